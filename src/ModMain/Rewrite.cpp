@@ -1,0 +1,65 @@
+#include "Rewrite.h"
+
+namespace velmora {
+namespace {
+
+bool IsTagDigits(TextView s, std::size_t at) {
+  return IsAsciiDigit(s[at]) && IsAsciiDigit(s[at + 1]) && IsAsciiDigit(s[at + 2]) &&
+         !(s[at] == u'0' && s[at + 1] == u'0' && s[at + 2] == u'0');  // "000" is never a tag
+}
+
+// Whether before + ddd + after stands at `at` (ddd a tag other than "000").
+bool TagMatchAt(TextView s, std::size_t at, TextView before, TextView after) {
+  const std::size_t length = before.size() + 3 + after.size();
+  if (at + length > s.size()) return false;
+  return s.substr(at, before.size()) == before && IsTagDigits(s, at + before.size()) &&
+         s.substr(at + before.size() + 3, after.size()) == after;
+}
+
+}  // namespace
+
+Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore,
+                 TextView newAfter) {
+  const std::size_t length = before.size() + 3 + after.size();
+  // Candidates are found through the literal part of the pattern, so the
+  // scan stays linear: `before` when there is one, otherwise `after`.
+  const bool anchorBefore = !before.empty();
+  const TextView anchor = anchorBefore ? before : after;
+  Text out;
+  out.reserve(s.size() + s.size() / 16);
+  std::size_t copied = 0;  // s[0, copied) is already in out
+  std::size_t searchFrom = anchorBefore ? 0 : 3;
+  while (searchFrom <= s.size()) {
+    const std::size_t a = anchor.empty() ? searchFrom : s.find(anchor, searchFrom);
+    if (a == TextView::npos) break;
+    const std::size_t at = anchorBefore ? a : a - 3;
+    if (at >= copied && TagMatchAt(s, at, before, after)) {
+      out.append(s.substr(copied, at - copied));
+      out.append(newBefore);
+      out.append(s.substr(at + before.size(), 3));
+      out.append(newAfter);
+      copied = at + length;
+      searchFrom = anchorBefore ? copied : copied + 3;
+    } else {
+      searchFrom = a + 1;
+    }
+  }
+  out.append(s.substr(copied));
+  return out;
+}
+
+Text RunRewrite(Text s, std::span<const RewriteStep> steps) {
+  for (const RewriteStep& step : steps) {
+    switch (step.kind) {
+      case RewriteStep::Kind::Replace:
+        s = Replace(s, step.find, step.replacement);
+        break;
+      case RewriteStep::Kind::TagRule:
+        s = ReplaceTags(s, step.before, step.after, step.newBefore, step.newAfter);
+        break;
+    }
+  }
+  return s;
+}
+
+}  // namespace velmora

@@ -1,0 +1,26 @@
+// UTF-8 at the command line's edge; the core only sees UTF-16.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Text.h"
+
+namespace velmora::cli {
+
+struct Utf8Error {
+  std::size_t byteOffset;  // of the first byte that does not decode
+};
+
+// Strict decoding: overlong forms, encoded surrogates, code points above
+// U+10FFFF and truncated sequences are errors. A leading byte order mark is
+// dropped.
+std::optional<Text> DecodeUtf8(std::string_view bytes, Utf8Error* error);
+
+// Encodes UTF-16 as UTF-8. A lone surrogate, which no valid input produces,
+// is written as U+FFFD.
+std::string EncodeUtf8(TextView text);
+
+}  // namespace velmora::cli

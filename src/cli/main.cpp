@@ -1,0 +1,152 @@
+// velmora-convert: the conversions of the Velmora window on the command line.
+//
+//   velmora-convert libol record.txt > output.txt
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Commands.h"
+#include "FileIo.h"
+#include "LineBreaks.h"
+#include "Utf8.h"
+
+#ifndef VELMORA_VERSION
+#define VELMORA_VERSION "0.0.0"
+#endif
+
+namespace velmora::cli {
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitBadInput = 1;
+constexpr int kExitUsage = 2;
+
+constexpr std::string_view kProgram = "velmora-convert";
+
+void PrintError(std::string_view message) {
+  std::fprintf(stderr, "%s: %.*s\n", kProgram.data(), static_cast<int>(message.size()),
+               message.data());
+}
+
+std::string Usage() {
+  std::string text = "usage: velmora-convert COMMAND [--working] [-o FILE] [FILE]\n\n";
+  text += "Converts a copied record (FILE, or standard input when FILE is absent or -)\n";
+  text += "and writes the result to standard output, or to FILE with -o.\n\ncommands:\n";
+  for (const Command& command : AllCommands()) {
+    std::string name(command.name);
+    name.resize(14, ' ');
+    text += "  " + name + std::string(command.summary) + "\n";
+  }
+  text +=
+      "\noptions:\n"
+      "  --working     print the working text that goes into the record rebuild\n"
+      "  -o FILE       write the result to FILE instead of standard output\n"
+      "  -h, --help    show this help\n"
+      "  --version     show the version\n";
+  return text;
+}
+
+int UsageError(std::string_view message) {
+  PrintError(message);
+  std::fprintf(stderr, "Try '%s --help' for more information.\n", kProgram.data());
+  return kExitUsage;
+}
+
+// Every CRLF of a result is written as the platform's line break.
+std::string ToPlatformLineBreaks(TextView text) { return EncodeUtf8(Replace(text, kCrlf, u"\n")); }
+
+struct Options {
+  const Command* command = nullptr;
+  bool working = false;
+  std::string outputPath;
+  std::string inputPath;
+  bool haveInput = false;
+};
+
+int Convert(const Options& options) {
+  std::string bytes, error;
+  const std::string inputName = options.haveInput && options.inputPath != "-"
+                                    ? options.inputPath
+                                    : std::string("standard input");
+  if (!ReadAll(options.inputPath, bytes, error)) {
+    PrintError(inputName + ": " + error);
+    return kExitBadInput;
+  }
+  Utf8Error utf8Error{};
+  const std::optional<Text> decoded = DecodeUtf8(bytes, &utf8Error);
+  if (!decoded) {
+    PrintError(inputName + ": invalid UTF-8 at byte offset " +
+               std::to_string(utf8Error.byteOffset));
+    return kExitBadInput;
+  }
+  const Text copied = NormaliseLineBreaks(*decoded);
+  const Text result =
+      options.working ? options.command->working(copied) : options.command->convert(copied);
+  const std::string output = ToPlatformLineBreaks(result);
+  const bool written = options.outputPath.empty()
+                           ? WriteStdout(output, error)
+                           : WriteFileAtomically(options.outputPath, output, error);
+  if (!written) {
+    PrintError((options.outputPath.empty() ? std::string("standard output") : options.outputPath) +
+               ": " + error);
+    return kExitBadInput;
+  }
+  return kExitOk;
+}
+
+int Run(const std::vector<std::string_view>& args) {
+  if (args.empty()) return UsageError("no command given");
+  if (args[0] == "--help" || args[0] == "-h") {
+    std::fputs(Usage().c_str(), stdout);
+    return kExitOk;
+  }
+  if (args[0] == "--version") {
+    std::printf("%s %s\n", kProgram.data(), VELMORA_VERSION);
+    return kExitOk;
+  }
+  Options options;
+  options.command = FindCommand(args[0]);
+  if (options.command == nullptr) {
+    std::string message = "unknown command '" + std::string(args[0]) + "'";
+    const std::string_view nearest = NearestCommandName(args[0]);
+    if (!nearest.empty()) message += "; did you mean '" + std::string(nearest) + "'?";
+    return UsageError(message);
+  }
+  bool onlyOperands = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (!onlyOperands && (arg == "--help" || arg == "-h")) {
+      std::fputs(Usage().c_str(), stdout);
+      return kExitOk;
+    }
+    if (!onlyOperands && arg == "--") {
+      onlyOperands = true;
+    } else if (!onlyOperands && arg == "--working") {
+      if (options.command->working == nullptr) {
+        return UsageError("'" + std::string(options.command->name) + "' has no --working");
+      }
+      options.working = true;
+    } else if (!onlyOperands && arg == "-o") {
+      if (++i == args.size()) return UsageError("-o needs a FILE");
+      options.outputPath = std::string(args[i]);
+      if (options.outputPath.empty()) return UsageError("-o needs a FILE");
+    } else if (!onlyOperands && arg.size() > 1 && arg[0] == '-') {
+      return UsageError("unknown option '" + std::string(arg) + "'");
+    } else if (options.haveInput) {
+      return UsageError("more than one input FILE");
+    } else {
+      options.inputPath = std::string(arg);
+      options.haveInput = true;
+    }
+  }
+  return Convert(options);
+}
+
+}  // namespace
+}  // namespace velmora::cli
+
+int main(int argc, char** argv) {
+  std::vector<std::string_view> args(argv + 1, argv + argc);
+  return velmora::cli::Run(args);
+}

@@ -1,0 +1,143 @@
+// velmora-convert end to end: the real binary, real files, real exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+  int exitCode;
+  std::string out, err;
+};
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("velmora-cli-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path Write(const std::string& name, const std::string& bytes) {
+    const fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+  }
+
+  // Runs velmora-convert with `args` (shell words), `input` on stdin.
+  RunResult Run(const std::string& args, const std::string& input = "") {
+    const fs::path in = Write("stdin", input);
+    const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
+    const std::string command = std::string("'") + VELMORA_CONVERT + "' " + args + " <'" +
+                                in.string() + "' >'" + out.string() + "' 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(Cli, LibolRecordToWorkingTextAndOutputRecord) {
+  const std::string crlf = "245    10$aTitle $bSub\r\n100    1 $aAuthor";
+  const std::string lf = "245    10$aTitle $bSub\n100    1 $aAuthor";
+  const std::string cr = "245    10$aTitle $bSub\r100    1 $aAuthor";
+  for (const std::string& input : {crlf, lf, cr}) {
+    RunResult working = Run("libol --working", input);
+    EXPECT_EQ(working.exitCode, 0);
+    EXPECT_EQ(working.out, "245=10$aTitle$bSub%100=1$aAuthor");
+    RunResult record = Run("libol", input);
+    EXPECT_EQ(record.exitCode, 0);
+    EXPECT_EQ(record.out, "245=00$aTitle$bSub%100=##$aAuthor");
+    EXPECT_EQ(record.err, "");
+  }
+}
+
+TEST_F(Cli, ByteOrderMarkIsDroppedAndLineBreaksComeOutAsTheLinuxOnes) {
+  EXPECT_EQ(Run("libol --working", "\xEF\xBB\xBF" "245    10$aT").out, "245=10$aT");
+  // "-" is standard input; a final line break leaves the trailing "%".
+  EXPECT_EQ(Run("libol --working -", "ab\r\n").out, "ab%");
+}
+
+TEST_F(Cli, InputFileAndOutputFile) {
+  const fs::path input = Write("record.txt", "245    10$aT\xC3\xAA\xCC\xA3t");
+  const fs::path output = dir_ / "out.txt";
+  RunResult result = Run("libol -o '" + output.string() + "' '" + input.string() + "'");
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(Read(output), "245=00$aT\xC3\xAA\xCC\xA3t");
+  // No temporary file is left beside it.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 5);
+}
+
+TEST_F(Cli, InvalidUtf8IsRejectedWithItsOffsetAndNothingWritten) {
+  const fs::path output = dir_ / "out.txt";
+  RunResult result = Run("libol -o '" + output.string() + "'", "245    ab\xC3(");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_NE(result.err.find("invalid UTF-8 at byte offset 9"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(output));
+  result = Run("libol", "\xFF");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "");
+}
+
+TEST_F(Cli, UnreadableFileGivesTheSystemsReason) {
+  RunResult result = Run("libol '" + (dir_ / "missing.txt").string() + "'");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("No such file or directory"), std::string::npos) << result.err;
+  result = Run("libol '" + dir_.string() + "'");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.err.find("Is a directory"), std::string::npos) << result.err;
+}
+
+TEST_F(Cli, UsageErrorsExitTwo) {
+  const struct {
+    const char* args;
+    const char* message;
+  } cases[] = {
+      {"", "no command given"},
+      {"lbol", "unknown command 'lbol'; did you mean 'libol'?"},
+      {"libol --frobnicate", "unknown option '--frobnicate'"},
+      {"libol -o", "-o needs a FILE"},
+      {"libol a b", "more than one input FILE"},
+  };
+  for (const auto& c : cases) {
+    RunResult result = Run(c.args);
+    EXPECT_EQ(result.exitCode, 2) << c.args;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+}
+
+TEST_F(Cli, HelpAndVersion) {
+  RunResult help = Run("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("libol"), std::string::npos);
+  RunResult version = Run("--version");
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out.rfind("velmora-convert ", 0), 0u);
+}
+
+TEST_F(Cli, BundledLibolSampleConverts) {
+  RunResult result = Run(std::string("libol '") + VELMORA_EXAMPLES + "/libol.txt'");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, Read(fs::path(VELMORA_EXAMPLES) / "libol.expected.txt"));
+}
+
+}  // namespace
