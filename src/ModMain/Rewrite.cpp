@@ -18,15 +18,15 @@ bool TagMatchAt(TextView s, std::size_t at, TextView before, TextView after) {
 
 }  // namespace
 
-Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore,
-                 TextView newAfter) {
+bool AppendTagsReplaced(TextView s, TextView before, TextView after, TextView newBefore,
+                        TextView newAfter, Text& out) {
   const std::size_t length = before.size() + 3 + after.size();
   // Candidates are found through the literal part of the pattern, so the
   // scan stays linear: `before` when there is one, otherwise `after`.
   const bool anchorBefore = !before.empty();
   const TextView anchor = anchorBefore ? before : after;
-  Text out;
-  out.reserve(s.size() + s.size() / 16);
+  const std::size_t start = out.size();
+  bool matched = false;
   std::size_t copied = 0;  // s[0, copied) is already in out
   std::size_t searchFrom = anchorBefore ? 0 : 3;
   while (searchFrom <= s.size()) {
@@ -34,6 +34,7 @@ Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore
     if (a == TextView::npos) break;
     const std::size_t at = anchorBefore ? a : a - 3;
     if (at >= copied && TagMatchAt(s, at, before, after)) {
+      matched = true;
       out.append(s.substr(copied, at - copied));
       out.append(newBefore);
       out.append(s.substr(at + before.size(), 3));
@@ -44,20 +45,38 @@ Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore
       searchFrom = a + 1;
     }
   }
+  if (!matched) {
+    out.resize(start);
+    return false;
+  }
   out.append(s.substr(copied));
+  return true;
+}
+
+Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore,
+                 TextView newAfter) {
+  Text out;
+  if (!AppendTagsReplaced(s, before, after, newBefore, newAfter, out)) return Text(s);
   return out;
 }
 
 Text RunRewrite(Text s, std::span<const RewriteStep> steps) {
+  // Two buffers that trade places after each step: on large texts, reusing
+  // their memory costs far less than a fresh allocation per step.
+  Text next;
   for (const RewriteStep& step : steps) {
+    next.clear();
+    bool changed = false;
     switch (step.kind) {
       case RewriteStep::Kind::Replace:
-        s = Replace(s, step.find, step.replacement);
+        changed = AppendReplaced(s, step.find, step.replacement, next);
         break;
       case RewriteStep::Kind::TagRule:
-        s = ReplaceTags(s, step.before, step.after, step.newBefore, step.newAfter);
+        changed =
+            AppendTagsReplaced(s, step.before, step.after, step.newBefore, step.newAfter, next);
         break;
     }
+    if (changed) s.swap(next);
   }
   return s;
 }

@@ -41,4 +41,8 @@ Text RunRewrite(Text s, std::span<const RewriteStep> steps);
 Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore,
                  TextView newAfter);
 
+// The same, appending to `out`; false, with nothing appended, when no tag matches.
+bool AppendTagsReplaced(TextView s, TextView before, TextView after, TextView newBefore,
+                        TextView newAfter, Text& out);
+
 }  // namespace velmora

@@ -2,13 +2,11 @@
 
 namespace velmora {
 
-Text Replace(TextView s, TextView find, TextView replacement) {
-  Text out;
-  if (find.empty()) return Text(s);
-  std::size_t from = 0;
+bool AppendReplaced(TextView s, TextView find, TextView replacement, Text& out) {
+  if (find.empty()) return false;
   std::size_t at = s.find(find);
-  if (at == TextView::npos) return Text(s);
-  out.reserve(s.size());
+  if (at == TextView::npos) return false;
+  std::size_t from = 0;
   while (at != TextView::npos) {
     out.append(s.substr(from, at - from));
     out.append(replacement);
@@ -16,6 +14,12 @@ Text Replace(TextView s, TextView find, TextView replacement) {
     at = s.find(find, from);
   }
   out.append(s.substr(from));
+  return true;
+}
+
+Text Replace(TextView s, TextView find, TextView replacement) {
+  Text out;
+  if (!AppendReplaced(s, find, replacement, out)) return Text(s);
   return out;
 }
 

@@ -31,6 +31,10 @@ inline constexpr char16_t kSubfieldDelimiter = u'$';
 // be empty (an empty `find` returns `s` unchanged).
 Text Replace(TextView s, TextView find, TextView replacement);
 
+// The same, appending the result to `out`. Returns false, appending nothing,
+// when `find` does not occur, so that a caller can keep `s` as it is.
+bool AppendReplaced(TextView s, TextView find, TextView replacement, Text& out);
+
 // 1 -> "001", 245 -> "245": the number written as exactly three digits.
 // Only defined for 0..999.
 Text ThreeDigitForm(int c);
