@@ -33,7 +33,11 @@ void BM_LibolRewrite(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(LibolWorkingText(text));
   SetBytes(state, text);
 }
-BENCHMARK(BM_LibolRewrite)->Arg(2 << 10)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LibolRewrite)
+    ->Arg(2 << 10)
+    ->Arg(1 << 20)
+    ->Arg(10 << 20)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace velmora::bench

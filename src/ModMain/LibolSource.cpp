@@ -9,12 +9,12 @@ namespace {
 using Step = RewriteStep;
 
 constexpr Step kLibolRewrite[] = {
-    /*  1 */ Step::Tags(kCrlf, u"", kCrlf, u"="),   // «␍␊245    10» -> «␍␊245=    10»
-    /*  2 */ Step::Substitute(u"    ", u""),        // four spaces
+    /*  1 */ Step::Tags(kCrlf, u"", kCrlf, u"="),  // «␍␊245    10» -> «␍␊245=    10»
+    /*  2 */ Step::Substitute(u"    ", u""),       // four spaces
     /*  3 */ Step::Substitute(u"=$", u"$"),
     /*  4 */ Step::Substitute(u" $", u"$"),
     /*  5 */ Step::Substitute(kStartMarker, u""),
-    /*  6 */ Step::Substitute(u"  $", u"##$"),      // two spaces
+    /*  6 */ Step::Substitute(u"  $", u"##$"),  // two spaces
     /*  7 */ Step::Substitute(u"# $", u"##$"),
     /*  8 */ Step::Substitute(u" #$", u"##$"),
     /*  9 */ Step::Substitute(u"==", u"="),
@@ -23,7 +23,9 @@ constexpr Step kLibolRewrite[] = {
 
 }  // namespace
 
-Text LibolRewrite(Text s) { return RunRewrite(std::move(s), kLibolRewrite); }
+Text LibolRewrite(Text s) {
+  return RunRewrite(std::move(s), kLibolRewrite);
+}
 
 Text LibolWorkingText(TextView copied) {
   Text s(kStartMarker);
@@ -31,6 +33,8 @@ Text LibolWorkingText(TextView copied) {
   return LibolRewrite(std::move(s));
 }
 
-Text ConvertLibol(TextView copied) { return BuildCatalogRecord(LibolWorkingText(copied)); }
+Text ConvertLibol(TextView copied) {
+  return BuildCatalogRecord(LibolWorkingText(copied));
+}
 
 }  // namespace velmora

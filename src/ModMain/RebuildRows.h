@@ -15,7 +15,7 @@ namespace velmora {
 
 enum class Cleanup {
   None,
-  RemoveColonsTestThenTrim,           // the one row tested for emptiness before trimming
+  RemoveColonsTestThenTrim,  // the one row tested for emptiness before trimming
   RemoveCommasThenTrim,
   RemoveColonsAndSemicolonsThenTrim,  // colons first, then semicolons
   RemoveSemicolonsThenTrim,
@@ -31,10 +31,10 @@ enum class Emit {
 };
 
 struct RebuildRow {
-  TextView tag;     // source tag looked up in the working text
-  int field;        // field occurrence, from 1
-  TextView mark;    // subfield mark looked up, "$a"
-  int sub;          // subfield occurrence, from 1
+  TextView tag;   // source tag looked up in the working text
+  int field;      // field occurrence, from 1
+  TextView mark;  // subfield mark looked up, "$a"
+  int sub;        // subfield occurrence, from 1
   Cleanup cleanup;
   Emit emit;
   TextView opening;  // "%020=##$c"

@@ -21,9 +21,9 @@ struct RewriteStep {
   };
 
   Kind kind;
-  TextView find, replacement;              // Replace
-  TextView before, after;                  // TagRule: what surrounds the tag
-  TextView newBefore, newAfter;            // TagRule: what it becomes
+  TextView find, replacement;    // Replace
+  TextView before, after;        // TagRule: what surrounds the tag
+  TextView newBefore, newAfter;  // TagRule: what it becomes
 
   static constexpr RewriteStep Substitute(TextView find, TextView replacement) {
     return {Kind::Replace, find, replacement, {}, {}, {}, {}};

@@ -46,6 +46,8 @@ TextView TrimLeadingSpaces(TextView s);
 // Deletes every occurrence of `ch`.
 Text RemoveAll(TextView s, char16_t ch);
 
-inline bool IsAsciiDigit(char16_t ch) { return ch >= u'0' && ch <= u'9'; }
+inline bool IsAsciiDigit(char16_t ch) {
+  return ch >= u'0' && ch <= u'9';
+}
 
 }  // namespace velmora

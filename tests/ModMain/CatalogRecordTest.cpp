@@ -1,7 +1,6 @@
-#include "CatalogRecord.h"
-
 #include <gtest/gtest.h>
 
+#include "CatalogRecord.h"
 #include "TextPrinting.h"
 
 namespace velmora {
@@ -22,7 +21,7 @@ TEST(CatalogRecord, TitleStandsFirstWithIndicatorsZeroZero) {
       {u"", u""},
       {u"245=10$aTitle :$bsubtitle /$cauthor", u"245=00$aTitle :$bsubtitle /$cauthor"},
       {u"245=10$aT$pPart$nNo.$cA$bB", u"245=00$aT$bB$cA$nNo.$pPart"},  // b, c, n, p order
-      {u"245=10$bOnly a subtitle%100=1#$aName", u"%100=##$aName"},    // no "$a": no title
+      {u"245=10$bOnly a subtitle%100=1#$aName", u"%100=##$aName"},     // no "$a": no title
       {u"245=10$aFirst%245=10$aSecond", u"245=00$aFirst"},
   });
 }
@@ -30,9 +29,9 @@ TEST(CatalogRecord, TitleStandsFirstWithIndicatorsZeroZero) {
 TEST(CatalogRecord, ImprintAndPhysicalDescriptionLoseSeparatingPunctuation) {
   ExpectRebuilds({
       {u"260=##$aHanoi :$bPublisher,$c2019", u"%260=##$aHanoi$bPublisher$c2019"},
-      {u"260=##$c2019", u"%260=##$c2019"},                      // "$c" opens the field
-      {u"260=##$a: $bPublisher", u"%260=##$a$bPublisher"},      // tested before trimming
-      {u"260=##$a:$bPublisher", u"%260=##$bPublisher"},         // empty once the colon goes
+      {u"260=##$c2019", u"%260=##$c2019"},                  // "$c" opens the field
+      {u"260=##$a: $bPublisher", u"%260=##$a$bPublisher"},  // tested before trimming
+      {u"260=##$a:$bPublisher", u"%260=##$bPublisher"},     // empty once the colon goes
       {u"260=##$bA, B,$c1998", u"%260=##$bA B$c1998"},
       {u"300=##$a120 p. :$bill. ;$c24 cm", u"%300=##$a120 p.$bill.$c24 cm"},
       {u"300=##$a; :$e1 CD", u"%300=##$e1 CD"},

@@ -1,7 +1,6 @@
-#include "FieldAccess.h"
-
 #include <gtest/gtest.h>
 
+#include "FieldAccess.h"
 #include "TextPrinting.h"
 
 namespace velmora {
@@ -13,6 +12,7 @@ TEST(GetToken, SplitsTheTrimmedTextAndKeepsLeadingDelimitersInThePiece) {
     int index;
     TextView expected;
   } cases[] = {
+      // clang-format off
       {u"a%b", 1, u"a"},
       {u"a%b", 2, u"b"},
       {u"a%b", 3, u""},
@@ -27,6 +27,7 @@ TEST(GetToken, SplitsTheTrimmedTextAndKeepsLeadingDelimitersInThePiece) {
       {u"%", 0, u"1"},
       {u"%%%", 1, u"%"},
       {u"a % b ", 2, u" b"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     EXPECT_TEXT_EQ(GetToken(c.text, u'%', c.index), c.expected)
@@ -45,7 +46,7 @@ TEST(GetField, FindsTheOccurrenceAfterThePreviousMatch) {
       {u"245=10$aX%100=1#$aY", u"500", 1, u""},
       {u"650=#7$aA%650=#7$aB", u"650", 2, u"#7$aB"},
       {u"245=  ##$aX  %100=1#$aY", u"245", 1, u"##$aX  "},  // spaces before "%" stay
-      {u"100=1#$aY  ", u"100", 1, u"1#$aY"},                 // the last field is trimmed
+      {u"100=1#$aY  ", u"100", 1, u"1#$aY"},                // the last field is trimmed
       {u"245=10$aX", u"245", 0, u""},
       {u"245=10$aX", u"245", -3, u""},
       {u"", u"245", 1, u""},
@@ -65,11 +66,9 @@ TEST(GetSubfield, TakesTheValueUpToTheNextMark) {
     TextView expected;
   } cases[] = {
       {u"##$aX $bY", u"$a", 1, u"X "},  // the space before "$b" stays
-      {u"##$aX $bY", u"$b", 1, u"Y"},
-      {u"##$aX$aZ", u"$a", 2, u"Z"},
+      {u"##$aX $bY", u"$b", 1, u"Y"},  {u"##$aX$aZ", u"$a", 2, u"Z"},
       {u"##$AX", u"$a", 1, u""},  // case-sensitive
-      {u"##$aX", u"$a", 2, u""},
-      {u"##$aX", u"$a", 0, u""},
+      {u"##$aX", u"$a", 2, u""},       {u"##$aX", u"$a", 0, u""},
       {u"##$a   X  ", u"$a", 1, u"X"},
   };
   for (const auto& c : cases) {

@@ -1,7 +1,6 @@
-#include "LibolSource.h"
-
 #include <gtest/gtest.h>
 
+#include "LibolSource.h"
 #include "LiteralRewrites.h"
 #include "TextPrinting.h"
 
@@ -13,17 +12,17 @@ TEST(LibolRewrite, CopiedLinesBecomeTheWorkingText) {
     TextView copied, working;
   } cases[] = {
       {u"245    10$aTitle $bSub\r\n100    1 $aAuthor", u"245=10$aTitle$bSub%100=1$aAuthor"},
-      {u"020      $a123", u"020= $a123"},            // six spaces: only one goes before "$"
-      {u"650     7$aX   $2y", u"650= 7$aX##$2y"},     // three spaces before "$2"
-      {u"100    # $aX", u"100=#$aX"},                // a single indicator character
+      {u"020      $a123", u"020= $a123"},          // six spaces: only one goes before "$"
+      {u"650     7$aX   $2y", u"650= 7$aX##$2y"},  // three spaces before "$2"
+      {u"100    # $aX", u"100=#$aX"},              // a single indicator character
       {u"100    #  $aX", u"100=##$aX"},
-      {u"000    nam", u"000nam"},                    // "000" is never a tag
-      {u"1998 in print", u"199=8 in print"},         // any three digits are marked
-      {u"500    ##$aA==B", u"500=##$aA=B"},           // "==" in a value too
-      {u"245    10$aT\r\n", u"245=10$aT%"},           // a final break leaves a trailing "%"
+      {u"000    nam", u"000nam"},             // "000" is never a tag
+      {u"1998 in print", u"199=8 in print"},  // any three digits are marked
+      {u"500    ##$aA==B", u"500=##$aA=B"},   // "==" in a value too
+      {u"245    10$aT\r\n", u"245=10$aT%"},   // a final break leaves a trailing "%"
       {u"", u""},
       {u"245    10$aT\n100    1 $aA", u"245=10$aT\n1001$aA"},  // LF alone is no break
-      {u"245    10$aT ZZZZ\r\nX", u"245=10$aT X"},    // any start marker goes
+      {u"245    10$aT ZZZZ\r\nX", u"245=10$aT X"},             // any start marker goes
   };
   for (const auto& c : cases) {
     EXPECT_TEXT_EQ(LibolWorkingText(c.copied), c.working) << test::Readable(c.copied);

@@ -17,15 +17,15 @@ TEST(Replace, ScansLeftToRightWithoutOverlapAndNeverRescansInsertedText) {
   const ReplaceCase cases[] = {
       {u"", u"a", u"b", u""},
       {u"abc", u"x", u"y", u"abc"},
-      {u"aaaa", u"aa", u"b", u"bb"},                // no overlap
-      {u"aaa", u"aa", u"b", u"ba"},                 // leftmost first
+      {u"aaaa", u"aa", u"b", u"bb"},  // no overlap
+      {u"aaa", u"aa", u"b", u"ba"},   // leftmost first
       {u"==#", u"==", u"=", u"=#"},
-      {u"===", u"==", u"=", u"=="},                 // the result is not scanned again
-      {u"a b", u" ", u"  ", u"a  b"},               // inserted text is not rescanned
-      {u"$A$a", u"$a", u"X", u"$AX"},               // case-sensitive
-      {u"     ", u"    ", u"", u" "},               // groups of four counted from the left
+      {u"===", u"==", u"=", u"=="},    // the result is not scanned again
+      {u"a b", u" ", u"  ", u"a  b"},  // inserted text is not rescanned
+      {u"$A$a", u"$a", u"X", u"$AX"},  // case-sensitive
+      {u"     ", u"    ", u"", u" "},  // groups of four counted from the left
       {u"x\r\ny", u"\r\n", u"%", u"x%y"},
-      {u"x\ny\r", u"\r\n", u"%", u"x\ny\r"},        // a lone LF or CR is not CRLF
+      {u"x\ny\r", u"\r\n", u"%", u"x\ny\r"},  // a lone LF or CR is not CRLF
   };
   for (const ReplaceCase& c : cases) {
     EXPECT_TEXT_EQ(Replace(c.s, c.find, c.replacement), c.expected)
@@ -52,7 +52,7 @@ TEST(LineBreaks, EveryBreakBecomesCrlf) {
       {u"a\r\nb", u"a\r\nb"},
       {u"a\nb\n", u"a\r\nb\r\n"},
       {u"a\rb", u"a\r\nb"},
-      {u"\n\r", u"\r\n\r\n"},         // LF then a lone CR: two breaks
+      {u"\n\r", u"\r\n\r\n"},          // LF then a lone CR: two breaks
       {u"\r\r\n\n", u"\r\n\r\n\r\n"},  // CR, CRLF, LF
       {u"a\u2028b", u"a\u2028b"},      // only CR and LF are line breaks
   };
@@ -64,18 +64,18 @@ TEST(TagRule, OnePassEqualsTheLiteral999PassesOnRandomTexts) {
   const struct {
     TextView before, after, newBefore, newAfter;
   } rules[] = {
-      {kCrlf, u"", kCrlf, u"="},        // line-initial tag gets "="
-      {u"", u"\t", u"", u"="},          // tag followed by a tab
-      {kCrlf, u"|", u"\r\n%", u"="},    // line-initial tag and bar
-      {kCrlf, u"", u"%", u"="},         // line break before a tag becomes "%"
+      {kCrlf, u"", kCrlf, u"="},      // line-initial tag gets "="
+      {u"", u"\t", u"", u"="},        // tag followed by a tab
+      {kCrlf, u"|", u"\r\n%", u"="},  // line-initial tag and bar
+      {kCrlf, u"", u"%", u"="},       // line break before a tag becomes "%"
   };
   std::mt19937 random(2019);
   for (const auto& rule : rules) {
     for (int i = 0; i < 3000; ++i) {
       const Text s = test::RandomText(random, test::RecordPieces(), 40);
-      ASSERT_TEXT_EQ(ReplaceTags(s, rule.before, rule.after, rule.newBefore, rule.newAfter),
-                     test::ReplaceEachTagLiterally(s, rule.before, rule.after, rule.newBefore,
-                                                   rule.newAfter))
+      ASSERT_TEXT_EQ(
+          ReplaceTags(s, rule.before, rule.after, rule.newBefore, rule.newAfter),
+          test::ReplaceEachTagLiterally(s, rule.before, rule.after, rule.newBefore, rule.newAfter))
           << "input " << test::Readable(s);
     }
   }

@@ -69,7 +69,11 @@ TEST_F(Cli, LibolRecordToWorkingTextAndOutputRecord) {
 }
 
 TEST_F(Cli, ByteOrderMarkIsDroppedAndLineBreaksComeOutAsTheLinuxOnes) {
-  EXPECT_EQ(Run("libol --working", "\xEF\xBB\xBF" "245    10$aT").out, "245=10$aT");
+  EXPECT_EQ(Run("libol --working",
+                "\xEF\xBB\xBF"
+                "245    10$aT")
+                .out,
+            "245=10$aT");
   // "-" is standard input; a final line break leaves the trailing "%".
   EXPECT_EQ(Run("libol --working -", "ab\r\n").out, "ab%");
 }

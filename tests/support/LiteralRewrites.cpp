@@ -35,10 +35,10 @@ Text RandomText(std::mt19937& random, std::span<const TextView> pieces, int maxP
 
 std::span<const TextView> RecordPieces() {
   static constexpr TextView kPieces[] = {
-      u"0",    u"1",    u"2",    u"4",  u"5", u"9",    u"000", u"001", u"245", u"650",
-      u"999",  u"1998", u"\r",   u"\n", u"\r\n", u"\r\n", u" ", u"  ", u"    ", u"$",
-      u"$a",   u"=",    u"==",   u"#",  u"%", u"|",    u"\t", u"a",   u"Z",  u"ZZZZ",
-      u"ZZZZ\r\n", u"_", u":", u";",  u",", u".",    u"/",  u"\u1EC7"  /* ệ */};
+      u"0",        u"1",    u"2",  u"4",  u"5",    u"9",    u"000", u"001",   u"245",  u"650",
+      u"999",      u"1998", u"\r", u"\n", u"\r\n", u"\r\n", u" ",   u"  ",    u"    ", u"$",
+      u"$a",       u"=",    u"==", u"#",  u"%",    u"|",    u"\t",  u"a",     u"Z",    u"ZZZZ",
+      u"ZZZZ\r\n", u"_",    u":",  u";",  u",",    u".",    u"/",   u"\u1EC7" /* ệ */};
   return kPieces;
 }
 

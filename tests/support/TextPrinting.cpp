@@ -25,7 +25,9 @@ std::string Readable(TextView text) {
   return out + "»";
 }
 
-Text U16(std::string_view ascii) { return Text(ascii.begin(), ascii.end()); }
+Text U16(std::string_view ascii) {
+  return Text(ascii.begin(), ascii.end());
+}
 
 ::testing::AssertionResult TextsEqual(const char* actualExpr, const char* expectedExpr,
                                       TextView actual, TextView expected) {
