@@ -53,6 +53,64 @@ bool AppendTagsReplaced(TextView s, TextView before, TextView after, TextView ne
   return true;
 }
 
+bool AppendFieldStartTagsReplaced(TextView s, TextView separator, TextView after,
+                                  TextView newBefore, TextView newAfter, Text& out) {
+  const std::size_t start = out.size();
+  bool matched = false;
+  std::size_t copied = 0;  // s[0, copied) is already in out
+  // Field starts: the start of the text, then every position after a separator.
+  std::size_t fieldStart = 0;
+  while (true) {
+    if (fieldStart >= copied && TagMatchAt(s, fieldStart, u"", after)) {
+      matched = true;
+      out.append(s.substr(copied, fieldStart - copied));
+      out.append(newBefore);
+      out.append(s.substr(fieldStart, 3));
+      out.append(newAfter);
+      copied = fieldStart + 3 + after.size();
+    }
+    if (separator.empty()) break;
+    const std::size_t next = s.find(separator, fieldStart);
+    if (next == TextView::npos) break;
+    fieldStart = next + separator.size();
+  }
+  if (!matched) {
+    out.resize(start);
+    return false;
+  }
+  out.append(s.substr(copied));
+  return true;
+}
+
+bool AppendSubfieldCodesMarked(TextView s, TextView bar, TextView codes, TextView mark, Text& out) {
+  if (bar.empty()) return false;
+  const std::size_t start = out.size();
+  bool matched = false;
+  std::size_t copied = 0;  // s[0, copied) is already in out
+  std::size_t searchFrom = 0;
+  while (true) {
+    const std::size_t a = s.find(bar, searchFrom);
+    if (a == TextView::npos) break;
+    const std::size_t code = a + bar.size();
+    if (code < s.size() && codes.find(s[code]) != TextView::npos &&
+        s.substr(code + 1, bar.size()) == bar) {
+      matched = true;
+      out.append(s.substr(copied, code - copied));  // up to and with the first bar
+      out.append(mark);
+      out.push_back(s[code]);
+      copied = searchFrom = code + 1 + bar.size();  // the second bar is consumed
+    } else {
+      searchFrom = a + 1;
+    }
+  }
+  if (!matched) {
+    out.resize(start);
+    return false;
+  }
+  out.append(s.substr(copied));
+  return true;
+}
+
 Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore,
                  TextView newAfter) {
   Text out;
@@ -74,6 +132,13 @@ Text RunRewrite(Text s, std::span<const RewriteStep> steps) {
       case RewriteStep::Kind::TagRule:
         changed =
             AppendTagsReplaced(s, step.before, step.after, step.newBefore, step.newAfter, next);
+        break;
+      case RewriteStep::Kind::FieldStartTagRule:
+        changed = AppendFieldStartTagsReplaced(s, step.before, step.after, step.newBefore,
+                                               step.newAfter, next);
+        break;
+      case RewriteStep::Kind::SubfieldCodeRule:
+        changed = AppendSubfieldCodesMarked(s, step.before, step.codes, step.mark, next);
         break;
     }
     if (changed) s.swap(next);

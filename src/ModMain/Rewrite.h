@@ -18,12 +18,21 @@ struct RewriteStep {
     // (identical to the 999 passes) when no replacement can create or break
     // a match of another tag, which holds for every list that uses it.
     TagRule,
+    // The same, but only where ddd starts a field: at the start of the text or
+    // directly after `before`, which stays («%245=» -> «%=245  »). One pass,
+    // valid under the same condition as TagRule.
+    FieldStartTagRule,
+    // `before` + one of the characters of `codes` + `before` becomes `before` +
+    // `mark` + that character, in one left-to-right pass; the second `before`
+    // is consumed and cannot open the next match: «|b|a|a|x» -> «|$ba|$ax».
+    SubfieldCodeRule,
   };
 
   Kind kind;
   TextView find, replacement;    // Replace
   TextView before, after;        // TagRule: what surrounds the tag
   TextView newBefore, newAfter;  // TagRule: what it becomes
+  TextView codes{}, mark{};      // SubfieldCodeRule
 
   static constexpr RewriteStep Substitute(TextView find, TextView replacement) {
     return {Kind::Replace, find, replacement, {}, {}, {}, {}};
@@ -31,6 +40,13 @@ struct RewriteStep {
   static constexpr RewriteStep Tags(TextView before, TextView after, TextView newBefore,
                                     TextView newAfter) {
     return {Kind::TagRule, {}, {}, before, after, newBefore, newAfter};
+  }
+  static constexpr RewriteStep FieldStartTags(TextView separator, TextView after,
+                                              TextView newBefore, TextView newAfter) {
+    return {Kind::FieldStartTagRule, {}, {}, separator, after, newBefore, newAfter};
+  }
+  static constexpr RewriteStep SubfieldCodes(TextView bar, TextView codes, TextView mark) {
+    return {Kind::SubfieldCodeRule, {}, {}, bar, {}, {}, {}, codes, mark};
   }
 };
 
@@ -44,5 +60,14 @@ Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore
 // The same, appending to `out`; false, with nothing appended, when no tag matches.
 bool AppendTagsReplaced(TextView s, TextView before, TextView after, TextView newBefore,
                         TextView newAfter, Text& out);
+
+// One step of kind FieldStartTagRule, appending to `out`; false, with
+// nothing appended, when no tag matches.
+bool AppendFieldStartTagsReplaced(TextView s, TextView separator, TextView after,
+                                  TextView newBefore, TextView newAfter, Text& out);
+
+// One step of kind SubfieldCodeRule, appending to `out`; false, with nothing
+// appended, when no code matches.
+bool AppendSubfieldCodesMarked(TextView s, TextView bar, TextView codes, TextView mark, Text& out);
 
 }  // namespace velmora

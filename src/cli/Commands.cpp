@@ -3,13 +3,19 @@
 #include <algorithm>
 #include <vector>
 
+#include "HueSource.h"
+#include "IlibSource.h"
 #include "LibolSource.h"
+#include "MarcEditExport.h"
 
 namespace velmora::cli {
 namespace {
 
 constexpr Command kCommands[] = {
     {"libol", "Libol record -> output record", ConvertLibol, LibolWorkingText},
+    {"ilib", "iLib record -> output record", ConvertIlib, IlibWorkingText},
+    {"hue", "Hue, Hai Phong record -> output record", ConvertHue, HueWorkingText},
+    {"marcedit", "output record -> MarcEdit lines", ExportMarcEdit, nullptr},
 };
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {

@@ -1,0 +1,39 @@
+#include "HueSource.h"
+
+#include "CatalogRecordHue.h"
+#include "Rewrite.h"
+
+namespace velmora {
+namespace {
+
+using Step = RewriteStep;
+
+constexpr Step kHueRewrite[] = {
+    // «␍␊24510  aTitle» -> «%245=10  aTitle»: the line break before a tag
+    // becomes the field separator.
+    /* 1 */ Step::Tags(kCrlf, u"", u"%", u"="),
+    // Two spaces are the subfield delimiter, pairs counted left to right:
+    // «1001   aAuthor» (three spaces) -> «1001$ aAuthor».
+    /* 2 */ Step::Substitute(u"  ", u"$"),
+    /* 3 */ Step::Substitute(u"ZZZZ%", u""),
+    /* 4 */ Step::Substitute(u"ZZZZ", u""),
+    /* 5 */ Step::Substitute(kCrlf, u""),  // a continuation line joins its field
+};
+
+}  // namespace
+
+Text HueRewrite(Text s) {
+  return RunRewrite(std::move(s), kHueRewrite);
+}
+
+Text HueWorkingText(TextView boxText) {
+  Text s(kStartMarker);
+  s.append(boxText);
+  return HueRewrite(std::move(s));
+}
+
+Text ConvertHue(TextView boxText) {
+  return BuildCatalogRecordHue(HueWorkingText(boxText));
+}
+
+}  // namespace velmora
