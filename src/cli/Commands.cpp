@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "CharsetCommand.h"
 #include "HueSource.h"
 #include "IlibSource.h"
 #include "LibolSource.h"
@@ -16,6 +17,9 @@ constexpr Command kCommands[] = {
     {"ilib", "iLib record -> output record", ConvertIlib, IlibWorkingText},
     {"hue", "Hue, Hai Phong record -> output record", ConvertHue, HueWorkingText},
     {"marcedit", "output record -> MarcEdit lines", ExportMarcEdit, nullptr},
+    {"pre-unicode", "decomposed tone marks -> precomposed letters", PreUnicode, nullptr},
+    {"charset", "letters FROM -> TO: unicode, vni, tcvn3, cp1258, nomarks or 1-5", nullptr, nullptr,
+     "FROM TO", PrepareCharset},
 };
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {

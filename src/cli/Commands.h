@@ -1,12 +1,18 @@
 // The commands of velmora-convert: one row per command.
 #pragma once
 
+#include <functional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "Text.h"
 
 namespace velmora::cli {
+
+// A prepared run over the input bytes: the output bytes, or false with a
+// message for bad input.
+using ByteRun = std::function<bool(std::string_view input, std::string& output, std::string& error)>;
 
 struct Command {
   std::string_view name;
@@ -17,6 +23,13 @@ struct Command {
   // With --working: the working text that goes into the record rebuild;
   // nullptr where the command has none.
   Text (*working)(TextView copied);
+  // A command that takes words before FILE and reads and writes bytes of its
+  // own (charset FROM TO) names the words here, for the help, and gives
+  // `prepare`, which reads them into the run, or gives an empty run and a
+  // message when they are wrong (a usage error). Its `convert` and `working`
+  // are nullptr.
+  std::string_view operands = {};
+  ByteRun (*prepare)(std::span<const std::string_view> operands, std::string& error) = nullptr;
 };
 
 std::span<const Command> AllCommands();

@@ -1,6 +1,8 @@
 // velmora-convert: the conversions of the Velmora window on the command line.
 //
 //   velmora-convert libol record.txt > output.txt
+//   velmora-convert charset vni unicode old.txt > new.txt
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -29,13 +31,37 @@ void PrintError(std::string_view message) {
                message.data());
 }
 
+// "charset FROM TO": the command with the words it takes before FILE.
+std::string Synopsis(const Command& command) {
+  std::string synopsis(command.name);
+  if (!command.operands.empty()) synopsis.append(" ").append(command.operands);
+  return synopsis;
+}
+
+std::size_t OperandCount(const Command& command) {
+  std::size_t count = 0;
+  bool inWord = false;
+  for (const char c : command.operands) {
+    if (c != ' ' && !inWord) ++count;
+    inWord = c != ' ';
+  }
+  return count;
+}
+
 std::string Usage() {
-  std::string text = "usage: velmora-convert COMMAND [--working] [-o FILE] [FILE]\n\n";
-  text += "Converts a copied record (FILE, or standard input when FILE is absent or -)\n";
-  text += "and writes the result to standard output, or to FILE with -o.\n\ncommands:\n";
+  std::string text = "usage: velmora-convert COMMAND [--working] [-o FILE] [FILE]\n";
   for (const Command& command : AllCommands()) {
-    std::string name(command.name);
-    name.resize(14, ' ');
+    if (!command.operands.empty()) {
+      text += "       velmora-convert " + Synopsis(command) + " [-o FILE] [FILE]\n";
+    }
+  }
+  text += "\nConverts a copied record (FILE, or standard input when FILE is absent or -)\n";
+  text += "and writes the result to standard output, or to FILE with -o.\n\ncommands:\n";
+  std::size_t width = 14;  // the summaries line up after the longest synopsis
+  for (const Command& command : AllCommands()) width = std::max(width, Synopsis(command).size() + 2);
+  for (const Command& command : AllCommands()) {
+    std::string name = Synopsis(command);
+    name.resize(width, ' ');
     text += "  " + name + std::string(command.summary) + "\n";
   }
   text +=
@@ -58,6 +84,8 @@ std::string ToPlatformLineBreaks(TextView text) { return EncodeUtf8(Replace(text
 
 struct Options {
   const Command* command = nullptr;
+  std::vector<std::string_view> operands;  // the words before FILE
+  ByteRun run;  // for a command with operands, read from them
   bool working = false;
   std::string outputPath;
   std::string inputPath;
@@ -73,17 +101,25 @@ int Convert(const Options& options) {
     PrintError(inputName + ": " + error);
     return kExitBadInput;
   }
-  Utf8Error utf8Error{};
-  const std::optional<Text> decoded = DecodeUtf8(bytes, &utf8Error);
-  if (!decoded) {
-    PrintError(inputName + ": invalid UTF-8 at byte offset " +
-               std::to_string(utf8Error.byteOffset));
-    return kExitBadInput;
+  std::string output;
+  if (options.run) {
+    if (!options.run(bytes, output, error)) {
+      PrintError(inputName + ": " + error);
+      return kExitBadInput;
+    }
+  } else {
+    Utf8Error utf8Error{};
+    const std::optional<Text> decoded = DecodeUtf8(bytes, &utf8Error);
+    if (!decoded) {
+      PrintError(inputName + ": invalid UTF-8 at byte offset " +
+                 std::to_string(utf8Error.byteOffset));
+      return kExitBadInput;
+    }
+    const Text copied = NormaliseLineBreaks(*decoded);
+    const Text result =
+        options.working ? options.command->working(copied) : options.command->convert(copied);
+    output = ToPlatformLineBreaks(result);
   }
-  const Text copied = NormaliseLineBreaks(*decoded);
-  const Text result =
-      options.working ? options.command->working(copied) : options.command->convert(copied);
-  const std::string output = ToPlatformLineBreaks(result);
   const bool written = options.outputPath.empty()
                            ? WriteStdout(output, error)
                            : WriteFileAtomically(options.outputPath, output, error);
@@ -133,12 +169,19 @@ int Run(const std::vector<std::string_view>& args) {
       if (options.outputPath.empty()) return UsageError("-o needs a FILE");
     } else if (!onlyOperands && arg.size() > 1 && arg[0] == '-') {
       return UsageError("unknown option '" + std::string(arg) + "'");
+    } else if (options.operands.size() < OperandCount(*options.command)) {
+      options.operands.push_back(arg);
     } else if (options.haveInput) {
       return UsageError("more than one input FILE");
     } else {
       options.inputPath = std::string(arg);
       options.haveInput = true;
     }
+  }
+  if (options.command->prepare != nullptr) {
+    std::string error;
+    options.run = options.command->prepare(options.operands, error);
+    if (!options.run) return UsageError(error);
   }
   return Convert(options);
 }

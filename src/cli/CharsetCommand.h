@@ -1,0 +1,43 @@
+// velmora-convert pre-unicode and charset FROM TO: the character-set
+// conversion on the command line.
+//
+//   velmora-convert pre-unicode copied.txt          decomposed tone marks joined
+//   velmora-convert charset vni unicode old.txt     a VNI Windows file to UTF-8
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "Commands.h"
+#include "EightBit.h"
+#include "Text.h"
+
+namespace velmora::cli {
+
+// What the "To Pre-Unicode" button does: every base followed by its tone mark
+// becomes the precomposed letter; nothing else changes.
+Text PreUnicode(TextView copied);
+
+// unicode, vni, tcvn3, cp1258, nomarks (any case) or the codes 1-5.
+std::optional<std::int32_t> ParseRepresentation(std::string_view word);
+std::string_view RepresentationName(std::int32_t code);
+
+// How files in a representation are read and written: VNI and TCVN3 byte for
+// byte, CP1258 through Windows-1250, the others as UTF-8.
+ByteForm FileForm(std::int32_t code);
+
+// The whole `charset FROM TO` run: the input bytes decoded as FROM's files
+// are, line breaks read as CRLF, converted, written with the platform's line
+// breaks as TO's files are. Returns false with a message for bad input: bytes
+// that are not UTF-8, or a character the output cannot hold, named with its
+// line and column in the input.
+bool RunCharset(std::string_view input, std::int32_t fromCode, std::int32_t toCode,
+                std::string& output, std::string& error);
+
+// The command table's `prepare` of charset: reads FROM and TO.
+ByteRun PrepareCharset(std::span<const std::string_view> operands, std::string& error);
+
+}  // namespace velmora::cli
