@@ -6,15 +6,20 @@
 #include "CharsetCommand.h"
 #include "HueSource.h"
 #include "IlibSource.h"
+#include "LacVietSource.h"
 #include "LibolSource.h"
 #include "MarcEditExport.h"
+#include "VerbrarySource.h"
 
 namespace velmora::cli {
 namespace {
 
 constexpr Command kCommands[] = {
     {"libol", "Libol record -> output record", ConvertLibol, LibolWorkingText},
+    {"lacviet", "LacViet record -> output record", ConvertLacViet, LacVietWorkingText},
+    {"verbrary", "Verbrary record -> output record", ConvertVerbrary, VerbraryWorkingText},
     {"ilib", "iLib record -> output record", ConvertIlib, IlibWorkingText},
+    {"emiclib", "Emiclib record -> output record", ConvertEmiclib, EmiclibWorkingText},
     {"hue", "Hue, Hai Phong record -> output record", ConvertHue, HueWorkingText},
     {"marcedit", "output record -> MarcEdit lines", ExportMarcEdit, nullptr},
     {"pre-unicode", "decomposed tone marks -> precomposed letters", PreUnicode, nullptr},

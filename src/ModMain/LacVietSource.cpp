@@ -1,0 +1,55 @@
+#include "LacVietSource.h"
+
+#include "CatalogRecord.h"
+#include "ConvertCharset.h"
+#include "Rewrite.h"
+
+namespace velmora {
+namespace {
+
+using Step = RewriteStep;
+
+constexpr Step kLacVietRewrite[] = {
+    /*  1 */ Step::Substitute(u"\t", u""),  // «245⇥10|aT» -> «24510|aT»
+    /*  2 */ Step::Substitute(u"|", u"$"),
+    /*  3 */ Step::Substitute(u"=$", u"$"),        // only "=" that stood in the copy
+    /*  4 */ Step::Tags(kCrlf, u"", kCrlf, u"="),  // «␍␊24510$aT» -> «␍␊245=10$aT»
+    /*  5 */ Step::Substitute(u" $", u"$"),
+    /*  6 */ Step::Substitute(kStartMarker, u""),
+    /*  7 */ Step::Substitute(u"_", u"#"),  // «1_» -> «1#»: a blank indicator
+    /*  8 */ Step::Substitute(u"  ", u""),  // two spaces
+    /*  9 */ Step::Substitute(kCrlf, u"%"),
+    /* 10 */ Step::Substitute(u"==#", u"=#"),
+};
+
+Text WithStartMarker(TextView copied) {
+  Text s(kStartMarker);
+  s.append(copied);
+  return s;
+}
+
+}  // namespace
+
+Text LacVietRewrite(Text s) {
+  return RunRewrite(std::move(s), kLacVietRewrite);
+}
+
+Text LacVietWorkingText(TextView copied) {
+  // Unicode in and out: letters written as base + combining tone mark come
+  // out precomposed.
+  return ConvertCharset(LacVietRewrite(WithStartMarker(copied)), CharsetUnicode, CharsetUnicode);
+}
+
+Text ConvertLacViet(TextView copied) {
+  return BuildCatalogRecord(LacVietWorkingText(copied));
+}
+
+Text EmiclibWorkingText(TextView copied) {
+  return LacVietRewrite(WithStartMarker(copied));
+}
+
+Text ConvertEmiclib(TextView copied) {
+  return BuildCatalogRecord(EmiclibWorkingText(copied));
+}
+
+}  // namespace velmora
