@@ -1,5 +1,7 @@
 #include "ConvertCharset.h"
 
+#include <algorithm>
+
 #include "CharsetTables.h"
 
 namespace velmora {
@@ -34,22 +36,57 @@ Piece ReadPiece(const SourceLookup& source, TextView text, std::size_t pos) {
 
 // Source and target both Unicode: precomposed letters read alone are written
 // as themselves, so only a base followed by its tone mark changes:
-// «Vie» U+0323 «t» becomes «Vi» U+1EC7 «t». Pairs cannot overlap (a tone mark
-// is never a base), so every pair in the text is one letter.
+// «Vi» U+00EA U+0323 «t» becomes «Vi» U+1EC7 «t». Pairs cannot overlap (a
+// tone mark is never a base), so every pair in the text is one letter.
+//
+// Fast path: blocks that hold nothing from the tone marks' range are copied
+// whole; the test of a block is written so that the compiler vectorises it.
+constexpr char16_t kFirstToneMark = u'\u0300';
+constexpr char16_t kToneMarkRange = u'\u0323' - kFirstToneMark + 1;
+constexpr std::size_t kBlock = 32;
+
+bool MayBeToneMark(char16_t unit) {
+  return static_cast<char16_t>(unit - kFirstToneMark) < kToneMarkRange;
+}
+
+bool BlockMayHoldToneMark(const char16_t* units) {
+  unsigned hits = 0;  // (a bool accumulator would not vectorise)
+  for (std::size_t k = 0; k < kBlock; ++k) hits |= MayBeToneMark(units[k]) ? 1u : 0u;
+  return hits != 0;
+}
+
 Text JoinToneMarks(TextView text, const SourceLookup& unicode) {
-  Text out;
-  out.reserve(text.size());
-  std::size_t copied = 0;  // text before this is in `out`
-  for (std::size_t pos = 1; pos < text.size(); ++pos) {
-    const UnitRole mark = unicode.Role(text[pos]);
-    if (mark.second == 0) continue;
-    const std::uint8_t letter = unicode.Pair(text[pos - 1], text[pos]);
-    if (letter == 0) continue;
-    out.append(text.substr(copied, pos - 1 - copied));
-    out.push_back(UnicodeLetters[letter - 1]);
-    copied = pos + 1;
+  const std::size_t n = text.size();
+  Text out(text);  // most units stay where they are
+  const char16_t* in = text.data();
+  char16_t* to = out.data();
+  std::size_t i = 0, o = 0;  // units before o are final; o <= i
+  // Writes in[i]; a tone mark that makes a letter with the unit before it
+  // (written just before, unless it was itself a joined tone mark, which is no
+  // base) replaces that unit by the letter.
+  const auto step = [&] {
+    const char16_t unit = in[i];
+    if (MayBeToneMark(unit) && i > 0) {
+      if (const std::uint8_t letter = unicode.Pair(in[i - 1], unit); letter != 0) {
+        to[o - 1] = UnicodeLetters[letter - 1];
+        ++i;
+        return;
+      }
+    }
+    to[o++] = unit;
+    ++i;
+  };
+  while (i + kBlock <= n) {
+    if (BlockMayHoldToneMark(in + i)) {
+      for (const std::size_t end = i + kBlock; i < end;) step();
+    } else {
+      if (o != i) std::copy(in + i, in + i + kBlock, to + o);
+      i += kBlock;
+      o += kBlock;
+    }
   }
-  out.append(text.substr(copied));
+  while (i < n) step();
+  out.resize(o);
   return out;
 }
 

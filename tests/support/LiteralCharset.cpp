@@ -98,7 +98,8 @@ Text RandomCharsetText(std::mt19937& random, int maxPieces) {
       pieces.push_back(Text(1, mark));
     }
     for (const TextView ascii : {u" ", u"  ", u"a", u"e", u"o", u"y", u"A", u"Y", u"b", u"n",
-                                 u"\r\n", u"\t", u"$a", u"%"}) {
+                                 u"\r\n", u"\t", u"$a", u"%",
+                                 u"Thu vien quoc gia Viet Nam, Ha Noi. "}) {  // a long plain run
       pieces.push_back(Text(ascii));
     }
     return pieces;
