@@ -97,10 +97,11 @@ Text UnmendedMarcEditExport(Text s) {
 
 std::span<const TextView> IlibPieces() {
   static constexpr TextView kPieces[] = {
-      u"\t",  u"\t",  u"|",    u"a",     u"b", u"x",    u"e",        u"2",
-      u"3",   u"A",   u"q",    u"Title", u"1", u"0",    u"245",      u"000",
-      u"001", u"999", u" ",    u"  ",    u"=", u"==",   u"$",        u"%",
-      u"\r",  u"\n",  u"\r\n", u"\r\n",  u"Z", u"ZZZZ", u"ZZZZ\r\n", u"\u1EC7" /* ệ */};
+      u"\t",        u"\t",    u"|",    u"a",     u"b",  u"x",    u"e",        u"2",
+      u"3",         u"A",     u"q",    u"Title", u"1",  u"0",    u"245",      u"000",
+      u"001",       u"999",   u" ",    u"  ",    u"=",  u"==",   u"$",        u"%",
+      u"\r",        u"\n",    u"\r\n", u"\r\n",  u"Z",  u"ZZZZ", u"ZZZZ\r\n", u"\u1EC7" /* ệ */,
+      u"\r\n245\t", u"\ta\t", u"|b|",  u"\t2\t", u"\tx"};
   return kPieces;
 }
 
@@ -113,9 +114,9 @@ std::span<const TextView> HuePieces() {
 }
 
 std::span<const TextView> MarcEditPieces() {
-  static constexpr TextView kPieces[] = {u"0",   u"1",   u"2",   u"3",   u"4",   u"5", u"6",   u"9",
-                                         u"000", u"123", u"456", u"999", u"245", u"=", u"=",   u"%",
-                                         u"%",   u"$a",  u" ",   u"  ",  u"#",   u"A", u"\r\n"};
+  static constexpr TextView kPieces[] = {
+      u"0", u"1", u"2", u"3", u"4",  u"5", u"6",  u"9", u"000", u"123",  u"456", u"999",   u"245",
+      u"=", u"=", u"%", u"%", u"$a", u" ", u"  ", u"#", u"A",   u"\r\n", u"%1",  u"%245=", u"=%"};
   return kPieces;
 }
 

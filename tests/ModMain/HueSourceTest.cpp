@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "HueSource.h"
+#include "LiteralIlibHueMarcEdit.h"
+#include "LiteralRewrites.h"
+#include "TextPrinting.h"
+
+namespace velmora {
+namespace {
+
+TEST(HueRewrite, LinesBecomeTheWorkingText) {
+  const struct {
+    TextView boxText, working;
+  } cases[] = {
+      // Two spaces before each code; three give "$" and a space.
+      {u"24510  aTitle  bSub\r\n1001   aAuthor", u"245=10$aTitle$bSub%100=1$ aAuthor"},
+      {u"24510  aTitle\r\n245  bSub", u"245=10$aTitle%245=$bSub"},
+      {u"245 10  aTitle\r\n  continued", u"245= 10$aTitle$continued"},
+      {u"24510  aA\r\n", u"245=10$aA"},                  // nothing left of a final line break
+      {u"000  nam\r\n24510  aA", u"000$nam%245=10$aA"},  // "000" is never a tag
+      {u"500    aX", u"500=$$aX"},                       // four spaces: two "$"
+      {u"", u""},
+      {u"24510  aA\n500  aB", u"245=10$aA\n500$aB"},  // LF alone is no break
+      {u"24510  aA ZZZZ B", u"245=10$aA  B"},         // "ZZZZ" goes wherever it stands
+  };
+  for (const auto& c : cases) {
+    EXPECT_TEXT_EQ(HueWorkingText(c.boxText), c.working) << test::Readable(c.boxText);
+  }
+}
+
+TEST(HueRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
+  std::mt19937 random(13);
+  for (int i = 0; i < 5000; ++i) {
+    const Text s = Text(kStartMarker) + test::RandomText(random, test::HuePieces(), 60);
+    ASSERT_TEXT_EQ(HueRewrite(s), test::LiteralHueRewrite(s)) << test::Readable(s);
+  }
+}
+
+TEST(HueConversion, BoxTextToOutputRecord) {
+  EXPECT_TEXT_EQ(ConvertHue(u"24510  aTitle\r\n245  bSub"), u"245=##$aTitle$bSub");
+  // A line with two title subfields keeps only its "$a": "$b" is read from
+  // the second 245 field.
+  EXPECT_TEXT_EQ(ConvertHue(u"24510  aTitle  bSub"), u"245=##$aTitle");
+  EXPECT_TEXT_EQ(ConvertHue(u""), u"");
+  // Vietnamese letters precomposed and with a combining tone mark
+  // (e + U+0301 combining acute) pass through unchanged.
+  const TextView boxText =
+      u"020  a978-604-1-2\r\n"
+      u"020  c85000\u0111\r\n"             // đ
+      u"24510  aC\u1ECF xanh :\r\n"        // ỏ
+      u"245  bti\u1EC3u thuye\u0301t\r\n"  // ể; e + acute
+      u"260  aH\u00E0 N\u1ED9i :\r\n"
+      u"260  bTr\u1EBB,\r\n"
+      u"260  c2018\r\n"
+      u"650 7  aV\u0103n h\u1ECDc  zVi\u1EC7t Nam\r\n";
+  EXPECT_TEXT_EQ(ConvertHue(boxText),
+                 u"245=##$aC\u1ECF xanh :$bti\u1EC3u thuye\u0301t"
+                 u"%020=##$a978-604-1-2$c85000\u0111"
+                 u"%260=##$aH\u00E0 N\u1ED9i :$bTr\u1EBB,$c2018"
+                 u"%650=##$aV\u0103n h\u1ECDc%650=##$aVi\u1EC7t Nam");
+}
+
+}  // namespace
+}  // namespace velmora
