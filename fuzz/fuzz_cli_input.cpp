@@ -1,0 +1,172 @@
+// What velmora-convert does with the bytes it reads, before and after the
+// conversions:
+//  - UTF-8: DecodeUtf8 accepts exactly the well-formed byte sequences (a
+//    leading byte order mark dropped) and reports the offset of the first
+//    ill-formed one; what it accepts encodes back to the same bytes;
+//  - line breaks: CR, LF and CRLF each become one CRLF and nothing else changes;
+//  - every command's result encodes as UTF-8 and decodes back unchanged (no
+//    conversion splits a surrogate pair);
+//  - 8-bit files (VNI, TCVN3 byte for byte, CP1258 through Windows-1250)
+//    read and write back byte for byte; `charset FROM TO` takes any bytes;
+//  - any UTF-16, lone surrogates included, encodes as well-formed UTF-8.
+#include <string>
+#include <string_view>
+
+#include "CharsetCommand.h"
+#include "Commands.h"
+#include "EightBit.h"
+#include "FuzzSupport.h"
+#include "LineBreaks.h"
+#include "Utf8.h"
+
+using namespace velmora;
+using namespace velmora::cli;
+
+namespace {
+
+Text Bytes(std::string_view bytes) {
+  Text out;
+  for (const char b : bytes) out.push_back(static_cast<unsigned char>(b));
+  return out;
+}
+
+bool InRange(unsigned char b, unsigned char low, unsigned char high) {
+  return b >= low && b <= high;
+}
+
+// The length of the well-formed UTF-8 sequence at `i` (the table of
+// well-formed byte sequences in the Unicode standard), 0 if there is none.
+std::size_t WellFormedLength(std::string_view s, std::size_t i) {
+  const auto at = [&](std::size_t k) -> unsigned char {
+    return i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0;
+  };
+  const unsigned char b = at(0);
+  const auto tail = [&](std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) {
+      if (!InRange(at(k), 0x80, 0xBF)) return false;
+    }
+    return true;
+  };
+  if (b <= 0x7F) return 1;
+  if (InRange(b, 0xC2, 0xDF)) return tail(1, 2) ? 2 : 0;
+  if (b == 0xE0) return InRange(at(1), 0xA0, 0xBF) && tail(2, 3) ? 3 : 0;
+  if (InRange(b, 0xE1, 0xEC) || InRange(b, 0xEE, 0xEF)) return tail(1, 3) ? 3 : 0;
+  if (b == 0xED) return InRange(at(1), 0x80, 0x9F) && tail(2, 3) ? 3 : 0;
+  if (b == 0xF0) return InRange(at(1), 0x90, 0xBF) && tail(2, 4) ? 4 : 0;
+  if (InRange(b, 0xF1, 0xF3)) return tail(1, 4) ? 4 : 0;
+  if (b == 0xF4) return InRange(at(1), 0x80, 0x8F) && tail(2, 4) ? 4 : 0;
+  return 0;
+}
+
+void CheckUtf8Decoding(std::string_view bytes) {
+  std::size_t start = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+  std::size_t firstBad = std::string_view::npos;
+  for (std::size_t i = start; i < bytes.size();) {
+    const std::size_t length = WellFormedLength(bytes, i);
+    if (length == 0) {
+      firstBad = i;
+      break;
+    }
+    i += length;
+  }
+  Utf8Error error{};
+  const std::optional<Text> decoded = DecodeUtf8(bytes, &error);
+  FUZZ_CHECK(decoded.has_value() == (firstBad == std::string_view::npos), {"bytes", Bytes(bytes)});
+  if (!decoded) {
+    FUZZ_CHECK(error.byteOffset == firstBad, {"bytes", Bytes(bytes)});
+    return;
+  }
+  FUZZ_CHECK(EncodeUtf8(*decoded) == bytes.substr(start), {"decoded", *decoded},
+             {"bytes", Bytes(bytes)});
+
+  // Line breaks: CR, LF and CRLF each one CRLF.
+  const Text copied = NormaliseLineBreaks(*decoded);
+  const std::size_t breaks = fuzz::Count(*decoded, u"\r") + fuzz::Count(*decoded, u"\n") -
+                             fuzz::Count(*decoded, kCrlf);
+  FUZZ_CHECK(fuzz::Count(copied, kCrlf) == breaks && fuzz::Count(copied, u"\r") == breaks &&
+                 fuzz::Count(copied, u"\n") == breaks,
+             {"normalised", copied}, {"decoded", *decoded});
+  FUZZ_CHECK(RemoveAll(RemoveAll(copied, u'\r'), u'\n') ==
+                 RemoveAll(RemoveAll(*decoded, u'\r'), u'\n'),
+             {"normalised", copied}, {"decoded", *decoded});
+
+  for (const Command& command : AllCommands()) {
+    for (auto* run : {command.convert, command.working}) {
+      if (run == nullptr) continue;
+      const Text result = run(copied);
+      const std::string encoded = EncodeUtf8(result);
+      const std::optional<Text> back = DecodeUtf8(encoded, nullptr);
+      FUZZ_CHECK(back && *back == result, {"result", result}, {"copied", copied});
+    }
+  }
+}
+
+void CheckEightBit(std::string_view bytes) {
+  for (const ByteForm form : {ByteForm::CodeUnits, ByteForm::Windows1250}) {
+    const Text text = DecodeEightBit(bytes, form);
+    std::string written;
+    std::size_t unwritable = 0;
+    FUZZ_CHECK(EncodeEightBit(text, form, written, unwritable) && written == bytes,
+               {"decoded", text}, {"bytes", Bytes(bytes)});
+  }
+}
+
+void CheckCharsetCommand(std::int32_t from, std::int32_t to, std::string_view bytes) {
+  std::string output, error;
+  if (RunCharset(bytes, from, to, output, error) && FileForm(to) == ByteForm::Utf8) {
+    FUZZ_CHECK(DecodeUtf8(output, nullptr).has_value(), {"output", Bytes(output)},
+               {"input", Bytes(bytes)});
+  }
+}
+
+void CheckUtf8Encoding(TextView text) {
+  const std::string encoded = EncodeUtf8(text);
+  const std::optional<Text> back = DecodeUtf8(encoded, nullptr);
+  FUZZ_CHECK(back.has_value(), {"text", text});
+  Text expected;  // lone surrogates become U+FFFD
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool high = text[i] >= 0xD800 && text[i] <= 0xDBFF;
+    const bool low = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      expected += text.substr(i, 2);
+      ++i;
+    } else {
+      expected.push_back(high || low ? u'\uFFFD' : text[i]);
+    }
+  }
+  // A leading U+FEFF reads back as a byte order mark and is dropped.
+  const TextView expectedBack =
+      TextView(expected).starts_with(u"\uFEFF") ? TextView(expected).substr(1) : expected;
+  FUZZ_CHECK(*back == expectedBack, {"back", *back}, {"text", text});
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::FuzzInput input(data, size);
+  const std::uint8_t mode = input.Byte();
+  switch (mode % 4) {
+    case 0: {
+      const auto rest = input.RestAsBytes();
+      CheckUtf8Decoding(std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
+      break;
+    }
+    case 1: {
+      const auto rest = input.RestAsBytes();
+      CheckEightBit(std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
+      break;
+    }
+    case 2: {
+      const std::int32_t from = input.Byte() % 5 + 1;
+      const std::int32_t to = input.Byte() % 5 + 1;
+      const auto rest = input.RestAsBytes();
+      CheckCharsetCommand(from, to,
+                          std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
+      break;
+    }
+    default:
+      CheckUtf8Encoding(input.RestAsText());
+      break;
+  }
+  return 0;
+}

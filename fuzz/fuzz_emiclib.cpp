@@ -1,0 +1,22 @@
+// The "Emiclib" conversion on arbitrary copied text.
+#include "CatalogRecord.h"
+#include "LacVietSource.h"
+#include "LiteralSourceRewrites.h"
+#include "SourceChecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace velmora;
+  static constexpr fuzz::Source kSource{
+      .startMarker = kStartMarker,
+      .rewrite = LacVietRewrite,
+      .literalRewrite = test::LiteralLacVietRewrite,
+      .workingText = EmiclibWorkingText,
+      .charset = nullptr,
+      .rebuild = BuildCatalogRecord,
+      .convert = ConvertEmiclib,
+      .maxGrowth = 2,  // «␍␊245» -> «␍␊245=»
+      .titleOpening = u"245=00$a",
+  };
+  fuzz::CheckSource(kSource, data, size);
+  return 0;
+}

@@ -1,0 +1,22 @@
+// The "Hue, Hai Phong" conversion on arbitrary copied text.
+#include "CatalogRecordHue.h"
+#include "HueSource.h"
+#include "LiteralIlibHueMarcEdit.h"
+#include "SourceChecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace velmora;
+  static constexpr fuzz::Source kSource{
+      .startMarker = kStartMarker,
+      .rewrite = HueRewrite,
+      .literalRewrite = test::LiteralHueRewrite,
+      .workingText = HueWorkingText,
+      .charset = nullptr,
+      .rebuild = BuildCatalogRecordHue,
+      .convert = ConvertHue,
+      .maxGrowth = 1,  // «␍␊245» -> «%245=», «  » -> «$»
+      .titleOpening = u"245=##$",
+  };
+  fuzz::CheckSource(kSource, data, size);
+  return 0;
+}

@@ -1,0 +1,8 @@
+// The catalogue record rebuild on arbitrary working text.
+#include "CatalogRecord.h"
+#include "RebuildChecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  velmora::fuzz::CheckRebuild(velmora::BuildCatalogRecord, u"245=00$a", data, size);
+  return 0;
+}
