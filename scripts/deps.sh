@@ -17,4 +17,4 @@ need_packages() {
 }
 
 # What building the core, the command line and the tests needs.
-BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libicu-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils)

@@ -1,0 +1,55 @@
+// Code points and UTF-8 for the exchange writers: MARC data is UTF-8 and
+// ISO 2709 counts its lengths in bytes.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "MarcRecord.h"
+#include "Text.h"
+
+namespace velmora::marc {
+
+inline bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+inline bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// Calls visit(cp) for each code point of `text`; a surrogate pair is one code
+// point, a lone surrogate is passed as its own value (which MarcSafeCodePoint
+// replaces).
+template <class Visit>
+void ForEachCodePoint(TextView text, Visit&& visit) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      visit(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00));
+      ++i;
+    } else {
+      visit(char32_t{unit});
+    }
+  }
+}
+
+// `cp` must not be a surrogate (MarcSafeCodePoint never gives one).
+void AppendUtf8(char32_t cp, std::string& out);
+std::size_t Utf8Length(char32_t cp);
+
+// `text` as UTF-8 after MarcSafeCodePoint, and its length in bytes.
+void AppendMarcUtf8(TextView text, std::string& out);
+std::size_t MarcUtf8Length(TextView text);
+
+// `n` in exactly `digits` decimal digits with leading zeros; the caller
+// makes sure it fits (ISO 2709 lengths and positions).
+void AppendZeroPadded(std::size_t n, int digits, std::string& out);
+
+// Text that the record checks made ASCII (tags, indicators, codes).
+void AppendAscii(TextView text, std::string& out);
+
+// `text` as UTF-8 with only lone surrogates replaced (U+FFFD): the output
+// record written as text.
+void AppendPlainUtf8(TextView text, std::string& out);
+
+}  // namespace velmora::marc

@@ -1,0 +1,208 @@
+#include "MarcRecord.h"
+
+#include "MarcChars.h"
+
+namespace velmora::marc {
+namespace {
+
+constexpr std::size_t kTagLength = 3;
+constexpr TextView kNoTag = u"000";  // the place of the leader in some displays, never a field
+constexpr char16_t kLastControlTagDigit = u'9';
+
+bool IsAsciiLowercase(char16_t ch) {
+  return ch >= u'a' && ch <= u'z';
+}
+bool IsAsciiLetter(char16_t ch) {
+  return IsAsciiLowercase(ch) || (ch >= u'A' && ch <= u'Z');
+}
+
+// In the working text a blank indicator is "#"; a space there is not one.
+bool IsWorkingTextIndicator(char16_t ch) {
+  return ch == kWorkingTextBlank || IsAsciiDigit(ch) || IsAsciiLowercase(ch);
+}
+char16_t IndicatorFromWorkingText(char16_t ch) {
+  return ch == kWorkingTextBlank ? kBlankIndicator : ch;
+}
+
+// Adds an issue; a bad subfield or a replaced character right after one of
+// the same kind lengthens it instead, so that a run («$$$$», a row of control
+// characters) is one issue.
+void AddIssue(std::vector<ParseIssue>& issues, ParseIssueKind kind, std::size_t position,
+              TextView piece) {
+  const bool mergeable =
+      kind == ParseIssueKind::kBadSubfieldCode || kind == ParseIssueKind::kReplacedCharacter;
+  if (mergeable && !issues.empty() && issues.back().kind == kind &&
+      issues.back().position + issues.back().piece.size() == position) {
+    issues.back().piece += piece;
+  } else {
+    issues.push_back({kind, position, Text(piece)});
+  }
+}
+
+class Parser {
+ public:
+  explicit Parser(TextView text) : text_(text) {}
+
+  ParseResult Run() {
+    // As the lookups do, the whole text loses its spaces at both ends.
+    const std::size_t last = text_.find_last_not_of(kSpace);
+    const std::size_t end = last == TextView::npos ? 0 : last + 1;
+    std::size_t start = 0;
+    while (start < end) {
+      std::size_t stop = text_.find(kFieldSeparator, start);
+      if (stop == TextView::npos || stop > end) stop = end;
+      Piece(start, stop);
+      start = stop + 1;
+    }
+    return std::move(result_);
+  }
+
+ private:
+  // One piece between separators, [start, stop) of the text: «245=00$aX».
+  void Piece(std::size_t start, std::size_t stop) {
+    const std::size_t first = text_.find_first_not_of(kSpace, start);
+    if (first == TextView::npos || first >= stop) return;  // "%%", "% %": nothing lost
+    start = first;
+    const TextView piece = text_.substr(start, stop - start);
+    if (piece.size() <= kTagLength || piece[kTagLength] != kFieldEquals ||
+        !IsValidTag(piece.substr(0, kTagLength))) {
+      Report(ParseIssueKind::kNotAField, start, piece);
+      return;
+    }
+    MarcField field;
+    field.tag = Text(piece.substr(0, kTagLength));
+    const TextView afterEquals = piece.substr(kTagLength + 1);
+    const TextView content = TrimLeadingSpaces(afterEquals);
+    const std::size_t contentStart = start + kTagLength + 1 + (afterEquals.size() - content.size());
+    if (content.empty()) {
+      Report(ParseIssueKind::kEmptyField, start, piece);
+    } else if (field.IsControlField()) {
+      field.data = Safe(content, contentStart, result_.issues);
+      result_.record.fields.push_back(std::move(field));
+    } else if (content.size() < 2 || !IsWorkingTextIndicator(content[0]) ||
+               !IsWorkingTextIndicator(content[1])) {
+      Report(ParseIssueKind::kBadIndicators, start, piece);
+    } else {
+      field.ind1 = IndicatorFromWorkingText(content[0]);
+      field.ind2 = IndicatorFromWorkingText(content[1]);
+      DataField(std::move(field), start, piece, content.substr(2), contentStart + 2);
+    }
+  }
+
+  // The subfields «$aX$bY» of a data field that starts at `start`.
+  void DataField(MarcField field, std::size_t start, TextView piece, TextView subfields,
+                 std::size_t subfieldsStart) {
+    std::vector<ParseIssue> issues;
+    std::size_t mark = subfields.find(kSubfieldDelimiter);
+    if (mark != 0) {
+      AddIssue(issues, ParseIssueKind::kStrayText, subfieldsStart, subfields.substr(0, mark));
+    }
+    while (mark != TextView::npos) {
+      const std::size_t next = subfields.find(kSubfieldDelimiter, mark + 1);
+      const std::size_t stop = next == TextView::npos ? subfields.size() : next;
+      if (mark + 1 == stop || !IsValidSubfieldCode(subfields[mark + 1])) {
+        AddIssue(issues, ParseIssueKind::kBadSubfieldCode, subfieldsStart + mark,
+                 subfields.substr(mark, stop - mark));
+      } else {
+        const TextView value = subfields.substr(mark + 2, stop - mark - 2);
+        field.subfields.push_back(
+            {subfields[mark + 1], Safe(value, subfieldsStart + mark + 2, issues)});
+      }
+      mark = next;
+    }
+    if (field.subfields.empty()) {
+      // Whatever went wrong inside, the field as a whole is what is lost.
+      Report(ParseIssueKind::kEmptyField, start, piece);
+      return;
+    }
+    result_.issues.insert(result_.issues.end(), std::make_move_iterator(issues.begin()),
+                          std::make_move_iterator(issues.end()));
+    result_.record.fields.push_back(std::move(field));
+  }
+
+  // `value` with MarcSafeCodePoint applied; each change is reported.
+  static Text Safe(TextView value, std::size_t valueStart, std::vector<ParseIssue>& issues) {
+    Text out;
+    out.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      const char16_t unit = value[i];
+      if (IsHighSurrogate(unit) && i + 1 < value.size() && IsLowSurrogate(value[i + 1])) {
+        out.push_back(unit);
+        out.push_back(value[++i]);
+        continue;
+      }
+      const char32_t safe = MarcSafeCodePoint(unit);
+      if (safe != unit) {
+        AddIssue(issues, ParseIssueKind::kReplacedCharacter, valueStart + i, value.substr(i, 1));
+      }
+      out.push_back(static_cast<char16_t>(safe));  // every replacement is in the BMP
+    }
+    return out;
+  }
+
+  void Report(ParseIssueKind kind, std::size_t position, TextView piece) {
+    AddIssue(result_.issues, kind, position, piece);
+  }
+
+  TextView text_;
+  ParseResult result_;
+};
+
+}  // namespace
+
+bool MarcField::IsControlField() const {
+  return IsControlTag(tag);
+}
+
+bool IsValidTag(TextView tag) {
+  return tag.size() == kTagLength && IsAsciiDigit(tag[0]) && IsAsciiDigit(tag[1]) &&
+         IsAsciiDigit(tag[2]) && tag != kNoTag;
+}
+
+bool IsControlTag(TextView tag) {
+  return IsValidTag(tag) && tag[0] == u'0' && tag[1] == u'0' && tag[2] <= kLastControlTagDigit;
+}
+
+bool IsValidIndicator(char16_t ind) {
+  return ind == kBlankIndicator || IsAsciiDigit(ind) || IsAsciiLowercase(ind);
+}
+
+bool IsValidSubfieldCode(char16_t code) {
+  return IsAsciiDigit(code) || IsAsciiLetter(code);
+}
+
+char32_t MarcSafeCodePoint(char32_t cp) {
+  constexpr char32_t kLastC0Control = 0x1F;
+  constexpr char32_t kFirstSurrogate = 0xD800, kLastSurrogate = 0xDFFF;
+  constexpr char32_t kNonCharacterFffe = 0xFFFE, kNonCharacterFfff = 0xFFFF;
+  if (cp == kTab || cp == kLineFeed || cp == kCarriageReturn) return kSpace;
+  if (cp <= kLastC0Control || (cp >= kFirstSurrogate && cp <= kLastSurrogate) ||
+      cp == kNonCharacterFffe || cp == kNonCharacterFfff) {
+    return kReplacementCharacter;
+  }
+  return cp;
+}
+
+std::string_view Describe(ParseIssueKind kind) {
+  switch (kind) {
+    case ParseIssueKind::kNotAField:
+      return "not a field (no three-digit tag followed by '=')";
+    case ParseIssueKind::kEmptyField:
+      return "field without data or subfields";
+    case ParseIssueKind::kBadIndicators:
+      return "field without two indicators ('#', digit or lowercase letter)";
+    case ParseIssueKind::kStrayText:
+      return "text before the field's first subfield";
+    case ParseIssueKind::kBadSubfieldCode:
+      return "'$' not followed by a subfield code (ASCII letter or digit)";
+    case ParseIssueKind::kReplacedCharacter:
+      return "character that MARC cannot carry, replaced";
+  }
+  return "unknown";
+}
+
+ParseResult ParseOutputRecord(TextView outputRecord) {
+  return Parser(outputRecord).Run();
+}
+
+}  // namespace velmora::marc

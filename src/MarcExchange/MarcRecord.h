@@ -1,0 +1,99 @@
+// The MARC 21 record model at the edge of the core: an output record
+// «245=00$aTitle$bSub%100=##$aAuthor» read into fields that the exchange
+// writers (ISO 2709, MARCXML, MarcEdit mnemonic) write out.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "Text.h"
+
+namespace velmora::marc {
+
+// A blank indicator: "#" in the working text, a space in MARC.
+inline constexpr char16_t kBlankIndicator = u' ';
+inline constexpr char16_t kWorkingTextBlank = u'#';
+inline constexpr char16_t kFieldEquals = u'=';
+
+struct Subfield {
+  char16_t code;  // ASCII letter or digit
+  Text value;
+};
+
+// A data field (tag 010-999) has two indicators and subfields; a control
+// field (tag 001-009) has only `data`.
+struct MarcField {
+  Text tag;  // three ASCII digits
+  char16_t ind1 = kBlankIndicator, ind2 = kBlankIndicator;
+  std::vector<Subfield> subfields;
+  Text data;
+
+  bool IsControlField() const;
+};
+
+// Fields in the output record's order. The leader is not held: every writer
+// makes the same one, for a new Unicode language-material monograph.
+struct MarcRecord {
+  std::vector<MarcField> fields;
+};
+
+// Why a piece of an output record was not taken into the model.
+enum class ParseIssueKind {
+  kNotAField,          // no three-digit tag and "=" («nam a22», «LDR=…», «000=…»)
+  kEmptyField,         // a control field without data, a data field without subfields
+  kBadIndicators,      // not two of "#", digit, lowercase letter («245=$aTitle»)
+  kStrayText,          // text between the indicators and the first "$" («245=00Title$b…»)
+  kBadSubfieldCode,    // "$" at the end, or followed by no ASCII letter or digit
+  kReplacedCharacter,  // a character MARC cannot carry, see MarcSafeCodePoint
+};
+
+struct ParseIssue {
+  ParseIssueKind kind;
+  std::size_t position;  // of the piece in the output record, in UTF-16 code units from 0
+  Text piece;            // what was skipped, or the characters replaced
+};
+// A run of bad subfields one after another («$$$», «$ x$-y»), or of
+// replaced characters side by side, is reported as one issue.
+
+// A short English phrase for warnings: "not a field", "bad indicators", ...
+std::string_view Describe(ParseIssueKind kind);
+
+struct ParseResult {
+  MarcRecord record;
+  std::vector<ParseIssue> issues;  // in the order of the text
+};
+
+// Reads an output record; never fails. Fields are the pieces between "%";
+// empty pieces (a "%" in front, at the end, or doubled) are passed over
+// quietly. As the field lookups do, spaces at the two ends of the whole text
+// and in front of a field's tag and content are not data. Subfield values are
+// kept exactly, empty ones included («%260=##$a$bKim» keeps its empty "$a").
+// What is not of the form is skipped and reported:
+//   «nam a22     a 4500»   not a field: skipped
+//   «245=0$aX»             bad indicators: the field is skipped
+//   «245=00Title$bSub»     stray text «Title» skipped, «$bSub» kept
+//   «245=00$aX$»           the lone "$" skipped, «$aX» kept
+// A control field «001=VN-123» keeps its content verbatim as data ("$" and "#"
+// included). Characters that no MARC format can carry are replaced as
+// MarcSafeCodePoint says and each is reported.
+ParseResult ParseOutputRecord(TextView outputRecord);
+
+// The characters the model admits; every writer checks them again.
+bool IsValidTag(TextView tag);            // "001".."999"
+bool IsControlTag(TextView tag);          // "001".."009"
+bool IsValidIndicator(char16_t ind);      // space, ASCII digit, ASCII lowercase letter
+bool IsValidSubfieldCode(char16_t code);  // ASCII letter or digit
+
+// The one rule for characters in MARC data, the same in every format so that
+// one record reads the same in each:
+//  - TAB, LF and CR each become a space (a MARC field is one line);
+//  - every other C0 control character U+0000-U+001F (among them the ISO 2709
+//    delimiters 1D, 1E, 1F), a lone surrogate and the non-characters U+FFFE
+//    and U+FFFF become U+FFFD, the replacement character: XML 1.0 cannot hold
+//    them and in ISO 2709 they would break the record's structure.
+// Everything else, DEL and C1 controls included, is kept.
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;  // �
+char32_t MarcSafeCodePoint(char32_t cp);
+
+}  // namespace velmora::marc

@@ -1,0 +1,95 @@
+#include "RecordWriter.h"
+
+#include "MarcChars.h"
+
+namespace velmora::marc {
+namespace {
+
+constexpr std::size_t kLeaderLength = 24;
+constexpr std::size_t kDirectoryEntryLength = 12;  // tag 3, field length 4, start 5
+constexpr std::size_t kTerminatorLength = 1;       // field or record terminator
+constexpr std::size_t kIndicatorsLength = 2;
+constexpr std::size_t kSubfieldMarkLength = 2;  // delimiter 1F and the code
+constexpr int kRecordLengthDigits = 5;
+constexpr int kBaseAddressDigits = 5;
+
+// Leader positions 05-11 and 17-23 (see LayOutRecord).
+constexpr std::string_view kLeaderStatusToCodes = "nam a22";
+constexpr std::string_view kLeaderLevelToEntryMap = "   4500";
+
+std::string FieldName(std::size_t index, const MarcField& field) {
+  std::string name = "field " + std::to_string(index + 1);
+  if (IsValidTag(field.tag)) name += " (" + std::string(field.tag.begin(), field.tag.end()) + ")";
+  return name;
+}
+
+// The bytes of a field's data with its terminator, or an error.
+std::optional<WriteError> MeasureField(std::size_t index, const MarcField& field,
+                                       std::size_t& bytes) {
+  if (!IsValidTag(field.tag)) {
+    return WriteError{WriteErrorKind::kBadField,
+                      FieldName(index, field) + ": the tag is not three digits 001-999"};
+  }
+  if (field.IsControlField()) {
+    bytes = MarcUtf8Length(field.data);
+  } else {
+    if (!IsValidIndicator(field.ind1) || !IsValidIndicator(field.ind2)) {
+      return WriteError{
+          WriteErrorKind::kBadField,
+          FieldName(index, field) + ": an indicator is not a blank, a digit or a lowercase letter"};
+    }
+    if (field.subfields.empty()) {
+      return WriteError{WriteErrorKind::kBadField, FieldName(index, field) + ": no subfield"};
+    }
+    bytes = kIndicatorsLength;
+    for (const Subfield& subfield : field.subfields) {
+      if (!IsValidSubfieldCode(subfield.code)) {
+        return WriteError{WriteErrorKind::kBadField,
+                          FieldName(index, field) + ": a subfield code is not a letter or digit"};
+      }
+      bytes += kSubfieldMarkLength + MarcUtf8Length(subfield.value);
+    }
+  }
+  bytes += kTerminatorLength;
+  if (bytes > kMaxFieldBytes) {
+    return WriteError{WriteErrorKind::kFieldTooLong,
+                      FieldName(index, field) + " is " + std::to_string(bytes) +
+                          " bytes; ISO 2709 allows at most " + std::to_string(kMaxFieldBytes)};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<WriteError> LayOutRecord(const MarcRecord& record, RecordLayout& layout) {
+  if (record.fields.empty())
+    return WriteError{WriteErrorKind::kNoFields, "the record has no field"};
+  layout.fieldLengths.clear();
+  layout.fieldLengths.reserve(record.fields.size());
+  std::size_t dataLength = 0;
+  for (std::size_t i = 0; i < record.fields.size(); ++i) {
+    std::size_t bytes = 0;
+    if (auto error = MeasureField(i, record.fields[i], bytes)) return error;
+    layout.fieldLengths.push_back(bytes);
+    dataLength += bytes;
+  }
+  layout.baseAddress =
+      kLeaderLength + kDirectoryEntryLength * record.fields.size() + kTerminatorLength;
+  layout.recordLength = layout.baseAddress + dataLength + kTerminatorLength;
+  if (layout.recordLength > kMaxRecordBytes) {
+    return WriteError{WriteErrorKind::kRecordTooLong,
+                      "the record is " + std::to_string(layout.recordLength) +
+                          " bytes; ISO 2709 allows at most " + std::to_string(kMaxRecordBytes)};
+  }
+  layout.leader.clear();
+  AppendZeroPadded(layout.recordLength, kRecordLengthDigits, layout.leader);
+  layout.leader += kLeaderStatusToCodes;
+  AppendZeroPadded(layout.baseAddress, kBaseAddressDigits, layout.leader);
+  layout.leader += kLeaderLevelToEntryMap;
+  return std::nullopt;
+}
+
+void RecordWriter::Begin(std::string&) {}
+void RecordWriter::End(std::string&) {}
+
+}  // namespace velmora::marc
