@@ -37,6 +37,7 @@ struct Modified {
   char base, key;
   char16_t letter;
 };
+// clang-format off
 constexpr std::array<Modified, 14> kModified = {{
     {'a', '6', u'\u00E2'}, {'A', '6', u'\u00C2'},  // â Â
     {'a', '8', u'\u0103'}, {'A', '8', u'\u0102'},  // ă Ă
@@ -46,10 +47,10 @@ constexpr std::array<Modified, 14> kModified = {{
     {'u', '7', u'\u01B0'}, {'U', '7', u'\u01AF'},  // ư Ư
     {'d', '9', u'\u0111'}, {'D', '9', u'\u0110'},  // đ Đ
 }};
+// clang-format on
 // Tone keys 1-5.
-constexpr std::array<char16_t, 5> kToneKeys = {kCombiningAcute, kCombiningGrave,
-                                               kCombiningHookAbove, kCombiningTilde,
-                                               kCombiningDotBelow};
+constexpr std::array<char16_t, 5> kToneKeys = {
+    kCombiningAcute, kCombiningGrave, kCombiningHookAbove, kCombiningTilde, kCombiningDotBelow};
 
 // The typed prose with every tone as a combining mark after its base, the
 // base precomposed where it has a breve, circumflex or horn (as Vietnamese
@@ -63,8 +64,9 @@ Text Spell(std::string_view typed, bool precomposed) {
         if (m.base == typed[i] && m.key == typed[i + 1]) base = m.letter, ++i;
       }
     }
-    const bool vowel = std::u16string_view(u"aeiouyAEIOUY\u00E2\u00C2\u0103\u0102\u00EA\u00CA\u00F4"
-                                           u"\u00D4\u01A1\u01A0\u01B0\u01AF")
+    const bool vowel = std::u16string_view(
+                           u"aeiouyAEIOUY\u00E2\u00C2\u0103\u0102\u00EA\u00CA\u00F4"
+                           u"\u00D4\u01A1\u01A0\u01B0\u01AF")
                            .find(base) != std::u16string_view::npos;
     char16_t mark = 0;
     if (vowel && i + 1 < typed.size() && typed[i + 1] >= '1' && typed[i + 1] <= '5') {
@@ -76,7 +78,9 @@ Text Spell(std::string_view typed, bool precomposed) {
       out.push_back(base), out.push_back(mark);
     } else {
       for (const VietnameseLetter& letter : kVietnameseLetters) {
-        if (letter.composed.base == base && letter.composed.mark == mark) out.push_back(letter.unicode);
+        if (letter.composed.base == base && letter.composed.mark == mark) {
+          out.push_back(letter.unicode);
+        }
       }
     }
   }
@@ -147,7 +151,10 @@ void BM_ConvertCharset(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(ConvertCharset(input, to, 1));
   SetBytes(state, input);
 }
-BENCHMARK(BM_ConvertCharset)->Arg(CharsetVni)->Arg(CharsetTcvn3)->Arg(CharsetCp1258)
+BENCHMARK(BM_ConvertCharset)
+    ->Arg(CharsetVni)
+    ->Arg(CharsetTcvn3)
+    ->Arg(CharsetCp1258)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -137,9 +137,9 @@ inline constexpr char16_t kIndexedUnits = 0x1F00;
 // What one unit means to a source representation. Letter indexes are 1-134,
 // 0 meaning none.
 struct UnitRole {
-  std::uint8_t alone = 0;  // the letter the unit gives when read alone
-  std::uint8_t first = 0;  // as the first unit of a two-unit letter: its row
-  std::uint8_t second = 0; // as the second unit of a two-unit letter: its column
+  std::uint8_t alone = 0;   // the letter the unit gives when read alone
+  std::uint8_t first = 0;   // as the first unit of a two-unit letter: its row
+  std::uint8_t second = 0;  // as the second unit of a two-unit letter: its column
 };
 
 // How a source representation reads a text: the letter at a position is the

@@ -9,14 +9,20 @@ namespace {
 
 const SourceLookup& SourceFor(const CharsetLookups& lookups, std::int32_t fromCode) {
   switch (fromCode) {
-    case CharsetUnicode: return lookups.unicode;
-    case CharsetVni: return lookups.vni;
-    case CharsetCp1258: return lookups.cp1258;
-    default: return lookups.tcvn3;  // TCVN3, no marks, and every unknown code
+    case CharsetUnicode:
+      return lookups.unicode;
+    case CharsetVni:
+      return lookups.vni;
+    case CharsetCp1258:
+      return lookups.cp1258;
+    default:
+      return lookups.tcvn3;  // TCVN3, no marks, and every unknown code
   }
 }
 
-bool IsWrittenCode(std::int32_t code) { return code >= CharsetUnicode && code <= CharsetNoMarks; }
+bool IsWrittenCode(std::int32_t code) {
+  return code >= CharsetUnicode && code <= CharsetNoMarks;
+}
 
 // The letter that begins at `pos` and how many units it takes; 0 for none.
 struct Piece {

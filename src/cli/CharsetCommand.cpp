@@ -30,8 +30,12 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   });
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // The character that starts at `i`, a surrogate pair read as one.
 char32_t CharacterAt(TextView text, std::size_t i) {
@@ -70,13 +74,16 @@ std::string PlaceInInput(TextView copied, TextView converted, std::size_t result
     if (written > resultIndex) break;
     pos += length;
   }
-  const std::size_t column = CountCharacters(copied.substr(inputLineStart, pos - inputLineStart)) + 1;
+  const std::size_t column =
+      CountCharacters(copied.substr(inputLineStart, pos - inputLineStart)) + 1;
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
 }  // namespace
 
-Text PreUnicode(TextView copied) { return ConvertCharset(copied, CharsetUnicode, CharsetUnicode); }
+Text PreUnicode(TextView copied) {
+  return ConvertCharset(copied, CharsetUnicode, CharsetUnicode);
+}
 
 std::optional<std::int32_t> ParseRepresentation(std::string_view word) {
   for (const Representation& representation : kRepresentations) {
@@ -98,9 +105,12 @@ std::string_view RepresentationName(std::int32_t code) {
 ByteForm FileForm(std::int32_t code) {
   switch (code) {
     case CharsetVni:
-    case CharsetTcvn3: return ByteForm::CodeUnits;
-    case CharsetCp1258: return ByteForm::Windows1250;
-    default: return ByteForm::Utf8;
+    case CharsetTcvn3:
+      return ByteForm::CodeUnits;
+    case CharsetCp1258:
+      return ByteForm::Windows1250;
+    default:
+      return ByteForm::Utf8;
   }
 }
 
@@ -135,8 +145,7 @@ bool RunCharset(std::string_view input, std::int32_t fromCode, std::int32_t toCo
   std::snprintf(character, sizeof character, "U+%04X",
                 static_cast<unsigned>(CharacterAt(result, unwritable)));
   error = PlaceInInput(copied, converted, convertedIndex, fromCode, toCode) + ": " + character +
-          " cannot be written in " + std::string(RepresentationName(toCode)) +
-          "; nothing written";
+          " cannot be written in " + std::string(RepresentationName(toCode)) + "; nothing written";
   return false;
 }
 

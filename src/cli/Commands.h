@@ -12,7 +12,8 @@ namespace velmora::cli {
 
 // A prepared run over the input bytes: the output bytes, or false with a
 // message for bad input.
-using ByteRun = std::function<bool(std::string_view input, std::string& output, std::string& error)>;
+using ByteRun =
+    std::function<bool(std::string_view input, std::string& output, std::string& error)>;
 
 struct Command {
   std::string_view name;

@@ -58,7 +58,9 @@ std::string Usage() {
   text += "\nConverts a copied record (FILE, or standard input when FILE is absent or -)\n";
   text += "and writes the result to standard output, or to FILE with -o.\n\ncommands:\n";
   std::size_t width = 14;  // the summaries line up after the longest synopsis
-  for (const Command& command : AllCommands()) width = std::max(width, Synopsis(command).size() + 2);
+  for (const Command& command : AllCommands()) {
+    width = std::max(width, Synopsis(command).size() + 2);
+  }
   for (const Command& command : AllCommands()) {
     std::string name = Synopsis(command);
     name.resize(width, ' ');
@@ -80,12 +82,14 @@ int UsageError(std::string_view message) {
 }
 
 // Every CRLF of a result is written as the platform's line break.
-std::string ToPlatformLineBreaks(TextView text) { return EncodeUtf8(Replace(text, kCrlf, u"\n")); }
+std::string ToPlatformLineBreaks(TextView text) {
+  return EncodeUtf8(Replace(text, kCrlf, u"\n"));
+}
 
 struct Options {
   const Command* command = nullptr;
   std::vector<std::string_view> operands;  // the words before FILE
-  ByteRun run;  // for a command with operands, read from them
+  ByteRun run;                             // for a command with operands, read from them
   bool working = false;
   std::string outputPath;
   std::string inputPath;

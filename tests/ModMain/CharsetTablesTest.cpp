@@ -24,17 +24,17 @@ TEST(CharsetTables, LengthsAndTheNamedPositions) {
   EXPECT_EQ(Cp1258Letters.size(), 268u);
   EXPECT_EQ(BaseLetters.size(), 134u);
 
-  EXPECT_TEXT_EQ(At(UnicodeComposedLetters, 15, 2), u"a\u0300");   // à, letter 15
-  EXPECT_TEXT_EQ(At(UnicodeComposedLetters, 253, 2), u"Y\u0323");  // Ỵ, letter 134
+  EXPECT_TEXT_EQ(At(UnicodeComposedLetters, 15, 2), u"a\u0300");       // à, letter 15
+  EXPECT_TEXT_EQ(At(UnicodeComposedLetters, 253, 2), u"Y\u0323");      // Ỵ, letter 134
   EXPECT_TEXT_EQ(At(UnicodeComposedLetters, 25, 2), u"\u00E2\u0300");  // ầ (20): â + grave
-  EXPECT_TEXT_EQ(At(VniLetters, 9, 2), u"\u00F1 ");    // đ
-  EXPECT_TEXT_EQ(At(VniLetters, 257, 2), u"\u00EE ");  // ỵ
-  EXPECT_TEXT_EQ(At(VniLetters, 267, 2), u"\u00CE ");  // Ỵ
-  EXPECT_EQ(Tcvn3Letters[129 - 1], u'\u00FE');         // ỵ
-  EXPECT_EQ(Tcvn3Letters[134 - 1], u'\u00FE');         // Ỵ, the same byte
-  EXPECT_EQ(Tcvn3Letters.find(u'\u00FE') + 1, 129u);   // found first as ỵ
-  EXPECT_TEXT_EQ(At(Cp1258Letters, 13, 2), u"\u0119 ");  // ê: byte EA as ę
-  EXPECT_TEXT_EQ(At(Cp1258Letters, 29, 2), u"a\u011A");  // à: 61 CC as a, Ě
+  EXPECT_TEXT_EQ(At(VniLetters, 9, 2), u"\u00F1 ");                    // đ
+  EXPECT_TEXT_EQ(At(VniLetters, 257, 2), u"\u00EE ");                  // ỵ
+  EXPECT_TEXT_EQ(At(VniLetters, 267, 2), u"\u00CE ");                  // Ỵ
+  EXPECT_EQ(Tcvn3Letters[129 - 1], u'\u00FE');                         // ỵ
+  EXPECT_EQ(Tcvn3Letters[134 - 1], u'\u00FE');                         // Ỵ, the same byte
+  EXPECT_EQ(Tcvn3Letters.find(u'\u00FE') + 1, 129u);                   // found first as ỵ
+  EXPECT_TEXT_EQ(At(Cp1258Letters, 13, 2), u"\u0119 ");                // ê: byte EA as ę
+  EXPECT_TEXT_EQ(At(Cp1258Letters, 29, 2), u"a\u011A");                // à: 61 CC as a, Ě
   EXPECT_TEXT_EQ(UnicodeLetters.substr(0, 14),
                  u"\u00E2\u0103\u00C2\u0102\u0111\u0110\u00EA\u00CA\u01A1\u00F4\u01A0\u00D4\u01B0"
                  u"\u01AF");  // â ă Â Ă đ Đ ê Ê ơ ô Ơ Ô ư Ư
@@ -48,8 +48,9 @@ TEST(CharsetTables, EveryEntryIsFoundAtItsOwnPosition) {
     EXPECT_EQ(VniLetters.find(At(VniLetters, 2 * k - 1, 2)) + 1, 2 * k - 1) << k;
     EXPECT_EQ(Cp1258Letters.find(At(Cp1258Letters, 2 * k - 1, 2)) + 1, 2 * k - 1) << k;
     const std::size_t composedAt = k < 15 ? k : 2 * k - 15;
-    EXPECT_EQ(UnicodeComposedLetters.find(At(UnicodeComposedLetters, composedAt, k < 15 ? 1 : 2)) + 1,
-              composedAt)
+    EXPECT_EQ(
+        UnicodeComposedLetters.find(At(UnicodeComposedLetters, composedAt, k < 15 ? 1 : 2)) + 1,
+        composedAt)
         << k;
   }
 }
@@ -57,7 +58,8 @@ TEST(CharsetTables, EveryEntryIsFoundAtItsOwnPosition) {
 TEST(CharsetTables, TcvnToneCapitalsRepeatTheLowercaseBytes) {
   const struct {
     int capitals, lowercase, count;
-  } groups[] = {{30, 15, 15}, {55, 45, 10}, {70, 65, 5}, {90, 75, 15}, {115, 105, 10}, {130, 125, 5}};
+  } groups[] = {{30, 15, 15}, {55, 45, 10},   {70, 65, 5},
+                {90, 75, 15}, {115, 105, 10}, {130, 125, 5}};
   std::set<char16_t> bytes;
   for (const auto& g : groups) {
     EXPECT_TEXT_EQ(At(Tcvn3Letters, g.capitals, g.count), At(Tcvn3Letters, g.lowercase, g.count));

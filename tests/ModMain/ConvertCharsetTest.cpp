@@ -32,9 +32,9 @@ TEST(ConvertCharset, UnicodeToUnicodeJoinsToneMarks) {
   ExpectCases({
       {1, 1, u"Vi\u00EA\u0323t Nam", u"Vi\u1EC7t Nam"},  // ê + dot below -> ệ
       {1, 1, u"Vi\u1EC7t Nam \u0110\u01B0\u1EDDng", u"Vi\u1EC7t Nam \u0110\u01B0\u1EDDng"},
-      {1, 1, u"\u00E2\u0103", u"\u00E2\u0103"},  // â ă, two single letters
+      {1, 1, u"\u00E2\u0103", u"\u00E2\u0103"},            // â ă, two single letters
       {1, 1, u"r\u01B0\u01A1\u0323u", u"r\u01B0\u1EE3u"},  // ư ơ + dot below -> ư ợ
-      {1, 1, u"A\u0301 Y\u0323", u"\u00C1 \u1EF4"},  // Á, Ỵ: the first and last pairs
+      {1, 1, u"A\u0301 Y\u0323", u"\u00C1 \u1EF4"},        // Á, Ỵ: the first and last pairs
       // A plain base with two combining marks is not joined; the first pair is.
       {1, 1, u"e\u0302\u0301n", u"e\u0302\u0301n"},
       {1, 1, u"e\u0323\u0302t", u"\u1EB9\u0302t"},
@@ -51,9 +51,9 @@ TEST(ConvertCharset, ToneMarkFollowedByABaseIsNotALetter) {
   const struct {
     TextView text, spanningResult;
   } cases[] = {
-      {u"b\u0300a", u"b\u00E0"},                                    // «bà»
-      {u"lo\u031B\u0323i", u"lo\u031B\u1EC6"},                      // «lợi» -> «lơỆ»
-      {u"ru\u031Bo\u031B\u0323u", u"ru\u031Bo\u031B\u1ED8"},        // «rượu» -> «rươỘ»
+      {u"b\u0300a", u"b\u00E0"},                              // «bà»
+      {u"lo\u031B\u0323i", u"lo\u031B\u1EC6"},                // «lợi» -> «lơỆ»
+      {u"ru\u031Bo\u031B\u0323u", u"ru\u031Bo\u031B\u1ED8"},  // «rượu» -> «rươỘ»
   };
   for (const auto& c : cases) {
     EXPECT_TEXT_EQ(ConvertCharset(c.text, 1, 1), c.text);
@@ -128,7 +128,8 @@ TEST(ConvertCharset, EveryLetterRoundTrips) {
     if (letter.number >= kFirstTonedLetter) {
       const Text decomposed{letter.composed.base, letter.composed.mark};
       EXPECT_TEXT_EQ(ConvertCharset(decomposed, 1, 1), unicode) << letter.number;
-      EXPECT_TEXT_EQ(ConvertCharset(decomposed, 1, CharsetVni), ConvertCharset(unicode, 1, CharsetVni));
+      EXPECT_TEXT_EQ(ConvertCharset(decomposed, 1, CharsetVni),
+                     ConvertCharset(unicode, 1, CharsetVni));
     }
   }
 }
@@ -150,7 +151,8 @@ TEST(ConvertCharset, EveryOtherCodeUnitPassesUnchanged) {
     Text others;
     for (unsigned unit = 0; unit <= 0xFFFF; ++unit) {
       bool inTable = false;
-      for (const TextView table : source.tables) inTable |= table.find(char16_t(unit)) != TextView::npos;
+      for (const TextView table : source.tables)
+        inTable |= table.find(char16_t(unit)) != TextView::npos;
       if (!inTable) others.push_back(static_cast<char16_t>(unit));
     }
     for (std::int32_t to = 1; to <= 5; ++to) {

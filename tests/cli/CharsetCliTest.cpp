@@ -66,7 +66,10 @@ TEST_F(CharsetCli, PreUnicodeJoinsToneMarksAndNothingElse) {
   } cases[] = {
       {"Vi\xC3\xAA\xCC\xA3t Nam", "Vi\xE1\xBB\x87t Nam"},  // ê + U+0323 -> ệ (E1 BB 87)
       {"Vi\xE1\xBB\x87t Nam\r\n$a\t" + kDuongUtf8, "Vi\xE1\xBB\x87t Nam\n$a\t" + kDuongUtf8},
-      {"b\xCC\x80" "a", "b\xCC\x80" "a"},  // a grave before «a» is no letter
+      {"b\xCC\x80"
+       "a",
+       "b\xCC\x80"
+       "a"},  // a grave before «a» is no letter
       {"", ""},
   };
   for (const auto& c : cases) {

@@ -9,7 +9,9 @@ namespace velmora::test {
 namespace {
 
 // Mid(s, pos, length) with 1-based `pos`.
-Text Mid(TextView s, std::size_t pos, std::size_t length) { return Text(s.substr(pos - 1, length)); }
+Text Mid(TextView s, std::size_t pos, std::size_t length) {
+  return Text(s.substr(pos - 1, length));
+}
 
 // 1-based position of the first occurrence, 0 for none.
 std::size_t FoundAt(TextView table, TextView w) {
@@ -66,12 +68,23 @@ Text LiteralConvertCharset(TextView text, std::int32_t fromCode, std::int32_t to
     }
     if (idx > 0) {
       switch (toCode) {
-        case 1: w = Mid(UnicodeLetters, idx, 1); break;
-        case 2: w = Text(TrimSpaces(Mid(VniLetters, 2 * idx - 1, 2))); break;
-        case 3: w = Mid(Tcvn3Letters, idx, 1); break;
-        case 4: w = Text(TrimSpaces(Mid(Cp1258Letters, 2 * idx - 1, 2))); break;
-        case 5: w = Mid(BaseLetters, idx, 1); break;
-        default: break;
+        case 1:
+          w = Mid(UnicodeLetters, idx, 1);
+          break;
+        case 2:
+          w = Text(TrimSpaces(Mid(VniLetters, 2 * idx - 1, 2)));
+          break;
+        case 3:
+          w = Mid(Tcvn3Letters, idx, 1);
+          break;
+        case 4:
+          w = Text(TrimSpaces(Mid(Cp1258Letters, 2 * idx - 1, 2)));
+          break;
+        case 5:
+          w = Mid(BaseLetters, idx, 1);
+          break;
+        default:
+          break;
       }
     }
     out += w;
@@ -93,13 +106,13 @@ Text RandomCharsetText(std::mt19937& random, int maxPieces) {
                                  Cp1258Letters, BaseLetters}) {
       for (const char16_t unit : table) pieces.push_back(Text(1, unit));
     }
-    for (const char16_t mark : {u'\u0300', u'\u0301', u'\u0302', u'\u0303', u'\u0306', u'\u0309',
-                                u'\u031B', u'\u0323'}) {
+    for (const char16_t mark :
+         {u'\u0300', u'\u0301', u'\u0302', u'\u0303', u'\u0306', u'\u0309', u'\u031B', u'\u0323'}) {
       pieces.push_back(Text(1, mark));
     }
-    for (const TextView ascii : {u" ", u"  ", u"a", u"e", u"o", u"y", u"A", u"Y", u"b", u"n",
-                                 u"\r\n", u"\t", u"$a", u"%",
-                                 u"Thu vien quoc gia Viet Nam, Ha Noi. "}) {  // a long plain run
+    for (const TextView ascii :
+         {u" ", u"  ", u"a", u"e", u"o", u"y", u"A", u"Y", u"b", u"n", u"\r\n", u"\t", u"$a", u"%",
+          u"Thu vien quoc gia Viet Nam, Ha Noi. "}) {  // a long plain run
       pieces.push_back(Text(ascii));
     }
     return pieces;
