@@ -47,8 +47,11 @@ Piece ReadPiece(const SourceLookup& source, TextView text, std::size_t pos) {
 //
 // Fast path: blocks that hold nothing from the tone marks' range are copied
 // whole; the test of a block is written so that the compiler vectorises it.
-constexpr char16_t kFirstToneMark = u'\u0300';
-constexpr char16_t kToneMarkRange = u'\u0323' - kFirstToneMark + 1;
+constexpr char16_t kFirstToneMark = kCombiningGrave;
+constexpr char16_t kToneMarkRange = kCombiningDotBelow - kFirstToneMark + 1;
+static_assert(std::all_of(kToneMarks.begin(), kToneMarks.end(), [](char16_t mark) {
+  return mark >= kFirstToneMark && mark - kFirstToneMark < kToneMarkRange;
+}));
 constexpr std::size_t kBlock = 32;
 
 bool MayBeToneMark(char16_t unit) {

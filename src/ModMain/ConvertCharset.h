@@ -27,9 +27,11 @@ inline constexpr std::int32_t CharsetNoMarks = 5;  // letters without diacritics
 // With fromCode 1 a base followed by its tone mark is read as one letter
 // (the base itself precomposed where the letter has a breve, circumflex or
 // horn), so ConvertCharset(text, 1, 1) joins decomposed tone marks into
-// precomposed letters and changes nothing else. A fromCode other than 1, 2
-// and 4 reads the text as TCVN3; a toCode outside 1-5 writes every letter
-// as it was read. Equal codes other than 1 return the text unchanged.
+// precomposed letters and changes nothing else. Only a whole pair counts: a
+// tone mark followed by some base («b» U+0300 «a») is no letter, so fully
+// decomposed words such as «lợi» (o U+031B U+0323 i) come back unchanged. A fromCode other than 1,
+// 2 and 4 reads the text as TCVN3; a toCode outside 1-5 writes every letter as it was read. Equal
+// codes other than 1 return the text unchanged.
 Text ConvertCharset(TextView text, std::int32_t fromCode, std::int32_t toCode);
 
 // How many units (1 or 2) ConvertCharset reads as one piece at `pos` of
