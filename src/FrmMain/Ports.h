@@ -1,0 +1,65 @@
+// What a click handler touches besides the conversions: the text box, the
+// clipboard and the message box. The window supplies them over Qt; tests
+// supply fakes, and a native front end for another platform could supply its
+// own. Nothing here includes a Qt header.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "Text.h"
+
+namespace velmora::ui {
+
+// The title of every message box: the application's name.
+inline constexpr TextView kApplicationTitle = u"Velmora";
+
+// The system's own messages, all three about the clipboard.
+inline constexpr TextView kClipboardTextNotAvailable = u"Clipboard Text Is Not available now";
+inline constexpr TextView kFailedToGetClipboardText = u"Failed To Get Clipboard Text";
+inline constexpr TextView kFailedToSetClipboardText = u"Failed To Set Clipboard Text";
+
+// The multi-line text box TxtZ3950.
+class TextBox {
+ public:
+  virtual ~TextBox() = default;
+  // Replaces the whole content and shows it.
+  virtual void SetText(TextView text) = 0;
+  // The whole content: exactly what was set, and every line break that the
+  // user typed or pasted as CRLF.
+  virtual Text GetText() const = 0;
+};
+
+// The system clipboard, text only. Line breaks travel in the platform's own
+// convention: WriteText takes CRLF breaks and hands them on as the platform
+// wants them; ReadText gives the text as the platform has it.
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  // Whether the clipboard offers text now.
+  virtual bool OffersText() = 0;
+  // The offered text; nothing when text is announced but cannot be had.
+  virtual std::optional<Text> ReadText() = 0;
+  // Replaces the clipboard's whole content by `text`, which holds no NUL.
+  virtual void WriteText(TextView text) = 0;
+};
+
+// Modal message boxes titled kApplicationTitle with an OK button. Each call
+// returns once the user has closed the box.
+class MessageBox {
+ public:
+  virtual ~MessageBox() = default;
+  // One of the three clipboard messages, shown without an icon.
+  virtual void Show(TextView message) = 0;
+  // The description of an unexpected failure that ended a command.
+  virtual void ShowFailure(std::string_view description) = 0;
+};
+
+// The window as its click handlers see it.
+struct FrmMainPorts {
+  TextBox& txtZ3950;
+  Clipboard& clipboard;
+  MessageBox& messages;
+};
+
+}  // namespace velmora::ui

@@ -1,0 +1,20 @@
+// A push button whose caption wraps onto more lines when it does not fit on
+// one, as command buttons do on the system's original platform
+// («Enable on | Top»). text() stays the exact caption.
+#pragma once
+
+#include <QPushButton>
+
+namespace velmora::ui {
+
+class WrappingButton final : public QPushButton {
+  Q_OBJECT
+
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace velmora::ui

@@ -1,0 +1,208 @@
+#!/usr/bin/env bash
+# The real velmora on a real X server with a window manager: placement at the
+# screen's corner (several windows started at once), on top off and on, a
+# Libol record through the real clipboard, and an image-only clipboard.
+#
+#   RealDisplayTest.sh VELMORA VELMORA_CONVERT EXAMPLES_DIR
+#
+# Run it inside scripts/x11-session under xvfb-run. Exits 77 (skipped) when
+# there is no display.
+set -uo pipefail
+velmora=$1 convert=$2 examples=$3
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "no DISPLAY: run under xvfb-run with scripts/x11-session" >&2
+  exit 77
+fi
+for tool in xdotool xprop xwininfo xclip xmessage; do
+  command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
+done
+
+work=$(mktemp -d /tmp/velmora-x11.XXXXXX)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+passes=0 failures=0
+pass() { echo "ok   - $*"; passes=$((passes + 1)); }
+fail() { echo "FAIL - $*"; failures=$((failures + 1)); }
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.05
+  done
+}
+
+read -r screen_w screen_h < <(xwininfo -root | awk '/^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print w, h}')
+
+# The outer bottom-right corner of window $1: client geometry from xwininfo
+# plus the frame the window manager drew (_NET_FRAME_EXTENTS: left, right,
+# top, bottom). Not xdotool getwindowgeometry, which mixes the two.
+outer_corner() {
+  local x y w h l r t b
+  read -r x y w h < <(xwininfo -id "$1" |
+    awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}')
+  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+  [ -n "${b:-}" ] || { echo "unframed"; return; }
+  echo "$((x + w + r)) $((y + h + b))"
+}
+client_geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}'
+}
+corner_is_screens() { [ "$(outer_corner "$1")" = "$screen_w $screen_h" ]; }
+is_above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+is_not_above() { ! is_above "$1"; }
+is_active() { [ "$(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //')" = "$(printf '0x%x' "$1")" ]; }
+# Whether window $1 lies above window $2 in the window manager's stacking order.
+stacked_above() {
+  local list
+  list=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //' | tr -d ,)
+  local a b i=0 id
+  for id in $list; do
+    [ "$((id))" = "$1" ] && a=$i
+    [ "$((id))" = "$2" ] && b=$i
+    i=$((i + 1))
+  done
+  [ -n "${a:-}" ] && [ -n "${b:-}" ] && [ "$a" -gt "$b" ]
+}
+
+find_windows() { xdotool search --onlyvisible --name '^Velmora-Openbiblio' 2>/dev/null; }
+count_windows() { [ "$(find_windows | wc -l)" -ge "$1" ]; }
+
+# Client coordinates of a button's centre: its twips rectangle / 15.
+click_button() {
+  local window=$1 left=$2 top=$3 width=$4 height=$5
+  xdotool mousemove --window "$window" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) click 1
+}
+click_libol() { click_button "$1" 1320 2220 1215 375; }
+click_marcedit() { click_button "$1" 0 4740 2595 375; }
+click_on_top() { click_button "$1" 0 5220 1095 615; }
+click_not_on_top() { click_button "$1" 1260 5220 1275 615; }
+
+clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
+clipboard_is() { [ "$(clipboard; echo .)" = "$(cat "$1"; echo .)" ]; }
+
+# --- 1. Placement, four windows started at once --------------------------
+for _ in 1 2 3 4; do
+  "$velmora" 2>>"$work/stderr" &
+  pids+=($!)
+done
+if wait_for 15 count_windows 4; then
+  for window in $(find_windows); do
+    if wait_for 5 corner_is_screens "$window"; then
+      pass "window $window: outer bottom-right corner on the screen's ($screen_w,$screen_h)"
+    else
+      fail "window $window: outer bottom-right corner at $(outer_corner "$window"), not $screen_w $screen_h"
+    fi
+  done
+else
+  fail "four windows did not appear"
+fi
+for pid in "${pids[@]}"; do kill "$pid"; wait "$pid" 2>/dev/null; done
+pids=()
+wait_for 5 bash -c '! xdotool search --onlyvisible --name "^Velmora-Openbiblio" >/dev/null'
+
+# --- 2. On top, off and on ------------------------------------------------
+"$velmora" 2>>"$work/stderr" &
+app=$!
+pids+=($app)
+wait_for 15 count_windows 1 || { fail "the window did not appear"; exit 1; }
+W=$(find_windows | head -1)
+wait_for 5 corner_is_screens "$W"
+wait_for 5 is_above "$W" && pass "_NET_WM_STATE_ABOVE at start" || fail "not above at start"
+before=$(client_geometry "$W")
+
+xmessage -name cover "another program" 2>/dev/null &
+cover_pid=$!
+pids+=($cover_pid)
+wait_for 10 bash -c 'xdotool search --onlyvisible --classname "^cover$" >/dev/null'
+cover=$(xdotool search --onlyvisible --classname '^cover$' | head -1)
+
+click_not_on_top "$W"
+wait_for 5 is_not_above "$W" && pass "Disable on Top removes _NET_WM_STATE_ABOVE" ||
+  fail "still above after Disable on Top"
+xdotool windowactivate --sync "$cover" 2>/dev/null
+wait_for 5 stacked_above "$cover" "$W" && pass "another window can now cover it" ||
+  fail "the other window did not come above"
+[ "$(client_geometry "$W")" = "$before" ] && pass "geometry unchanged after Disable on Top" ||
+  fail "geometry changed: $before -> $(client_geometry "$W")"
+
+click_on_top "$W"
+wait_for 5 is_above "$W" && pass "Enable on Top adds _NET_WM_STATE_ABOVE again" ||
+  fail "not above after Enable on Top"
+wait_for 5 stacked_above "$W" "$cover" && pass "it is lifted above the other window" ||
+  fail "not lifted above the other window"
+wait_for 5 is_active "$W" && pass "and activated" || fail "not activated"
+[ "$(client_geometry "$W")" = "$before" ] && pass "geometry unchanged after Enable on Top" ||
+  fail "geometry changed: $before -> $(client_geometry "$W")"
+corner_is_screens "$W" && pass "still at the corner" || fail "moved to $(outer_corner "$W")"
+kill "$cover_pid"; wait "$cover_pid" 2>/dev/null
+
+# --- 3. A Libol record through the real clipboard ------------------------
+"$convert" libol "$examples/libol.txt" >"$work/libol.expected"
+"$convert" marcedit "$work/libol.expected" >"$work/marcedit.expected"
+xclip -selection clipboard -i "$examples/libol.txt"
+wait_for 5 clipboard_is "$examples/libol.txt" || fail "xclip did not take the clipboard"
+click_libol "$W"
+if wait_for 10 clipboard_is "$work/libol.expected"; then
+  pass "Libol: the clipboard holds what velmora-convert libol gives"
+else
+  fail "Libol: clipboard differs from velmora-convert libol"
+  clipboard | diff <(cat "$work/libol.expected") - | head -5
+fi
+echo "copied meanwhile" | xclip -selection clipboard -i
+click_marcedit "$W"
+if wait_for 10 clipboard_is "$work/marcedit.expected"; then
+  pass "TO MARCEDIT converts the box's record, not the clipboard's text"
+else
+  fail "TO MARCEDIT: clipboard differs from velmora-convert marcedit"
+fi
+
+# --- 4. An image-only clipboard ------------------------------------------
+# A 1x1 red PNG.
+base64 -d >"$work/red.png" <<'PNG'
+iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4z8AAAAMBAQDJ/pLvAAAAAElFTkSuQmCC
+PNG
+xclip -selection clipboard -t image/png -i "$work/red.png"
+printf '' | "$convert" libol >"$work/empty.expected"
+click_libol "$W"
+if box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Velmora$' 2>/dev/null | head -1) &&
+  [ -n "$box" ]; then
+  pass "an image-only clipboard shows the message box \"Velmora\""
+  xprop -id "$box" WM_TRANSIENT_FOR | grep -q "$(printf '0x%x' "$W")" &&
+    pass "the message box belongs to the window" || fail "the message box is not the window's"
+  xdotool windowactivate --sync "$box" key Return 2>/dev/null
+  wait_for 5 bash -c '! xdotool search --onlyvisible --name "^Velmora$" >/dev/null' &&
+    pass "OK closes it" || fail "the message box stayed open"
+  wait_for 10 clipboard_is "$work/empty.expected" &&
+    pass "then the clipboard holds the conversion of the empty text" ||
+    fail "clipboard after the message: $(clipboard | head -c 80)"
+else
+  fail "no message box for an image-only clipboard"
+fi
+
+# --- 5. Closing ends the program -----------------------------------------
+xdotool windowactivate --sync "$W" key alt+F4 2>/dev/null
+if wait_for 10 bash -c "! kill -0 $app 2>/dev/null"; then
+  wait "$app"
+  rc=$?
+  [ $rc -eq 0 ] && pass "closing the window ends velmora (exit 0)" || fail "velmora exited $rc"
+else
+  fail "velmora did not end on closing"
+fi
+pids=()
+
+if grep -v -e 'propagateSizeHints' -e '^$' "$work/stderr" | grep -q .; then
+  echo "velmora wrote to standard error:"
+  cat "$work/stderr"
+fi
+echo "$passes passed, $failures failed"
+[ $failures -eq 0 ]
