@@ -18,3 +18,8 @@ need_packages() {
 
 # What building the core, the command line and the tests needs.
 BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils)
+
+# What the window needs: Qt 6 Widgets, Arial's metric twin for its fonts, and
+# for its real-display tests a virtual X server, a window manager and the X
+# tools that drive it from outside.
+GUI_PACKAGES=(qt6-base-dev fonts-liberation2 xvfb xauth openbox xclip xsel xdotool x11-utils)
