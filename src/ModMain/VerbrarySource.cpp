@@ -42,11 +42,9 @@ Text SplitSubjectSubdivisions(TextView s) {
     const std::size_t lineBreak = s.find(kCrlf, lineStart);
     const std::size_t lineEnd = lineBreak == TextView::npos ? s.size() : lineBreak + kCrlf.size();
     const TextView line = s.substr(lineStart, lineEnd - lineStart);
-    if (!line.empty() && line.front() == kSubjectFieldDigit) {
-      out.append(Replace(line, kGeneralSubdivision, kNewSubjectField));
-    } else {
-      out.append(line);
-    }
+    const bool split = !line.empty() && line.front() == kSubjectFieldDigit &&
+                       AppendReplaced(line, kGeneralSubdivision, kNewSubjectField, out);
+    if (!split) out.append(line);
     if (lineBreak == TextView::npos) return out;
     lineStart = lineEnd;
   }

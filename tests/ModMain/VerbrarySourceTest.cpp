@@ -66,7 +66,7 @@ TEST(VerbraryRewrite, GeneralSubdivisionsSplitOffOnlyInSubjectFields) {
 
 TEST(VerbraryRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
   std::mt19937 random(13);
-  for (int i = 0; i < 20000; ++i) {
+  for (int i = 0; i < 3000; ++i) {
     const Text s = test::RandomText(random, test::SourceLayoutPieces(), 60);
     ASSERT_TEXT_EQ(VerbraryRewrite(s), test::LiteralVerbraryRewrite(s)) << test::Readable(s);
   }
