@@ -1,0 +1,105 @@
+// The window's pipeline on hostile clipboard and box texts, over its
+// scripted ports: every button takes them without a failure message, the box
+// shows the conversion of what was read, and the clipboard gets the box's
+// text up to its first NUL (the clipboard layer stops there; the command
+// line keeps NULs).
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "ClipboardText.h"
+#include "ConvertCharset.h"
+#include "Fakes.h"
+#include "Handlers.h"
+#include "HueSource.h"
+#include "IlibSource.h"
+#include "LacVietSource.h"
+#include "LibolSource.h"
+#include "LineBreaks.h"
+#include "MarcEditExport.h"
+#include "VerbrarySource.h"
+
+namespace velmora::ui::test {
+namespace {
+
+Text PreUnicode(TextView text) { return ConvertCharset(text, CharsetUnicode, CharsetUnicode); }
+
+struct Button {
+  const char* name;
+  void (*click)(FrmMainPorts&) noexcept;
+  Source source;
+  Text (*convert)(TextView);
+};
+
+const Button kButtons[] = {
+    {"CmdLibol", CmdLibol_Click, Source::Clipboard, ConvertLibol},
+    {"CmdDaNang", CmdDaNang_Click, Source::Clipboard, ConvertLacViet},
+    {"CmdLacViet", CmdLacViet_Click, Source::Clipboard, ConvertVerbrary},
+    {"CmdTvDakLak", CmdTvDakLak_Click, Source::Clipboard, ConvertIlib},
+    {"CmdTVHCM", CmdTVHCM_Click, Source::Clipboard, ConvertEmiclib},
+    {"CmdHue", CmdHue_Click, Source::TextBox, ConvertHue},
+    {"CmdMracEditor", CmdMracEditor_Click, Source::TextBox, ExportMarcEdit},
+    {"CmdChuyenMa", CmdChuyenMa_Click, Source::Clipboard, PreUnicode},
+};
+
+Text Repeated(TextView piece, std::size_t times) {
+  Text out;
+  out.reserve(piece.size() * times);
+  for (std::size_t i = 0; i < times; ++i) out.append(piece);
+  return out;
+}
+
+struct HostileText {
+  const char* what;
+  Text text;
+};
+
+std::vector<HostileText> HostileTexts() {
+  constexpr std::size_t kMillion = 1'000'000;
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> unit(0, 0xFFFF);
+  Text anyUnits(256 * 1024, u' ');
+  for (char16_t& u : anyUnits) u = static_cast<char16_t>(unit(random));
+
+  std::vector<HostileText> texts = {
+      {"empty", u""},
+      {"a single 10 MB line", u"245    10$a" + Repeated(u"Ti\u1EBFng Vi\u1EC7t ", 800'000)},
+      {"a million CRLF", Repeated(u"\r\n", kMillion)},
+      {"a million LF", Repeated(u"\n", kMillion)},
+      {"a million CR", Repeated(u"\r", kMillion)},
+      {"a NUL in a value", u"245    10$aBefore\0After\r\n100    1 $aA"},
+      {"lone surrogates", Text(u"245    10$aA") + char16_t(0xD800) + u"B" + char16_t(0xDC00)},
+      {"any code units", anyUnits},
+  };
+  for (const char16_t separator : {u'%', u'$', u'=', u'|', u'\t'}) {
+    texts.push_back({"one separator repeated", Text(kMillion, separator)});
+  }
+  return texts;
+}
+
+TEST(HostileWindow, EveryButtonTakesHostileTexts) {
+  for (const HostileText& hostile : HostileTexts()) {
+    for (const Button& button : kButtons) {
+      SCOPED_TRACE(std::string(button.name) + ", " + hostile.what);
+      FakeWindow window;
+      Text read;  // what the pipeline converts
+      if (button.source == Source::Clipboard) {
+        window.clipboard.content = hostile.text;
+        read = NormaliseLineBreaks(UpToFirstNul(hostile.text));
+      } else {
+        window.box.SetText(hostile.text);
+        read = hostile.text;
+      }
+      button.click(window.ports);
+      EXPECT_TRUE(window.messages.failures.empty());
+      EXPECT_TRUE(window.messages.shown.empty());
+      const Text expected = button.convert(read);
+      EXPECT_TRUE(window.box.GetText() == expected);  // no diff: texts of megabytes
+      ASSERT_TRUE(window.clipboard.content.has_value());
+      EXPECT_TRUE(*window.clipboard.content == UpToFirstNul(expected));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace velmora::ui::test

@@ -1,0 +1,95 @@
+#include "Invocations.h"
+
+#include <filesystem>
+#include <map>
+#include <span>
+
+#include "CharsetCommand.h"
+#include "CliRun.h"
+#include "LineBreaks.h"
+#include "Utf8.h"
+
+namespace velmora::hostile {
+namespace {
+
+// Pairs of representations for the charset command: both 8-bit readers,
+// both 8-bit writers, and UTF-8 on each side.
+const std::vector<std::pair<std::string, std::string>> kCharsetPairs = {
+    {"unicode", "vni"}, {"vni", "unicode"}, {"cp1258", "tcvn3"}, {"unicode", "nomarks"},
+    {"tcvn3", "cp1258"}};
+
+bool IsUtf8File(const std::string& representation) {
+  const auto code = cli::ParseRepresentation(representation);
+  return code && cli::FileForm(*code) == cli::ByteForm::Utf8;
+}
+
+}  // namespace
+
+std::vector<Invocation> AllInvocations() {
+  std::vector<Invocation> all;
+  for (const cli::Command& command : cli::AllCommands()) {
+    const std::string name(command.name);
+    if (command.prepare != nullptr) {
+      if (name != "charset") continue;  // operands this test does not know
+      for (const auto& [from, to] : kCharsetPairs) {
+        all.push_back({name + " " + from + " " + to, {name, from, to}, &command, false, from, to,
+                       IsUtf8File(from), IsUtf8File(to)});
+      }
+      continue;
+    }
+    all.push_back({name, {name}, &command, false, {}, {}});
+    if (command.working != nullptr) {
+      all.push_back({name + " --working", {name, "--working"}, &command, true, {}, {}});
+    }
+  }
+  return all;
+}
+
+std::vector<Invocation> OneInvocationPerCommand() {
+  std::vector<Invocation> one;
+  for (const Invocation& invocation : AllInvocations()) {
+    if (invocation.working) continue;
+    if (!one.empty() && one.back().command == invocation.command) continue;
+    one.push_back(invocation);
+  }
+  return one;
+}
+
+std::string ExampleInputFor(const Invocation& invocation) {
+  const std::filesystem::path examples(VELMORA_EXAMPLES);
+  const std::string name(invocation.command->name);
+  if (std::filesystem::exists(examples / (name + ".txt"))) {
+    return ReadFile(examples / (name + ".txt"));
+  }
+  if (name == "marcedit") return ReadFile(examples / "libol.expected.txt");
+  // Vietnamese text with decomposed tone marks, for the letter conversions.
+  return ReadFile(examples / "lacviet.txt");
+}
+
+std::string TitleLayoutFor(const Invocation& invocation) {
+  static const std::map<std::string, std::string> kLayouts = {
+      {"libol", "245    10$a"},  {"lacviet", "245\t10|a"},  {"emiclib", "245\t10|a"},
+      {"verbrary", "245\t10\t|a"}, {"ilib", "245\t10\ta\t"}, {"hue", "24510  a"},
+      {"marcedit", "245=00$a"}};
+  const auto found = kLayouts.find(std::string(invocation.command->name));
+  return found == kLayouts.end() ? std::string() : found->second;
+}
+
+bool ConvertInProcess(const Invocation& invocation, const std::string& input,
+                      std::string& output) {
+  const cli::Command& command = *invocation.command;
+  if (command.prepare != nullptr) {
+    const std::string_view operands[] = {invocation.from, invocation.to};
+    std::string error;
+    const cli::ByteRun run = command.prepare(std::span<const std::string_view>(operands), error);
+    return run && run(input, output, error);
+  }
+  const std::optional<Text> decoded = cli::DecodeUtf8(input, nullptr);
+  if (!decoded) return false;
+  const Text copied = NormaliseLineBreaks(*decoded);
+  const Text result = invocation.working ? command.working(copied) : command.convert(copied);
+  output = cli::EncodeUtf8(Replace(result, kCrlf, u"\n"));
+  return true;
+}
+
+}  // namespace velmora::hostile
