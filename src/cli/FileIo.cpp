@@ -40,22 +40,28 @@ bool ReadFully(int fd, std::string& bytes, std::string& error) {
 
 }  // namespace
 
-bool ReadAll(std::string_view path, std::string& bytes, std::string& error) {
-  bytes.clear();
-  if (path.empty() || path == "-") return ReadFully(STDIN_FILENO, bytes, error);
+int OpenInput(std::string_view path, std::string& error) {
+  if (path.empty() || path == "-") return STDIN_FILENO;
   const int fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     error = std::strerror(errno);
-    return false;
+    return -1;
   }
   struct stat info {};
   if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
     ::close(fd);
     error = std::strerror(EISDIR);
-    return false;
+    return -1;
   }
+  return fd;
+}
+
+bool ReadAll(std::string_view path, std::string& bytes, std::string& error) {
+  bytes.clear();
+  const int fd = OpenInput(path, error);
+  if (fd < 0) return false;
   const bool ok = ReadFully(fd, bytes, error);
-  ::close(fd);
+  if (fd != STDIN_FILENO) ::close(fd);
   return ok;
 }
 
@@ -64,6 +70,17 @@ bool WriteStdout(std::string_view bytes, std::string& error) {
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+  AtomicOutputFile file;
+  if (!file.Open(path, error)) return false;
+  file.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return file.Commit(error);
+}
+
+AtomicOutputFile::~AtomicOutputFile() {
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+bool AtomicOutputFile::Open(const std::string& path, std::string& error) {
   std::string temporary = path + ".XXXXXX";
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) {
@@ -74,14 +91,29 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);
-  bool ok = WriteFully(fd, bytes, error);
-  if (ok && ::fsync(fd) != 0) ok = false, error = std::strerror(errno);
-  if (::close(fd) != 0 && ok) ok = false, error = std::strerror(errno);
-  if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
-    ok = false, error = std::strerror(errno);
+  ::close(fd);
+  path_ = path;
+  temporary_ = std::move(temporary);
+  stream_.open(temporary_, std::ios::binary | std::ios::trunc);
+  if (!stream_) {
+    error = std::strerror(errno);
+    return false;
   }
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
+  return true;
+}
+
+bool AtomicOutputFile::Commit(std::string& error) {
+  stream_.close();
+  if (!stream_) {
+    error = "cannot write the temporary file";
+    return false;
+  }
+  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  temporary_.clear();
+  return true;
 }
 
 }  // namespace velmora::cli

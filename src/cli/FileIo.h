@@ -1,6 +1,7 @@
 // Reading the input and writing the output of velmora-convert.
 #pragma once
 
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,28 @@ bool WriteStdout(std::string_view bytes, std::string& error);
 // Writes `bytes` to `path` through a temporary file in the same folder that
 // is renamed over it, so that a failed run leaves no half-written file.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+// Opens `path` for reading (standard input when `path` is empty or "-");
+// returns the descriptor, or -1 with the system's reason in `error`.
+int OpenInput(std::string_view path, std::string& error);
+
+// A file written as a stream and put in place only when it is complete: the
+// bytes go to a temporary file in the same folder, which Commit renames over
+// `path`. Without Commit, the temporary file is removed.
+class AtomicOutputFile {
+ public:
+  AtomicOutputFile() = default;
+  AtomicOutputFile(const AtomicOutputFile&) = delete;
+  AtomicOutputFile& operator=(const AtomicOutputFile&) = delete;
+  ~AtomicOutputFile();
+
+  bool Open(const std::string& path, std::string& error);
+  std::ostream& Stream() { return stream_; }
+  bool Commit(std::string& error);
+
+ private:
+  std::string path_, temporary_;
+  std::ofstream stream_;
+};
 
 }  // namespace velmora::cli

@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "Commands.h"
-#include "FileIo.h"
-#include "LineBreaks.h"
-#include "Utf8.h"
+#include "Conversion.h"
 
 #ifndef VELMORA_VERSION
 #define VELMORA_VERSION "0.0.0"
@@ -20,16 +18,7 @@
 namespace velmora::cli {
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitBadInput = 1;
-constexpr int kExitUsage = 2;
-
 constexpr std::string_view kProgram = "velmora-convert";
-
-void PrintError(std::string_view message) {
-  std::fprintf(stderr, "%s: %.*s\n", kProgram.data(), static_cast<int>(message.size()),
-               message.data());
-}
 
 // "charset FROM TO": the command with the words it takes before FILE.
 std::string Synopsis(const Command& command) {
@@ -49,7 +38,8 @@ std::size_t OperandCount(const Command& command) {
 }
 
 std::string Usage() {
-  std::string text = "usage: velmora-convert COMMAND [--working] [-o FILE] [FILE]\n";
+  std::string text =
+      "usage: velmora-convert COMMAND [--working] [--format FORMAT] [--batch] [-o FILE] [FILE]\n";
   for (const Command& command : AllCommands()) {
     if (!command.operands.empty()) {
       text += "       velmora-convert " + Synopsis(command) + " [-o FILE] [FILE]\n";
@@ -69,6 +59,11 @@ std::string Usage() {
   text +=
       "\noptions:\n"
       "  --working     print the working text that goes into the record rebuild\n"
+      "  --format FORMAT\n"
+      "                write the output record as record (the default), iso2709\n"
+      "                (MARC 21 exchange format, UTF-8), marcxml or mrk (MarcEdit)\n"
+      "  --batch       the input holds several records separated by empty lines;\n"
+      "                each is converted on its own (records: one per line)\n"
       "  -o FILE       write the result to FILE instead of standard output\n"
       "  -h, --help    show this help\n"
       "  --version     show the version\n";
@@ -79,60 +74,6 @@ int UsageError(std::string_view message) {
   PrintError(message);
   std::fprintf(stderr, "Try '%s --help' for more information.\n", kProgram.data());
   return kExitUsage;
-}
-
-// Every CRLF of a result is written as the platform's line break.
-std::string ToPlatformLineBreaks(TextView text) {
-  return EncodeUtf8(Replace(text, kCrlf, u"\n"));
-}
-
-struct Options {
-  const Command* command = nullptr;
-  std::vector<std::string_view> operands;  // the words before FILE
-  ByteRun run;                             // for a command with operands, read from them
-  bool working = false;
-  std::string outputPath;
-  std::string inputPath;
-  bool haveInput = false;
-};
-
-int Convert(const Options& options) {
-  std::string bytes, error;
-  const std::string inputName = options.haveInput && options.inputPath != "-"
-                                    ? options.inputPath
-                                    : std::string("standard input");
-  if (!ReadAll(options.inputPath, bytes, error)) {
-    PrintError(inputName + ": " + error);
-    return kExitBadInput;
-  }
-  std::string output;
-  if (options.run) {
-    if (!options.run(bytes, output, error)) {
-      PrintError(inputName + ": " + error);
-      return kExitBadInput;
-    }
-  } else {
-    Utf8Error utf8Error{};
-    const std::optional<Text> decoded = DecodeUtf8(bytes, &utf8Error);
-    if (!decoded) {
-      PrintError(inputName + ": invalid UTF-8 at byte offset " +
-                 std::to_string(utf8Error.byteOffset));
-      return kExitBadInput;
-    }
-    const Text copied = NormaliseLineBreaks(*decoded);
-    const Text result =
-        options.working ? options.command->working(copied) : options.command->convert(copied);
-    output = ToPlatformLineBreaks(result);
-  }
-  const bool written = options.outputPath.empty()
-                           ? WriteStdout(output, error)
-                           : WriteFileAtomically(options.outputPath, output, error);
-  if (!written) {
-    PrintError((options.outputPath.empty() ? std::string("standard output") : options.outputPath) +
-               ": " + error);
-    return kExitBadInput;
-  }
-  return kExitOk;
 }
 
 int Run(const std::vector<std::string_view>& args) {
@@ -167,6 +108,21 @@ int Run(const std::vector<std::string_view>& args) {
         return UsageError("'" + std::string(options.command->name) + "' has no --working");
       }
       options.working = true;
+    } else if (!onlyOperands && (arg == "--format" || arg.starts_with("--format="))) {
+      std::string_view name;
+      if (arg == "--format") {
+        if (++i == args.size()) return UsageError("--format needs a FORMAT");
+        name = args[i];
+      } else {
+        name = arg.substr(std::string_view("--format=").size());
+      }
+      options.format = marc::FindOutputFormat(name);
+      if (!options.format) {
+        return UsageError("unknown format '" + std::string(name) +
+                          "'; use record, iso2709, marcxml or mrk");
+      }
+    } else if (!onlyOperands && arg == "--batch") {
+      options.batch = true;
     } else if (!onlyOperands && arg == "-o") {
       if (++i == args.size()) return UsageError("-o needs a FILE");
       options.outputPath = std::string(args[i]);
@@ -181,6 +137,14 @@ int Run(const std::vector<std::string_view>& args) {
       options.inputPath = std::string(arg);
       options.haveInput = true;
     }
+  }
+  const std::string name(options.command->name);
+  if ((options.format || options.batch) && !IsSourceCommand(*options.command)) {
+    return UsageError("'" + name + "' takes no " + (options.batch ? "--batch" : "--format") +
+                      ": its result is not an output record");
+  }
+  if (options.working && options.format && *options.format != marc::OutputFormat::kRecord) {
+    return UsageError("--working prints the working text; it has no --format");
   }
   if (options.command->prepare != nullptr) {
     std::string error;

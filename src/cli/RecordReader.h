@@ -1,0 +1,39 @@
+// Reads a batch of copied records one record at a time, so that a batch of
+// any size is never held in memory. Records are separated by one or more
+// empty lines; a line of nothing but spaces and tabs counts as empty.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace velmora::cli {
+
+class RecordReader {
+ public:
+  // Reads from `fd` (not closed here).
+  explicit RecordReader(int fd) : fd_(fd) {}
+
+  struct Record {
+    std::string bytes;       // its lines and their line breaks, without the last line's break
+    std::size_t byteOffset;  // where it starts in the input
+    std::size_t number;      // 1 for the first record
+  };
+
+  // The next record; false at the end of the input, or on a read error
+  // (then `error` holds the system's reason).
+  bool Next(Record& record, std::string& error);
+
+ private:
+  // The next line with its line break (CRLF, LF or CR); false at the end.
+  bool NextLine(std::string& line, std::string& error);
+  bool Fill(std::string& error);
+
+  int fd_;
+  std::string buffer_;
+  std::size_t position_ = 0;       // next unread byte of buffer_
+  std::size_t bufferOffset_ = 0;   // input offset of buffer_[0]
+  bool endOfInput_ = false;
+  std::size_t recordsRead_ = 0;
+};
+
+}  // namespace velmora::cli

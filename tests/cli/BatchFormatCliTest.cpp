@@ -1,0 +1,139 @@
+// velmora-convert --batch and --format end to end: records split at empty
+// lines, one output per record, MARC output read back by yaz-marcdump.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "CliFixture.h"
+
+namespace velmora::test {
+namespace {
+
+using BatchFormatCli = CliTest;
+
+bool HaveYaz() { return std::system("command -v yaz-marcdump >/dev/null 2>&1") == 0; }
+
+TEST_F(BatchFormatCli, RecordsSplitAtEmptyLinesConvertOneByOne) {
+  // Separators: empty lines, a line of spaces and tabs, and every line break.
+  const std::string input =
+      "\r\n245    10$aOne\r\n100    1 $aA\r\n\r\n \t \r\n"
+      "245    10$aTwo\n\n\n"
+      "245    10$aThree\r\r650    #7$aX$zY";
+  const RunResult result = Run("libol --batch", input);
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "245=00$aOne%100=##$aA\n245=00$aTwo\n245=00$aThree\n%650=##$aX%650=##$aY\n");
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(Run("libol --batch --working", "245    10$aT\n\n100    1 $aA").out,
+            "245=10$aT\n100=1$aA\n");
+}
+
+TEST_F(BatchFormatCli, DroppedRecordsAreNamedAndFailTheRun) {
+  const std::string input =
+      "245    10$aKept\n\n"
+      "000    nam a22\n001    X\n\n"          // no field the rebuild keeps
+      "245    10$aBroken \xC3(\n\n"           // invalid UTF-8
+      "245    10$aAlso kept";
+  const RunResult result = Run("libol --batch", input);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "245=00$aKept\n245=00$aAlso kept\n");
+  EXPECT_NE(result.err.find("record 2 ('000    nam a22') dropped"), std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("record 3 ('245    10$aBroken ') dropped: invalid UTF-8 at byte "
+                            "offset 60"),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("2 of 4 records dropped"), std::string::npos) << result.err;
+}
+
+TEST_F(BatchFormatCli, Iso2709CountsBytesOfVietnameseLetters) {
+  // «Việt» is 4 letters but 6 bytes: the record length and the directory count bytes.
+  const RunResult result = Run("libol --format iso2709", "245    10$aVi\xE1\xBB\x87t");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const std::string& record = result.out;
+  ASSERT_GE(record.size(), 24u);
+  EXPECT_EQ(record.substr(0, 5), std::to_string(100000 + record.size()).substr(1));
+  EXPECT_EQ(record.substr(5, 5), "nam a");
+  EXPECT_EQ(record.substr(20, 4), "4500");
+  EXPECT_EQ(record.substr(24, 12), "245001100000");  // tag, 11 bytes from 0
+  EXPECT_EQ(record.back(), '\x1D');
+  EXPECT_NE(record.find("00\x1F" "aVi\xE1\xBB\x87t\x1E"), std::string::npos);
+}
+
+TEST_F(BatchFormatCli, MnemonicAndXmlFormatsAndOutputFile) {
+  const RunResult mrk = Run("libol --batch --format mrk", "245    10$aA$b{x}\n\n245    10$aB");
+  EXPECT_EQ(mrk.exitCode, 0) << mrk.err;
+  EXPECT_NE(mrk.out.find("=245  00$aA$b{lcub}x{rcub}\r\n\r\n=LDR  "), std::string::npos)
+      << mrk.out;
+  const std::string path = (dir_ / "out.xml").string();
+  const RunResult xml = Run("libol --format=marcxml -o '" + path + "' " + Example("libol.txt"));
+  EXPECT_EQ(xml.exitCode, 0) << xml.err;
+  EXPECT_EQ(xml.out, "");
+  const std::string written = ReadFile(path);
+  EXPECT_NE(written.find("<collection xmlns=\"http://www.loc.gov/MARC21/slim\""),
+            std::string::npos);
+  EXPECT_NE(written.find("</collection>"), std::string::npos);
+}
+
+TEST_F(BatchFormatCli, FormatAndBatchAreForSourceCommandsOnly) {
+  const struct {
+    const char* args;
+    const char* message;
+  } cases[] = {
+      {"libol --format marc21", "unknown format 'marc21'"},
+      {"libol --format", "--format needs a FORMAT"},
+      {"marcedit --format iso2709", "'marcedit' takes no --format"},
+      {"pre-unicode --batch", "'pre-unicode' takes no --batch"},
+      {"libol --working --format mrk", "--working prints the working text"},
+  };
+  for (const auto& c : cases) {
+    const RunResult result = Run(c.args);
+    EXPECT_EQ(result.exitCode, 2) << c.args;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << c.args << ": " << result.err;
+  }
+}
+
+// A thousand varied records: yaz-marcdump reads our ISO 2709 and our MARCXML
+// back, and renders both the same.
+TEST_F(BatchFormatCli, ThousandRecordsRoundTripThroughYaz) {
+  if (!HaveYaz()) GTEST_SKIP() << "yaz-marcdump is not installed";
+  const char* titles[] = {"D\xE1\xBA\xBF M\xC3\xA8n", "Vie\xCC\xA3\xCC\x82t", "A & B <c>",
+                          "\xE2\x80\x9CQuo\xE2\x80\x9D", "S\xE1\xBB\xAD {1}"};
+  std::string batch;
+  for (int i = 0; i < 1000; ++i) {
+    batch += "245    10$a" + std::string(titles[i % 5]) + " " + std::to_string(i) + "\r\n";
+    if (i % 2 == 0) batch += "100    1 $aNguy\xE1\xBB\x85n " + std::to_string(i) + "\r\n";
+    if (i % 3 == 0) batch += "260    ##$aH\xC3\xA0 N\xE1\xBB\x99i :$bNXB,$c2019\r\n";
+    for (int k = 0; k < i % 4; ++k) batch += "650    #7$aCh\xE1\xBB\xA7 \xC4\x91\xE1\xBB\x81\r\n";
+    batch += "\r\n";
+  }
+  const std::string mrc = (dir_ / "batch.mrc").string(), xml = (dir_ / "batch.xml").string();
+  Write("batch.txt", batch);
+  const std::string input = "'" + (dir_ / "batch.txt").string() + "'";
+  ASSERT_EQ(Run("libol --batch --format iso2709 -o '" + mrc + "' " + input).exitCode, 0);
+  ASSERT_EQ(Run("libol --batch --format marcxml -o '" + xml + "' " + input).exitCode, 0);
+  const std::string fromIso = (dir_ / "iso.txt").string(), fromXml = (dir_ / "xml.txt").string();
+  ASSERT_EQ(std::system(("yaz-marcdump -i marc -o line '" + mrc + "' >'" + fromIso +
+                         "' 2>'" + fromIso + ".err'")
+                            .c_str()),
+            0);
+  ASSERT_EQ(std::system(("yaz-marcdump -i marcxml -o line '" + xml + "' >'" + fromXml +
+                         "' 2>'" + fromXml + ".err'")
+                            .c_str()),
+            0);
+  EXPECT_EQ(ReadFile(fromIso + ".err"), "");
+  EXPECT_EQ(ReadFile(fromXml + ".err"), "");
+  const std::string lines = ReadFile(fromIso);
+  EXPECT_EQ(lines, ReadFile(fromXml));
+  std::size_t leaders = 0;
+  for (std::size_t at = lines.find("nam a22"); at != std::string::npos;
+       at = lines.find("nam a22", at + 1)) {
+    ++leaders;
+  }
+  EXPECT_EQ(leaders, 1000u);
+  EXPECT_NE(lines.find("245 00 $a D\xE1\xBA\xBF M\xC3\xA8n 995"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora::test

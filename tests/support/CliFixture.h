@@ -1,0 +1,36 @@
+// Runs the real velmora-convert binary for end-to-end tests: a fresh folder
+// per test, the input on standard input, the exit status and both outputs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace velmora::test {
+
+struct RunResult {
+  int exitCode;  // -1 when the program did not exit normally
+  std::string out, err;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs velmora-convert with `args` (shell words), `input` on stdin.
+  RunResult Run(const std::string& args, const std::string& input = "");
+
+  // Writes `bytes` to a file in this test's folder and gives its path.
+  std::filesystem::path Write(const std::string& name, const std::string& bytes);
+
+  // A bundled sample record in examples/, quoted for the shell.
+  static std::string Example(const std::string& name);
+
+  std::filesystem::path dir_;
+};
+
+}  // namespace velmora::test
