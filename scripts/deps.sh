@@ -23,3 +23,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
 # for its real-display tests a virtual X server, a window manager and the X
 # tools that drive it from outside.
 GUI_PACKAGES=(qt6-base-dev fonts-liberation2 xvfb xauth openbox xclip xsel xdotool x11-utils)
+
+# What the fuzz harnesses (scripts/fuzz) and the memcheck run need: clang
+# with its libFuzzer and sanitizer runtimes, and valgrind.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+MEMCHECK_PACKAGES=(valgrind)
