@@ -5,24 +5,18 @@ namespace {
 
 // Walks the pieces of `s` (already trimmed, with a delimiter implied at its
 // end) and calls `onPiece(begin, end)` for each, in order, until it returns
-// false. Returns the number of pieces visited.
+// false. Returns the number of pieces visited. A piece's first character
+// always belongs to it, even a delimiter (one met while the piece is still
+// empty); the next delimiter after it ends the piece.
 template <typename OnPiece>
 int ForEachPiece(TextView s, char16_t delimiter, OnPiece onPiece) {
   int count = 0;
-  std::size_t pieceStart = 0;
-  bool pieceEmpty = true;
-  for (std::size_t i = 0; i <= s.size(); ++i) {
-    const bool atDelimiter = i == s.size() || s[i] == delimiter;
-    if (atDelimiter && !pieceEmpty) {
-      ++count;
-      if (!onPiece(pieceStart, i)) return count;
-      pieceStart = i + 1;
-      pieceEmpty = true;
-    } else if (i < s.size()) {
-      // An ordinary character, or a delimiter that opens an empty piece:
-      // either way it belongs to the current piece.
-      pieceEmpty = false;
-    }
+  for (std::size_t begin = 0; begin < s.size();) {
+    std::size_t end = FindUnit(s, delimiter, begin + 1);
+    if (end == TextView::npos) end = s.size();
+    ++count;
+    if (!onPiece(begin, end)) return count;
+    begin = end + 1;
   }
   return count;
 }
@@ -33,7 +27,7 @@ TextView AfterMatch(TextView text, TextView mark, int occurrence) {
   if (occurrence < 1) return {};
   TextView search = text;
   for (int k = 0; k < occurrence; ++k) {
-    const std::size_t p = search.find(mark);
+    const std::size_t p = FindText(search, mark);
     if (p == TextView::npos) return {};
     search = search.substr(p + mark.size());
     if (mark.empty()) break;  // every further match is the same
@@ -84,6 +78,40 @@ TextView GetSubfieldView(TextView fieldText, TextView code, int occurrence) {
 TextView GetFieldSubfieldView(TextView text, TextView tag, int occurrence, TextView code,
                               int subOccurrence) {
   return GetSubfieldView(GetFieldView(text, tag, occurrence), code, subOccurrence);
+}
+
+namespace {
+
+int TagNumber(TextView tag) {
+  if (tag.size() != 3 || !IsAsciiDigit(tag[0]) || !IsAsciiDigit(tag[1]) || !IsAsciiDigit(tag[2])) {
+    return -1;
+  }
+  return (tag[0] - u'0') * 100 + (tag[1] - u'0') * 10 + (tag[2] - u'0');
+}
+
+}  // namespace
+
+// Two matches of «ddd=» never overlap (an "=" is no digit), so the
+// occurrence-th match that GetField reaches by searching again after each
+// match is the occurrence-th in a plain left-to-right scan.
+FieldIndex::FieldIndex(TextView text) : text_(text) {
+  for (std::size_t equals = FindUnit(text, u'=', 3); equals != TextView::npos;
+       equals = FindUnit(text, u'=', equals + 1)) {
+    const int tag = TagNumber(text.substr(equals - 3, 3));
+    if (tag >= 0) marks_.push_back({static_cast<std::uint16_t>(tag), equals - 3});
+  }
+}
+
+TextView FieldIndex::Field(TextView tag, int occurrence) const {
+  const int number = TagNumber(tag);
+  if (number < 0) return GetFieldView(text_, tag, occurrence);
+  if (occurrence < 1) return {};
+  for (const Mark& mark : marks_) {
+    if (mark.tag == number && --occurrence == 0) {
+      return FirstPieceOfValue(text_.substr(mark.at + 4), kFieldSeparator);
+    }
+  }
+  return {};
 }
 
 Text GetField(TextView text, TextView tag, int occurrence) {

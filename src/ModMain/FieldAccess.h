@@ -4,6 +4,9 @@
 // is missing yields empty text.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "Text.h"
 
 namespace velmora {
@@ -34,5 +37,22 @@ TextView GetFieldView(TextView text, TextView tag, int occurrence);
 TextView GetSubfieldView(TextView fieldText, TextView code, int occurrence);
 TextView GetFieldSubfieldView(TextView text, TextView tag, int occurrence, TextView code,
                               int subOccurrence);
+
+// Where every field of a working text starts, found in one pass, so that a
+// rebuild's many lookups don't each scan the text from its start. Field gives
+// exactly what GetFieldView gives for the same text. `text` must outlive it.
+class FieldIndex {
+ public:
+  explicit FieldIndex(TextView text);
+  TextView Field(TextView tag, int occurrence) const;
+
+ private:
+  struct Mark {
+    std::uint16_t tag;  // the three digits before "=", as a number
+    std::size_t at;     // where the digits start
+  };
+  TextView text_;
+  std::vector<Mark> marks_;  // every «ddd=» in the text, left to right
+};
 
 }  // namespace velmora

@@ -37,8 +37,10 @@ void EmitRow(const RebuildRow& row, TextView value, Text& out) {
 }  // namespace
 
 void EmitRows(TextView working, std::span<const RebuildRow> rows, Text& out) {
+  const FieldIndex fields(working);
   for (const RebuildRow& row : rows) {
-    const TextView found = GetFieldSubfieldView(working, row.tag, row.field, row.mark, row.sub);
+    const TextView found =
+        GetSubfieldView(fields.Field(row.tag, row.field), row.mark, row.sub);
     const Text value = CleanedUp(found, row.cleanup);
     if (value.empty()) continue;
     // «260=##$a: $bX»: the "$a" value is a single space once the colon is

@@ -30,7 +30,7 @@ bool AppendTagsReplaced(TextView s, TextView before, TextView after, TextView ne
   std::size_t copied = 0;  // s[0, copied) is already in out
   std::size_t searchFrom = anchorBefore ? 0 : 3;
   while (searchFrom <= s.size()) {
-    const std::size_t a = anchor.empty() ? searchFrom : s.find(anchor, searchFrom);
+    const std::size_t a = anchor.empty() ? searchFrom : FindText(s, anchor, searchFrom);
     if (a == TextView::npos) break;
     const std::size_t at = anchorBefore ? a : a - 3;
     if (at >= copied && TagMatchAt(s, at, before, after)) {
@@ -70,7 +70,7 @@ bool AppendFieldStartTagsReplaced(TextView s, TextView separator, TextView after
       copied = fieldStart + 3 + after.size();
     }
     if (separator.empty()) break;
-    const std::size_t next = s.find(separator, fieldStart);
+    const std::size_t next = FindText(s, separator, fieldStart);
     if (next == TextView::npos) break;
     fieldStart = next + separator.size();
   }
@@ -89,7 +89,7 @@ bool AppendSubfieldCodesMarked(TextView s, TextView bar, TextView codes, TextVie
   std::size_t copied = 0;  // s[0, copied) is already in out
   std::size_t searchFrom = 0;
   while (true) {
-    const std::size_t a = s.find(bar, searchFrom);
+    const std::size_t a = FindText(s, bar, searchFrom);
     if (a == TextView::npos) break;
     const std::size_t code = a + bar.size();
     if (code < s.size() && codes.find(s[code]) != TextView::npos &&
@@ -122,6 +122,7 @@ Text RunRewrite(Text s, std::span<const RewriteStep> steps) {
   // Two buffers that trade places after each step: on large texts, reusing
   // their memory costs far less than a fresh allocation per step.
   Text next;
+  next.reserve(s.size() + s.size() / 4);  // room for what the steps insert, allocated once
   for (const RewriteStep& step : steps) {
     next.clear();
     bool changed = false;

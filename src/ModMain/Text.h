@@ -26,6 +26,14 @@ inline constexpr TextView kStartMarker = u"ZZZZ\r\n";
 inline constexpr char16_t kFieldSeparator = u'%';
 inline constexpr char16_t kSubfieldDelimiter = u'$';
 
+// The first position at or after `from` where `unit` stands, or npos.
+std::size_t FindUnit(TextView s, char16_t unit, std::size_t from = 0);
+
+// The first position at or after `from` where `find` stands, or npos: the
+// same as s.find(find, from), faster on record text (it looks first for a
+// character of `find` that is rarer than a space).
+std::size_t FindText(TextView s, TextView find, std::size_t from = 0);
+
 // Every occurrence of `find` in `s`, scanned left to right without overlap,
 // becomes `replacement`; inserted text is not scanned again. `find` must not
 // be empty (an empty `find` returns `s` unchanged).

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FieldAccess.h"
+#include "LiteralRewrites.h"
 #include "TextPrinting.h"
 
 namespace velmora {
@@ -97,6 +98,29 @@ TEST(FieldAccess, HugeOccurrencesAndStrangeMarksNeverFail) {
   EXPECT_TEXT_EQ(GetSubfield(u"$a1$a2", u"$a", 2147483647), u"");
   EXPECT_TEXT_EQ(GetSubfield(u"##$aX", u"", 5), u"##");
   EXPECT_TEXT_EQ(GetToken(u"a%b", u'%', -2147483647 - 1), u"");
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(FieldIndex, GivesWhatGetFieldGivesOnRandomTexts) {
+  static constexpr TextView kPieces[] = {u"245", u"650", u"=",  u"%", u"$a", u"  ", u"24",
+                                         u"5=",  u"0",   u"65", u"x", u"==", u"%650=", u"$"};
+  static constexpr TextView kTags[] = {u"245", u"650", u"024", u"455", u"24", u"ab=", u""};
+  std::mt19937 random(650);
+  for (int i = 0; i < 20000; ++i) {
+    const Text text = test::RandomText(random, kPieces, 24);
+    const FieldIndex index(text);
+    for (const TextView tag : kTags) {
+      for (int occurrence = -1; occurrence <= 4; ++occurrence) {
+        ASSERT_TEXT_EQ(index.Field(tag, occurrence), GetFieldView(text, tag, occurrence))
+            << test::Readable(text) << " " << test::Readable(tag) << " " << occurrence;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -89,3 +89,29 @@ TEST(TagRule, MarksEveryTagButZeroZeroZero) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// The fast search looks at bytes first: units whose high or low byte equals
+// a searched ASCII character must not be taken for it.
+TEST(FindText, FindsWhatStringFindFinds) {
+  static constexpr TextView kPieces[] = {u"$",      u" ",      u" $",     u"=",      u"\r\n",
+                                         u"\u2420", u"\u2024", u"\u243D", u"\u3D00", u"\u0D0D",
+                                         u"a",      u"==",     u"  $",    u"\u1EC7"};
+  static constexpr TextView kFinds[] = {u"$",  u" $",   u"  $", u"    ", u"=",      u"==",
+                                        u"\r\n", u"\u2420", u"a$", u"# $",  u"\u1EC7$"};
+  std::mt19937 random(2420);
+  for (int i = 0; i < 20000; ++i) {
+    const Text s = test::RandomText(random, kPieces, 20);
+    for (const TextView find : kFinds) {
+      for (std::size_t from = 0; from <= s.size() + 1; from += 3) {
+        ASSERT_EQ(FindText(s, find, from), TextView(s).find(find, from))
+            << test::Readable(s) << " " << test::Readable(find) << " from " << from;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace velmora
