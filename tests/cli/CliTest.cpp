@@ -1,57 +1,20 @@
 // velmora-convert end to end: the real binary, real files, real exit codes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "CliFixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-  int exitCode;
-  std::string out, err;
-};
+using Cli = velmora::test::CliTest;
+using velmora::test::RunResult;
 
-class Cli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("velmora-cli-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  fs::path Write(const std::string& name, const std::string& bytes) {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
-
-  // Runs velmora-convert with `args` (shell words), `input` on stdin.
-  RunResult Run(const std::string& args, const std::string& input = "") {
-    const fs::path in = Write("stdin", input);
-    const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
-    const std::string command = std::string("'") + VELMORA_CONVERT + "' " + args + " <'" +
-                                in.string() + "' >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
-  }
-
-  fs::path dir_;
-};
+std::string Read(const fs::path& path) { return velmora::test::ReadFile(path); }
 
 TEST_F(Cli, LibolRecordToWorkingTextAndOutputRecord) {
   const std::string crlf = "245    10$aTitle $bSub\r\n100    1 $aAuthor";

@@ -1,54 +1,22 @@
 // velmora-convert lacviet, emiclib and verbrary end to end: the real binary
 // on the bundled sample records and on short records given on standard input.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "CliFixture.h"
 #include <string_view>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-  int exitCode;
-  std::string out, err;
-};
+using SourcesCli = velmora::test::CliTest;
+using velmora::test::RunResult;
 
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
-
-class SourcesCli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("velmora-sources-cli-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  // Runs velmora-convert with `args` (shell words), `input` on stdin.
-  RunResult Run(const std::string& args, const std::string& input = "") {
-    const fs::path in = dir_ / "stdin", out = dir_ / "stdout", err = dir_ / "stderr";
-    std::ofstream(in, std::ios::binary) << input;
-    const std::string command = std::string("'") + VELMORA_CONVERT + "' " + args + " <'" +
-                                in.string() + "' >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
-  }
-
-  fs::path dir_;
-};
+std::string Read(const fs::path& path) { return velmora::test::ReadFile(path); }
 
 TEST_F(SourcesCli, BundledSamplesConvertToTheirExpectedRecords) {
   for (const char* source : {"lacviet", "emiclib", "verbrary"}) {
