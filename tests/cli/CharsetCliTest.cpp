@@ -1,16 +1,13 @@
 // velmora-convert pre-unicode and charset FROM TO end to end, and the 8-bit
 // codecs under them.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "CharsetCommand.h"
+#include "CliFixture.h"
 #include "EightBit.h"
 #include "VietnameseLetters.h"
 
@@ -19,40 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-  int exitCode;
-  std::string out, err;
-};
-
-class CharsetCli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("velmora-charset-cli-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  static std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
-
-  // Runs velmora-convert with `args` (shell words), `input` on stdin.
-  RunResult Run(const std::string& args, const std::string& input = "") {
-    const fs::path in = dir_ / "stdin", out = dir_ / "stdout", err = dir_ / "stderr";
-    std::ofstream(in, std::ios::binary) << input;
-    const std::string command = std::string("'") + VELMORA_CONVERT + "' " + args + " <'" +
-                                in.string() + "' >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
-  }
-
-  fs::path dir_;
-};
+using CharsetCli = test::CliTest;
+using test::RunResult;
 
 // «Đường» in each file form.
 const std::string kDuongUtf8 = "\xC4\x90\xC6\xB0\xE1\xBB\x9Dng";
