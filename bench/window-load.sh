@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The real velmora on a virtual X server: time from process start to the
+# window shown, a full "Libol" click through the real X clipboard on 2 KB,
+# 1 MB and 10 MB of copied text, and the window process's peak memory.
+#
+#   xvfb-run -a -s "-screen 0 1280x1024x24" scripts/x11-session \
+#     bench/window-load.sh VELMORA EXAMPLES_DIR
+#
+# A click is timed from the button press until velmora has taken the
+# clipboard over with its result: xclip -quiet serves the copied text and
+# ends exactly when another program becomes the clipboard's owner.
+set -euo pipefail
+velmora=$1 examples=$2
+work=$(mktemp -d /tmp/velmora-bench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+start=$(now_ms)
+"$velmora" 2>/dev/null &
+app=$!
+until W=$(xdotool search --onlyvisible --name '^Velmora-Openbiblio' 2>/dev/null); do sleep 0.005; done
+shown=$(now_ms)
+echo "start to window shown: $((shown - start)) ms"
+W=$(echo "$W" | head -1)
+sleep 0.5
+
+# Copies of the sample record until the text holds `bytes` bytes.
+make_text() {
+  local bytes=$1 file=$2
+  cp "$examples/libol.txt" "$file"
+  while [ "$(stat -c %s "$file")" -lt "$bytes" ]; do
+    cat "$file" "$file" >"$file.twice" && mv "$file.twice" "$file"
+  done
+  head -c "$bytes" "$file" >"$file.cut" && mv "$file.cut" "$file"
+}
+
+for size in 2048 1048576 10485760; do
+  make_text "$size" "$work/copied"
+  best=""
+  for _ in 1 2 3; do
+    xclip -quiet -selection clipboard -i "$work/copied" >/dev/null 2>&1 &
+    owner=$!
+    sleep 0.3
+    t0=$(now_ms)
+    xdotool mousemove --window "$W" 128 160 click 1   # "Libol"
+    wait "$owner" || true
+    t1=$(now_ms)
+    ms=$((t1 - t0))
+    if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
+    sleep 0.2
+  done
+  echo "click on $size bytes: best of 3 ${best} ms"
+done
+echo "peak memory (VmHWM): $(awk '/VmHWM/{print $2, $3}' /proc/$app/status)"
+kill "$app"
+wait "$app" 2>/dev/null || true
