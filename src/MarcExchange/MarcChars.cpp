@@ -1,24 +1,8 @@
 #include "MarcChars.h"
 
-namespace velmora::marc {
+#include "Utf8.h"
 
-void AppendUtf8(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
+namespace velmora::marc {
 
 std::size_t Utf8Length(char32_t cp) {
   if (cp < 0x80) return 1;
@@ -49,10 +33,6 @@ void AppendAscii(TextView text, std::string& out) {
   for (char16_t unit : text) out.push_back(static_cast<char>(unit));
 }
 
-void AppendPlainUtf8(TextView text, std::string& out) {
-  ForEachCodePoint(text, [&out](char32_t cp) {
-    AppendUtf8(cp >= 0xD800 && cp <= 0xDFFF ? kReplacementCharacter : cp, out);
-  });
-}
+void AppendPlainUtf8(TextView text, std::string& out) { cli::AppendEncodedUtf8(text, out); }
 
 }  // namespace velmora::marc

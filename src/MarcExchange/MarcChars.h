@@ -7,6 +7,7 @@
 
 #include "MarcRecord.h"
 #include "Text.h"
+#include "Utf8.h"
 
 namespace velmora::marc {
 
@@ -34,7 +35,7 @@ void ForEachCodePoint(TextView text, Visit&& visit) {
 }
 
 // `cp` must not be a surrogate (MarcSafeCodePoint never gives one).
-void AppendUtf8(char32_t cp, std::string& out);
+using cli::AppendUtf8;
 std::size_t Utf8Length(char32_t cp);
 
 // `text` as UTF-8 after MarcSafeCodePoint, and its length in bytes.

@@ -15,6 +15,8 @@ void AppendCodePoint(char32_t cp, Text& out) {
   }
 }
 
+}  // namespace
+
 void AppendUtf8(char32_t cp, std::string& out) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
@@ -32,8 +34,6 @@ void AppendUtf8(char32_t cp, std::string& out) {
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
 }
-
-}  // namespace
 
 std::optional<Text> DecodeUtf8(std::string_view bytes, Utf8Error* error) {
   std::size_t i = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
@@ -73,9 +73,7 @@ std::optional<Text> DecodeUtf8(std::string_view bytes, Utf8Error* error) {
   return out;
 }
 
-std::string EncodeUtf8(TextView text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 2);
+void AppendEncodedUtf8(TextView text, std::string& out) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
@@ -88,6 +86,12 @@ std::string EncodeUtf8(TextView text) {
       AppendUtf8(unit, out);
     }
   }
+}
+
+std::string EncodeUtf8(TextView text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  AppendEncodedUtf8(text, out);
   return out;
 }
 

@@ -19,6 +19,12 @@ struct Utf8Error {
 // dropped.
 std::optional<Text> DecodeUtf8(std::string_view bytes, Utf8Error* error);
 
+// Appends one code point (not a surrogate) as UTF-8.
+void AppendUtf8(char32_t codePoint, std::string& out);
+
+// Appends UTF-16 as UTF-8; a lone surrogate is written as U+FFFD.
+void AppendEncodedUtf8(TextView text, std::string& out);
+
 // Encodes UTF-16 as UTF-8. A lone surrogate, which no valid input produces,
 // is written as U+FFFD.
 std::string EncodeUtf8(TextView text);
