@@ -59,6 +59,9 @@ RECORDS = [
     "700=1#$aA%700=1#$aB%700=1#$aC%700=1#$aD%700=1#$aE",
 ]
 EXPORTS = ["245=00$aTitle%020=##$a123", "100=1#$aA 1999=B", "000=x%", "=245  00$aT\r\n"]
+# Output records the MARC writers must refuse or repair.
+MARC_RECORDS = ["001=VN-123$a#%245=0$aX", "nam a22%245=00Title$bSub", "245=00$aX$%%650=#7$a\t\x1d",
+                "245=00$a" + "x" * 10000, "LDR=x%000=y%245=$aT"]
 
 # Texts for the charset conversion: decomposed and precomposed letters, and
 # the 8-bit spellings the tests name.
@@ -84,11 +87,15 @@ def main() -> None:
         write("fuzz_rebuild", utf16(record))
         write("fuzz_rebuild_hue", utf16(record))
         write("fuzz_marcedit", utf16(record))
+        write("fuzz_marc_exchange", b"\x00" + utf16(record))  # parsed as it stands
+        write("fuzz_marc_exchange", b"\x01" + utf16(record))  # rebuilt first
         # shape 0x34: a three-unit tag and a two-unit mark read as code
         # units, "%" as GetToken's delimiter; occurrences and index 1.
         for tag, code in (("245", "$a"), ("650", "$x"), ("100", "$d")):
             write("fuzz_lookups", b"\x34" + tag.encode("utf-16-le") + code.encode("utf-16-le")
                   + b"\x03\x03\x03" + utf16(record))
+    for text in MARC_RECORDS:
+        write("fuzz_marc_exchange", b"\x00" + utf16(text))
     for text in EXPORTS:
         write("fuzz_marcedit", utf16(text))
     for text in CHARSET_TEXTS:

@@ -37,7 +37,9 @@ TEST(HugeInput, AHundredMegabytesOfRecordsInLinearTimeAndBoundedMemory) {
   std::printf("%-22s %10s %10s %12s %12s\n", "command", "10 MB s", "100 MB s", "100 MB RSS",
               "output");
   for (const Invocation& invocation : OneInvocationPerCommand()) {
-    const std::string record = ExampleInputFor(invocation);
+    // MARC formats take a batch of records; one record of 100 MB is too long for them.
+    if (invocation.exchange && !invocation.batch) continue;
+    const std::string record = ExampleInputFor(invocation) + (invocation.batch ? "\n\n" : "");
     CliRun runs[2];
     const std::size_t sizes[2] = {kSmall, kHuge};
     for (int k = 0; k < 2; ++k) {

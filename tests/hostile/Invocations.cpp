@@ -27,6 +27,7 @@ bool IsUtf8File(const std::string& representation) {
 
 std::vector<Invocation> AllInvocations() {
   std::vector<Invocation> all;
+  bool exchangeTried = false;
   for (const cli::Command& command : cli::AllCommands()) {
     const std::string name(command.name);
     if (command.prepare != nullptr) {
@@ -41,6 +42,21 @@ std::vector<Invocation> AllInvocations() {
     if (command.working != nullptr) {
       all.push_back({name + " --working", {name, "--working"}, &command, true, {}, {}});
     }
+    if (command.working != nullptr && !exchangeTried) {
+      exchangeTried = true;
+      for (const std::vector<std::string>& options :
+           {std::vector<std::string>{"--format", "iso2709"}, {"--format", "marcxml"},
+            {"--format", "mrk"}, {"--batch"}, {"--batch", "--format", "marcxml"}}) {
+        Invocation invocation{name, {name}, &command, false, {}, {}};
+        for (const std::string& option : options) {
+          invocation.label += " " + option;
+          invocation.args.push_back(option);
+        }
+        invocation.exchange = true;
+        invocation.batch = options.front() == "--batch";
+        all.push_back(invocation);
+      }
+    }
   }
   return all;
 }
@@ -49,7 +65,7 @@ std::vector<Invocation> OneInvocationPerCommand() {
   std::vector<Invocation> one;
   for (const Invocation& invocation : AllInvocations()) {
     if (invocation.working) continue;
-    if (!one.empty() && one.back().command == invocation.command) continue;
+    if (!one.empty() && one.back().command == invocation.command && !invocation.exchange) continue;
     one.push_back(invocation);
   }
   return one;
@@ -78,6 +94,7 @@ std::string TitleLayoutFor(const Invocation& invocation) {
 bool ConvertInProcess(const Invocation& invocation, const std::string& input,
                       std::string& output) {
   const cli::Command& command = *invocation.command;
+  if (invocation.exchange) return false;  // not worked out here
   if (command.prepare != nullptr) {
     const std::string_view operands[] = {invocation.from, invocation.to};
     std::string error;

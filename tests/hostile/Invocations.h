@@ -19,8 +19,14 @@ struct Invocation {
   std::string from, to;            // charset's representations
   bool readsUtf8 = true;           // false: 8-bit input, any byte is valid
   bool writesUtf8 = true;
+  // --format (MARC exchange) or --batch: a record that yields no field is
+  // dropped with a warning and exit code 1, so empty input fails too.
+  bool exchange = false;
+  bool batch = false;
 };
 
+// The MARC formats and --batch are shared by every source command: they are
+// tried with the first one only.
 std::vector<Invocation> AllInvocations();
 
 // One invocation per command (no --working, one charset pair), for the
