@@ -10,15 +10,15 @@
 namespace velmora {
 namespace {
 
-// How long after placing the window its corner is watched. The window
-// manager frames the window, and may move it, within a few event-loop turns;
-// a move after this is the user's and is left alone.
+// How long after the window is first exposed its corner is watched. The
+// window manager frames the window, and may move it, within a few event-loop
+// turns; a move after this is the user's and is left alone.
 constexpr int kSettleMilliseconds = 3000;
 
-// The client position that puts the outer bottom-right corner on the screen's.
+// The client position that puts the outer bottom-right corner on the primary
+// screen's, over the taskbar or panel if one lies there.
 QPoint BottomRightClientPosition(const QWindow& window) {
-  const QRect screen =
-      window.screen() ? window.screen()->geometry() : QGuiApplication::primaryScreen()->geometry();
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();  // not the work area
   const QMargins frame = window.frameMargins();  // 0 until the window is framed
   return {screen.x() + screen.width() - frame.right() - window.width(),
           screen.y() + screen.height() - frame.bottom() - window.height()};
@@ -32,7 +32,7 @@ QPoint BottomRightClientPosition(const QWindow& window) {
 class BottomRightKeeper final : public QObject {
  public:
   explicit BottomRightKeeper(QWindow& window)
-      : QObject(&window), window_(window), deadline_(kSettleMilliseconds) {
+      : QObject(&window), window_(window), deadline_(QDeadlineTimer::Forever) {
     window_.installEventFilter(this);
     Place();
   }
@@ -41,6 +41,9 @@ class BottomRightKeeper final : public QObject {
     if (watched == &window_) {
       switch (event->type()) {
         case QEvent::Expose:
+          if (deadline_.isForever()) deadline_.setRemainingTime(kSettleMilliseconds);
+          Place();
+          break;
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::Show:
