@@ -34,8 +34,8 @@ TEST(HugeInput, AHundredMegabytesOfRecordsInLinearTimeAndBoundedMemory) {
     GTEST_SKIP() << "set VELMORA_HUGE_TESTS=1 (scripts/huge-inputs) to run it";
   }
   ScratchDir dir("huge-input");
-  std::printf("%-22s %10s %10s %12s %12s\n", "command", "10 MB s", "100 MB s", "100 MB RSS",
-              "output");
+  std::printf("%-32s %8s %9s %11s %14s\n", "command", "10 MB s", "100 MB s", "100 MB RSS",
+              "output bytes");
   for (const Invocation& invocation : OneInvocationPerCommand()) {
     // MARC formats take a batch of records; one record of 100 MB is too long for them.
     if (invocation.exchange && !invocation.batch) continue;
@@ -48,8 +48,8 @@ TEST(HugeInput, AHundredMegabytesOfRecordsInLinearTimeAndBoundedMemory) {
       ASSERT_EQ(runs[k].exitCode, 0) << invocation.label << ": " << ReadFile(dir / "errors");
     }
     const auto outputSize = std::filesystem::file_size(dir / "output");
-    std::printf("%-22s %10.2f %10.2f %9ld MB %9zu kB\n", invocation.label.c_str(), runs[0].seconds,
-                runs[1].seconds, runs[1].peakRssKb / 1024, static_cast<std::size_t>(outputSize / 1024));
+    std::printf("%-32s %8.2f %9.2f %8ld MB %14zu\n", invocation.label.c_str(), runs[0].seconds,
+                runs[1].seconds, runs[1].peakRssKb / 1024, static_cast<std::size_t>(outputSize));
     std::fflush(stdout);
     EXPECT_LT(runs[1].seconds, kMaxTimeRatio * runs[0].seconds + 1.0) << invocation.label;
     if (MeasuresMemory()) {
