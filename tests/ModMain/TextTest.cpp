@@ -95,7 +95,7 @@ namespace {
 
 // The fast search looks at bytes first: units whose high or low byte equals
 // a searched ASCII character must not be taken for it.
-TEST(FindText, FindsWhatStringFindFinds) {
+TEST(FindText, FindsWhatStringFindFindsOnRandomTexts) {
   static constexpr TextView kPieces[] = {u"$",      u" ",      u" $",     u"=",      u"\r\n",
                                          u"\u2420", u"\u2024", u"\u243D", u"\u3D00", u"\u0D0D",
                                          u"a",      u"==",     u"  $",    u"\u1EC7"};
