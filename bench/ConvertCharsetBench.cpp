@@ -12,6 +12,7 @@
 
 #include "CharsetTables.h"
 #include "ConvertCharset.h"
+#include "Throughput.h"
 
 namespace velmora::bench {
 namespace {
@@ -103,10 +104,6 @@ const Text& Decomposed() {
 const Text& Precomposed() {
   static const Text text = FourMegabytes(true);
   return text;
-}
-
-void SetBytes(benchmark::State& state, const Text& input) {
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size() * 2));
 }
 
 void BM_PreUnicode(benchmark::State& state, const Text& (*input)()) {

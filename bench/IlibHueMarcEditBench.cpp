@@ -10,13 +10,10 @@
 #include "IlibSource.h"
 #include "LiteralIlibHueMarcEdit.h"
 #include "MarcEditExport.h"
-#include "RecordText.h"
+#include "Throughput.h"
 
 namespace velmora::bench {
 namespace {
-
-constexpr std::size_t kRecordBytes = 2 << 10;
-constexpr std::size_t kLargeBytes = 1 << 20;
 
 // A copied iLib record, a column per tab, about 2 KB; some letters written
 // as base + combining mark.
@@ -86,20 +83,9 @@ TextView OutputRecord() {
   return record;
 }
 
-void SetBytes(benchmark::State& state, TextView input) {
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size() * 2));
-}
-
-// One button on `record` repeated to state.range(0) bytes.
-template <Text (*Convert)(TextView), TextView (*Record)()>
-void BM_Button(benchmark::State& state) {
-  const Text text = Repeated(Record(), static_cast<std::size_t>(state.range(0)) / 2);
-  for (auto _ : state) benchmark::DoNotOptimize(Convert(text));
-  SetBytes(state, text);
-}
-BENCHMARK(BM_Button<ConvertIlib, IlibRecord>)->Name("Ilib")->Arg(kRecordBytes)->Arg(kLargeBytes);
-BENCHMARK(BM_Button<ConvertHue, HueRecord>)->Name("Hue")->Arg(kRecordBytes)->Arg(kLargeBytes);
-BENCHMARK(BM_Button<ExportMarcEdit, OutputRecord>)
+BENCHMARK(BM_Convert<ConvertIlib, IlibRecord>)->Name("Ilib")->Arg(kRecordBytes)->Arg(kLargeBytes);
+BENCHMARK(BM_Convert<ConvertHue, HueRecord>)->Name("Hue")->Arg(kRecordBytes)->Arg(kLargeBytes);
+BENCHMARK(BM_Convert<ExportMarcEdit, OutputRecord>)
     ->Name("MarcEdit")
     ->Arg(kRecordBytes)
     ->Arg(kLargeBytes);
@@ -107,11 +93,11 @@ BENCHMARK(BM_Button<ExportMarcEdit, OutputRecord>)
 // The rewrites alone, without the record rebuild: the rebuild looks up the
 // first few occurrences of its fields, so on 1 MB of records it costs about
 // what it costs on one.
-BENCHMARK(BM_Button<IlibWorkingText, IlibRecord>)
+BENCHMARK(BM_Convert<IlibWorkingText, IlibRecord>)
     ->Name("IlibWorkingText")
     ->Arg(kRecordBytes)
     ->Arg(kLargeBytes);
-BENCHMARK(BM_Button<HueWorkingText, HueRecord>)
+BENCHMARK(BM_Convert<HueWorkingText, HueRecord>)
     ->Name("HueWorkingText")
     ->Arg(kRecordBytes)
     ->Arg(kLargeBytes);
@@ -133,13 +119,13 @@ Text LiteralMarcEdit(TextView boxText) {
   return test::LiteralMarcEditExport(Text(boxText));
 }
 
-BENCHMARK(BM_Button<LiteralIlib, IlibRecord>)->Name("IlibLiteral")->Arg(kRecordBytes);
-BENCHMARK(BM_Button<LiteralHue, HueRecord>)->Name("HueLiteral")->Arg(kRecordBytes);
-BENCHMARK(BM_Button<LiteralMarcEdit, OutputRecord>)->Name("MarcEditLiteral")->Arg(kRecordBytes);
-BENCHMARK(BM_Button<LiteralIlibWorkingText, IlibRecord>)
+BENCHMARK(BM_Convert<LiteralIlib, IlibRecord>)->Name("IlibLiteral")->Arg(kRecordBytes);
+BENCHMARK(BM_Convert<LiteralHue, HueRecord>)->Name("HueLiteral")->Arg(kRecordBytes);
+BENCHMARK(BM_Convert<LiteralMarcEdit, OutputRecord>)->Name("MarcEditLiteral")->Arg(kRecordBytes);
+BENCHMARK(BM_Convert<LiteralIlibWorkingText, IlibRecord>)
     ->Name("IlibWorkingTextLiteral")
     ->Arg(kRecordBytes);
-BENCHMARK(BM_Button<LiteralHueWorkingText, HueRecord>)
+BENCHMARK(BM_Convert<LiteralHueWorkingText, HueRecord>)
     ->Name("HueWorkingTextLiteral")
     ->Arg(kRecordBytes);
 

@@ -5,14 +5,10 @@
 
 #include "LibolSource.h"
 #include "LiteralRewrites.h"
-#include "RecordText.h"
+#include "Throughput.h"
 
 namespace velmora::bench {
 namespace {
-
-void SetBytes(benchmark::State& state, TextView input) {
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size() * 2));
-}
 
 void BM_LibolConvertRecord(benchmark::State& state) {
   const TextView record = LibolRecord();

@@ -6,14 +6,11 @@
 
 #include "LacVietSource.h"
 #include "LiteralSourceRewrites.h"
-#include "RecordText.h"
+#include "Throughput.h"
 #include "VerbrarySource.h"
 
 namespace velmora::bench {
 namespace {
-
-constexpr std::size_t kRecordBytes = 2 << 10;
-constexpr std::size_t kLargeBytes = 1 << 20;
 
 // A copied record of the tab-and-bar layout (LacViet, Emiclib), about 2 KB:
 // some letters written as base + combining tone mark, as such copies hold them.
@@ -70,17 +67,6 @@ TextView VerbraryRecord() {
   return record;
 }
 
-void SetBytes(benchmark::State& state, TextView input) {
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size() * 2));
-}
-
-// One conversion on `record` repeated to state.range(0) bytes.
-template <Text (*Convert)(TextView), TextView (*Record)()>
-void BM_Convert(benchmark::State& state) {
-  const Text text = Repeated(Record(), static_cast<std::size_t>(state.range(0)) / 2);
-  for (auto _ : state) benchmark::DoNotOptimize(Convert(text));
-  SetBytes(state, text);
-}
 BENCHMARK(BM_Convert<ConvertLacViet, TabAndBarRecord>)
     ->Name("LacVietConvert")
     ->Arg(kRecordBytes)

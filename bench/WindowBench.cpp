@@ -15,7 +15,7 @@
 #include "FrmMain.h"
 #include "LibolSource.h"
 #include "QtText.h"
-#include "RecordText.h"
+#include "Throughput.h"
 
 namespace velmora::bench {
 namespace {
@@ -26,10 +26,6 @@ FrmMain* window = nullptr;
 
 Text Copied(benchmark::State& state) {
   return Repeated(LibolRecord(), static_cast<std::size_t>(state.range(0)) / 2);
-}
-
-void SetBytes(benchmark::State& state, TextView text) {
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size() * 2));
 }
 
 // Another program's copy on the clipboard, then the button's click.
