@@ -1,5 +1,6 @@
 #include "SourceChecks.h"
 
+#include "ConvertCharset.h"
 #include "FuzzSupport.h"
 #include "LineBreaks.h"
 
@@ -43,6 +44,10 @@ void CheckSource(const Source& source, const std::uint8_t* data, std::size_t siz
     FUZZ_CHECK(!HasLineBreakCharacter(record), {"record", record}, {"copied", copied});
   }
   CheckMarcEditLinePerField(record, copied);
+}
+
+Text JoinToneMarks(TextView text) {
+  return ConvertCharset(text, CharsetUnicode, CharsetUnicode);
 }
 
 }  // namespace velmora::fuzz

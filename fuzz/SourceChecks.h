@@ -21,6 +21,10 @@ struct Source {
   TextView titleOpening;           // "245=00$a", or "245=##$" for the variant rebuild
 };
 
+// The charset step of the LacViet and Verbrary conversions:
+// ConvertCharset(text, 1, 1), which joins decomposed tone marks.
+Text JoinToneMarks(TextView text);
+
 // One input: the copied text from the fuzzer's bytes, its line breaks made
 // CRLF first (as the command line and the window do) for every other input.
 //  - the working text stays within maxGrowth times the copied text, the

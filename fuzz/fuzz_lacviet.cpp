@@ -1,18 +1,8 @@
 // The "LacViet" conversion on arbitrary copied text.
 #include "CatalogRecord.h"
-#include "ConvertCharset.h"
 #include "LacVietSource.h"
 #include "LiteralSourceRewrites.h"
 #include "SourceChecks.h"
-
-namespace {
-
-// The conversion's charset step: decomposed tone marks joined.
-velmora::Text ConvertCharsetOneToOne(velmora::TextView text) {
-  return velmora::ConvertCharset(text, velmora::CharsetUnicode, velmora::CharsetUnicode);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace velmora;
@@ -21,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       .rewrite = LacVietRewrite,
       .literalRewrite = test::LiteralLacVietRewrite,
       .workingText = LacVietWorkingText,
-      .charset = ConvertCharsetOneToOne,
+      .charset = fuzz::JoinToneMarks,
       .rebuild = BuildCatalogRecord,
       .convert = ConvertLacViet,
       .maxGrowth = 2,  // «␍␊245» -> «␍␊245=»
