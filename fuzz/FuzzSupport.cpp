@@ -128,6 +128,12 @@ std::span<const std::uint8_t> FuzzInput::RestAsBytes() {
   return rest;
 }
 
+Text BytesAsText(std::string_view bytes) {
+  Text out;
+  for (const char b : bytes) out.push_back(static_cast<unsigned char>(b));
+  return out;
+}
+
 std::string Escape(TextView text, std::size_t limit) {
   std::string out;
   for (std::size_t i = 0; i < text.size() && i < limit; ++i) AppendEscaped(text[i], out);

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "Text.h"
@@ -43,6 +44,10 @@ class FuzzInput {
  private:
   std::span<const std::uint8_t> bytes_;
 };
+
+// Every byte as one code unit (U+0000..U+00FF), so that a report can show
+// bytes (UTF-8 written or read, an ISO 2709 record) as Escape shows texts.
+Text BytesAsText(std::string_view bytes);
 
 // The input text as printable ASCII: CR, LF, TAB as \r \n \t, other
 // characters outside 0x20..0x7E as \uXXXX. Long texts are cut at `limit` units.

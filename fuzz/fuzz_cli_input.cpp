@@ -24,12 +24,6 @@ using namespace velmora::cli;
 
 namespace {
 
-Text Bytes(std::string_view bytes) {
-  Text out;
-  for (const char b : bytes) out.push_back(static_cast<unsigned char>(b));
-  return out;
-}
-
 bool InRange(unsigned char b, unsigned char low, unsigned char high) {
   return b >= low && b <= high;
 }
@@ -71,13 +65,14 @@ void CheckUtf8Decoding(std::string_view bytes) {
   }
   Utf8Error error{};
   const std::optional<Text> decoded = DecodeUtf8(bytes, &error);
-  FUZZ_CHECK(decoded.has_value() == (firstBad == std::string_view::npos), {"bytes", Bytes(bytes)});
+  FUZZ_CHECK(decoded.has_value() == (firstBad == std::string_view::npos),
+             {"bytes", fuzz::BytesAsText(bytes)});
   if (!decoded) {
-    FUZZ_CHECK(error.byteOffset == firstBad, {"bytes", Bytes(bytes)});
+    FUZZ_CHECK(error.byteOffset == firstBad, {"bytes", fuzz::BytesAsText(bytes)});
     return;
   }
   FUZZ_CHECK(EncodeUtf8(*decoded) == bytes.substr(start), {"decoded", *decoded},
-             {"bytes", Bytes(bytes)});
+             {"bytes", fuzz::BytesAsText(bytes)});
 
   // Line breaks: CR, LF and CRLF each one CRLF.
   const Text copied = NormaliseLineBreaks(*decoded);
@@ -109,15 +104,15 @@ void CheckEightBit(std::string_view bytes) {
     std::string written;
     std::size_t unwritable = 0;
     FUZZ_CHECK(EncodeEightBit(text, form, written, unwritable) && written == bytes,
-               {"decoded", text}, {"bytes", Bytes(bytes)});
+               {"decoded", text}, {"bytes", fuzz::BytesAsText(bytes)});
   }
 }
 
 void CheckCharsetCommand(std::int32_t from, std::int32_t to, std::string_view bytes) {
   std::string output, error;
   if (RunCharset(bytes, from, to, output, error) && FileForm(to) == ByteForm::Utf8) {
-    FUZZ_CHECK(DecodeUtf8(output, nullptr).has_value(), {"output", Bytes(output)},
-               {"input", Bytes(bytes)});
+    FUZZ_CHECK(DecodeUtf8(output, nullptr).has_value(), {"output", fuzz::BytesAsText(output)},
+               {"input", fuzz::BytesAsText(bytes)});
   }
 }
 

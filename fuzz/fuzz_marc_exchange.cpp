@@ -13,6 +13,7 @@
 #include "CatalogRecord.h"
 #include "FuzzSupport.h"
 #include "Iso2709Writer.h"
+#include "MarcChars.h"
 #include "MarcRecord.h"
 #include "RecordStream.h"
 #include "Utf8.h"
@@ -22,23 +23,10 @@ using namespace velmora::marc;
 
 namespace {
 
-Text Bytes(std::string_view bytes) {
-  Text out;
-  for (const char b : bytes) out.push_back(static_cast<unsigned char>(b));
-  return out;
-}
-
 bool IsMarcSafe(TextView text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    }
-    if (MarcSafeCodePoint(cp) != cp) return false;
-  }
-  return true;
+  bool safe = true;
+  ForEachCodePoint(text, [&safe](char32_t cp) { safe = safe && MarcSafeCodePoint(cp) == cp; });
+  return safe;
 }
 
 std::size_t Digits(std::string_view s) {
@@ -51,23 +39,26 @@ std::size_t Digits(std::string_view s) {
 }
 
 void CheckIso2709(const std::string& out, TextView text) {
-  FUZZ_CHECK(out.size() >= 24 + 1 + 1, {"iso2709", Bytes(out)}, {"text", text});
-  FUZZ_CHECK(Digits(out.substr(0, 5)) == out.size(), {"iso2709", Bytes(out)}, {"text", text});
-  FUZZ_CHECK(out.back() == kRecordTerminatorByte, {"iso2709", Bytes(out)}, {"text", text});
+  FUZZ_CHECK(out.size() >= 24 + 1 + 1, {"iso2709", fuzz::BytesAsText(out)}, {"text", text});
+  FUZZ_CHECK(Digits(out.substr(0, 5)) == out.size(), {"iso2709", fuzz::BytesAsText(out)},
+             {"text", text});
+  FUZZ_CHECK(out.back() == kRecordTerminatorByte, {"iso2709", fuzz::BytesAsText(out)},
+             {"text", text});
   const std::size_t base = Digits(out.substr(12, 5));
   FUZZ_CHECK(base != std::string::npos && base < out.size() && (base - 24 - 1) % 12 == 0 &&
                  out[base - 1] == kFieldTerminatorByte,
-             {"iso2709", Bytes(out)}, {"text", text});
+             {"iso2709", fuzz::BytesAsText(out)}, {"text", text});
   std::size_t expectedStart = 0;
   for (std::size_t entry = 24; entry + 1 < base; entry += 12) {
     const std::size_t length = Digits(out.substr(entry + 3, 4));
     const std::size_t start = Digits(out.substr(entry + 7, 5));
     FUZZ_CHECK(start == expectedStart && length > 0 && base + start + length < out.size() &&
                    out[base + start + length - 1] == kFieldTerminatorByte,
-               {"iso2709", Bytes(out)}, {"text", text});
+               {"iso2709", fuzz::BytesAsText(out)}, {"text", text});
     expectedStart += length;
   }
-  FUZZ_CHECK(base + expectedStart + 1 == out.size(), {"iso2709", Bytes(out)}, {"text", text});
+  FUZZ_CHECK(base + expectedStart + 1 == out.size(), {"iso2709", fuzz::BytesAsText(out)},
+             {"text", text});
 }
 
 void CheckRecord(TextView text) {
@@ -99,12 +90,13 @@ void CheckRecord(TextView text) {
                    parsed.record.fields.empty(),
                {"text", text});
     if (error) {
-      FUZZ_CHECK(out.size() == begun, {"out", Bytes(out)}, {"text", text});
+      FUZZ_CHECK(out.size() == begun, {"out", fuzz::BytesAsText(out)}, {"text", text});
       continue;
     }
     if (format == OutputFormat::kIso2709) CheckIso2709(out.substr(begun), text);
     writer->End(out);
-    FUZZ_CHECK(cli::DecodeUtf8(out, nullptr).has_value(), {"out", Bytes(out)}, {"text", text});
+    FUZZ_CHECK(cli::DecodeUtf8(out, nullptr).has_value(), {"out", fuzz::BytesAsText(out)},
+               {"text", text});
   }
 }
 

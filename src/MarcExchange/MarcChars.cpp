@@ -12,7 +12,7 @@ std::size_t Utf8Length(char32_t cp) {
 }
 
 void AppendMarcUtf8(TextView text, std::string& out) {
-  ForEachCodePoint(text, [&out](char32_t cp) { AppendUtf8(MarcSafeCodePoint(cp), out); });
+  ForEachCodePoint(text, [&out](char32_t cp) { cli::AppendUtf8(MarcSafeCodePoint(cp), out); });
 }
 
 std::size_t MarcUtf8Length(TextView text) {
@@ -32,7 +32,5 @@ void AppendZeroPadded(std::size_t n, int digits, std::string& out) {
 void AppendAscii(TextView text, std::string& out) {
   for (char16_t unit : text) out.push_back(static_cast<char>(unit));
 }
-
-void AppendPlainUtf8(TextView text, std::string& out) { cli::AppendEncodedUtf8(text, out); }
 
 }  // namespace velmora::marc

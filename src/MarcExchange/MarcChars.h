@@ -7,7 +7,6 @@
 
 #include "MarcRecord.h"
 #include "Text.h"
-#include "Utf8.h"
 
 namespace velmora::marc {
 
@@ -34,8 +33,6 @@ void ForEachCodePoint(TextView text, Visit&& visit) {
   }
 }
 
-// `cp` must not be a surrogate (MarcSafeCodePoint never gives one).
-using cli::AppendUtf8;
 std::size_t Utf8Length(char32_t cp);
 
 // `text` as UTF-8 after MarcSafeCodePoint, and its length in bytes.
@@ -48,9 +45,5 @@ void AppendZeroPadded(std::size_t n, int digits, std::string& out);
 
 // Text that the record checks made ASCII (tags, indicators, codes).
 void AppendAscii(TextView text, std::string& out);
-
-// `text` as UTF-8 with only lone surrogates replaced (U+FFFD): the output
-// record written as text.
-void AppendPlainUtf8(TextView text, std::string& out);
 
 }  // namespace velmora::marc

@@ -1,6 +1,7 @@
 #include "MarcXmlWriter.h"
 
 #include "MarcChars.h"
+#include "Utf8.h"
 
 namespace velmora::marc {
 namespace {
@@ -36,7 +37,7 @@ void AppendXmlEscaped(TextView text, std::string& out) {
         out += "&quot;";
         break;
       default:
-        AppendUtf8(safe, out);
+        cli::AppendUtf8(safe, out);
     }
   });
 }

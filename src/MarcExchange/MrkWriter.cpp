@@ -1,6 +1,7 @@
 #include "MrkWriter.h"
 
 #include "MarcChars.h"
+#include "Utf8.h"
 
 namespace velmora::marc {
 namespace {
@@ -34,7 +35,7 @@ void AppendMnemonicText(TextView text, Blanks blanks, std::string& out) {
         out += blanks == Blanks::kAsBackslash ? kMnemonicBlank : ' ';
         break;
       default:
-        AppendUtf8(safe, out);
+        cli::AppendUtf8(safe, out);
     }
   });
 }

@@ -3,9 +3,9 @@
 #include <cassert>
 
 #include "Iso2709Writer.h"
-#include "MarcChars.h"
 #include "MarcXmlWriter.h"
 #include "MrkWriter.h"
+#include "Utf8.h"
 
 namespace velmora::marc {
 namespace {
@@ -60,7 +60,8 @@ RecordStream::Outcome RecordStream::Add(TextView outputRecord) {
   Outcome outcome;
   if (writer_ == nullptr) {
     if (!outputRecord.empty()) {
-      AppendPlainUtf8(Replace(outputRecord, kCrlf, u"\n"), buffer_);
+      // The output record as text: only lone surrogates replaced (U+FFFD).
+      cli::AppendEncodedUtf8(Replace(outputRecord, kCrlf, u"\n"), buffer_);
       buffer_ += kRecordLineBreak;
       outcome.written = true;
     }

@@ -100,12 +100,6 @@ TEST(FieldAccess, HugeOccurrencesAndStrangeMarksNeverFail) {
   EXPECT_TEXT_EQ(GetToken(u"a%b", u'%', -2147483647 - 1), u"");
 }
 
-}  // namespace
-}  // namespace velmora
-
-namespace velmora {
-namespace {
-
 TEST(FieldIndex, GivesWhatGetFieldGivesOnRandomTexts) {
   static constexpr TextView kPieces[] = {u"245", u"650", u"=",  u"%", u"$a", u"  ", u"24",
                                          u"5=",  u"0",   u"65", u"x", u"==", u"%650=", u"$"};

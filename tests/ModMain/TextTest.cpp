@@ -87,12 +87,6 @@ TEST(TagRule, MarksEveryTagButZeroZeroZero) {
   EXPECT_TEXT_EQ(ReplaceTags(u"1234\t000\tx99\t", u"", u"\t", u"", u"="), u"1234=000\tx99\t");
 }
 
-}  // namespace
-}  // namespace velmora
-
-namespace velmora {
-namespace {
-
 // The fast search looks at bytes first: units whose high or low byte equals
 // a searched ASCII character must not be taken for it.
 TEST(FindText, FindsWhatStringFindFindsOnRandomTexts) {

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 using Cli = velmora::test::CliTest;
 using velmora::test::RunResult;
 
-std::string Read(const fs::path& path) { return velmora::test::ReadFile(path); }
+using velmora::test::ReadFile;
 
 TEST_F(Cli, LibolRecordToWorkingTextAndOutputRecord) {
   const std::string crlf = "245    10$aTitle $bSub\r\n100    1 $aAuthor";
@@ -47,7 +47,7 @@ TEST_F(Cli, InputFileAndOutputFile) {
   RunResult result = Run("libol -o '" + output.string() + "' '" + input.string() + "'");
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out, "");
-  EXPECT_EQ(Read(output), "245=00$aT\xC3\xAA\xCC\xA3t");
+  EXPECT_EQ(ReadFile(output), "245=00$aT\xC3\xAA\xCC\xA3t");
   // No temporary file is left beside it.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 5);
 }
@@ -104,7 +104,7 @@ TEST_F(Cli, HelpAndVersion) {
 TEST_F(Cli, BundledLibolSampleConverts) {
   RunResult result = Run(std::string("libol '") + VELMORA_EXAMPLES + "/libol.txt'");
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, Read(fs::path(VELMORA_EXAMPLES) / "libol.expected.txt"));
+  EXPECT_EQ(result.out, ReadFile(fs::path(VELMORA_EXAMPLES) / "libol.expected.txt"));
 }
 
 }  // namespace

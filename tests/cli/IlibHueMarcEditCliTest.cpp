@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 using IlibHueMarcEditCli = velmora::test::CliTest;
 using velmora::test::RunResult;
 
-std::string Read(const fs::path& path) { return velmora::test::ReadFile(path); }
+using velmora::test::ReadFile;
 
 // What the export gives for `record`, by the literal 999-pass export, with
 // line breaks as velmora-convert writes them.
@@ -61,7 +61,7 @@ TEST_F(IlibHueMarcEditCli, BundledSamplesConvertAndExport) {
   for (const std::string source : {"ilib", "hue"}) {
     RunResult record = Run(source + " '" + (examples / (source + ".txt")).string() + "'");
     EXPECT_EQ(record.exitCode, 0) << source << ": " << record.err;
-    EXPECT_EQ(record.out, Read(examples / (source + ".expected.txt"))) << source;
+    EXPECT_EQ(record.out, ReadFile(examples / (source + ".expected.txt"))) << source;
     EXPECT_NE(record.out.find("Nguy\xC3\xAA\xCC\x83n"), std::string::npos) << source;
     EXPECT_NE(record.out.find("\xCC\xA3"), std::string::npos) << source;  // U+0323
 
@@ -73,8 +73,8 @@ TEST_F(IlibHueMarcEditCli, BundledSamplesConvertAndExport) {
   }
   RunResult libol = Run("marcedit '" + (examples / "libol.expected.txt").string() + "'");
   EXPECT_EQ(libol.exitCode, 0) << libol.err;
-  EXPECT_EQ(libol.out, Read(examples / "marcedit.expected.txt"));
-  EXPECT_EQ(libol.out, LiteralExport(Read(examples / "libol.expected.txt")));
+  EXPECT_EQ(libol.out, ReadFile(examples / "marcedit.expected.txt"));
+  EXPECT_EQ(libol.out, LiteralExport(ReadFile(examples / "libol.expected.txt")));
 }
 
 }  // namespace
