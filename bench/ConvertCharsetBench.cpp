@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "CharsetTables.h"
-#include "ConvertCharset.h"
+#include "ModMain/CharsetTables.h"
+#include "ModMain/ConvertCharset.h"
 #include "Throughput.h"
 
 namespace velmora::bench {

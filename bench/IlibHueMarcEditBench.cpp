@@ -4,12 +4,12 @@
 // UTF-16 input.
 #include <benchmark/benchmark.h>
 
-#include "CatalogRecord.h"
-#include "CatalogRecordHue.h"
-#include "HueSource.h"
-#include "IlibSource.h"
-#include "LiteralIlibHueMarcEdit.h"
-#include "MarcEditExport.h"
+#include "ModMain/CatalogRecord.h"
+#include "ModMain/CatalogRecordHue.h"
+#include "ModMain/HueSource.h"
+#include "ModMain/IlibSource.h"
+#include "reference/LiteralIlibHueMarcEdit.h"
+#include "ModMain/MarcEditExport.h"
 #include "Throughput.h"
 
 namespace velmora::bench {
@@ -104,19 +104,19 @@ BENCHMARK(BM_Convert<HueWorkingText, HueRecord>)
 
 // The same with their literal chains, on the 2 KB record.
 Text LiteralIlib(TextView copied) {
-  return BuildCatalogRecord(test::LiteralIlibRewrite(Text(kStartMarker) + Text(copied)));
+  return BuildCatalogRecord(reference::LiteralIlibRewrite(Text(kStartMarker) + Text(copied)));
 }
 Text LiteralHue(TextView boxText) {
-  return BuildCatalogRecordHue(test::LiteralHueRewrite(Text(kStartMarker) + Text(boxText)));
+  return BuildCatalogRecordHue(reference::LiteralHueRewrite(Text(kStartMarker) + Text(boxText)));
 }
 Text LiteralIlibWorkingText(TextView copied) {
-  return test::LiteralIlibRewrite(Text(kStartMarker) + Text(copied));
+  return reference::LiteralIlibRewrite(Text(kStartMarker) + Text(copied));
 }
 Text LiteralHueWorkingText(TextView boxText) {
-  return test::LiteralHueRewrite(Text(kStartMarker) + Text(boxText));
+  return reference::LiteralHueRewrite(Text(kStartMarker) + Text(boxText));
 }
 Text LiteralMarcEdit(TextView boxText) {
-  return test::LiteralMarcEditExport(Text(boxText));
+  return reference::LiteralMarcEditExport(Text(boxText));
 }
 
 BENCHMARK(BM_Convert<LiteralIlib, IlibRecord>)->Name("IlibLiteral")->Arg(kRecordBytes);

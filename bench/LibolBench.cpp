@@ -3,8 +3,8 @@
 // UTF-16 input.
 #include <benchmark/benchmark.h>
 
-#include "LibolSource.h"
-#include "LiteralRewrites.h"
+#include "ModMain/LibolSource.h"
+#include "reference/LiteralRewrites.h"
 #include "Throughput.h"
 
 namespace velmora::bench {
@@ -19,7 +19,7 @@ BENCHMARK(BM_LibolConvertRecord);
 
 void BM_LibolRewriteLiteralRecord(benchmark::State& state) {
   const Text s = Text(kStartMarker) + Text(LibolRecord());
-  for (auto _ : state) benchmark::DoNotOptimize(test::LiteralLibolRewrite(s));
+  for (auto _ : state) benchmark::DoNotOptimize(reference::LiteralLibolRewrite(s));
   SetBytes(state, s);
 }
 BENCHMARK(BM_LibolRewriteLiteralRecord);

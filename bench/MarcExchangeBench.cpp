@@ -13,8 +13,8 @@
 #include <streambuf>
 #include <string>
 
-#include "LibolSource.h"
-#include "RecordStream.h"
+#include "ModMain/LibolSource.h"
+#include "MarcExchange/RecordStream.h"
 #include "RecordText.h"
 
 namespace velmora::bench {

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora::bench {
 

@@ -4,10 +4,10 @@
 // of UTF-16 input.
 #include <benchmark/benchmark.h>
 
-#include "LacVietSource.h"
-#include "LiteralSourceRewrites.h"
+#include "ModMain/LacVietSource.h"
+#include "reference/LiteralSourceRewrites.h"
 #include "Throughput.h"
-#include "VerbrarySource.h"
+#include "ModMain/VerbrarySource.h"
 
 namespace velmora::bench {
 namespace {
@@ -102,7 +102,7 @@ BENCHMARK(BM_Convert<VerbraryWorkingText, VerbraryRecord>)
 // The literal rewrites on the 2 KB record (LacViet and Emiclib share theirs).
 void BM_LacVietRewriteLiteral(benchmark::State& state) {
   const Text s = Text(kStartMarker) + Text(TabAndBarRecord());
-  for (auto _ : state) benchmark::DoNotOptimize(test::LiteralLacVietRewrite(s));
+  for (auto _ : state) benchmark::DoNotOptimize(reference::LiteralLacVietRewrite(s));
   SetBytes(state, s);
 }
 BENCHMARK(BM_LacVietRewriteLiteral)
@@ -111,7 +111,7 @@ BENCHMARK(BM_LacVietRewriteLiteral)
 
 void BM_VerbraryRewriteLiteral(benchmark::State& state) {
   const Text s(VerbraryRecord());
-  for (auto _ : state) benchmark::DoNotOptimize(test::LiteralVerbraryRewrite(s));
+  for (auto _ : state) benchmark::DoNotOptimize(reference::LiteralVerbraryRewrite(s));
   SetBytes(state, s);
 }
 BENCHMARK(BM_VerbraryRewriteLiteral)->Name("VerbraryRewriteLiteral")->Unit(benchmark::kMicrosecond);

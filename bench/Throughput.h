@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "RecordText.h"
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora::bench {
 

@@ -11,10 +11,10 @@
 #include <QProcess>
 #include <QThread>
 
-#include "ClipboardText.h"
-#include "FrmMain.h"
-#include "LibolSource.h"
-#include "QtText.h"
+#include "FrmMain/ClipboardText.h"
+#include "FrmMain/Qt/FrmMain.h"
+#include "ModMain/LibolSource.h"
+#include "FrmMain/Qt/QtText.h"
 #include "Throughput.h"
 
 namespace velmora::bench {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "MarcEditExport.h"
+#include "ModMain/MarcEditExport.h"
 
 namespace velmora::fuzz {
 namespace {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <utility>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora::fuzz {
 

@@ -1,8 +1,8 @@
 #include "SourceChecks.h"
 
-#include "ConvertCharset.h"
+#include "ModMain/ConvertCharset.h"
 #include "FuzzSupport.h"
-#include "LineBreaks.h"
+#include "ModMain/LineBreaks.h"
 
 namespace velmora::fuzz {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora::fuzz {
 

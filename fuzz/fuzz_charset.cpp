@@ -7,11 +7,11 @@
 //    text made of Vietnamese letters and ASCII.
 #include <string>
 
-#include "ConvertCharset.h"
+#include "ModMain/ConvertCharset.h"
 #include "FuzzSupport.h"
-#include "LiteralCharset.h"
+#include "reference/LiteralCharset.h"
 #include "SourceChecks.h"
-#include "VietnameseLetters.h"
+#include "ModMain/VietnameseLetters.h"
 
 using namespace velmora;
 
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Text converted = ConvertCharset(text, from, to);
   if (text.size() <= fuzz::kLiteralLimit) {
-    const Text literal = test::LiteralConvertCharset(text, from, to);
+    const Text literal = reference::LiteralConvertCharset(text, from, to);
     FUZZ_CHECK(converted == literal, {"fast", converted}, {"literal", literal}, {"text", text},
                {"codes", Codes(from, to)});
   }

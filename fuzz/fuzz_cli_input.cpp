@@ -12,12 +12,12 @@
 #include <string>
 #include <string_view>
 
-#include "CharsetCommand.h"
-#include "Commands.h"
-#include "EightBit.h"
+#include "cli/CharsetCommand.h"
+#include "cli/Commands.h"
+#include "Encodings/EightBit.h"
 #include "FuzzSupport.h"
-#include "LineBreaks.h"
-#include "Utf8.h"
+#include "ModMain/LineBreaks.h"
+#include "Encodings/Utf8.h"
 
 using namespace velmora;
 using namespace velmora::cli;

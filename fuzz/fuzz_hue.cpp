@@ -1,7 +1,7 @@
 // The "Hue, Hai Phong" conversion on arbitrary copied text.
-#include "CatalogRecordHue.h"
-#include "HueSource.h"
-#include "LiteralIlibHueMarcEdit.h"
+#include "ModMain/CatalogRecordHue.h"
+#include "ModMain/HueSource.h"
+#include "reference/LiteralIlibHueMarcEdit.h"
 #include "SourceChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static constexpr fuzz::Source kSource{
       .startMarker = kStartMarker,
       .rewrite = HueRewrite,
-      .literalRewrite = test::LiteralHueRewrite,
+      .literalRewrite = reference::LiteralHueRewrite,
       .workingText = HueWorkingText,
       .charset = nullptr,
       .rebuild = BuildCatalogRecordHue,

@@ -1,7 +1,7 @@
 // The "iLib" conversion on arbitrary copied text.
-#include "CatalogRecord.h"
-#include "IlibSource.h"
-#include "LiteralIlibHueMarcEdit.h"
+#include "ModMain/CatalogRecord.h"
+#include "ModMain/IlibSource.h"
+#include "reference/LiteralIlibHueMarcEdit.h"
 #include "SourceChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static constexpr fuzz::Source kSource{
       .startMarker = kStartMarker,
       .rewrite = IlibRewrite,
-      .literalRewrite = test::LiteralIlibRewrite,
+      .literalRewrite = reference::LiteralIlibRewrite,
       .workingText = IlibWorkingText,
       .charset = nullptr,
       .rebuild = BuildCatalogRecord,

@@ -1,7 +1,7 @@
 // The "LacViet" conversion on arbitrary copied text.
-#include "CatalogRecord.h"
-#include "LacVietSource.h"
-#include "LiteralSourceRewrites.h"
+#include "ModMain/CatalogRecord.h"
+#include "ModMain/LacVietSource.h"
+#include "reference/LiteralSourceRewrites.h"
 #include "SourceChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static constexpr fuzz::Source kSource{
       .startMarker = kStartMarker,
       .rewrite = LacVietRewrite,
-      .literalRewrite = test::LiteralLacVietRewrite,
+      .literalRewrite = reference::LiteralLacVietRewrite,
       .workingText = LacVietWorkingText,
       .charset = fuzz::JoinToneMarks,
       .rebuild = BuildCatalogRecord,

@@ -1,7 +1,7 @@
 // The "Libol" conversion on arbitrary copied text.
-#include "CatalogRecord.h"
-#include "LibolSource.h"
-#include "LiteralRewrites.h"
+#include "ModMain/CatalogRecord.h"
+#include "ModMain/LibolSource.h"
+#include "reference/LiteralRewrites.h"
 #include "SourceChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static constexpr fuzz::Source kLibol{
       .startMarker = kStartMarker,
       .rewrite = LibolRewrite,
-      .literalRewrite = test::LiteralLibolRewrite,
+      .literalRewrite = reference::LiteralLibolRewrite,
       .workingText = LibolWorkingText,
       .charset = nullptr,
       .rebuild = BuildCatalogRecord,

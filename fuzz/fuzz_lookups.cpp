@@ -1,9 +1,9 @@
 // The four lookups with arbitrary texts, delimiters, marks and occurrences:
 // the fast lookups (views into the text, early stops) give what the
 // step-by-step forms give, and their views point into their argument.
-#include "FieldAccess.h"
+#include "ModMain/FieldAccess.h"
 #include "FuzzSupport.h"
-#include "LiteralLookups.h"
+#include "reference/LiteralLookups.h"
 
 using namespace velmora;
 using velmora::fuzz::FuzzInput;
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Text text = input.RestAsText();
 
   const Text token = GetToken(text, delimiter, index);
-  const Text literalToken = fuzz::LiteralGetToken(text, delimiter, index);
+  const Text literalToken = reference::LiteralGetToken(text, delimiter, index);
   FUZZ_CHECK(token == literalToken, {"GetToken", token}, {"literal", literalToken},
              {"text", text}, {"delimiter", TextView(&delimiter, 1)}, {"index", Number(index)});
   const TextView tokenView = GetTokenView(text, delimiter, index);
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(IsViewInto(tokenView, text), {"view", tokenView}, {"text", text});
 
   const Text field = GetField(text, tag, occurrence);
-  const Text literalField = fuzz::LiteralGetField(text, tag, occurrence);
+  const Text literalField = reference::LiteralGetField(text, tag, occurrence);
   FUZZ_CHECK(field == literalField, {"GetField", field}, {"literal", literalField},
              {"text", text}, {"tag", tag}, {"occurrence", Number(occurrence)});
   const TextView fieldView = GetFieldView(text, tag, occurrence);
@@ -56,14 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(field.find(kFieldSeparator) == Text::npos, {"GetField", field}, {"text", text});
 
   const Text subfield = GetSubfield(text, code, subOccurrence);
-  const Text literalSubfield = fuzz::LiteralGetSubfield(text, code, subOccurrence);
+  const Text literalSubfield = reference::LiteralGetSubfield(text, code, subOccurrence);
   FUZZ_CHECK(subfield == literalSubfield, {"GetSubfield", subfield},
              {"literal", literalSubfield}, {"text", text}, {"code", code},
              {"occurrence", Number(subOccurrence)});
 
   const Text both = GetFieldSubfield(text, tag, occurrence, code, subOccurrence);
   const Text literalBoth =
-      fuzz::LiteralGetFieldSubfield(text, tag, occurrence, code, subOccurrence);
+      reference::LiteralGetFieldSubfield(text, tag, occurrence, code, subOccurrence);
   FUZZ_CHECK(both == literalBoth, {"GetFieldSubfield", both}, {"literal", literalBoth},
              {"text", text}, {"tag", tag}, {"code", code});
   const TextView bothView = GetFieldSubfieldView(text, tag, occurrence, code, subOccurrence);

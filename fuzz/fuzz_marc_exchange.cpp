@@ -10,13 +10,13 @@
 //    terminator last.
 #include <string>
 
-#include "CatalogRecord.h"
+#include "ModMain/CatalogRecord.h"
 #include "FuzzSupport.h"
-#include "Iso2709Writer.h"
-#include "MarcChars.h"
-#include "MarcRecord.h"
-#include "RecordStream.h"
-#include "Utf8.h"
+#include "MarcExchange/Iso2709Writer.h"
+#include "MarcExchange/MarcChars.h"
+#include "MarcExchange/MarcRecord.h"
+#include "MarcExchange/RecordStream.h"
+#include "Encodings/Utf8.h"
 
 using namespace velmora;
 using namespace velmora::marc;
@@ -95,7 +95,7 @@ void CheckRecord(TextView text) {
     }
     if (format == OutputFormat::kIso2709) CheckIso2709(out.substr(begun), text);
     writer->End(out);
-    FUZZ_CHECK(cli::DecodeUtf8(out, nullptr).has_value(), {"out", fuzz::BytesAsText(out)},
+    FUZZ_CHECK(DecodeUtf8(out, nullptr).has_value(), {"out", fuzz::BytesAsText(out)},
                {"text", text});
   }
 }

@@ -3,8 +3,8 @@
 // unchanged); every "%" becomes one line break and no other break appears
 // or goes; the text at most doubles.
 #include "FuzzSupport.h"
-#include "LiteralIlibHueMarcEdit.h"
-#include "MarcEditExport.h"
+#include "reference/LiteralIlibHueMarcEdit.h"
+#include "ModMain/MarcEditExport.h"
 #include "SourceChecks.h"
 
 using namespace velmora;
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Text exported = ExportMarcEdit(box);
   if (compareLiteral && box.size() <= fuzz::kLiteralLimit) {
-    const Text literal = test::LiteralMarcEditExport(box);
+    const Text literal = reference::LiteralMarcEditExport(box);
     FUZZ_CHECK(exported == literal, {"fast export", exported}, {"literal export", literal},
                {"box", box});
   }

@@ -1,7 +1,7 @@
 // The "Verbrary" conversion on arbitrary copied text.
-#include "CatalogRecord.h"
-#include "VerbrarySource.h"
-#include "LiteralSourceRewrites.h"
+#include "ModMain/CatalogRecord.h"
+#include "ModMain/VerbrarySource.h"
+#include "reference/LiteralSourceRewrites.h"
 #include "SourceChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static constexpr fuzz::Source kSource{
       .startMarker = u"",
       .rewrite = VerbraryRewrite,
-      .literalRewrite = test::LiteralVerbraryRewrite,
+      .literalRewrite = reference::LiteralVerbraryRewrite,
       .workingText = VerbraryWorkingText,
       .charset = fuzz::JoinToneMarks,
       .rebuild = BuildCatalogRecord,

@@ -1,6 +1,6 @@
-#include "ClipboardText.h"
+#include "FrmMain/ClipboardText.h"
 
-#include "LineBreaks.h"
+#include "ModMain/LineBreaks.h"
 
 namespace velmora::ui {
 namespace {

@@ -2,7 +2,7 @@
 // MessageBox ports.
 #pragma once
 
-#include "Ports.h"
+#include "FrmMain/Ports.h"
 
 namespace velmora::ui {
 

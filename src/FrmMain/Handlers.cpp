@@ -1,15 +1,15 @@
-#include "Handlers.h"
+#include "FrmMain/Handlers.h"
 
 #include <exception>
 
-#include "ClipboardText.h"
-#include "ConvertCharset.h"
-#include "HueSource.h"
-#include "IlibSource.h"
-#include "LacVietSource.h"
-#include "LibolSource.h"
-#include "MarcEditExport.h"
-#include "VerbrarySource.h"
+#include "FrmMain/ClipboardText.h"
+#include "ModMain/ConvertCharset.h"
+#include "ModMain/HueSource.h"
+#include "ModMain/IlibSource.h"
+#include "ModMain/LacVietSource.h"
+#include "ModMain/LibolSource.h"
+#include "ModMain/MarcEditExport.h"
+#include "ModMain/VerbrarySource.h"
 
 namespace velmora::ui {
 namespace {

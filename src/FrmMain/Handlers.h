@@ -6,7 +6,7 @@
 // what the box already holds.
 #pragma once
 
-#include "Ports.h"
+#include "FrmMain/Ports.h"
 
 namespace velmora::ui {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora::ui {
 

@@ -1,6 +1,6 @@
-#include "Iso2709Writer.h"
+#include "MarcExchange/Iso2709Writer.h"
 
-#include "MarcChars.h"
+#include "MarcExchange/MarcChars.h"
 
 namespace velmora::marc {
 namespace {

@@ -2,7 +2,7 @@
 // records of a batch are simply concatenated («.mrc»).
 #pragma once
 
-#include "RecordWriter.h"
+#include "MarcExchange/RecordWriter.h"
 
 namespace velmora::marc {
 

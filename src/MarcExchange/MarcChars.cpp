@@ -1,6 +1,6 @@
-#include "MarcChars.h"
+#include "MarcExchange/MarcChars.h"
 
-#include "Utf8.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora::marc {
 
@@ -12,7 +12,7 @@ std::size_t Utf8Length(char32_t cp) {
 }
 
 void AppendMarcUtf8(TextView text, std::string& out) {
-  ForEachCodePoint(text, [&out](char32_t cp) { cli::AppendUtf8(MarcSafeCodePoint(cp), out); });
+  ForEachCodePoint(text, [&out](char32_t cp) { AppendUtf8(MarcSafeCodePoint(cp), out); });
 }
 
 std::size_t MarcUtf8Length(TextView text) {

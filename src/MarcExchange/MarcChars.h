@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "MarcRecord.h"
-#include "Text.h"
+#include "MarcExchange/MarcRecord.h"
+#include "ModMain/Text.h"
 
 namespace velmora::marc {
 

@@ -1,6 +1,6 @@
-#include "MarcRecord.h"
+#include "MarcExchange/MarcRecord.h"
 
-#include "MarcChars.h"
+#include "MarcExchange/MarcChars.h"
 
 namespace velmora::marc {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora::marc {
 

@@ -1,7 +1,7 @@
-#include "MarcXmlWriter.h"
+#include "MarcExchange/MarcXmlWriter.h"
 
-#include "MarcChars.h"
-#include "Utf8.h"
+#include "MarcExchange/MarcChars.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora::marc {
 namespace {
@@ -37,7 +37,7 @@ void AppendXmlEscaped(TextView text, std::string& out) {
         out += "&quot;";
         break;
       default:
-        cli::AppendUtf8(safe, out);
+        AppendUtf8(safe, out);
     }
   });
 }

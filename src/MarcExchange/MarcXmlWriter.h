@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "RecordWriter.h"
+#include "MarcExchange/RecordWriter.h"
 
 namespace velmora::marc {
 

@@ -1,7 +1,7 @@
-#include "MrkWriter.h"
+#include "MarcExchange/MrkWriter.h"
 
-#include "MarcChars.h"
-#include "Utf8.h"
+#include "MarcExchange/MarcChars.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora::marc {
 namespace {
@@ -35,7 +35,7 @@ void AppendMnemonicText(TextView text, Blanks blanks, std::string& out) {
         out += blanks == Blanks::kAsBackslash ? kMnemonicBlank : ' ';
         break;
       default:
-        cli::AppendUtf8(safe, out);
+        AppendUtf8(safe, out);
     }
   });
 }

@@ -6,7 +6,7 @@
 // and an empty line after each record.
 #pragma once
 
-#include "RecordWriter.h"
+#include "MarcExchange/RecordWriter.h"
 
 namespace velmora::marc {
 

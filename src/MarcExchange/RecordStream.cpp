@@ -1,11 +1,11 @@
-#include "RecordStream.h"
+#include "MarcExchange/RecordStream.h"
 
 #include <cassert>
 
-#include "Iso2709Writer.h"
-#include "MarcXmlWriter.h"
-#include "MrkWriter.h"
-#include "Utf8.h"
+#include "MarcExchange/Iso2709Writer.h"
+#include "MarcExchange/MarcXmlWriter.h"
+#include "MarcExchange/MrkWriter.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora::marc {
 namespace {
@@ -61,7 +61,7 @@ RecordStream::Outcome RecordStream::Add(TextView outputRecord) {
   if (writer_ == nullptr) {
     if (!outputRecord.empty()) {
       // The output record as text: only lone surrogates replaced (U+FFFD).
-      cli::AppendEncodedUtf8(Replace(outputRecord, kCrlf, u"\n"), buffer_);
+      AppendEncodedUtf8(Replace(outputRecord, kCrlf, u"\n"), buffer_);
       buffer_ += kRecordLineBreak;
       outcome.written = true;
     }

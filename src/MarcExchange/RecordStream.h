@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "MarcRecord.h"
-#include "RecordWriter.h"
+#include "MarcExchange/MarcRecord.h"
+#include "MarcExchange/RecordWriter.h"
 
 namespace velmora::marc {
 

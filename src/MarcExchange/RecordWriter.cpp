@@ -1,6 +1,6 @@
-#include "RecordWriter.h"
+#include "MarcExchange/RecordWriter.h"
 
-#include "MarcChars.h"
+#include "MarcExchange/MarcChars.h"
 
 namespace velmora::marc {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "MarcRecord.h"
+#include "MarcExchange/MarcRecord.h"
 
 namespace velmora::marc {
 

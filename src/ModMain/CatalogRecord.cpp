@@ -1,9 +1,9 @@
-#include "CatalogRecord.h"
+#include "ModMain/CatalogRecord.h"
 
 #include <array>
 
-#include "FieldAccess.h"
-#include "RebuildRows.h"
+#include "ModMain/FieldAccess.h"
+#include "ModMain/RebuildRows.h"
 
 namespace velmora {
 namespace {

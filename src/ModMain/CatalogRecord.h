@@ -2,7 +2,7 @@
 // pasted into the catalogue, «245=00$aTitle$bSub%100=##$aAuthor».
 #pragma once
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

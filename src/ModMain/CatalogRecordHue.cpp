@@ -1,6 +1,6 @@
-#include "CatalogRecordHue.h"
+#include "ModMain/CatalogRecordHue.h"
 
-#include "RebuildRows.h"
+#include "ModMain/RebuildRows.h"
 
 namespace velmora {
 namespace {

@@ -4,7 +4,7 @@
 // them again: «245=10$aTitle%245=$bSub» becomes «245=##$aTitle$bSub».
 #pragma once
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "CharsetTables.h"
+#include "ModMain/CharsetTables.h"
 
 #include <algorithm>
 #include <utility>

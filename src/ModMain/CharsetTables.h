@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "Text.h"
-#include "VietnameseLetters.h"
+#include "ModMain/Text.h"
+#include "ModMain/VietnameseLetters.h"
 
 namespace velmora {
 

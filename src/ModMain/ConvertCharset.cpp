@@ -1,8 +1,8 @@
-#include "ConvertCharset.h"
+#include "ModMain/ConvertCharset.h"
 
 #include <algorithm>
 
-#include "CharsetTables.h"
+#include "ModMain/CharsetTables.h"
 
 namespace velmora {
 namespace {

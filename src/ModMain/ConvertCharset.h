@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "FieldAccess.h"
+#include "ModMain/FieldAccess.h"
 
 namespace velmora {
 namespace {

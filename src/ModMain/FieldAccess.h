@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
-#include "HueSource.h"
+#include "ModMain/HueSource.h"
 
-#include "CatalogRecordHue.h"
-#include "Rewrite.h"
+#include "ModMain/CatalogRecordHue.h"
+#include "ModMain/Rewrite.h"
 
 namespace velmora {
 namespace {

@@ -2,7 +2,7 @@
 // together and two spaces before each subfield code, «24510  aTitle  bSub».
 #pragma once
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

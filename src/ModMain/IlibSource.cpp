@@ -1,7 +1,7 @@
-#include "IlibSource.h"
+#include "ModMain/IlibSource.h"
 
-#include "CatalogRecord.h"
-#include "Rewrite.h"
+#include "ModMain/CatalogRecord.h"
+#include "ModMain/Rewrite.h"
 
 namespace velmora {
 namespace {

@@ -2,7 +2,7 @@
 // «245⇥10⇥a⇥Title⇥b⇥Sub».
 #pragma once
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

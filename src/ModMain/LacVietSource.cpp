@@ -1,8 +1,8 @@
-#include "LacVietSource.h"
+#include "ModMain/LacVietSource.h"
 
-#include "CatalogRecord.h"
-#include "ConvertCharset.h"
-#include "Rewrite.h"
+#include "ModMain/CatalogRecord.h"
+#include "ModMain/ConvertCharset.h"
+#include "ModMain/Rewrite.h"
 
 namespace velmora {
 namespace {

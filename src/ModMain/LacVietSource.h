@@ -3,7 +3,7 @@
 // «245⇥10|aTitle|bSub». Both systems copy the same layout and share one rewrite.
 #pragma once
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
-#include "LibolSource.h"
+#include "ModMain/LibolSource.h"
 
-#include "CatalogRecord.h"
-#include "Rewrite.h"
+#include "ModMain/CatalogRecord.h"
+#include "ModMain/Rewrite.h"
 
 namespace velmora {
 namespace {

@@ -1,7 +1,7 @@
 // The Libol source: one field per line, «245    10$aTitle $bSub».
 #pragma once
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "LineBreaks.h"
+#include "ModMain/LineBreaks.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 // Line breaks as the text box gives them back: every break is CRLF.
 #pragma once
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
-#include "MarcEditExport.h"
+#include "ModMain/MarcEditExport.h"
 
-#include "Rewrite.h"
+#include "ModMain/Rewrite.h"
 
 namespace velmora {
 namespace {

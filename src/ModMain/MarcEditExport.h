@@ -3,7 +3,7 @@
 // «=245  00$aTitle» and «=020  ##$a123».
 #pragma once
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

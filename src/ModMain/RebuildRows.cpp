@@ -1,6 +1,6 @@
-#include "RebuildRows.h"
+#include "ModMain/RebuildRows.h"
 
-#include "FieldAccess.h"
+#include "ModMain/FieldAccess.h"
 
 namespace velmora {
 namespace {

@@ -9,7 +9,7 @@
 
 #include <span>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

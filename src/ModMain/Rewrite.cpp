@@ -1,4 +1,4 @@
-#include "Rewrite.h"
+#include "ModMain/Rewrite.h"
 
 namespace velmora {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "Text.h"
+#include "ModMain/Text.h"
 
 #include <bit>
 #include <cstring>

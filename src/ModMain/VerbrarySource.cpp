@@ -1,8 +1,8 @@
-#include "VerbrarySource.h"
+#include "ModMain/VerbrarySource.h"
 
-#include "CatalogRecord.h"
-#include "ConvertCharset.h"
-#include "Rewrite.h"
+#include "ModMain/CatalogRecord.h"
+#include "ModMain/ConvertCharset.h"
+#include "ModMain/Rewrite.h"
 
 namespace velmora {
 namespace {

@@ -3,7 +3,7 @@
 // next subfield kept: «245⇥10⇥|aTitle :⇥|bsub /⇥|cAuthor.».
 #pragma once
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora {
 

@@ -1,12 +1,12 @@
-#include "CharsetCommand.h"
+#include "cli/CharsetCommand.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-#include "ConvertCharset.h"
-#include "LineBreaks.h"
-#include "Utf8.h"
+#include "ModMain/ConvertCharset.h"
+#include "ModMain/LineBreaks.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora::cli {
 namespace {

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "Commands.h"
-#include "EightBit.h"
-#include "Text.h"
+#include "cli/Commands.h"
+#include "Encodings/EightBit.h"
+#include "ModMain/Text.h"
 
 namespace velmora::cli {
 

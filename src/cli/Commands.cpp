@@ -1,15 +1,15 @@
-#include "Commands.h"
+#include "cli/Commands.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "CharsetCommand.h"
-#include "HueSource.h"
-#include "IlibSource.h"
-#include "LacVietSource.h"
-#include "LibolSource.h"
-#include "MarcEditExport.h"
-#include "VerbrarySource.h"
+#include "cli/CharsetCommand.h"
+#include "ModMain/HueSource.h"
+#include "ModMain/IlibSource.h"
+#include "ModMain/LacVietSource.h"
+#include "ModMain/LibolSource.h"
+#include "ModMain/MarcEditExport.h"
+#include "ModMain/VerbrarySource.h"
 
 namespace velmora::cli {
 namespace {

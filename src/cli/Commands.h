@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora::cli {
 

@@ -1,4 +1,4 @@
-#include "Conversion.h"
+#include "cli/Conversion.h"
 
 #include <unistd.h>
 
@@ -6,10 +6,10 @@
 #include <iostream>
 #include <sstream>
 
-#include "FileIo.h"
-#include "LineBreaks.h"
-#include "RecordReader.h"
-#include "Utf8.h"
+#include "cli/FileIo.h"
+#include "ModMain/LineBreaks.h"
+#include "cli/RecordReader.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora::cli {
 namespace {

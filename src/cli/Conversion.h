@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Commands.h"
-#include "RecordStream.h"
+#include "cli/Commands.h"
+#include "MarcExchange/RecordStream.h"
 
 namespace velmora::cli {
 

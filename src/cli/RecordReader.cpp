@@ -1,4 +1,4 @@
-#include "RecordReader.h"
+#include "cli/RecordReader.h"
 
 #include <unistd.h>
 

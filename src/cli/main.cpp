@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Commands.h"
-#include "Conversion.h"
+#include "cli/Commands.h"
+#include "cli/Conversion.h"
 
 #ifndef VELMORA_VERSION
 #define VELMORA_VERSION "0.0.0"

@@ -2,9 +2,9 @@
 // cut at the first NUL, line breaks, and the mended write check.
 #include <gtest/gtest.h>
 
-#include "ClipboardText.h"
-#include "Fakes.h"
-#include "TextPrinting.h"
+#include "FrmMain/ClipboardText.h"
+#include "support/WindowFakes.h"
+#include "support/TextPrinting.h"
 
 namespace velmora::ui::test {
 namespace {

@@ -7,11 +7,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "Fakes.h"
-#include "Handlers.h"
-#include "LineBreaks.h"
-#include "TextPrinting.h"
-#include "Utf8.h"
+#include "support/WindowFakes.h"
+#include "FrmMain/Handlers.h"
+#include "ModMain/LineBreaks.h"
+#include "support/TextPrinting.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora::ui::test {
 namespace {
@@ -25,7 +25,7 @@ Text Example(const std::string& name) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   EXPECT_TRUE(in.good() || in.eof()) << name;
-  return NormaliseLineBreaks(cli::DecodeUtf8(bytes.str(), nullptr).value_or(Text()));
+  return NormaliseLineBreaks(DecodeUtf8(bytes.str(), nullptr).value_or(Text()));
 }
 
 struct Button {

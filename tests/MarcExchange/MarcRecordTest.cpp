@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "LiteralRewrites.h"
-#include "MarcRecord.h"
-#include "TextPrinting.h"
+#include "reference/LiteralRewrites.h"
+#include "MarcExchange/MarcRecord.h"
+#include "support/TextPrinting.h"
 
 namespace velmora::marc {
 namespace {
@@ -124,7 +124,7 @@ TEST(ParseOutputRecord, ReplacesAndReportsCharactersMarcCannotCarry) {
 TEST(ParseOutputRecord, RandomTextsGiveOnlyValidFields) {
   std::mt19937 random(20240607);
   for (int i = 0; i < 3000; ++i) {
-    const Text text = test::RandomText(random, test::RecordPieces(), 40);
+    const Text text = reference::RandomText(random, reference::RecordPieces(), 40);
     const ParseResult result = ParseOutputRecord(text);
     for (const MarcField& field : result.record.fields) {
       ASSERT_TRUE(IsValidTag(field.tag)) << test::Readable(text);

@@ -5,10 +5,10 @@
 
 #include <sstream>
 
-#include "Iso2709Writer.h"
-#include "MarcXmlWriter.h"
-#include "MrkWriter.h"
-#include "RecordStream.h"
+#include "MarcExchange/Iso2709Writer.h"
+#include "MarcExchange/MarcXmlWriter.h"
+#include "MarcExchange/MrkWriter.h"
+#include "MarcExchange/RecordStream.h"
 
 namespace velmora::marc {
 namespace {

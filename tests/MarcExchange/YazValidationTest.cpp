@@ -12,13 +12,13 @@
 #include <random>
 #include <sstream>
 
-#include "Iso2709Writer.h"
-#include "LibolSource.h"
-#include "LineBreaks.h"
-#include "MarcXmlWriter.h"
-#include "RecordStream.h"
-#include "TextPrinting.h"
-#include "Utf8.h"
+#include "MarcExchange/Iso2709Writer.h"
+#include "ModMain/LibolSource.h"
+#include "ModMain/LineBreaks.h"
+#include "MarcExchange/MarcXmlWriter.h"
+#include "MarcExchange/RecordStream.h"
+#include "support/TextPrinting.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora::marc {
 namespace {
@@ -38,7 +38,7 @@ std::string ReadBytes(const fs::path& path) {
 
 Text ReadExample(const char* name) {
   const std::string bytes = ReadBytes(fs::path(VELMORA_EXAMPLES) / name);
-  std::optional<Text> text = cli::DecodeUtf8(bytes, nullptr);
+  std::optional<Text> text = DecodeUtf8(bytes, nullptr);
   EXPECT_TRUE(text.has_value()) << name;
   return text.value_or(Text());
 }
@@ -127,10 +127,10 @@ std::string YazLines(const MarcRecord& record) {
   EXPECT_FALSE(LayOutRecord(record, layout));
   std::string out = layout.leader + "\n";
   for (const MarcField& field : record.fields) {
-    out += cli::EncodeUtf8(field.tag);
+    out += EncodeUtf8(field.tag);
     if (field.IsControlField()) {
       out += ' ';
-      out += cli::EncodeUtf8(field.data);
+      out += EncodeUtf8(field.data);
       out += '\n';
       continue;
     }
@@ -141,7 +141,7 @@ std::string YazLines(const MarcRecord& record) {
       out += " $";
       out += static_cast<char>(subfield.code);
       out += ' ';
-      out += cli::EncodeUtf8(subfield.value);
+      out += EncodeUtf8(subfield.value);
     }
     out += "\n";
   }
@@ -219,7 +219,7 @@ class RecordGenerator {
     while (true) {
       Text word = Words(1, 1);
       word += u' ';
-      const std::size_t wordBytes = cli::EncodeUtf8(word).size();
+      const std::size_t wordBytes = EncodeUtf8(word).size();
       if (size + wordBytes > bytes - 5) break;
       out += word;
       size += wordBytes;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "CatalogRecord.h"
-#include "CatalogRecordHue.h"
-#include "TextPrinting.h"
+#include "ModMain/CatalogRecord.h"
+#include "ModMain/CatalogRecordHue.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {

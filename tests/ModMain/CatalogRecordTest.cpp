@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "CatalogRecord.h"
-#include "TextPrinting.h"
+#include "ModMain/CatalogRecord.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {

@@ -4,9 +4,9 @@
 #include <set>
 #include <thread>
 
-#include "CharsetTables.h"
-#include "ConvertCharset.h"
-#include "TextPrinting.h"
+#include "ModMain/CharsetTables.h"
+#include "ModMain/ConvertCharset.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {

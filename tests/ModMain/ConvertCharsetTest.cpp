@@ -3,10 +3,10 @@
 #include <random>
 #include <vector>
 
-#include "CharsetTables.h"
-#include "ConvertCharset.h"
-#include "LiteralCharset.h"
-#include "TextPrinting.h"
+#include "ModMain/CharsetTables.h"
+#include "ModMain/ConvertCharset.h"
+#include "reference/LiteralCharset.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
@@ -21,7 +21,7 @@ void ExpectCases(std::initializer_list<Case> cases) {
     EXPECT_TEXT_EQ(ConvertCharset(c.text, c.from, c.to), c.expected)
         << "(" << c.from << ", " << c.to << ") " << test::Readable(c.text);
     // The cases hold for the routine as written out, too.
-    EXPECT_TEXT_EQ(test::LiteralConvertCharset(c.text, c.from, c.to), c.expected);
+    EXPECT_TEXT_EQ(reference::LiteralConvertCharset(c.text, c.from, c.to), c.expected);
   }
 }
 
@@ -57,8 +57,8 @@ TEST(ConvertCharset, ToneMarkFollowedByABaseIsNotALetter) {
   };
   for (const auto& c : cases) {
     EXPECT_TEXT_EQ(ConvertCharset(c.text, 1, 1), c.text);
-    EXPECT_TEXT_EQ(test::LiteralConvertCharset(c.text, 1, 1), c.text);
-    EXPECT_TEXT_EQ(test::LiteralConvertCharset(c.text, 1, 1, test::CodeOneWindows::AnyPosition),
+    EXPECT_TEXT_EQ(reference::LiteralConvertCharset(c.text, 1, 1), c.text);
+    EXPECT_TEXT_EQ(reference::LiteralConvertCharset(c.text, 1, 1, reference::CodeOneWindows::AnyPosition),
                    c.spanningResult);
   }
 }
@@ -168,8 +168,8 @@ TEST(ConvertCharset, EqualsTheRoutineAsWrittenOnRandomTexts) {
   for (const std::int32_t from : codes) {
     for (const std::int32_t to : codes) {
       for (int i = 0; i < 400; ++i) {
-        const Text text = test::RandomCharsetText(random, i < 300 ? 12 : 80);
-        ASSERT_TEXT_EQ(ConvertCharset(text, from, to), test::LiteralConvertCharset(text, from, to))
+        const Text text = reference::RandomCharsetText(random, i < 300 ? 12 : 80);
+        ASSERT_TEXT_EQ(ConvertCharset(text, from, to), reference::LiteralConvertCharset(text, from, to))
             << "(" << from << ", " << to << ") " << test::Readable(text);
       }
     }
@@ -179,7 +179,7 @@ TEST(ConvertCharset, EqualsTheRoutineAsWrittenOnRandomTexts) {
 TEST(ConvertCharset, ConvertingPieceByPieceEqualsConvertingWhole) {
   std::mt19937 random(5712);
   for (int i = 0; i < 2000; ++i) {
-    const Text text = test::RandomCharsetText(random, 40);
+    const Text text = reference::RandomCharsetText(random, 40);
     for (const std::int32_t from : {1, 2, 3, 4}) {
       for (const std::int32_t to : {1, 2, 3, 4, 5}) {
         Text pieces;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "FieldAccess.h"
-#include "LiteralRewrites.h"
-#include "TextPrinting.h"
+#include "ModMain/FieldAccess.h"
+#include "reference/LiteralRewrites.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
@@ -106,7 +106,7 @@ TEST(FieldIndex, GivesWhatGetFieldGivesOnRandomTexts) {
   static constexpr TextView kTags[] = {u"245", u"650", u"024", u"455", u"24", u"ab=", u""};
   std::mt19937 random(650);
   for (int i = 0; i < 20000; ++i) {
-    const Text text = test::RandomText(random, kPieces, 24);
+    const Text text = reference::RandomText(random, kPieces, 24);
     const FieldIndex index(text);
     for (const TextView tag : kTags) {
       for (int occurrence = -1; occurrence <= 4; ++occurrence) {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "HueSource.h"
-#include "LiteralIlibHueMarcEdit.h"
-#include "LiteralRewrites.h"
-#include "TextPrinting.h"
+#include "ModMain/HueSource.h"
+#include "reference/LiteralIlibHueMarcEdit.h"
+#include "reference/LiteralRewrites.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
@@ -31,8 +31,8 @@ TEST(HueRewrite, LinesBecomeTheWorkingText) {
 TEST(HueRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
   std::mt19937 random(13);
   for (int i = 0; i < 5000; ++i) {
-    const Text s = Text(kStartMarker) + test::RandomText(random, test::HuePieces(), 60);
-    ASSERT_TEXT_EQ(HueRewrite(s), test::LiteralHueRewrite(s)) << test::Readable(s);
+    const Text s = Text(kStartMarker) + reference::RandomText(random, reference::HuePieces(), 60);
+    ASSERT_TEXT_EQ(HueRewrite(s), reference::LiteralHueRewrite(s)) << test::Readable(s);
   }
 }
 

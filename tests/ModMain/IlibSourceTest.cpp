@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "IlibSource.h"
-#include "LiteralIlibHueMarcEdit.h"
-#include "LiteralRewrites.h"
-#include "TextPrinting.h"
+#include "ModMain/IlibSource.h"
+#include "reference/LiteralIlibHueMarcEdit.h"
+#include "reference/LiteralRewrites.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
@@ -44,15 +44,15 @@ TEST(IlibRewrite, OnlyACodeColumnBecomesASubfieldMark) {
     EXPECT_TEXT_EQ(IlibWorkingText(c.copied), c.working) << test::Readable(c.copied);
   }
   // The rewrite as it used to be split such a value into a bogus subfield.
-  EXPECT_TEXT_EQ(test::UnmendedIlibRewrite(u"ZZZZ\r\n245\t10\ta\tTitle\tb\tSub"),
+  EXPECT_TEXT_EQ(reference::UnmendedIlibRewrite(u"ZZZZ\r\n245\t10\ta\tTitle\tb\tSub"),
                  u"245=10$aTitl$e$bSub");
 }
 
 TEST(IlibRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
   std::mt19937 random(11);
   for (int i = 0; i < 5000; ++i) {
-    const Text s = Text(kStartMarker) + test::RandomText(random, test::IlibPieces(), 60);
-    ASSERT_TEXT_EQ(IlibRewrite(s), test::LiteralIlibRewrite(s)) << test::Readable(s);
+    const Text s = Text(kStartMarker) + reference::RandomText(random, reference::IlibPieces(), 60);
+    ASSERT_TEXT_EQ(IlibRewrite(s), reference::LiteralIlibRewrite(s)) << test::Readable(s);
   }
 }
 

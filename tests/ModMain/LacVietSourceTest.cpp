@@ -2,10 +2,10 @@
 
 #include <random>
 
-#include "LacVietSource.h"
-#include "LiteralRewrites.h"
-#include "LiteralSourceRewrites.h"
-#include "TextPrinting.h"
+#include "ModMain/LacVietSource.h"
+#include "reference/LiteralRewrites.h"
+#include "reference/LiteralSourceRewrites.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
@@ -46,8 +46,8 @@ TEST(LacVietRewrite, CopiedLinesBecomeTheWorkingText) {
 TEST(LacVietRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
   std::mt19937 random(11);
   for (int i = 0; i < 3000; ++i) {
-    const Text s = Text(kStartMarker) + test::RandomText(random, test::SourceLayoutPieces(), 60);
-    ASSERT_TEXT_EQ(LacVietRewrite(s), test::LiteralLacVietRewrite(s)) << test::Readable(s);
+    const Text s = Text(kStartMarker) + reference::RandomText(random, reference::SourceLayoutPieces(), 60);
+    ASSERT_TEXT_EQ(LacVietRewrite(s), reference::LiteralLacVietRewrite(s)) << test::Readable(s);
   }
 }
 

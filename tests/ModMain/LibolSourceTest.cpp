@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "LibolSource.h"
-#include "LiteralRewrites.h"
-#include "TextPrinting.h"
+#include "ModMain/LibolSource.h"
+#include "reference/LiteralRewrites.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
@@ -32,8 +32,8 @@ TEST(LibolRewrite, CopiedLinesBecomeTheWorkingText) {
 TEST(LibolRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
   std::mt19937 random(7);
   for (int i = 0; i < 20000; ++i) {
-    const Text s = Text(kStartMarker) + test::RandomText(random, test::RecordPieces(), 60);
-    ASSERT_TEXT_EQ(LibolRewrite(s), test::LiteralLibolRewrite(s)) << test::Readable(s);
+    const Text s = Text(kStartMarker) + reference::RandomText(random, reference::RecordPieces(), 60);
+    ASSERT_TEXT_EQ(LibolRewrite(s), reference::LiteralLibolRewrite(s)) << test::Readable(s);
   }
 }
 

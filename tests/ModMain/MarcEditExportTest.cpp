@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "LiteralIlibHueMarcEdit.h"
-#include "LiteralRewrites.h"
-#include "MarcEditExport.h"
-#include "TextPrinting.h"
+#include "reference/LiteralIlibHueMarcEdit.h"
+#include "reference/LiteralRewrites.h"
+#include "ModMain/MarcEditExport.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
@@ -29,15 +29,15 @@ TEST(MarcEditExport, EachFieldBecomesALine) {
     EXPECT_TEXT_EQ(ExportMarcEdit(c.record), c.lines) << test::Readable(c.record);
   }
   // The export as it used to be rewrote them anywhere.
-  EXPECT_TEXT_EQ(test::UnmendedMarcEditExport(u"100=1#$aA 1999=B"), u"=100  1#$aA 1=999  B");
+  EXPECT_TEXT_EQ(reference::UnmendedMarcEditExport(u"100=1#$aA 1999=B"), u"=100  1#$aA 1=999  B");
 }
 
 TEST(MarcEditExport, OnePassEqualsTheLiteralExportOnRandomTexts) {
   std::mt19937 random(17);
   for (int i = 0; i < 5000; ++i) {
-    const Text s = test::RandomText(random, test::MarcEditPieces(), 40);
+    const Text s = reference::RandomText(random, reference::MarcEditPieces(), 40);
     const Text exported = ExportMarcEdit(s);
-    ASSERT_TEXT_EQ(exported, test::LiteralMarcEditExport(s)) << test::Readable(s);
+    ASSERT_TEXT_EQ(exported, reference::LiteralMarcEditExport(s)) << test::Readable(s);
     // Text already exported comes back unchanged.
     ASSERT_TEXT_EQ(ExportMarcEdit(exported), exported) << test::Readable(s);
   }
@@ -87,12 +87,12 @@ TEST(MarcEditExport, TheOldRuleCascadesOverLongDigitRuns) {
       {u"123123=", u"123=123  "},           {u"999456123=", u"=999  456  123  "},
   };
   for (const auto& c : cases) {
-    EXPECT_TEXT_EQ(test::UnmendedMarcEditExport(Text(c.record)), c.lines);
+    EXPECT_TEXT_EQ(reference::UnmendedMarcEditExport(Text(c.record)), c.lines);
   }
   std::mt19937 random(19);
   for (int i = 0; i < 5000; ++i) {
-    const Text s = test::RandomText(random, test::MarcEditPieces(), 40);
-    ASSERT_TEXT_EQ(UnmendedExportInOnePass(s), test::UnmendedMarcEditExport(s))
+    const Text s = reference::RandomText(random, reference::MarcEditPieces(), 40);
+    ASSERT_TEXT_EQ(UnmendedExportInOnePass(s), reference::UnmendedMarcEditExport(s))
         << test::Readable(s);
   }
 }

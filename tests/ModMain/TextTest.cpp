@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "LineBreaks.h"
-#include "LiteralRewrites.h"
-#include "Rewrite.h"
-#include "Text.h"
-#include "TextPrinting.h"
+#include "ModMain/LineBreaks.h"
+#include "reference/LiteralRewrites.h"
+#include "ModMain/Rewrite.h"
+#include "ModMain/Text.h"
+#include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
@@ -72,10 +72,10 @@ TEST(TagRule, OnePassEqualsTheLiteral999PassesOnRandomTexts) {
   std::mt19937 random(2019);
   for (const auto& rule : rules) {
     for (int i = 0; i < 3000; ++i) {
-      const Text s = test::RandomText(random, test::RecordPieces(), 40);
+      const Text s = reference::RandomText(random, reference::RecordPieces(), 40);
       ASSERT_TEXT_EQ(
           ReplaceTags(s, rule.before, rule.after, rule.newBefore, rule.newAfter),
-          test::ReplaceEachTagLiterally(s, rule.before, rule.after, rule.newBefore, rule.newAfter))
+          reference::ReplaceEachTagLiterally(s, rule.before, rule.after, rule.newBefore, rule.newAfter))
           << "input " << test::Readable(s);
     }
   }
@@ -97,7 +97,7 @@ TEST(FindText, FindsWhatStringFindFindsOnRandomTexts) {
                                         u"\r\n", u"\u2420", u"a$", u"# $",  u"\u1EC7$"};
   std::mt19937 random(2420);
   for (int i = 0; i < 20000; ++i) {
-    const Text s = test::RandomText(random, kPieces, 20);
+    const Text s = reference::RandomText(random, kPieces, 20);
     for (const TextView find : kFinds) {
       for (std::size_t from = 0; from <= s.size() + 1; from += 3) {
         ASSERT_EQ(FindText(s, find, from), TextView(s).find(find, from))

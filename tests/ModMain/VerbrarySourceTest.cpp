@@ -2,10 +2,10 @@
 
 #include <random>
 
-#include "LiteralRewrites.h"
-#include "LiteralSourceRewrites.h"
-#include "TextPrinting.h"
-#include "VerbrarySource.h"
+#include "reference/LiteralRewrites.h"
+#include "reference/LiteralSourceRewrites.h"
+#include "support/TextPrinting.h"
+#include "ModMain/VerbrarySource.h"
 
 namespace velmora {
 namespace {
@@ -67,8 +67,8 @@ TEST(VerbraryRewrite, GeneralSubdivisionsSplitOffOnlyInSubjectFields) {
 TEST(VerbraryRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
   std::mt19937 random(13);
   for (int i = 0; i < 3000; ++i) {
-    const Text s = test::RandomText(random, test::SourceLayoutPieces(), 60);
-    ASSERT_TEXT_EQ(VerbraryRewrite(s), test::LiteralVerbraryRewrite(s)) << test::Readable(s);
+    const Text s = reference::RandomText(random, reference::SourceLayoutPieces(), 60);
+    ASSERT_TEXT_EQ(VerbraryRewrite(s), reference::LiteralVerbraryRewrite(s)) << test::Readable(s);
   }
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "CliFixture.h"
+#include "support/CliFixture.h"
 
 namespace velmora::test {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "CharsetCommand.h"
-#include "CliFixture.h"
-#include "EightBit.h"
-#include "VietnameseLetters.h"
+#include "cli/CharsetCommand.h"
+#include "support/CliFixture.h"
+#include "Encodings/EightBit.h"
+#include "ModMain/VietnameseLetters.h"
 
 namespace velmora::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "CliFixture.h"
+#include "support/CliFixture.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "CliFixture.h"
+#include "support/CliFixture.h"
 
-#include "LiteralIlibHueMarcEdit.h"
-#include "Utf8.h"
+#include "reference/LiteralIlibHueMarcEdit.h"
+#include "Encodings/Utf8.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ using velmora::test::ReadFile;
 // line breaks as velmora-convert writes them.
 std::string LiteralExport(const std::string& record) {
   using namespace velmora;
-  const Text lines = test::LiteralMarcEditExport(*cli::DecodeUtf8(record, nullptr));
-  return cli::EncodeUtf8(Replace(lines, kCrlf, u"\n"));
+  const Text lines = reference::LiteralMarcEditExport(*DecodeUtf8(record, nullptr));
+  return EncodeUtf8(Replace(lines, kCrlf, u"\n"));
 }
 
 TEST_F(IlibHueMarcEditCli, ShortRecordsFromStandardInput) {

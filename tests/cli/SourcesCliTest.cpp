@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "CliFixture.h"
+#include "support/CliFixture.h"
 #include <string_view>
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "CliRun.h"
 #include "Invocations.h"
-#include "Utf8.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora::hostile {
 namespace {
@@ -26,7 +26,7 @@ constexpr std::size_t kMegabyte = 1 << 20;
 // far below what a quadratic one would.
 constexpr double kSecondsForAFewMegabytes = 10.0;
 
-bool IsValidUtf8(const std::string& bytes) { return cli::DecodeUtf8(bytes, nullptr).has_value(); }
+bool IsValidUtf8(const std::string& bytes) { return DecodeUtf8(bytes, nullptr).has_value(); }
 
 class HostileCli : public ::testing::Test {
  protected:
@@ -149,7 +149,7 @@ TEST_F(HostileCli, BinaryGarbageIsRefusedOrConvertedWithoutHarm) {
     }
   }
   anything += u"\0\uFFFF\u2028\u2029\uFEFF";
-  const std::string validGarbage = cli::EncodeUtf8(anything);
+  const std::string validGarbage = EncodeUtf8(anything);
 
   for (const Invocation& invocation : AllInvocations()) {
     const Result binary = Run(invocation.args, garbage);

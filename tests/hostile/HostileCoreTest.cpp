@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "Commands.h"
-#include "ConvertCharset.h"
-#include "MarcEditExport.h"
-#include "TextPrinting.h"
-#include "Utf8.h"
+#include "cli/Commands.h"
+#include "ModMain/ConvertCharset.h"
+#include "ModMain/MarcEditExport.h"
+#include "support/TextPrinting.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora {
 namespace {
@@ -48,7 +48,7 @@ TEST(HostileCore, LoneSurrogatesPassThroughEveryCommand) {
       if (convert == nullptr) continue;
       const Text result = convert(record);
       // The command line writes a lone surrogate as U+FFFD: valid UTF-8 always.
-      EXPECT_TRUE(cli::DecodeUtf8(cli::EncodeUtf8(result), nullptr)) << command.name;
+      EXPECT_TRUE(DecodeUtf8(EncodeUtf8(result), nullptr)) << command.name;
       // A conversion keeps or drops characters; it never splits a pair.
       EXPECT_LE(LoneSurrogates(result), LoneSurrogates(record)) << command.name;
     }

@@ -7,17 +7,17 @@
 
 #include <random>
 
-#include "ClipboardText.h"
-#include "ConvertCharset.h"
-#include "Fakes.h"
-#include "Handlers.h"
-#include "HueSource.h"
-#include "IlibSource.h"
-#include "LacVietSource.h"
-#include "LibolSource.h"
-#include "LineBreaks.h"
-#include "MarcEditExport.h"
-#include "VerbrarySource.h"
+#include "FrmMain/ClipboardText.h"
+#include "ModMain/ConvertCharset.h"
+#include "support/WindowFakes.h"
+#include "FrmMain/Handlers.h"
+#include "ModMain/HueSource.h"
+#include "ModMain/IlibSource.h"
+#include "ModMain/LacVietSource.h"
+#include "ModMain/LibolSource.h"
+#include "ModMain/LineBreaks.h"
+#include "ModMain/MarcEditExport.h"
+#include "ModMain/VerbrarySource.h"
 
 namespace velmora::ui::test {
 namespace {

@@ -4,10 +4,10 @@
 #include <map>
 #include <span>
 
-#include "CharsetCommand.h"
+#include "cli/CharsetCommand.h"
 #include "CliRun.h"
-#include "LineBreaks.h"
-#include "Utf8.h"
+#include "ModMain/LineBreaks.h"
+#include "Encodings/Utf8.h"
 
 namespace velmora::hostile {
 namespace {
@@ -20,7 +20,7 @@ const std::vector<std::pair<std::string, std::string>> kCharsetPairs = {
 
 bool IsUtf8File(const std::string& representation) {
   const auto code = cli::ParseRepresentation(representation);
-  return code && cli::FileForm(*code) == cli::ByteForm::Utf8;
+  return code && cli::FileForm(*code) == ByteForm::Utf8;
 }
 
 }  // namespace
@@ -101,11 +101,11 @@ bool ConvertInProcess(const Invocation& invocation, const std::string& input,
     const cli::ByteRun run = command.prepare(std::span<const std::string_view>(operands), error);
     return run && run(input, output, error);
   }
-  const std::optional<Text> decoded = cli::DecodeUtf8(input, nullptr);
+  const std::optional<Text> decoded = DecodeUtf8(input, nullptr);
   if (!decoded) return false;
   const Text copied = NormaliseLineBreaks(*decoded);
   const Text result = invocation.working ? command.working(copied) : command.convert(copied);
-  output = cli::EncodeUtf8(Replace(result, kCrlf, u"\n"));
+  output = EncodeUtf8(Replace(result, kCrlf, u"\n"));
   return true;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "cli/Commands.h"
 
 namespace velmora::hostile {
 

@@ -1,4 +1,4 @@
-#include "TextPrinting.h"
+#include "support/TextPrinting.h"
 
 #include <algorithm>
 #include <cstdio>

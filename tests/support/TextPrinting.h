@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "Text.h"
+#include "ModMain/Text.h"
 
 namespace velmora::test {
 

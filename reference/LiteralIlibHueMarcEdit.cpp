@@ -1,0 +1,123 @@
+#include "reference/LiteralIlibHueMarcEdit.h"
+
+#include "reference/LiteralRewrites.h"
+
+namespace velmora::reference {
+namespace {
+
+bool IsIlibCode(char16_t ch) {
+  return TextView(u"abcdnpehzvxy23").find(ch) != TextView::npos;
+}
+
+// Bar, code, bar -> bar, "$", code; the second bar is consumed.
+Text MarkSubfieldCodesByScan(TextView s) {
+  Text out;
+  std::size_t i = 0;
+  while (i < s.size()) {
+    if (s[i] == u'|' && i + 2 < s.size() && IsIlibCode(s[i + 1]) && s[i + 2] == u'|') {
+      out += u"|$";
+      out += s[i + 1];
+      i += 3;
+    } else {
+      out += s[i];
+      i += 1;
+    }
+  }
+  return out;
+}
+
+Text IlibColumnsAndTags(Text s) {
+  s = Replace(s, u"\t", u"|");
+  return ReplaceEachTagLiterally(std::move(s), kCrlf, u"|", u"\r\n%", u"=");
+}
+
+Text IlibLastSteps(Text s) {
+  s = Replace(s, u"|", u"");
+  s = Replace(s, u"  ", u"");
+  s = Replace(s, u"==", u"=");
+  s = Replace(s, kCrlf, u"");
+  s = Replace(s, u"ZZZZ%", u"");
+  return Replace(s, u"ZZZZ", u"");
+}
+
+// For c = 1 to 999: every «ddd=» (c's three digits) that passes `where`.
+template <typename Where>
+Text MoveTagsLiterally(Text s, Where where) {
+  for (int c = 1; c <= 999; ++c) {
+    const Text tag = ThreeDigitForm(c);
+    const Text find = tag + u"=";
+    Text replacement(u"=");
+    replacement += tag;
+    replacement += u"  ";
+    Text out;
+    std::size_t from = 0;
+    for (std::size_t at = s.find(find); at != Text::npos; at = s.find(find, from)) {
+      out.append(s, from, at - from);
+      out.append(where(s, at) ? replacement : find);
+      from = at + find.size();
+    }
+    out.append(s, from);
+    s = std::move(out);
+  }
+  return s;
+}
+
+}  // namespace
+
+Text LiteralIlibRewrite(Text s) {
+  return IlibLastSteps(MarkSubfieldCodesByScan(IlibColumnsAndTags(std::move(s))));
+}
+
+Text UnmendedIlibRewrite(Text s) {
+  s = IlibColumnsAndTags(std::move(s));
+  for (const char16_t code : TextView(u"abcdnpehzvxy23")) {
+    s = Replace(s, Text{code, u'|'}, Text{u'$', code});
+  }
+  return IlibLastSteps(std::move(s));
+}
+
+Text LiteralHueRewrite(Text s) {
+  s = ReplaceEachTagLiterally(std::move(s), kCrlf, u"", u"%", u"=");
+  s = Replace(s, u"  ", u"$");
+  s = Replace(s, u"ZZZZ%", u"");
+  s = Replace(s, u"ZZZZ", u"");
+  return Replace(s, kCrlf, u"");
+}
+
+Text LiteralMarcEditExport(Text s) {
+  s = MoveTagsLiterally(std::move(s),
+                        [](const Text& t, std::size_t at) { return at == 0 || t[at - 1] == u'%'; });
+  return Replace(s, u"%", kCrlf);
+}
+
+Text UnmendedMarcEditExport(Text s) {
+  s = MoveTagsLiterally(std::move(s), [](const Text&, std::size_t) { return true; });
+  return Replace(s, u"%", kCrlf);
+}
+
+std::span<const TextView> IlibPieces() {
+  static constexpr TextView kPieces[] = {
+      u"\t",        u"\t",    u"|",    u"a",     u"b",  u"x",    u"e",        u"2",
+      u"3",         u"A",     u"q",    u"Title", u"1",  u"0",    u"245",      u"000",
+      u"001",       u"999",   u" ",    u"  ",    u"=",  u"==",   u"$",        u"%",
+      u"\r",        u"\n",    u"\r\n", u"\r\n",  u"Z",  u"ZZZZ", u"ZZZZ\r\n", u"\u1EC7" /* ệ */,
+      u"\r\n245\t", u"\ta\t", u"|b|",  u"\t2\t", u"\tx"};
+  return kPieces;
+}
+
+std::span<const TextView> HuePieces() {
+  static constexpr TextView kPieces[] = {
+      u"24510", u"245", u"1001",  u"000",   u"0",  u"9",      u"  ", u"   ", u" ",
+      u"a",     u"b",   u"Title", u"$",     u"%",  u"=",      u"\r", u"\n",  u"\r\n",
+      u"\r\n",  u"Z",   u"ZZZZ",  u"ZZZZ%", u"\t", u"e\u0323" /* e + combining dot below */};
+  return kPieces;
+}
+
+std::span<const TextView> MarcEditPieces() {
+  static constexpr TextView kPieces[] = {
+      u"0", u"1", u"2", u"3", u"4",  u"5", u"6",  u"9", u"000", u"123",  u"456", u"999",   u"245",
+      u"=", u"=", u"%", u"%", u"$a", u" ", u"  ", u"#", u"A",   u"\r\n", u"%1",  u"%245=", u"=%"};
+  return kPieces;
+}
+
+}  // namespace velmora::reference

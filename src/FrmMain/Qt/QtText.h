@@ -1,0 +1,20 @@
+// Texts between the core and Qt. Both are UTF-16, so the code units are
+// copied as they are, with no other encoding in between.
+#pragma once
+
+#include <QString>
+
+#include "ModMain/Text.h"
+
+namespace velmora::ui {
+
+inline QString ToQString(TextView text) {
+  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+inline Text ToText(const QString& text) {
+  return Text(reinterpret_cast<const char16_t*>(text.utf16()),
+              static_cast<std::size_t>(text.size()));
+}
+
+}  // namespace velmora::ui

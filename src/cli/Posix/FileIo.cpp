@@ -1,0 +1,119 @@
+#include "cli/FileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace velmora::cli {
+namespace {
+
+bool WriteFully(int fd, std::string_view bytes, std::string& error) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      error = std::strerror(errno);
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool ReadFully(int fd, std::string& bytes, std::string& error) {
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      error = std::strerror(errno);
+      return false;
+    }
+    if (got == 0) return true;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+}  // namespace
+
+int OpenInput(std::string_view path, std::string& error) {
+  if (path.empty() || path == "-") return STDIN_FILENO;
+  const int fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return -1;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    error = std::strerror(EISDIR);
+    return -1;
+  }
+  return fd;
+}
+
+bool ReadAll(std::string_view path, std::string& bytes, std::string& error) {
+  bytes.clear();
+  const int fd = OpenInput(path, error);
+  if (fd < 0) return false;
+  const bool ok = ReadFully(fd, bytes, error);
+  if (fd != STDIN_FILENO) ::close(fd);
+  return ok;
+}
+
+bool WriteStdout(std::string_view bytes, std::string& error) {
+  return WriteFully(STDOUT_FILENO, bytes, error);
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+  AtomicOutputFile file;
+  if (!file.Open(path, error)) return false;
+  file.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return file.Commit(error);
+}
+
+AtomicOutputFile::~AtomicOutputFile() {
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+bool AtomicOutputFile::Open(const std::string& path, std::string& error) {
+  std::string temporary = path + ".XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  // mkstemp makes the file private; give it the mode a new file would get.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  ::close(fd);
+  path_ = path;
+  temporary_ = std::move(temporary);
+  stream_.open(temporary_, std::ios::binary | std::ios::trunc);
+  if (!stream_) {
+    error = std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+bool AtomicOutputFile::Commit(std::string& error) {
+  stream_.close();
+  if (!stream_) {
+    error = "cannot write the temporary file";
+    return false;
+  }
+  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  temporary_.clear();
+  return true;
+}
+
+}  // namespace velmora::cli
