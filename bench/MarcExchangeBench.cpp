@@ -13,7 +13,7 @@
 #include <streambuf>
 #include <string>
 
-#include "ModMain/LibolSource.h"
+#include "ModMain/Sources.h"
 #include "MarcExchange/RecordStream.h"
 #include "RecordText.h"
 
@@ -61,7 +61,7 @@ void CopiedRecord(std::size_t n, Text& copied) {
   constexpr TextView kTitleEnd = u"k\u00FD /";  // ký /
   constexpr TextView kKeyword =
       u"653    ##$aTruy\u1EC7n tranh thi\u1EBFu nhi\r\n";  // Truyện tranh thiếu nhi
-  const TextView sample = LibolRecord();
+  const TextView sample = SampleRecord(SourceId::Libol);
   const std::size_t number = sample.find(kNumber), titleEnd = sample.find(kTitleEnd);
   copied.assign(sample.substr(0, number));
   copied += Number(n);
@@ -84,7 +84,7 @@ void BM_BatchLibolToIso2709(benchmark::State& state) {
     marc::RecordStream stream(marc::OutputFormat::kIso2709, out);
     for (std::size_t n = 0; n < records; ++n) {
       CopiedRecord(n, copied);
-      if (!stream.Add(ConvertLibol(copied)).written) ++dropped;
+      if (!stream.Add(ConvertRecord(SourceOf(SourceId::Libol), copied)).written) ++dropped;
     }
     stream.Finish();
     peakAfter = PeakResidentKb();
@@ -105,7 +105,7 @@ BENCHMARK(BM_BatchLibolToIso2709)
 // The writers alone: one converted record parsed and written, per format.
 void BM_WriteOutputRecord(benchmark::State& state) {
   const auto format = static_cast<marc::OutputFormat>(state.range(0));
-  const Text outputRecord = ConvertLibol(LibolRecord());
+  const Text outputRecord = ConvertRecord(SourceOf(SourceId::Libol), SampleRecord(SourceId::Libol));
   CountingBuffer sink;
   std::ostream out(&sink);
   marc::RecordStream stream(format, out);

@@ -1,14 +1,15 @@
-// Realistic record texts of a given size for the benchmarks.
+// Record texts for the benchmarks: the bundled sample records.
 #pragma once
 
 #include <cstddef>
 
-#include "ModMain/Text.h"
+#include "ModMain/Sources.h"
 
 namespace velmora::bench {
 
-// A copied Libol record of about 2 KB, line breaks as CRLF.
-TextView LibolRecord();
+// The source's sample record from examples/, line breaks as CRLF (as the
+// window's box and the command line hand it to the conversion).
+TextView SampleRecord(SourceId id);
 
 // Copies of `record` one after another until the text holds at least
 // `units` code units.

@@ -12,8 +12,9 @@
 #include <QThread>
 
 #include "FrmMain/ClipboardText.h"
+#include "FrmMain/Handlers.h"
 #include "FrmMain/Qt/FrmMain.h"
-#include "ModMain/LibolSource.h"
+#include "ModMain/Sources.h"
 #include "FrmMain/Qt/QtText.h"
 #include "Throughput.h"
 
@@ -25,18 +26,18 @@ using ui::FrmMain;
 FrmMain* window = nullptr;
 
 Text Copied(benchmark::State& state) {
-  return Repeated(LibolRecord(), static_cast<std::size_t>(state.range(0)) / 2);
+  return Repeated(SampleRecord(SourceId::Libol), static_cast<std::size_t>(state.range(0)) / 2);
 }
 
 // Another program's copy on the clipboard, then the button's click.
-void Click(benchmark::State& state, void (FrmMain::*click)()) {
+void Click(benchmark::State& state, void (*click)(ui::FrmMainPorts&) noexcept) {
   const QString copied = ui::ToQString(Copied(state));
   for (auto _ : state) {
     state.PauseTiming();
     QGuiApplication::clipboard()->setText(copied);
     QCoreApplication::processEvents();
     state.ResumeTiming();
-    (window->*click)();
+    click(window->Ports());
     window->findChild<QPlainTextEdit*>(QStringLiteral("TxtZ3950"))->viewport()->repaint();
   }
   SetBytes(state, ui::ToText(copied));
@@ -44,13 +45,13 @@ void Click(benchmark::State& state, void (FrmMain::*click)()) {
 
 // The record rebuild keeps one record's fields, so little goes out.
 void BM_WindowClickLibol(benchmark::State& state) {
-  Click(state, &FrmMain::CmdLibol_Click);
+  Click(state, ui::CmdLibol_Click);
 }
 
 // "To Pre-Unicode" gives back a text as long as the copied one: the box
 // and the clipboard carry the whole size both ways.
 void BM_WindowClickPreUnicode(benchmark::State& state) {
-  Click(state, &FrmMain::CmdChuyenMa_Click);
+  Click(state, ui::CmdChuyenMa_Click);
 }
 
 // On a real X server only: the copied text is served by another program
@@ -75,7 +76,7 @@ void BM_WindowClickLibolFromAnotherProgram(benchmark::State& state) {
     }
     QThread::msleep(100);
     state.ResumeTiming();
-    window->CmdLibol_Click();
+    ui::CmdLibol_Click(window->Ports());
     window->findChild<QPlainTextEdit*>(QStringLiteral("TxtZ3950"))->viewport()->repaint();
     state.PauseTiming();
     xclip.waitForFinished();
@@ -95,7 +96,7 @@ void BM_StepClipboardIn(benchmark::State& state) {
 
 void BM_StepConvertLibol(benchmark::State& state) {
   const Text copied = Copied(state);
-  for (auto _ : state) benchmark::DoNotOptimize(ConvertLibol(copied));
+  for (auto _ : state) benchmark::DoNotOptimize(ConvertRecord(SourceOf(SourceId::Libol), copied));
   SetBytes(state, copied);
 }
 
@@ -110,7 +111,7 @@ void BM_StepBoxSetAndReadBack(benchmark::State& state) {
 }
 
 void BM_StepClipboardOut(benchmark::State& state) {
-  const Text output = ConvertLibol(Copied(state));
+  const Text output = ConvertRecord(SourceOf(SourceId::Libol), Copied(state));
   ui::FrmMainPorts& ports = window->Ports();
   for (auto _ : state) ui::SetClipboardText(ports.clipboard, ports.messages, output);
   SetBytes(state, output);

@@ -14,6 +14,7 @@
 
 #include "cli/CharsetCommand.h"
 #include "cli/Commands.h"
+#include "cli/Conversion.h"
 #include "Encodings/EightBit.h"
 #include "FuzzSupport.h"
 #include "ModMain/LineBreaks.h"
@@ -86,9 +87,10 @@ void CheckUtf8Decoding(std::string_view bytes) {
              {"normalised", copied}, {"decoded", *decoded});
 
   for (const Command& command : AllCommands()) {
-    for (auto* run : {command.convert, command.working}) {
-      if (run == nullptr) continue;
-      const Text result = run(copied);
+    if (command.prepare != nullptr) continue;  // reads bytes of its own
+    for (const bool working : {false, true}) {
+      if (working && command.source == nullptr) continue;
+      const Text result = ConvertCopied(command, working, copied);
       // With a byte order mark in front, since reading drops one: a result
       // that itself begins with U+FEFF must come back whole.
       const std::string encoded = "\xEF\xBB\xBF" + EncodeUtf8(result);

@@ -36,13 +36,13 @@ Text IlibLastSteps(Text s) {
   s = Replace(s, u"  ", u"");
   s = Replace(s, u"==", u"=");
   s = Replace(s, kCrlf, u"");
-  s = Replace(s, u"ZZZZ%", u"");
-  return Replace(s, u"ZZZZ", u"");
+  s = Replace(s, kStartMarkerField, u"");
+  return Replace(s, kStartMarkerWord, u"");
 }
 
-// For c = 1 to 999: every «ddd=» (c's three digits) that passes `where`.
-template <typename Where>
-Text MoveTagsLiterally(Text s, Where where) {
+// For c = 1 to 999: every «ddd=» (c's three digits) that starts a field, at
+// the start of the text or directly after "%", becomes «=ddd  ».
+Text MoveFieldStartTagsLiterally(Text s) {
   for (int c = 1; c <= 999; ++c) {
     const Text tag = ThreeDigitForm(c);
     const Text find = tag + u"=";
@@ -53,7 +53,7 @@ Text MoveTagsLiterally(Text s, Where where) {
     std::size_t from = 0;
     for (std::size_t at = s.find(find); at != Text::npos; at = s.find(find, from)) {
       out.append(s, from, at - from);
-      out.append(where(s, at) ? replacement : find);
+      out.append(at == 0 || s[at - 1] == u'%' ? replacement : find);
       from = at + find.size();
     }
     out.append(s, from);
@@ -68,30 +68,16 @@ Text LiteralIlibRewrite(Text s) {
   return IlibLastSteps(MarkSubfieldCodesByScan(IlibColumnsAndTags(std::move(s))));
 }
 
-Text UnmendedIlibRewrite(Text s) {
-  s = IlibColumnsAndTags(std::move(s));
-  for (const char16_t code : TextView(u"abcdnpehzvxy23")) {
-    s = Replace(s, Text{code, u'|'}, Text{u'$', code});
-  }
-  return IlibLastSteps(std::move(s));
-}
-
 Text LiteralHueRewrite(Text s) {
   s = ReplaceEachTagLiterally(std::move(s), kCrlf, u"", u"%", u"=");
   s = Replace(s, u"  ", u"$");
-  s = Replace(s, u"ZZZZ%", u"");
-  s = Replace(s, u"ZZZZ", u"");
+  s = Replace(s, kStartMarkerField, u"");
+  s = Replace(s, kStartMarkerWord, u"");
   return Replace(s, kCrlf, u"");
 }
 
 Text LiteralMarcEditExport(Text s) {
-  s = MoveTagsLiterally(std::move(s),
-                        [](const Text& t, std::size_t at) { return at == 0 || t[at - 1] == u'%'; });
-  return Replace(s, u"%", kCrlf);
-}
-
-Text UnmendedMarcEditExport(Text s) {
-  s = MoveTagsLiterally(std::move(s), [](const Text&, std::size_t) { return true; });
+  s = MoveFieldStartTagsLiterally(std::move(s));
   return Replace(s, u"%", kCrlf);
 }
 

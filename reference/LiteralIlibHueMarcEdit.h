@@ -13,21 +13,12 @@ namespace velmora::reference {
 // found by a plain scan: bar, code, bar becomes bar, "$", code.
 Text LiteralIlibRewrite(Text s);
 
-// The iLib rewrite as it used to be, with a code followed by a bar turned
-// into a subfield wherever it stands (fourteen Replace steps): a value whose
-// last letter is a code loses it, «Title|b|» gives «Titl$e$b».
-Text UnmendedIlibRewrite(Text s);
-
 // The Hue rewrite with its tag step in 999 passes.
 Text LiteralHueRewrite(Text s);
 
 // The MarcEdit export with its tag step in 999 passes, each one rewriting
 // «ddd=» only at the start of the text or directly after "%".
 Text LiteralMarcEditExport(Text s);
-
-// The MarcEdit export as it used to be: «ddd=» rewritten anywhere, so
-// «1999=» inside a value becomes «1=999  ».
-Text UnmendedMarcEditExport(Text s);
 
 // Pieces for random iLib texts: tabs, bars, code and other letters, digits,
 // tags, spaces, line breaks, "=", the start marker.

@@ -4,39 +4,19 @@
 
 #include "FrmMain/ClipboardText.h"
 #include "ModMain/ConvertCharset.h"
-#include "ModMain/HueSource.h"
-#include "ModMain/IlibSource.h"
-#include "ModMain/LacVietSource.h"
-#include "ModMain/LibolSource.h"
 #include "ModMain/MarcEditExport.h"
-#include "ModMain/VerbrarySource.h"
 
 namespace velmora::ui {
 namespace {
 
-// "To Pre-Unicode": the letter conversion from Unicode into Unicode, which
-// joins every base letter + combining tone mark into the precomposed letter.
-Text ToPreUnicode(TextView input) {
-  return ConvertCharset(input, CharsetUnicode, CharsetUnicode);
-}
-
-// The button table: where each command starts, and its rewrite.
-constexpr ConversionCommand kLibol{Source::Clipboard, ConvertLibol};
-constexpr ConversionCommand kLacViet{Source::Clipboard, ConvertLacViet};
-constexpr ConversionCommand kVerbrary{Source::Clipboard, ConvertVerbrary};
-constexpr ConversionCommand kIlib{Source::Clipboard, ConvertIlib};
-constexpr ConversionCommand kEmiclib{Source::Clipboard, ConvertEmiclib};
-constexpr ConversionCommand kHue{Source::TextBox, ConvertHue};
-constexpr ConversionCommand kMarcEdit{Source::TextBox, ExportMarcEdit};
-constexpr ConversionCommand kPreUnicode{Source::Clipboard, ToPreUnicode};
-
-void Pipeline(FrmMainPorts& window, const ConversionCommand& command) {
-  if (command.source == Source::Clipboard) {
+template <typename Rewrite>
+void Pipeline(FrmMainPorts& window, InputFrom input, const Rewrite& rewrite) {
+  if (input == InputFrom::Clipboard) {
     const Text clipText = GetClipboardText(window.clipboard, window.messages);  // 1
     window.txtZ3950.SetText(clipText);                                          // 2
   }
-  const Text input = window.txtZ3950.GetText();                 // 3
-  const Text result = command.rewrite(input);                   // 4
+  const Text boxText = window.txtZ3950.GetText();               // 3
+  const Text result = rewrite(boxText);                         // 4
   window.txtZ3950.SetText(result);                              // 5
   const Text output = window.txtZ3950.GetText();                // 6
   SetClipboardText(window.clipboard, window.messages, output);  // 7
@@ -50,41 +30,59 @@ void ShowFailure(MessageBox& messages, const char* description) noexcept {
   }
 }
 
-}  // namespace
-
-void RunConversion(FrmMainPorts& window, const ConversionCommand& command) noexcept {
+// Runs one handler's work; a failure is shown, never thrown on.
+template <typename Work>
+void Guarded(MessageBox& messages, const Work& work) noexcept {
   try {
-    Pipeline(window, command);
+    work();
   } catch (const std::exception& failure) {
-    ShowFailure(window.messages, failure.what());
+    ShowFailure(messages, failure.what());
   } catch (...) {
-    ShowFailure(window.messages, "unknown failure");
+    ShowFailure(messages, "unknown failure");
   }
 }
 
+}  // namespace
+
+void RunConversion(FrmMainPorts& window, InputFrom input, Text (*rewrite)(TextView)) noexcept {
+  Guarded(window.messages, [&] { Pipeline(window, input, rewrite); });
+}
+
+void RunSourceConversion(FrmMainPorts& window, const SourceSystem& source) noexcept {
+  Guarded(window.messages, [&] {
+    Pipeline(window, source.input, [&source](TextView text) { return ConvertRecord(source, text); });
+  });
+}
+
 void CmdLibol_Click(FrmMainPorts& window) noexcept {
-  RunConversion(window, kLibol);
+  RunSourceConversion(window, SourceOf(SourceId::Libol));
 }
 void CmdDaNang_Click(FrmMainPorts& window) noexcept {
-  RunConversion(window, kLacViet);
+  RunSourceConversion(window, SourceOf(SourceId::LacViet));
 }
 void CmdLacViet_Click(FrmMainPorts& window) noexcept {
-  RunConversion(window, kVerbrary);
+  RunSourceConversion(window, SourceOf(SourceId::Verbrary));
 }
 void CmdTvDakLak_Click(FrmMainPorts& window) noexcept {
-  RunConversion(window, kIlib);
+  RunSourceConversion(window, SourceOf(SourceId::Ilib));
 }
 void CmdTVHCM_Click(FrmMainPorts& window) noexcept {
-  RunConversion(window, kEmiclib);
+  RunSourceConversion(window, SourceOf(SourceId::Emiclib));
 }
 void CmdHue_Click(FrmMainPorts& window) noexcept {
-  RunConversion(window, kHue);
+  RunSourceConversion(window, SourceOf(SourceId::Hue));
 }
 void CmdMracEditor_Click(FrmMainPorts& window) noexcept {
-  RunConversion(window, kMarcEdit);
+  RunConversion(window, InputFrom::TextBox, ExportMarcEdit);
 }
 void CmdChuyenMa_Click(FrmMainPorts& window) noexcept {
-  RunConversion(window, kPreUnicode);
+  RunConversion(window, InputFrom::Clipboard, JoinToneMarks);
+}
+void CmdOnTop_Click(FrmMainPorts& window) noexcept {
+  Guarded(window.messages, [&] { window.stacking.SetOnTop(); });
+}
+void CmdOnBottom_Click(FrmMainPorts& window) noexcept {
+  Guarded(window.messages, [&] { window.stacking.SetNotOnTop(); });
 }
 
 }  // namespace velmora::ui

@@ -1,7 +1,7 @@
 // What a click handler touches besides the conversions: the text box, the
-// clipboard and the message box. The window supplies them over Qt; tests
-// supply fakes, and a native front end for another platform could supply its
-// own. Nothing here includes a Qt header.
+// clipboard, the message box and the window's stacking. Each front end (Qt,
+// Win32) supplies them over its window system; tests supply fakes. Nothing
+// here includes a window system's header.
 #pragma once
 
 #include <optional>
@@ -55,11 +55,24 @@ class MessageBox {
   virtual void ShowFailure(std::string_view description) = 0;
 };
 
+// The window's place in the stacking order (SetWindowOnTop and
+// SetWindowNotOnTop of the window system's stacking module).
+class WindowStacking {
+ public:
+  virtual ~WindowStacking() = default;
+  // The window joins the windows that stay above all others, keeping its
+  // place and size.
+  virtual void SetOnTop() = 0;
+  // The window leaves them and goes to the top of the ordinary windows.
+  virtual void SetNotOnTop() = 0;
+};
+
 // The window as its click handlers see it.
 struct FrmMainPorts {
   TextBox& txtZ3950;
   Clipboard& clipboard;
   MessageBox& messages;
+  WindowStacking& stacking;
 };
 
 }  // namespace velmora::ui

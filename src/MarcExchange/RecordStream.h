@@ -3,7 +3,7 @@
 //
 //   RecordStream stream(OutputFormat::kIso2709, std::cout);
 //   for (each copied record) {
-//     const RecordStream::Outcome outcome = stream.Add(ConvertLibol(copied));
+//     const RecordStream::Outcome outcome = stream.Add(ConvertRecord(SourceOf(SourceId::Libol), copied));
 //     if (!outcome.written) { warn, with outcome.error / outcome.issues }
 //   }
 //   stream.Finish();

@@ -138,4 +138,8 @@ std::size_t CharsetPieceLength(TextView text, std::size_t pos, std::int32_t from
   return ReadPiece(SourceFor(LoadCharsetTables(), fromCode), text, pos).length;
 }
 
+Text JoinToneMarks(TextView text) {
+  return ConvertCharset(text, CharsetUnicode, CharsetUnicode);
+}
+
 }  // namespace velmora

@@ -34,6 +34,11 @@ inline constexpr std::int32_t CharsetNoMarks = 5;  // letters without diacritics
 // codes other than 1 return the text unchanged.
 Text ConvertCharset(TextView text, std::int32_t fromCode, std::int32_t toCode);
 
+// "To Pre-Unicode": ConvertCharset(text, 1, 1), which joins every base letter
+// followed by its combining tone mark into the precomposed letter and changes
+// nothing else.
+Text JoinToneMarks(TextView text);
+
 // How many units (1 or 2) ConvertCharset reads as one piece at `pos` of
 // `text` with `fromCode`: 2 where a two-unit letter begins. Converting a text
 // piece by piece gives the same as converting it whole, so a piece of the

@@ -1,6 +1,5 @@
-#include "ModMain/HueSource.h"
+#include "ModMain/SourceRewrites.h"
 
-#include "ModMain/CatalogRecordHue.h"
 #include "ModMain/Rewrite.h"
 
 namespace velmora {
@@ -15,8 +14,8 @@ constexpr Step kHueRewrite[] = {
     // Two spaces are the subfield delimiter, pairs counted left to right:
     // «1001   aAuthor» (three spaces) -> «1001$ aAuthor».
     /* 2 */ Step::Substitute(u"  ", u"$"),
-    /* 3 */ Step::Substitute(u"ZZZZ%", u""),
-    /* 4 */ Step::Substitute(u"ZZZZ", u""),
+    /* 3 */ Step::Substitute(kStartMarkerField, u""),
+    /* 4 */ Step::Substitute(kStartMarkerWord, u""),
     /* 5 */ Step::Substitute(kCrlf, u""),  // a continuation line joins its field
 };
 
@@ -24,16 +23,6 @@ constexpr Step kHueRewrite[] = {
 
 Text HueRewrite(Text s) {
   return RunRewrite(std::move(s), kHueRewrite);
-}
-
-Text HueWorkingText(TextView boxText) {
-  Text s(kStartMarker);
-  s.append(boxText);
-  return HueRewrite(std::move(s));
-}
-
-Text ConvertHue(TextView boxText) {
-  return BuildCatalogRecordHue(HueWorkingText(boxText));
 }
 
 }  // namespace velmora

@@ -1,6 +1,5 @@
-#include "ModMain/IlibSource.h"
+#include "ModMain/SourceRewrites.h"
 
-#include "ModMain/CatalogRecord.h"
 #include "ModMain/Rewrite.h"
 
 namespace velmora {
@@ -27,24 +26,14 @@ constexpr Step kIlibRewrite[] = {
     /* 18 */ Step::Substitute(u"  ", u""),  // two spaces: two blank indicators go
     /* 19 */ Step::Substitute(u"==", u"="),
     /* 20 */ Step::Substitute(kCrlf, u""),  // a continuation line joins its field
-    /* 21 */ Step::Substitute(u"ZZZZ%", u""),
-    /* 22 */ Step::Substitute(u"ZZZZ", u""),
+    /* 21 */ Step::Substitute(kStartMarkerField, u""),
+    /* 22 */ Step::Substitute(kStartMarkerWord, u""),
 };
 
 }  // namespace
 
 Text IlibRewrite(Text s) {
   return RunRewrite(std::move(s), kIlibRewrite);
-}
-
-Text IlibWorkingText(TextView copied) {
-  Text s(kStartMarker);
-  s.append(copied);
-  return IlibRewrite(std::move(s));
-}
-
-Text ConvertIlib(TextView copied) {
-  return BuildCatalogRecord(IlibWorkingText(copied));
 }
 
 }  // namespace velmora

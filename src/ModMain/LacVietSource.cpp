@@ -1,7 +1,5 @@
-#include "ModMain/LacVietSource.h"
+#include "ModMain/SourceRewrites.h"
 
-#include "ModMain/CatalogRecord.h"
-#include "ModMain/ConvertCharset.h"
 #include "ModMain/Rewrite.h"
 
 namespace velmora {
@@ -22,34 +20,10 @@ constexpr Step kLacVietRewrite[] = {
     /* 10 */ Step::Substitute(u"==#", u"=#"),
 };
 
-Text WithStartMarker(TextView copied) {
-  Text s(kStartMarker);
-  s.append(copied);
-  return s;
-}
-
 }  // namespace
 
 Text LacVietRewrite(Text s) {
   return RunRewrite(std::move(s), kLacVietRewrite);
-}
-
-Text LacVietWorkingText(TextView copied) {
-  // Unicode in and out: letters written as base + combining tone mark come
-  // out precomposed.
-  return ConvertCharset(LacVietRewrite(WithStartMarker(copied)), CharsetUnicode, CharsetUnicode);
-}
-
-Text ConvertLacViet(TextView copied) {
-  return BuildCatalogRecord(LacVietWorkingText(copied));
-}
-
-Text EmiclibWorkingText(TextView copied) {
-  return LacVietRewrite(WithStartMarker(copied));
-}
-
-Text ConvertEmiclib(TextView copied) {
-  return BuildCatalogRecord(EmiclibWorkingText(copied));
 }
 
 }  // namespace velmora

@@ -1,6 +1,5 @@
-#include "ModMain/LibolSource.h"
+#include "ModMain/SourceRewrites.h"
 
-#include "ModMain/CatalogRecord.h"
 #include "ModMain/Rewrite.h"
 
 namespace velmora {
@@ -25,16 +24,6 @@ constexpr Step kLibolRewrite[] = {
 
 Text LibolRewrite(Text s) {
   return RunRewrite(std::move(s), kLibolRewrite);
-}
-
-Text LibolWorkingText(TextView copied) {
-  Text s(kStartMarker);
-  s.append(copied);
-  return LibolRewrite(std::move(s));
-}
-
-Text ConvertLibol(TextView copied) {
-  return BuildCatalogRecord(LibolWorkingText(copied));
 }
 
 }  // namespace velmora

@@ -21,6 +21,10 @@ inline constexpr char16_t kSpace = u' ';
 // Put in front of a copied text so that its first line, like every other,
 // has a line break before its tag.
 inline constexpr TextView kStartMarker = u"ZZZZ\r\n";
+// The start marker's word alone, and as a rewrite that turns line breaks
+// into field separators leaves it: both are taken out again.
+inline constexpr TextView kStartMarkerWord = u"ZZZZ";
+inline constexpr TextView kStartMarkerField = u"ZZZZ%";
 
 // Working text: fields separated by "%", subfields introduced by "$".
 inline constexpr char16_t kFieldSeparator = u'%';

@@ -1,7 +1,5 @@
-#include "ModMain/VerbrarySource.h"
+#include "ModMain/SourceRewrites.h"
 
-#include "ModMain/CatalogRecord.h"
-#include "ModMain/ConvertCharset.h"
 #include "ModMain/Rewrite.h"
 
 namespace velmora {
@@ -64,14 +62,6 @@ Text VerbraryRewrite(Text s) {
   s = RunRewrite(std::move(s), kTagAndSubfieldSteps);  //  1 to 8
   s = SplitSubjectSubdivisions(s);                     //  9
   return RunRewrite(std::move(s), kFieldEndSteps);     // 10 to 13
-}
-
-Text VerbraryWorkingText(TextView copied) {
-  return ConvertCharset(VerbraryRewrite(Text(copied)), CharsetUnicode, CharsetUnicode);
-}
-
-Text ConvertVerbrary(TextView copied) {
-  return BuildCatalogRecord(VerbraryWorkingText(copied));
 }
 
 }  // namespace velmora

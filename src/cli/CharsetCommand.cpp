@@ -81,10 +81,6 @@ std::string PlaceInInput(TextView copied, TextView converted, std::size_t result
 
 }  // namespace
 
-Text PreUnicode(TextView copied) {
-  return ConvertCharset(copied, CharsetUnicode, CharsetUnicode);
-}
-
 std::optional<std::int32_t> ParseRepresentation(std::string_view word) {
   for (const Representation& representation : kRepresentations) {
     if (EqualIgnoringAsciiCase(word, representation.name) ||

@@ -17,10 +17,6 @@
 
 namespace velmora::cli {
 
-// What the "To Pre-Unicode" button does: every base followed by its tone mark
-// becomes the precomposed letter; nothing else changes.
-Text PreUnicode(TextView copied);
-
 // unicode, vni, tcvn3, cp1258, nomarks (any case) or the codes 1-5.
 std::optional<std::int32_t> ParseRepresentation(std::string_view word);
 std::string_view RepresentationName(std::int32_t code);

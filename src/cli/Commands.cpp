@@ -4,28 +4,32 @@
 #include <vector>
 
 #include "cli/CharsetCommand.h"
-#include "ModMain/HueSource.h"
-#include "ModMain/IlibSource.h"
-#include "ModMain/LacVietSource.h"
-#include "ModMain/LibolSource.h"
+#include "ModMain/ConvertCharset.h"
 #include "ModMain/MarcEditExport.h"
-#include "ModMain/VerbrarySource.h"
 
 namespace velmora::cli {
 namespace {
 
-constexpr Command kCommands[] = {
-    {"libol", "Libol record -> output record", ConvertLibol, LibolWorkingText},
-    {"lacviet", "LacViet record -> output record", ConvertLacViet, LacVietWorkingText},
-    {"verbrary", "Verbrary record -> output record", ConvertVerbrary, VerbraryWorkingText},
-    {"ilib", "iLib record -> output record", ConvertIlib, IlibWorkingText},
-    {"emiclib", "Emiclib record -> output record", ConvertEmiclib, EmiclibWorkingText},
-    {"hue", "Hue, Hai Phong record -> output record", ConvertHue, HueWorkingText},
-    {"marcedit", "output record -> MarcEdit lines", ExportMarcEdit, nullptr},
-    {"pre-unicode", "decomposed tone marks -> precomposed letters", PreUnicode, nullptr},
-    {"charset", "letters FROM -> TO: unicode, vni, tcvn3, cp1258, nomarks or 1-5", nullptr, nullptr,
-     "FROM TO", PrepareCharset},
+// The commands besides the source systems'.
+constexpr Command kOtherCommands[] = {
+    {.name = "marcedit", .summary = "output record -> MarcEdit lines", .convert = ExportMarcEdit},
+    {.name = "pre-unicode",
+     .summary = "decomposed tone marks -> precomposed letters",
+     .convert = JoinToneMarks},
+    {.name = "charset",
+     .summary = "letters FROM -> TO: unicode, vni, tcvn3, cp1258, nomarks or 1-5",
+     .operands = "FROM TO",
+     .prepare = PrepareCharset},
 };
+
+std::vector<Command> BuildCommands() {
+  std::vector<Command> commands;
+  for (const SourceSystem& source : Sources()) {
+    commands.push_back({.name = source.name, .summary = source.summary, .source = &source});
+  }
+  commands.insert(commands.end(), std::begin(kOtherCommands), std::end(kOtherCommands));
+  return commands;
+}
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
   std::vector<std::size_t> row(b.size() + 1);
@@ -44,10 +48,13 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::span<const Command> AllCommands() { return kCommands; }
+std::span<const Command> AllCommands() {
+  static const std::vector<Command> commands = BuildCommands();
+  return commands;
+}
 
 const Command* FindCommand(std::string_view name) {
-  for (const Command& command : kCommands) {
+  for (const Command& command : AllCommands()) {
     if (command.name == name) return &command;
   }
   return nullptr;
@@ -57,7 +64,7 @@ std::string_view NearestCommandName(std::string_view name) {
   if (name.size() > 64) return {};
   std::string_view best;
   std::size_t bestDistance = 3;  // further than two edits is no suggestion
-  for (const Command& command : kCommands) {
+  for (const Command& command : AllCommands()) {
     const std::size_t distance = EditDistance(name, command.name);
     if (distance < bestDistance) best = command.name, bestDistance = distance;
   }

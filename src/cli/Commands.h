@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "ModMain/Sources.h"
 #include "ModMain/Text.h"
 
 namespace velmora::cli {
@@ -18,12 +19,12 @@ using ByteRun =
 struct Command {
   std::string_view name;
   std::string_view summary;
-  // The copied text (line breaks as CRLF) to what the window's box and
-  // clipboard get for it.
-  Text (*convert)(TextView copied);
-  // With --working: the working text that goes into the record rebuild;
-  // nullptr where the command has none.
-  Text (*working)(TextView copied);
+  // A source system's command: its result is an output record, and with
+  // --working the working text that goes into the record rebuild.
+  const SourceSystem* source = nullptr;
+  // Any other text command: the copied text (line breaks as CRLF) to what
+  // the window's box and clipboard get for it.
+  Text (*convert)(TextView copied) = nullptr;
   // A command that takes words before FILE and reads and writes bytes of its
   // own (charset FROM TO) names the words here, for the help, and gives
   // `prepare`, which reads them into the run, or gives an empty run and a
@@ -33,6 +34,7 @@ struct Command {
   ByteRun (*prepare)(std::span<const std::string_view> operands, std::string& error) = nullptr;
 };
 
+// The source systems' commands first, in the source table's order, then the others.
 std::span<const Command> AllCommands();
 const Command* FindCommand(std::string_view name);
 

@@ -25,9 +25,6 @@ std::string OutputName(const Options& options) {
   return options.outputPath.empty() ? std::string("standard output") : options.outputPath;
 }
 
-Text ConvertCopied(const Options& options, TextView copied) {
-  return options.working ? options.command->working(copied) : options.command->convert(copied);
-}
 
 // Every CRLF of a result is written as the platform's line break.
 std::string ToPlatformLineBreaks(TextView text) {
@@ -103,7 +100,7 @@ int ConvertWhole(const Options& options) {
                  std::to_string(utf8Error.byteOffset));
       return kExitBadInput;
     }
-    const Text result = ConvertCopied(options, NormaliseLineBreaks(*decoded));
+    const Text result = ConvertCopied(*options.command, options.working, NormaliseLineBreaks(*decoded));
     if (!options.format || *options.format == marc::OutputFormat::kRecord) {
       output = ToPlatformLineBreaks(result);
     } else {
@@ -162,7 +159,7 @@ int ConvertBatch(const Options& options) {
       ++dropped;
       continue;
     }
-    if (!AddRecord(stream, ConvertCopied(options, NormaliseLineBreaks(*decoded)), where)) {
+    if (!AddRecord(stream, ConvertCopied(*options.command, options.working, NormaliseLineBreaks(*decoded)), where)) {
       ++dropped;
     }
   }
@@ -182,6 +179,11 @@ int ConvertBatch(const Options& options) {
 }
 
 }  // namespace
+
+Text ConvertCopied(const Command& command, bool working, TextView copied) {
+  if (command.source == nullptr) return command.convert(copied);
+  return working ? WorkingText(*command.source, copied) : ConvertRecord(*command.source, copied);
+}
 
 void PrintError(std::string_view message) {
   std::fprintf(stderr, "velmora-convert: %.*s\n", static_cast<int>(message.size()),

@@ -31,7 +31,11 @@ struct Options {
 
 // A source command's result is an output record; only those take --format
 // and --batch.
-inline bool IsSourceCommand(const Command& command) { return command.working != nullptr; }
+inline bool IsSourceCommand(const Command& command) { return command.source != nullptr; }
+
+// A text command's result for the copied text (line breaks as CRLF): the
+// output record, or with `working` a source's working text.
+Text ConvertCopied(const Command& command, bool working, TextView copied);
 
 void PrintError(std::string_view message);
 

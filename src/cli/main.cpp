@@ -104,7 +104,7 @@ int Run(const std::vector<std::string_view>& args) {
     if (!onlyOperands && arg == "--") {
       onlyOperands = true;
     } else if (!onlyOperands && arg == "--working") {
-      if (options.command->working == nullptr) {
+      if (!IsSourceCommand(*options.command)) {
         return UsageError("'" + std::string(options.command->name) + "' has no --working");
       }
       options.working = true;

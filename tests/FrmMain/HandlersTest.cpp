@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "support/WindowFakes.h"
+#include "FrmMain/FormLayout.h"
 #include "FrmMain/Handlers.h"
 #include "ModMain/LineBreaks.h"
 #include "support/TextPrinting.h"
@@ -28,47 +29,38 @@ Text Example(const std::string& name) {
   return NormaliseLineBreaks(DecodeUtf8(bytes.str(), nullptr).value_or(Text()));
 }
 
-struct Button {
-  const char* name;
-  void (*click)(FrmMainPorts&) noexcept;
-  Source source;
-  const char* input;     // put on the clipboard, or into the box
-  const char* expected;  // what the box and the clipboard then hold
-};
-
-// The button table, each button on its sample record.
-constexpr Button kButtons[] = {
-    {"CmdLibol", CmdLibol_Click, Source::Clipboard, "libol.txt", "libol.expected.txt"},
-    {"CmdDaNang", CmdDaNang_Click, Source::Clipboard, "lacviet.txt", "lacviet.expected.txt"},
-    {"CmdLacViet", CmdLacViet_Click, Source::Clipboard, "verbrary.txt", "verbrary.expected.txt"},
-    {"CmdTvDakLak", CmdTvDakLak_Click, Source::Clipboard, "ilib.txt", "ilib.expected.txt"},
-    {"CmdTVHCM", CmdTVHCM_Click, Source::Clipboard, "emiclib.txt", "emiclib.expected.txt"},
-    {"CmdHue", CmdHue_Click, Source::TextBox, "hue.txt", "hue.expected.txt"},
-    {"CmdMracEditor", CmdMracEditor_Click, Source::TextBox, "libol.expected.txt",
-     "marcedit.expected.txt"},
-};
-
-TEST(Handlers, EveryButtonConvertsItsSampleRecordIntoTheBoxAndOntoTheClipboard) {
-  for (const Button& button : kButtons) {
-    SCOPED_TRACE(button.name);
+TEST(Handlers, EverySourceButtonConvertsItsSampleRecordIntoTheBoxAndOntoTheClipboard) {
+  for (const SourceSystem& source : Sources()) {
+    SCOPED_TRACE(std::string(source.control));
     FakeWindow window;
-    const Text input = Example(button.input);
+    const Text input = Example(std::string(source.sample) + ".txt");
     ASSERT_FALSE(input.empty());
-    if (button.source == Source::Clipboard) {
+    if (source.input == InputFrom::Clipboard) {
       window.clipboard.content = input;
     } else {
       window.box.SetText(input);
       window.clipboard.content = u"older clipboard text, which plays no part";
     }
-    button.click(window.ports);
-    const Text expected = Example(button.expected);
+    FindControl(source.control)->click(window.ports);
+    const Text expected = Example(std::string(source.sample) + ".expected.txt");
     EXPECT_TEXT_EQ(window.box.GetText(), expected);
     ASSERT_TRUE(window.clipboard.content.has_value());
     EXPECT_TEXT_EQ(*window.clipboard.content, expected);
     EXPECT_EQ(window.messages.shown, Messages{});
-    EXPECT_EQ(window.clipboard.reads, button.source == Source::Clipboard ? 2 : 1)
+    EXPECT_EQ(window.clipboard.reads, source.input == InputFrom::Clipboard ? 2 : 1)
         << "the box-sourced buttons read the clipboard only to check their write";
   }
+}
+
+TEST(Handlers, TheOnTopButtonsChangeOnlyTheStacking) {
+  FakeWindow window;
+  window.box.SetText(u"kept");
+  CmdOnBottom_Click(window.ports);
+  CmdOnTop_Click(window.ports);
+  EXPECT_EQ(window.stacking.calls, (std::vector<std::string>{"not on top", "on top"}));
+  EXPECT_EQ(window.box.GetText(), u"kept");
+  EXPECT_EQ(window.clipboard.writes.size(), 0u);
+  EXPECT_EQ(window.messages.shown, Messages{});
 }
 
 TEST(Handlers, ToPreUnicodeJoinsToneMarksAndChangesNothingElse) {
@@ -119,12 +111,13 @@ TEST(Handlers, TheRewriteGetsTheBoxsTextAndTheClipboardGetsTheBoxsTextBack) {
   MarkingTextBox box;
   FakeClipboard clipboard(u"copied");
   FakeMessageBox messages;
-  FrmMainPorts window{box, clipboard, messages};
-  RunConversion(window, {Source::Clipboard, Bracketed});
+  FakeStacking stacking;
+  FrmMainPorts window{box, clipboard, messages, stacking};
+  RunConversion(window, InputFrom::Clipboard, Bracketed);
   EXPECT_EQ(clipboard.content, Text(u"[copied*]*"));
 
   clipboard.content = u"not this";
-  RunConversion(window, {Source::TextBox, Bracketed});
+  RunConversion(window, InputFrom::TextBox, Bracketed);
   EXPECT_EQ(clipboard.content, Text(u"[[copied*]*]*"));
 }
 
@@ -136,7 +129,7 @@ TEST(Handlers, NoTextOnTheClipboardIsToldAndTheEmptyTextIsConverted) {
       window.clipboard.content = u"unreadable";
       window.clipboard.failReads = true;
     }
-    RunConversion(window.ports, {Source::Clipboard, Bracketed});
+    RunConversion(window.ports, InputFrom::Clipboard, Bracketed);
     EXPECT_EQ(window.box.GetText(), u"[]");
     EXPECT_EQ(window.messages.shown,
               (Messages{Text(announcedButUnreadable ? kFailedToGetClipboardText
@@ -154,7 +147,7 @@ TEST(Handlers, ARefusedClipboardWriteIsToldAndTheBoxKeepsTheResult) {
   FakeWindow window;
   window.clipboard.content = u"copied";
   window.clipboard.refuseWrites = true;
-  RunConversion(window.ports, {Source::Clipboard, Bracketed});
+  RunConversion(window.ports, InputFrom::Clipboard, Bracketed);
   EXPECT_EQ(window.box.GetText(), u"[copied]");
   EXPECT_EQ(window.clipboard.content, Text(u"copied"));
   EXPECT_EQ(window.messages.shown, Messages{Text(kFailedToSetClipboardText)});
@@ -170,16 +163,16 @@ Text FailingWithoutReason(TextView) {
 TEST(Handlers, AFailureAbandonsTheRestKeepsEarlierStepsAndIsShown) {
   FakeWindow window;
   window.clipboard.content = u"copied";
-  RunConversion(window.ports, {Source::Clipboard, Failing});  // does not throw
+  RunConversion(window.ports, InputFrom::Clipboard, Failing);  // does not throw
   EXPECT_EQ(window.box.GetText(), u"copied");                 // step 2 stays done
   EXPECT_EQ(window.clipboard.writes.size(), 0u);              // step 7 never ran
   EXPECT_EQ(window.messages.failures, std::vector<std::string>{"the rewrite gave up"});
 
-  RunConversion(window.ports, {Source::TextBox, FailingWithoutReason});
+  RunConversion(window.ports, InputFrom::TextBox, FailingWithoutReason);
   EXPECT_EQ(window.messages.failures.size(), 2u);
 
   window.box.failOnSet = true;  // a failing call on the text box
-  RunConversion(window.ports, {Source::Clipboard, Bracketed});
+  RunConversion(window.ports, InputFrom::Clipboard, Bracketed);
   EXPECT_EQ(window.messages.failures.back(), "the text box refused the text");
   EXPECT_EQ(window.clipboard.content, Text(u"copied"));
 }

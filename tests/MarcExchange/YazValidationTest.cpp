@@ -13,7 +13,7 @@
 #include <sstream>
 
 #include "MarcExchange/Iso2709Writer.h"
-#include "ModMain/LibolSource.h"
+#include "ModMain/Sources.h"
 #include "ModMain/LineBreaks.h"
 #include "MarcExchange/MarcXmlWriter.h"
 #include "MarcExchange/RecordStream.h"
@@ -255,7 +255,7 @@ TEST_F(Yaz, ReadsBackAThousandGeneratedRecords) {
 // The way the command line goes: the copied Libol sample converted, then
 // streamed in each format.
 TEST_F(Yaz, ShowsTheConvertedLibolSampleWithItsVietnameseText) {
-  const Text outputRecord = ConvertLibol(NormaliseLineBreaks(ReadExample("libol.txt")));
+  const Text outputRecord = ConvertRecord(SourceOf(SourceId::Libol), NormaliseLineBreaks(ReadExample("libol.txt")));
   std::ostringstream iso, xml;
   for (auto [format, out] :
        {std::pair{OutputFormat::kIso2709, &iso}, std::pair{OutputFormat::kMarcXml, &xml}}) {

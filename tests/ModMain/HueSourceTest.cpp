@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ModMain/HueSource.h"
+#include "ModMain/Sources.h"
+#include "ModMain/SourceRewrites.h"
 #include "reference/LiteralIlibHueMarcEdit.h"
 #include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
@@ -24,24 +25,15 @@ TEST(HueRewrite, LinesBecomeTheWorkingText) {
       {u"24510  aA ZZZZ B", u"245=10$aA  B"},         // "ZZZZ" goes wherever it stands
   };
   for (const auto& c : cases) {
-    EXPECT_TEXT_EQ(HueWorkingText(c.boxText), c.working) << test::Readable(c.boxText);
-  }
-}
-
-TEST(HueRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
-  std::mt19937 random(13);
-  for (int i = 0; i < 5000; ++i) {
-    const Text s = Text(kStartMarker) + reference::RandomText(random, reference::HuePieces(), 60);
-    ASSERT_TEXT_EQ(HueRewrite(s), reference::LiteralHueRewrite(s)) << test::Readable(s);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Hue), c.boxText), c.working) << test::Readable(c.boxText);
   }
 }
 
 TEST(HueConversion, BoxTextToOutputRecord) {
-  EXPECT_TEXT_EQ(ConvertHue(u"24510  aTitle\r\n245  bSub"), u"245=##$aTitle$bSub");
+  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Hue), u"24510  aTitle\r\n245  bSub"), u"245=##$aTitle$bSub");
   // A line with two title subfields keeps only its "$a": "$b" is read from
   // the second 245 field.
-  EXPECT_TEXT_EQ(ConvertHue(u"24510  aTitle  bSub"), u"245=##$aTitle");
-  EXPECT_TEXT_EQ(ConvertHue(u""), u"");
+  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Hue), u"24510  aTitle  bSub"), u"245=##$aTitle");
   // Vietnamese letters precomposed and with a combining tone mark
   // (e + U+0301 combining acute) pass through unchanged.
   const TextView boxText =
@@ -53,7 +45,7 @@ TEST(HueConversion, BoxTextToOutputRecord) {
       u"260  bTr\u1EBB,\r\n"
       u"260  c2018\r\n"
       u"650 7  aV\u0103n h\u1ECDc  zVi\u1EC7t Nam\r\n";
-  EXPECT_TEXT_EQ(ConvertHue(boxText),
+  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Hue), boxText),
                  u"245=##$aC\u1ECF xanh :$bti\u1EC3u thuye\u0301t"
                  u"%020=##$a978-604-1-2$c85000\u0111"
                  u"%260=##$aH\u00E0 N\u1ED9i :$bTr\u1EBB,$c2018"

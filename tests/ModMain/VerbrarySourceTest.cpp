@@ -5,7 +5,8 @@
 #include "reference/LiteralRewrites.h"
 #include "reference/LiteralSourceRewrites.h"
 #include "support/TextPrinting.h"
-#include "ModMain/VerbrarySource.h"
+#include "ModMain/Sources.h"
+#include "ModMain/SourceRewrites.h"
 
 namespace velmora {
 namespace {
@@ -31,7 +32,7 @@ TEST(VerbraryRewrite, CopiedLinesBecomeTheWorkingText) {
       {u"", u""},
   };
   for (const Case& c : cases) {
-    EXPECT_TEXT_EQ(VerbraryWorkingText(c.copied), c.working) << test::Readable(c.copied);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Verbrary), c.copied), c.working) << test::Readable(c.copied);
   }
 }
 
@@ -45,7 +46,7 @@ TEST(VerbraryRewrite, OnlyALinesTagGetsTheEquals) {
       {u"24510\t|aT", u"24510$aT"},  // five digits: no tag
   };
   for (const Case& c : cases) {
-    EXPECT_TEXT_EQ(VerbraryWorkingText(c.copied), c.working) << test::Readable(c.copied);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Verbrary), c.copied), c.working) << test::Readable(c.copied);
   }
 }
 
@@ -60,21 +61,13 @@ TEST(VerbraryRewrite, GeneralSubdivisionsSplitOffOnlyInSubjectFields) {
       {u"245\t10\t|aT\t|xU\r\n650\t#7\t|aA\t|xB\r\n", u"245=10$aT$xU%650=#7$aA%650=##$aB%"},
   };
   for (const Case& c : cases) {
-    EXPECT_TEXT_EQ(VerbraryWorkingText(c.copied), c.working) << test::Readable(c.copied);
-  }
-}
-
-TEST(VerbraryRewrite, OnePassEqualsTheLiteralRewriteOnRandomTexts) {
-  std::mt19937 random(13);
-  for (int i = 0; i < 3000; ++i) {
-    const Text s = reference::RandomText(random, reference::SourceLayoutPieces(), 60);
-    ASSERT_TEXT_EQ(VerbraryRewrite(s), reference::LiteralVerbraryRewrite(s)) << test::Readable(s);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Verbrary), c.copied), c.working) << test::Readable(c.copied);
   }
 }
 
 TEST(VerbraryRewrite, CombiningToneMarksAreJoined) {
   // ệ written as ê (U+00EA) + combining dot below (U+0323) becomes U+1EC7.
-  EXPECT_TEXT_EQ(VerbraryWorkingText(u"651\t#4\t|aVi\u00EA\u0323t Nam."),
+  EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Verbrary), u"651\t#4\t|aVi\u00EA\u0323t Nam."),
                  u"651=#4$aVi\u1EC7t Nam.");
 }
 
@@ -84,12 +77,11 @@ TEST(VerbraryConversion, CopiedRecordToOutputRecord) {
       u"|cTr\u1EA7n V\u0103n A.\r\n"
       u"490\t0#\t|aT\u1EE7 s\u00E1ch l\u1ECBch s\u1EED ;\t|x1859-0012\r\n"
       u"650\t#7\t|aL\u1ECBch s\u1EED\t|xGi\u00E1o tr\u00ECnh.\r\n";
-  EXPECT_TEXT_EQ(ConvertVerbrary(copied),
+  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Verbrary), copied),
                  u"245=00$aL\u1ECBch s\u1EED Vi\u1EC7t Nam$bgi\u00E1o tr\u00ECnh"
                  u"$cTr\u1EA7n V\u0103n A"
                  u"%490=##$aT\u1EE7 s\u00E1ch l\u1ECBch s\u1EED"
                  u"%650=##$aL\u1ECBch s\u1EED%650=##$aGi\u00E1o tr\u00ECnh");
-  EXPECT_TEXT_EQ(ConvertVerbrary(u""), u"");
 }
 
 }  // namespace

@@ -5,42 +5,37 @@
 // line keeps NULs).
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "FrmMain/ClipboardText.h"
 #include "ModMain/ConvertCharset.h"
 #include "support/WindowFakes.h"
-#include "FrmMain/Handlers.h"
-#include "ModMain/HueSource.h"
-#include "ModMain/IlibSource.h"
-#include "ModMain/LacVietSource.h"
-#include "ModMain/LibolSource.h"
+#include "FrmMain/FormLayout.h"
+#include "ModMain/Sources.h"
 #include "ModMain/LineBreaks.h"
 #include "ModMain/MarcEditExport.h"
-#include "ModMain/VerbrarySource.h"
 
 namespace velmora::ui::test {
 namespace {
 
-Text PreUnicode(TextView text) { return ConvertCharset(text, CharsetUnicode, CharsetUnicode); }
-
 struct Button {
-  const char* name;
-  void (*click)(FrmMainPorts&) noexcept;
-  Source source;
-  Text (*convert)(TextView);
+  std::string_view control;
+  InputFrom input;
+  // What the button makes of the text it reads.
+  std::function<Text(TextView)> convert;
 };
 
-const Button kButtons[] = {
-    {"CmdLibol", CmdLibol_Click, Source::Clipboard, ConvertLibol},
-    {"CmdDaNang", CmdDaNang_Click, Source::Clipboard, ConvertLacViet},
-    {"CmdLacViet", CmdLacViet_Click, Source::Clipboard, ConvertVerbrary},
-    {"CmdTvDakLak", CmdTvDakLak_Click, Source::Clipboard, ConvertIlib},
-    {"CmdTVHCM", CmdTVHCM_Click, Source::Clipboard, ConvertEmiclib},
-    {"CmdHue", CmdHue_Click, Source::TextBox, ConvertHue},
-    {"CmdMracEditor", CmdMracEditor_Click, Source::TextBox, ExportMarcEdit},
-    {"CmdChuyenMa", CmdChuyenMa_Click, Source::Clipboard, PreUnicode},
-};
+std::vector<Button> Buttons() {
+  std::vector<Button> buttons;
+  for (const SourceSystem& source : Sources()) {
+    buttons.push_back({source.control, source.input,
+                       [&source](TextView text) { return ConvertRecord(source, text); }});
+  }
+  buttons.push_back({"CmdMracEditor", InputFrom::TextBox, ExportMarcEdit});
+  buttons.push_back({"CmdChuyenMa", InputFrom::Clipboard, JoinToneMarks});
+  return buttons;
+}
 
 Text Repeated(TextView piece, std::size_t times) {
   Text out;
@@ -79,18 +74,18 @@ std::vector<HostileText> HostileTexts() {
 
 TEST(HostileWindow, EveryButtonTakesHostileTexts) {
   for (const HostileText& hostile : HostileTexts()) {
-    for (const Button& button : kButtons) {
-      SCOPED_TRACE(std::string(button.name) + ", " + hostile.what);
+    for (const Button& button : Buttons()) {
+      SCOPED_TRACE(std::string(button.control) + ", " + hostile.what);
       FakeWindow window;
       Text read;  // what the pipeline converts
-      if (button.source == Source::Clipboard) {
+      if (button.input == InputFrom::Clipboard) {
         window.clipboard.content = hostile.text;
         read = NormaliseLineBreaks(UpToFirstNul(hostile.text));
       } else {
         window.box.SetText(hostile.text);
         read = hostile.text;
       }
-      button.click(window.ports);
+      FindControl(button.control)->click(window.ports);
       EXPECT_TRUE(window.messages.failures.empty());
       EXPECT_TRUE(window.messages.shown.empty());
       const Text expected = button.convert(read);

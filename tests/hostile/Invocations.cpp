@@ -5,6 +5,7 @@
 #include <span>
 
 #include "cli/CharsetCommand.h"
+#include "cli/Conversion.h"
 #include "CliRun.h"
 #include "ModMain/LineBreaks.h"
 #include "Encodings/Utf8.h"
@@ -39,10 +40,10 @@ std::vector<Invocation> AllInvocations() {
       continue;
     }
     all.push_back({name, {name}, &command, false, {}, {}});
-    if (command.working != nullptr) {
+    if (command.source != nullptr) {
       all.push_back({name + " --working", {name, "--working"}, &command, true, {}, {}});
     }
-    if (command.working != nullptr && !exchangeTried) {
+    if (command.source != nullptr && !exchangeTried) {
       exchangeTried = true;
       for (const std::vector<std::string>& options :
            {std::vector<std::string>{"--format", "iso2709"}, {"--format", "marcxml"},
@@ -104,7 +105,7 @@ bool ConvertInProcess(const Invocation& invocation, const std::string& input,
   const std::optional<Text> decoded = DecodeUtf8(input, nullptr);
   if (!decoded) return false;
   const Text copied = NormaliseLineBreaks(*decoded);
-  const Text result = invocation.working ? command.working(copied) : command.convert(copied);
+  const Text result = cli::ConvertCopied(command, invocation.working, copied);
   output = EncodeUtf8(Replace(result, kCrlf, u"\n"));
   return true;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FrmMain/Ports.h"
+#include "ModMain/Text.h"
 
 namespace velmora::ui::test {
 
@@ -64,12 +65,21 @@ class FakeMessageBox final : public MessageBox {
   std::vector<std::string> failures;
 };
 
-// The three ports together, as the window hands them to its handlers.
+class FakeStacking final : public WindowStacking {
+ public:
+  void SetOnTop() override { calls.emplace_back("on top"); }
+  void SetNotOnTop() override { calls.emplace_back("not on top"); }
+
+  std::vector<std::string> calls;
+};
+
+// The ports together, as the window hands them to its handlers.
 struct FakeWindow {
   FakeTextBox box;
   FakeClipboard clipboard;
   FakeMessageBox messages;
-  FrmMainPorts ports{box, clipboard, messages};
+  FakeStacking stacking;
+  FrmMainPorts ports{box, clipboard, messages, stacking};
 };
 
 }  // namespace velmora::ui::test

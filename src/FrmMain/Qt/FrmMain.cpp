@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "FrmMain/ClipboardText.h"
-#include "FrmMain/Handlers.h"
+#include "FrmMain/FormLayout.h"
 #include "ModScreen/Qt/ModScreen.h"
 #include "FrmMain/Qt/QtText.h"
 #include "FrmMain/Qt/WrappingButton.h"
@@ -17,67 +17,29 @@
 namespace velmora::ui {
 namespace {
 
-constexpr std::string_view kCaption = "Velmora-Openbiblio Dravenne (30/07/2019)";
-
-// Positions and sizes are in twips, 15 to a logical pixel, so that the layout
-// scales with the screen's device-independent pixels.
-constexpr int kTwipsPerPixel = 15;
+// Qt lays out in device-independent pixels, which stand for 96 dots per
+// inch, so twips convert at 15 to the pixel and the layout scales with the
+// screen.
+constexpr int kTwipsPerPixel = kTwipsPerInch / 96;
 constexpr int Px(int twips) {
   return twips / kTwipsPerPixel;
 }
-
-constexpr int kClientWidth = 2595;
-constexpr int kClientHeight = 6495;
-
-enum class Font { Box, BoldButton, RegularButton };
-
-constexpr std::string_view kFontFamily = "Arial";
-constexpr double kBoxPointSize = 8.25;
-constexpr double kButtonPointSize = 9.75;  // exactly, not 10
-
-struct Control {
-  std::string_view name;
-  std::string_view caption;      // empty for the text box
-  int left, top, width, height;  // twips
-  int tabIndex;
-  Font font;
-  void (FrmMain::*click)();  // nullptr for the text box
-  bool visible;
-};
-
-// The controls from top to bottom.
-// clang-format off
-constexpr Control kControls[] = {
-    // name            caption                               left   top  width height tab font
-    {"TxtZ3950",      "",                                      0,   60, 2535, 2055,  0, Font::Box,           nullptr,                      true},
-    {"CmdTvDakLak",   "Ilib 4X-8X",                            0, 2220, 1215,  375,  2, Font::BoldButton,    &FrmMain::CmdTvDakLak_Click,   true},
-    {"CmdLibol",      "Libol",                              1320, 2220, 1215,  375,  3, Font::BoldButton,    &FrmMain::CmdLibol_Click,      true},
-    {"CmdTVHCM",      "Emiclib (VLong, HCM)",                  0, 2640, 2535,  375,  1, Font::BoldButton,    &FrmMain::CmdTVHCM_Click,      true},
-    {"CmdDaNang",     "LacViet (Dak Nong, Ca Mau, Hoi An)",    0, 3120, 2595,  615,  8, Font::BoldButton,    &FrmMain::CmdDaNang_Click,     true},
-    {"CmdLacViet",    "Verbrary (Dong Nai)",                   0, 3840, 2595,  375,  5, Font::BoldButton,    &FrmMain::CmdLacViet_Click,    true},
-    {"CmdChuyenMa",   "To Pre-Unicode",                        0, 4320, 2595,  375,  7, Font::BoldButton,    &FrmMain::CmdChuyenMa_Click,   true},
-    {"CmdHue",        "Hue, Hai Phong",                        0, 4320, 2595,  375,  6, Font::BoldButton,    &FrmMain::CmdHue_Click,        false},
-    {"CmdMracEditor", "TO MARCEDIT",                           0, 4740, 2595,  375,  4, Font::BoldButton,    &FrmMain::CmdMracEditor_Click, true},
-    {"CmdOnTop",      "Enable on Top",                         0, 5220, 1095,  615,  9, Font::RegularButton, &FrmMain::CmdOnTop_Click,      true},
-    {"CmdOnBottom",   "Disable on Top",                     1260, 5220, 1275,  615, 10, Font::RegularButton, &FrmMain::CmdOnBottom_Click,   true},
-};
-// clang-format on
 
 constexpr bool InWholePixels(const Control& c) {
   return c.left % kTwipsPerPixel == 0 && c.top % kTwipsPerPixel == 0 &&
          c.width % kTwipsPerPixel == 0 && c.height % kTwipsPerPixel == 0;
 }
 static_assert(std::all_of(std::begin(kControls), std::end(kControls), InWholePixels));
-static_assert(kClientWidth % kTwipsPerPixel == 0 && kClientHeight % kTwipsPerPixel == 0);
+static_assert(kClientWidthTwips % kTwipsPerPixel == 0 && kClientHeightTwips % kTwipsPerPixel == 0);
 
 QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont FontOf(Font font) {
+QFont FontOf(ControlFont font) {
   QFont result(Latin1(kFontFamily));
-  result.setPointSizeF(font == Font::Box ? kBoxPointSize : kButtonPointSize);
-  result.setWeight(font == Font::BoldButton ? QFont::Bold : QFont::Normal);
+  result.setPointSizeF(PointSize(font));
+  result.setWeight(static_cast<QFont::Weight>(Weight(font)));
   return result;
 }
 
@@ -106,9 +68,10 @@ FrmMain::FrmMain(QWidget* parent)
       txtZ3950Edit_(new QPlainTextEdit(this)),
       txtZ3950_(*txtZ3950Edit_),
       messages_(this),
-      ports_{txtZ3950_, clipboard_, messages_} {
-  setWindowTitle(Latin1(kCaption));
-  setFixedSize(Px(kClientWidth), Px(kClientHeight));
+      stacking_(*this),
+      ports_{txtZ3950_, clipboard_, messages_, stacking_} {
+  setWindowTitle(Latin1(kFormCaption));
+  setFixedSize(Px(kClientWidthTwips), Px(kClientHeightTwips));
 
   std::vector<std::pair<int, QWidget*>> tabOrder;
   for (const Control& c : kControls) {
@@ -117,7 +80,7 @@ FrmMain::FrmMain(QWidget* parent)
       control = txtZ3950Edit_;
     } else {
       auto* button = new WrappingButton(Latin1(c.caption), this);
-      connect(button, &QPushButton::clicked, this, c.click);
+      connect(button, &QPushButton::clicked, this, [this, click = c.click] { click(ports_); });
       control = button;
     }
     control->setObjectName(Latin1(c.name));
@@ -140,37 +103,6 @@ void FrmMain::Form_Load() {
   PlaceAtBottomRight(*this);
   show();
   SetWindowOnTop(*this);
-}
-
-void FrmMain::CmdLibol_Click() {
-  ui::CmdLibol_Click(ports_);
-}
-void FrmMain::CmdDaNang_Click() {
-  ui::CmdDaNang_Click(ports_);
-}
-void FrmMain::CmdLacViet_Click() {
-  ui::CmdLacViet_Click(ports_);
-}
-void FrmMain::CmdTvDakLak_Click() {
-  ui::CmdTvDakLak_Click(ports_);
-}
-void FrmMain::CmdTVHCM_Click() {
-  ui::CmdTVHCM_Click(ports_);
-}
-void FrmMain::CmdHue_Click() {
-  ui::CmdHue_Click(ports_);
-}
-void FrmMain::CmdMracEditor_Click() {
-  ui::CmdMracEditor_Click(ports_);
-}
-void FrmMain::CmdChuyenMa_Click() {
-  ui::CmdChuyenMa_Click(ports_);
-}
-void FrmMain::CmdOnTop_Click() {
-  SetWindowOnTop(*this);
-}
-void FrmMain::CmdOnBottom_Click() {
-  SetWindowNotOnTop(*this);
 }
 
 Text FrmMain::Get_Text(QLineEdit& textBox) {

@@ -23,18 +23,6 @@ class FrmMain final : public QWidget {
   // it and puts it on top.
   void Form_Load();
 
-  // The click handlers, one per button.
-  void CmdLibol_Click();
-  void CmdDaNang_Click();
-  void CmdLacViet_Click();
-  void CmdTvDakLak_Click();
-  void CmdTVHCM_Click();
-  void CmdHue_Click();
-  void CmdMracEditor_Click();
-  void CmdChuyenMa_Click();
-  void CmdOnTop_Click();
-  void CmdOnBottom_Click();
-
   // A single-line edit's whole text, taken by way of the clipboard: the edit
   // copies all of its text, then the clipboard's text is read. The caret
   // goes back to where the selection started. Nothing in the window calls it.
@@ -51,6 +39,7 @@ class FrmMain final : public QWidget {
   TxtZ3950Box txtZ3950_;
   QtClipboard clipboard_;
   QtMessageBox messages_;
+  QtStacking stacking_;
   FrmMainPorts ports_;
 };
 

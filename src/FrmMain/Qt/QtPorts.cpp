@@ -9,6 +9,7 @@
 #include <QTextDocument>
 
 #include "FrmMain/Qt/QtText.h"
+#include "ModScreen/Qt/ModScreen.h"
 
 namespace velmora::ui {
 namespace {
@@ -73,6 +74,14 @@ void QtMessageBox::ShowFailure(std::string_view description) {
                   QMessageBox::Ok, parent_);
   box.setTextFormat(Qt::PlainText);
   box.exec();
+}
+
+void QtStacking::SetOnTop() {
+  SetWindowOnTop(form_);
+}
+
+void QtStacking::SetNotOnTop() {
+  SetWindowNotOnTop(form_);
 }
 
 }  // namespace velmora::ui

@@ -48,4 +48,15 @@ class QtMessageBox final : public MessageBox {
   QWidget* parent_;
 };
 
+// The window's stacking through the stacking module.
+class QtStacking final : public WindowStacking {
+ public:
+  explicit QtStacking(QWidget& form) : form_(form) {}
+  void SetOnTop() override;
+  void SetNotOnTop() override;
+
+ private:
+  QWidget& form_;
+};
+
 }  // namespace velmora::ui

@@ -19,7 +19,7 @@
 
 #include "FrmMain/Qt/FrmMain.h"
 #include "FrmMain/Handlers.h"
-#include "ModMain/LibolSource.h"
+#include "ModMain/Sources.h"
 #include "ModMain/LineBreaks.h"
 #include "ModMain/MarcEditExport.h"
 #include "FrmMain/Qt/QtText.h"
@@ -192,13 +192,13 @@ class FrmMainTest : public QObject {
     QTest::addColumn<QString>("input");
     QTest::addColumn<bool>("fromClipboard");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("CmdLibol") << "libol.txt" << true << "libol.expected.txt";
-    QTest::newRow("CmdDaNang") << "lacviet.txt" << true << "lacviet.expected.txt";
-    QTest::newRow("CmdLacViet") << "verbrary.txt" << true << "verbrary.expected.txt";
-    QTest::newRow("CmdTvDakLak") << "ilib.txt" << true << "ilib.expected.txt";
-    QTest::newRow("CmdTVHCM") << "emiclib.txt" << true << "emiclib.expected.txt";
+    for (const velmora::SourceSystem& source : velmora::Sources()) {
+      const QString sample = QString::fromLatin1(source.sample.data(), source.sample.size());
+      QTest::newRow(source.control.data())
+          << sample + ".txt" << (source.input == velmora::InputFrom::Clipboard)
+          << sample + ".expected.txt";
+    }
     QTest::newRow("CmdMracEditor") << "libol.expected.txt" << false << "marcedit.expected.txt";
-    QTest::newRow("CmdHue") << "hue.txt" << false << "hue.expected.txt";
   }
   void everyButtonClipboardToClipboard() {
     QFETCH(QString, input);
@@ -270,7 +270,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(seen[0].text, QStringLiteral("Clipboard Text Is Not available now"));
     QCOMPARE(seen[0].icon, QMessageBox::NoIcon);
     QCOMPARE(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    const QString emptyRecord = ToQString(velmora::ConvertLibol(u""));
+    const QString emptyRecord = ToQString(velmora::ConvertRecord(velmora::SourceOf(velmora::SourceId::Libol), u""));
     QCOMPARE(BoxText(), emptyRecord);
     QCOMPARE(ClipboardText(), emptyRecord);
   }
@@ -278,7 +278,8 @@ class FrmMainTest : public QObject {
   void aRefusedClipboardWriteIsToldAndTheBoxKeepsTheResult() {
     SetClipboard(QStringLiteral("245    10$aT"));
     RefusingClipboard refusing;
-    FrmMainPorts ports{window_->Ports().txtZ3950, refusing, window_->Ports().messages};
+    FrmMainPorts ports{window_->Ports().txtZ3950, refusing, window_->Ports().messages,
+                       window_->Ports().stacking};
     const QList<SeenBox> seen = DismissingMessageBoxes([&] { CmdMracEditor_Click(ports); });
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].title, QStringLiteral("Velmora"));
@@ -290,10 +291,9 @@ class FrmMainTest : public QObject {
 
   void aFailureInsideARewriteIsShownAndEarlierStepsStay() {
     SetClipboard(QStringLiteral("copied"));
-    const ConversionCommand failing{Source::Clipboard,
-                                    [](TextView) -> Text { throw std::runtime_error("gave up"); }};
-    const QList<SeenBox> seen =
-        DismissingMessageBoxes([&] { RunConversion(window_->Ports(), failing); });
+    const auto failing = [](TextView) -> Text { throw std::runtime_error("gave up"); };
+    const QList<SeenBox> seen = DismissingMessageBoxes(
+        [&] { RunConversion(window_->Ports(), velmora::InputFrom::Clipboard, failing); });
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].title, QStringLiteral("Velmora"));
     QCOMPARE(seen[0].text, QStringLiteral("gave up"));

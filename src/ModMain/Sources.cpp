@@ -1,0 +1,29 @@
+#include "ModMain/Sources.h"
+
+#include "ModMain/ConvertCharset.h"
+
+namespace velmora {
+
+const SourceSystem* FindSource(std::string_view name) {
+  for (const SourceSystem& source : kSources) {
+    if (source.name == name) return &source;
+  }
+  return nullptr;
+}
+
+Text WorkingText(const SourceSystem& source, TextView copied) {
+  Text s;
+  if (source.startMarker) {
+    s.reserve(kStartMarker.size() + copied.size());
+    s.append(kStartMarker);
+  }
+  s.append(copied);
+  s = source.rewrite(std::move(s));
+  return source.joinsLetters ? JoinToneMarks(s) : s;
+}
+
+Text ConvertRecord(const SourceSystem& source, TextView copied) {
+  return source.rebuild(WorkingText(source, copied));
+}
+
+}  // namespace velmora
