@@ -111,7 +111,7 @@ void BM_WriteOutputRecord(benchmark::State& state) {
   marc::RecordStream stream(format, out);
   for (auto _ : state) benchmark::DoNotOptimize(stream.Add(outputRecord).written);
   stream.Finish();
-  state.SetLabel(std::string(marc::kOutputFormatNames[state.range(0)]));
+  state.SetLabel(std::string(marc::OutputFormatName(format)));
   state.counters["records/s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.SetBytesProcessed(static_cast<int64_t>(sink.bytes));

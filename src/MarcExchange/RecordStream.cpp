@@ -14,16 +14,6 @@ constexpr char kRecordLineBreak = '\n';
 
 }  // namespace
 
-std::optional<OutputFormat> FindOutputFormat(std::string_view name) {
-  constexpr OutputFormat kFormats[] = {OutputFormat::kRecord, OutputFormat::kIso2709,
-                                       OutputFormat::kMarcXml, OutputFormat::kMrk};
-  static_assert(std::size(kFormats) == std::size(kOutputFormatNames));
-  for (std::size_t i = 0; i < std::size(kFormats); ++i) {
-    if (kOutputFormatNames[i] == name) return kFormats[i];
-  }
-  return std::nullopt;
-}
-
 std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format) {
   switch (format) {
     case OutputFormat::kRecord:

@@ -18,22 +18,10 @@
 #include <vector>
 
 #include "MarcExchange/MarcRecord.h"
+#include "MarcExchange/OutputFormats.h"
 #include "MarcExchange/RecordWriter.h"
 
 namespace velmora::marc {
-
-enum class OutputFormat {
-  kRecord,   // the output record text itself, one per line
-  kIso2709,  // records concatenated
-  kMarcXml,  // one <collection>
-  kMrk,      // records separated by an empty line
-};
-
-// The names the command line takes, in this order.
-inline constexpr std::string_view kOutputFormatNames[] = {"record", "iso2709", "marcxml", "mrk"};
-
-// "iso2709" -> kIso2709; nullopt for a name not in kOutputFormatNames.
-std::optional<OutputFormat> FindOutputFormat(std::string_view name);
 
 // The writer of a MARC format; nullptr for kRecord, which has none.
 std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format);

@@ -14,13 +14,16 @@ namespace {
 struct Representation {
   std::string_view name;
   std::int32_t code;
+  std::string_view description;
 };
 constexpr std::array<Representation, 5> kRepresentations = {{
-    {"unicode", CharsetUnicode},
-    {"vni", CharsetVni},
-    {"tcvn3", CharsetTcvn3},
-    {"cp1258", CharsetCp1258},
-    {"nomarks", CharsetNoMarks},
+    {"unicode", CharsetUnicode,
+     "Unicode text in UTF-8; read also with letters written as base letter + combining tone "
+     "mark, written precomposed"},
+    {"vni", CharsetVni, "VNI Windows, the 8-bit files of the VNI fonts"},
+    {"tcvn3", CharsetTcvn3, "TCVN3 (VN3 of TCVN 5712:1993), the 8-bit files of the .Vn fonts"},
+    {"cp1258", CharsetCp1258, "Windows-1258, letters written as base letter + tone mark"},
+    {"nomarks", CharsetNoMarks, "letters without their diacritics (to write only)"},
 }};
 
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
@@ -89,6 +92,16 @@ std::optional<std::int32_t> ParseRepresentation(std::string_view word) {
     }
   }
   return std::nullopt;
+}
+
+std::vector<HelpEntry> RepresentationHelp() {
+  std::vector<HelpEntry> entries;
+  for (const Representation& representation : kRepresentations) {
+    entries.push_back({std::string(representation.name) + ", " +
+                           std::to_string(representation.code),
+                       std::string(representation.description)});
+  }
+  return entries;
 }
 
 std::string_view RepresentationName(std::int32_t code) {

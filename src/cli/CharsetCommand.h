@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "Encodings/EightBit.h"
@@ -20,6 +21,13 @@ namespace velmora::cli {
 // unicode, vni, tcvn3, cp1258, nomarks (any case) or the codes 1-5.
 std::optional<std::int32_t> ParseRepresentation(std::string_view word);
 std::string_view RepresentationName(std::int32_t code);
+
+// A line of --help: a representation's names and what it is.
+struct HelpEntry {
+  std::string term;
+  std::string description;
+};
+std::vector<HelpEntry> RepresentationHelp();
 
 // How files in a representation are read and written: VNI and TCVN3 byte for
 // byte, CP1258 through Windows-1250, the others as UTF-8.

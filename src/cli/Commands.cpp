@@ -12,12 +12,19 @@ namespace {
 
 // The commands besides the source systems'.
 constexpr Command kOtherCommands[] = {
-    {.name = "marcedit", .summary = "output record -> MarcEdit lines", .convert = ExportMarcEdit},
+    {.name = "marcedit",
+     .summary = "an output record -> the lines of the window's \"TO MARCEDIT\", one field a "
+                "line, =245  00$a... (# for a blank indicator); MarcEdit's own mnemonic file is "
+                "--format mrk",
+     .convert = ExportMarcEdit},
     {.name = "pre-unicode",
-     .summary = "decomposed tone marks -> precomposed letters",
-     .convert = JoinToneMarks},
+     .summary = "any text: each letter written as base letter + combining tone mark joined into "
+                "the precomposed letter, as the window's \"To Pre-Unicode\"",
+     .convert = JoinToneMarks,
+     .separatesFiles = false},
     {.name = "charset",
-     .summary = "letters FROM -> TO: unicode, vni, tcvn3, cp1258, nomarks or 1-5",
+     .summary = "any text: its Vietnamese letters from representation FROM to TO (below)",
+     .separatesFiles = false,
      .operands = "FROM TO",
      .prepare = PrepareCharset},
 };
@@ -46,6 +53,15 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
+// Commands are lower case; a name typed in capitals is near its command.
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
 }  // namespace
 
 std::span<const Command> AllCommands() {
@@ -62,10 +78,11 @@ const Command* FindCommand(std::string_view name) {
 
 std::string_view NearestCommandName(std::string_view name) {
   if (name.size() > 64) return {};
+  const std::string lower = LowerCase(name);
   std::string_view best;
   std::size_t bestDistance = 3;  // further than two edits is no suggestion
   for (const Command& command : AllCommands()) {
-    const std::size_t distance = EditDistance(name, command.name);
+    const std::size_t distance = EditDistance(lower, command.name);
     if (distance < bestDistance) best = command.name, bestDistance = distance;
   }
   return best;

@@ -30,6 +30,9 @@ struct Command {
   // `prepare`, which reads them into the run, or gives an empty run and a
   // message when they are wrong (a usage error). Its `convert` and `working`
   // are nullptr.
+  // Several input files give results separated by an empty line (records),
+  // or written one after another (texts, as iconv does).
+  bool separatesFiles = true;
   std::string_view operands = {};
   ByteRun (*prepare)(std::span<const std::string_view> operands, std::string& error) = nullptr;
 };

@@ -1,44 +1,148 @@
 #include "cli/Conversion.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <iostream>
 #include <sstream>
 
-#include "cli/FileIo.h"
-#include "ModMain/LineBreaks.h"
-#include "cli/RecordReader.h"
 #include "Encodings/Utf8.h"
+#include "MarcExchange/RecordStream.h"
+#include "ModMain/LeftOutFields.h"
+#include "ModMain/LineBreaks.h"
+#include "cli/FileIo.h"
+#include "cli/RecordReader.h"
 
 namespace velmora::cli {
 namespace {
 
-constexpr std::size_t kFirstLineShown = 60;  // characters of a record named in a warning
+constexpr std::size_t kFirstLineShown = 60;  // characters of a record named in a message
 
-std::string InputName(const Options& options) {
-  return options.haveInput && options.inputPath != "-" ? options.inputPath
-                                                        : std::string("standard input");
+bool IsStandardStream(std::string_view path) {
+  return path.empty() || path == kStandardStream;
+}
+
+std::string InputName(std::string_view path) {
+  return IsStandardStream(path) ? std::string("standard input") : std::string(path);
 }
 
 std::string OutputName(const Options& options) {
-  return options.outputPath.empty() ? std::string("standard output") : options.outputPath;
+  return IsStandardStream(options.outputPath) ? std::string("standard output")
+                                              : options.outputPath;
 }
 
+// The inputs in turn: standard input when none is named.
+std::vector<std::string> InputPaths(const Options& options) {
+  if (options.inputPaths.empty()) return {std::string(kStandardStream)};
+  return options.inputPaths;
+}
 
 // Every CRLF of a result is written as the platform's line break.
 std::string ToPlatformLineBreaks(TextView text) {
-  return EncodeUtf8(Replace(text, kCrlf, u"\n"));
+  return EncodeUtf8(Replace(text, kCrlf, Text(kPlatformLineBreak.begin(), kPlatformLineBreak.end())));
 }
 
-// A record's first line as a warning shows it: «245    10$aTitle…».
+// A text's first line as a message shows it: «245    10$aTitle…».
+std::string FirstLine(TextView text) {
+  const TextView line = text.substr(0, text.find_first_of(u"\r\n"));
+  const bool cut = line.size() > kFirstLineShown;
+  return EncodeUtf8(line.substr(0, kFirstLineShown)) + (cut ? "..." : "");
+}
+
+// The valid part of a record's first line, for naming a record that does
+// not decode.
 std::string FirstLine(std::string_view bytes) {
-  std::string_view line = bytes.substr(0, bytes.find_first_of("\r\n"));
+  const std::string_view line = bytes.substr(0, bytes.find_first_of("\r\n"));
   Utf8Error invalid{};
   std::optional<Text> text = DecodeUtf8(line, &invalid);
-  if (!text) text = DecodeUtf8(line.substr(0, invalid.byteOffset), nullptr);  // the valid part
-  const bool cut = text->size() > kFirstLineShown;
-  return EncodeUtf8(TextView(*text).substr(0, kFirstLineShown)) + (cut ? "..." : "");
+  if (!text) text = DecodeUtf8(line.substr(0, invalid.byteOffset), nullptr);
+  return FirstLine(TextView(*text));
+}
+
+// --verbose: each field of the copied record that its output record leaves
+// out, after `where` (the record's name, or nothing for the only one).
+void ReportFieldsLeftOut(const Options& options, TextView copied, const std::string& where) {
+  const SourceSystem& source = *options.command->source;
+  const Text working = WorkingText(source, copied);
+  const Text record = source.rebuild(working);
+  for (const TextView field : FieldsLeftOut(working, record)) {
+    PrintError((where.empty() ? std::string() : where + ": ") + "left out: " + FirstLine(field));
+  }
+}
+
+// Writes one converted record; warns on what was skipped in it, and on the
+// record itself when nothing of it could be written.
+bool AddRecord(marc::RecordStream& stream, TextView outputRecord, const std::string& where) {
+  const marc::RecordStream::Outcome outcome = stream.Add(outputRecord);
+  for (const marc::ParseIssue& issue : outcome.issues) {
+    PrintError("warning: " + where + ": " + std::string(marc::Describe(issue.kind)) + " at " +
+               std::to_string(issue.position + 1) + ": '" + EncodeUtf8(issue.piece) +
+               "' left out");
+  }
+  if (outcome.written) return true;
+  PrintError("warning: " + where + " dropped: " +
+             (outcome.error ? outcome.error->message : std::string("it yields no field")));
+  return false;
+}
+
+bool WriteOutput(const Options& options, std::string_view bytes, std::string& error) {
+  return IsStandardStream(options.outputPath)
+             ? WriteStdout(bytes, error)
+             : WriteFileAtomically(options.outputPath, bytes, error);
+}
+
+// Each input converted whole, the results written once all succeeded.
+int ConvertWhole(const Options& options) {
+  const Command& command = *options.command;
+  const std::vector<std::string> inputs = InputPaths(options);
+  const bool asMarc = options.format && *options.format != marc::OutputFormat::kRecord;
+  std::ostringstream marcBytes;
+  std::optional<marc::RecordStream> stream;
+  if (asMarc) stream.emplace(*options.format, marcBytes);
+  std::string output, bytes, error;
+  bool everyRecordWritten = true;
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    // Named in --verbose only when there is more than one input.
+    const std::string where = inputs.size() > 1 ? InputName(inputs[i]) : std::string();
+    if (!ReadAll(inputs[i], bytes, error)) {
+      PrintError(InputName(inputs[i]) + ": " + error);
+      return kExitBadInput;
+    }
+    if (options.run) {
+      std::string piece;
+      if (!options.run(bytes, piece, error)) {
+        PrintError(InputName(inputs[i]) + ": " + error);
+        return kExitBadInput;
+      }
+      output += piece;
+      continue;
+    }
+    Utf8Error utf8Error{};
+    const std::optional<Text> decoded = DecodeUtf8(bytes, &utf8Error);
+    if (!decoded) {
+      PrintError(InputName(inputs[i]) + ": invalid UTF-8 at byte offset " +
+                 std::to_string(utf8Error.byteOffset));
+      return kExitBadInput;
+    }
+    const Text copied = NormaliseLineBreaks(*decoded);
+    const Text result = ConvertCopied(command, options.working, copied);
+    if (options.verbose) ReportFieldsLeftOut(options, copied, where);
+    if (asMarc) {
+      everyRecordWritten &= AddRecord(*stream, result, InputName(inputs[i]));
+    } else {
+      if (i > 0 && command.separatesFiles) {
+        output.append(kPlatformLineBreak).append(kPlatformLineBreak);  // an empty line between
+      }
+      output += ToPlatformLineBreaks(result);
+    }
+  }
+  if (stream) {
+    stream->Finish();
+    output = std::move(marcBytes).str();
+  }
+  if (!WriteOutput(options, output, error)) {
+    PrintError(OutputName(options) + ": " + error);
+    return kExitBadInput;
+  }
+  return everyRecordWritten ? kExitOk : kExitBadInput;
 }
 
 // Writes a stream of output records to standard output or, through a
@@ -48,16 +152,18 @@ class RecordSink {
   explicit RecordSink(const Options& options) : options_(options) {}
 
   bool Open(std::string& error) {
-    if (options_.outputPath.empty()) return true;
+    if (IsStandardStream(options_.outputPath)) return true;
     return file_.Open(options_.outputPath, error);
   }
-  std::ostream& Stream() { return options_.outputPath.empty() ? std::cout : file_.Stream(); }
+  std::ostream& Stream() {
+    return IsStandardStream(options_.outputPath) ? std::cout : file_.Stream();
+  }
   bool Close(marc::RecordStream& stream, std::string& error) {
     if (!stream.Finish()) {
       error = "cannot write";
       return false;
     }
-    return options_.outputPath.empty() || file_.Commit(error);
+    return IsStandardStream(options_.outputPath) || file_.Commit(error);
   }
 
  private:
@@ -65,78 +171,11 @@ class RecordSink {
   AtomicOutputFile file_;
 };
 
-// Writes one converted record; warns on what was skipped in it, and on the
-// record itself when nothing of it could be written.
-bool AddRecord(marc::RecordStream& stream, TextView outputRecord, const std::string& where) {
-  const marc::RecordStream::Outcome outcome = stream.Add(outputRecord);
-  for (const marc::ParseIssue& issue : outcome.issues) {
-    PrintError("warning: " + where + ": " + std::string(marc::Describe(issue.kind)) + " at " +
-               std::to_string(issue.position + 1) + ": '" + EncodeUtf8(issue.piece) + "' left out");
-  }
-  if (outcome.written) return true;
-  PrintError("warning: " + where + " dropped: " +
-             (outcome.error ? outcome.error->message : std::string("it yields no field")));
-  return false;
-}
-
-int ConvertWhole(const Options& options) {
-  std::string bytes, error;
-  if (!ReadAll(options.inputPath, bytes, error)) {
-    PrintError(InputName(options) + ": " + error);
-    return kExitBadInput;
-  }
-  std::string output;
-  bool recordWritten = true;
-  if (options.run) {
-    if (!options.run(bytes, output, error)) {
-      PrintError(InputName(options) + ": " + error);
-      return kExitBadInput;
-    }
-  } else {
-    Utf8Error utf8Error{};
-    const std::optional<Text> decoded = DecodeUtf8(bytes, &utf8Error);
-    if (!decoded) {
-      PrintError(InputName(options) + ": invalid UTF-8 at byte offset " +
-                 std::to_string(utf8Error.byteOffset));
-      return kExitBadInput;
-    }
-    const Text result = ConvertCopied(*options.command, options.working, NormaliseLineBreaks(*decoded));
-    if (!options.format || *options.format == marc::OutputFormat::kRecord) {
-      output = ToPlatformLineBreaks(result);
-    } else {
-      std::ostringstream formatted;
-      marc::RecordStream stream(*options.format, formatted);
-      recordWritten = AddRecord(stream, result, InputName(options));
-      stream.Finish();
-      output = std::move(formatted).str();
-    }
-  }
-  const bool written = options.outputPath.empty()
-                           ? WriteStdout(output, error)
-                           : WriteFileAtomically(options.outputPath, output, error);
-  if (!written) {
-    PrintError(OutputName(options) + ": " + error);
-    return kExitBadInput;
-  }
-  return recordWritten ? kExitOk : kExitBadInput;
-}
-
-// --batch: one record at a time from the input to the output, so that memory
-// stays flat however long the batch.
+// --batch: one record at a time from the inputs, in turn, to the output, so
+// that memory stays flat however long the batch.
 int ConvertBatch(const Options& options) {
+  const std::vector<std::string> inputs = InputPaths(options);
   std::string error;
-  const int fd = OpenInput(options.inputPath, error);
-  if (fd < 0) {
-    PrintError(InputName(options) + ": " + error);
-    return kExitBadInput;
-  }
-  struct CloseInput {
-    int fd;
-    ~CloseInput() {
-      if (fd != STDIN_FILENO) ::close(fd);
-    }
-  } closeInput{fd};
-
   RecordSink sink(options);
   if (!sink.Open(error)) {
     PrintError(OutputName(options) + ": " + error);
@@ -144,36 +183,46 @@ int ConvertBatch(const Options& options) {
   }
   std::ios::sync_with_stdio(false);
   marc::RecordStream stream(options.format.value_or(marc::OutputFormat::kRecord), sink.Stream());
-  RecordReader reader(fd);
-  RecordReader::Record record;
   std::size_t records = 0, dropped = 0;
-  while (reader.Next(record, error)) {
-    ++records;
-    const std::string where =
-        "record " + std::to_string(record.number) + " ('" + FirstLine(record.bytes) + "')";
-    Utf8Error utf8Error{};
-    const std::optional<Text> decoded = DecodeUtf8(record.bytes, &utf8Error);
-    if (!decoded) {
-      PrintError("warning: " + where + " dropped: invalid UTF-8 at byte offset " +
-                 std::to_string(record.byteOffset + utf8Error.byteOffset));
-      ++dropped;
-      continue;
+  for (const std::string& input : inputs) {
+    const int fd = OpenInput(input, error);
+    if (fd < 0) {
+      PrintError(InputName(input) + ": " + error);
+      return kExitBadInput;
     }
-    if (!AddRecord(stream, ConvertCopied(*options.command, options.working, NormaliseLineBreaks(*decoded)), where)) {
-      ++dropped;
+    InputCloser closer{fd};
+    const std::string file = inputs.size() > 1 ? InputName(input) + ": " : std::string();
+    RecordReader reader(fd);
+    RecordReader::Record record;
+    while (reader.Next(record, error)) {
+      ++records;
+      const std::string where = file + "record " + std::to_string(record.number) + " ('" +
+                                FirstLine(std::string_view(record.bytes)) + "')";
+      Utf8Error utf8Error{};
+      const std::optional<Text> decoded = DecodeUtf8(record.bytes, &utf8Error);
+      if (!decoded) {
+        PrintError("warning: " + where + " dropped: invalid UTF-8 at byte offset " +
+                   std::to_string(record.byteOffset + utf8Error.byteOffset));
+        ++dropped;
+        continue;
+      }
+      const Text copied = NormaliseLineBreaks(*decoded);
+      if (options.verbose) ReportFieldsLeftOut(options, copied, where);
+      if (!AddRecord(stream, ConvertCopied(*options.command, options.working, copied), where)) {
+        ++dropped;
+      }
     }
-  }
-  if (!error.empty()) {
-    PrintError(InputName(options) + ": " + error);
-    return kExitBadInput;
+    if (!error.empty()) {
+      PrintError(InputName(input) + ": " + error);
+      return kExitBadInput;
+    }
   }
   if (!sink.Close(stream, error)) {
     PrintError(OutputName(options) + ": " + error);
     return kExitBadInput;
   }
   if (dropped > 0) {
-    PrintError(std::to_string(dropped) + " of " + std::to_string(records) +
-               " records dropped");
+    PrintError(std::to_string(dropped) + " of " + std::to_string(records) + " records dropped");
   }
   return dropped == 0 ? kExitOk : kExitBadInput;
 }

@@ -7,6 +7,13 @@
 
 namespace velmora::cli {
 
+// The line break of text written to files and standard output.
+#ifdef _WIN32
+inline constexpr std::string_view kPlatformLineBreak = "\r\n";
+#else
+inline constexpr std::string_view kPlatformLineBreak = "\n";
+#endif
+
 // Reads all of `path`, or standard input when `path` is empty or "-".
 // On failure returns false and puts the system's reason in `error`.
 bool ReadAll(std::string_view path, std::string& bytes, std::string& error);
@@ -21,6 +28,16 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 // Opens `path` for reading (standard input when `path` is empty or "-");
 // returns the descriptor, or -1 with the system's reason in `error`.
 int OpenInput(std::string_view path, std::string& error);
+
+// Closes an input opened by OpenInput when it goes out of scope (standard
+// input stays open).
+struct InputCloser {
+  explicit InputCloser(int input) : fd(input) {}
+  InputCloser(const InputCloser&) = delete;
+  InputCloser& operator=(const InputCloser&) = delete;
+  ~InputCloser();
+  int fd;
+};
 
 // A file written as a stream and put in place only when it is complete: the
 // bytes go to a temporary file in the same folder, which Commit renames over

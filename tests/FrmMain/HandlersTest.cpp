@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "support/Files.h"
 #include "support/WindowFakes.h"
 #include "FrmMain/FormLayout.h"
 #include "FrmMain/Handlers.h"
@@ -17,23 +18,15 @@
 namespace velmora::ui::test {
 namespace {
 
+using velmora::test::ExampleText;
 using velmora::test::Readable;
 using Messages = std::vector<Text>;
-
-// An example file as the clipboard or the box would give it: line breaks as CRLF.
-Text Example(const std::string& name) {
-  std::ifstream in(std::string(VELMORA_EXAMPLES) + "/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  EXPECT_TRUE(in.good() || in.eof()) << name;
-  return NormaliseLineBreaks(DecodeUtf8(bytes.str(), nullptr).value_or(Text()));
-}
 
 TEST(Handlers, EverySourceButtonConvertsItsSampleRecordIntoTheBoxAndOntoTheClipboard) {
   for (const SourceSystem& source : Sources()) {
     SCOPED_TRACE(std::string(source.control));
     FakeWindow window;
-    const Text input = Example(std::string(source.sample) + ".txt");
+    const Text input = ExampleText(std::string(source.sample) + ".txt");
     ASSERT_FALSE(input.empty());
     if (source.input == InputFrom::Clipboard) {
       window.clipboard.content = input;
@@ -42,7 +35,7 @@ TEST(Handlers, EverySourceButtonConvertsItsSampleRecordIntoTheBoxAndOntoTheClipb
       window.clipboard.content = u"older clipboard text, which plays no part";
     }
     FindControl(source.control)->click(window.ports);
-    const Text expected = Example(std::string(source.sample) + ".expected.txt");
+    const Text expected = ExampleText(std::string(source.sample) + ".expected.txt");
     EXPECT_TEXT_EQ(window.box.GetText(), expected);
     ASSERT_TRUE(window.clipboard.content.has_value());
     EXPECT_TEXT_EQ(*window.clipboard.content, expected);
@@ -83,12 +76,12 @@ TEST(Handlers, ToPreUnicodeJoinsToneMarksAndChangesNothingElse) {
 
 TEST(Handlers, MarcEditConvertsWhatTheBoxHoldsAfterASourceButton) {
   FakeWindow window;
-  window.clipboard.content = Example("libol.txt");
+  window.clipboard.content = ExampleText("libol.txt");
   CmdLibol_Click(window.ports);
   window.clipboard.content = u"copied meanwhile elsewhere";
   CmdMracEditor_Click(window.ports);
-  EXPECT_TEXT_EQ(window.box.GetText(), Example("marcedit.expected.txt"));
-  EXPECT_EQ(window.clipboard.content, Example("marcedit.expected.txt"));
+  EXPECT_TEXT_EQ(window.box.GetText(), ExampleText("marcedit.expected.txt"));
+  EXPECT_EQ(window.clipboard.content, ExampleText("marcedit.expected.txt"));
 }
 
 // A rewrite that shows what it was given, to follow the text through the steps.

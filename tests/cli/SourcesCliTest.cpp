@@ -1,38 +1,27 @@
-// velmora-convert lacviet, emiclib and verbrary end to end: the real binary
-// on the bundled sample records and on short records given on standard input.
+// Every source command end to end, from the source table: the real binary on
+// the bundled sample records and on short records given on standard input.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
-
-#include "support/CliFixture.h"
 #include <string_view>
 
+#include "ModMain/Sources.h"
+#include "cli/Commands.h"
+#include "support/CliFixture.h"
+
+namespace velmora::test {
 namespace {
 
-namespace fs = std::filesystem;
+using SourcesCli = CliTest;
 
-using SourcesCli = velmora::test::CliTest;
-using velmora::test::RunResult;
-
-std::string Read(const fs::path& path) { return velmora::test::ReadFile(path); }
-
-TEST_F(SourcesCli, BundledSamplesConvertToTheirExpectedRecords) {
-  for (const char* source : {"lacviet", "emiclib", "verbrary"}) {
-    const fs::path examples(VELMORA_EXAMPLES);
-    RunResult result = Run(std::string(source) + " '" + (examples / source).string() + ".txt'");
-    EXPECT_EQ(result.exitCode, 0) << source << ": " << result.err;
-    EXPECT_EQ(result.out, Read(examples / (std::string(source) + ".expected.txt"))) << source;
-    EXPECT_EQ(result.err, "");
+TEST_F(SourcesCli, EverySampleConvertsToItsExpectedRecord) {
+  for (const SourceSystem& source : Sources()) {
+    const std::string sample(source.sample);
+    const RunResult result = Run(std::string(source.name) + " " + Example(sample + ".txt"));
+    EXPECT_EQ(result.exitCode, 0) << source.name << ": " << result.err;
+    EXPECT_EQ(result.out, ReadFile(ExamplePath(sample + ".expected.txt"))) << source.name;
+    EXPECT_EQ(result.err, "") << source.name;
   }
-}
-
-TEST_F(SourcesCli, VerbraryWorkingTextFromLinuxLineBreaks) {
-  RunResult result =
-      Run("verbrary --working", "245\t10\t|aTitle :\t|bsub /\t|cAuthor.\n650\t#7\t|aX\t|xY.\n");
-  EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "245=10$aTitle$bsub$cAuthor%650=#7$aX%650=##$aY%");
 }
 
 // «Tiếng Việt» with ế precomposed (U+1EBF) and ệ as ê + combining dot below
@@ -41,43 +30,48 @@ constexpr std::string_view kMixedTitle = "Ti\xE1\xBA\xBFng Vi\xC3\xAA\xCC\xA3t";
 constexpr std::string_view kPrecomposedTitle = "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t";
 constexpr std::string_view kSubtitle = "ng\xE1\xBB\xAF ph\xC3\xA1p";
 
-TEST_F(SourcesCli, LacVietAndVerbraryJoinToneMarksAndEmiclibKeepsThem) {
+TEST_F(SourcesCli, ShortRecordsFromStandardInput) {
   const std::string mixed(kMixedTitle), precomposed(kPrecomposedTitle), sub(kSubtitle);
   const std::string tabAndBar = "245\t10|a" + mixed + " :|b" + sub + "\n";
   const std::string tabbed = "245\t10\t|a" + mixed + " :\t|b" + sub + ".\n";
   const struct {
     const char* args;
-    const std::string& input;
-    std::string out;
+    std::string input, out;
   } cases[] = {
+      // LacViet and Verbrary join decomposed letters; Emiclib keeps them.
       {"lacviet --working", tabAndBar, "245=10$a" + precomposed + " :$b" + sub + "%"},
       {"lacviet", tabAndBar, "245=00$a" + precomposed + " :$b" + sub},
       {"emiclib --working", tabAndBar, "245=10$a" + mixed + " :$b" + sub + "%"},
       {"emiclib", tabAndBar, "245=00$a" + mixed + " :$b" + sub},
       {"verbrary --working", tabbed, "245=10$a" + precomposed + "$b" + sub + "%"},
       {"verbrary", tabbed, "245=00$a" + precomposed + "$b" + sub},
+      {"verbrary --working", "245\t10\t|aTitle :\t|bsub /\t|cAuthor.\n650\t#7\t|aX\t|xY.\n",
+       "245=10$aTitle$bsub$cAuthor%650=#7$aX%650=##$aY%"},
+      {"hue", "24510  aTitle\n245  bSub", "245=##$aTitle$bSub"},
+      {"hue --working", "24510  aTitle\r\n245  bSub", "245=10$aTitle%245=$bSub"},
+      {"ilib --working", "245\t10\ta\tTitle\tb\tSub", "245=10$aTitle$bSub"},
+      {"ilib --working", "245\t10\tb\ta\ta\tx\n", "245=10$ba$ax"},
+      {"ilib", "245\t10\ta\tTitle\tb\tSub", "245=00$aTitle$bSub"},
   };
   for (const auto& c : cases) {
-    RunResult result = Run(c.args, c.input);
+    const RunResult result = Run(c.args, c.input);
     EXPECT_EQ(result.exitCode, 0) << c.args << ": " << result.err;
     EXPECT_EQ(result.out, c.out) << c.args;
+    EXPECT_EQ(result.err, "") << c.args;
   }
 }
 
-TEST_F(SourcesCli, EmptyInputGivesEmptyOutput) {
-  for (const char* args : {"lacviet", "lacviet --working", "emiclib", "emiclib --working",
-                           "verbrary", "verbrary --working"}) {
-    RunResult result = Run(args);
-    EXPECT_EQ(result.exitCode, 0) << args;
-    EXPECT_EQ(result.out, "") << args;
-  }
-}
-
-TEST_F(SourcesCli, HelpListsTheCommands) {
-  RunResult help = Run("--help");
-  for (const char* name : {"lacviet", "emiclib", "verbrary"}) {
-    EXPECT_NE(help.out.find(std::string("  ") + name + " "), std::string::npos) << name;
+TEST_F(SourcesCli, HelpListsEveryCommandWithItsSummary) {
+  const RunResult help = Run("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  for (const cli::Command& command : cli::AllCommands()) {
+    EXPECT_NE(help.out.find("  " + std::string(command.name) + " "), std::string::npos)
+        << command.name;
+    // The summary's first words, before the help wraps it.
+    const std::string_view firstWords = command.summary.substr(0, 20);
+    EXPECT_NE(help.out.find(firstWords), std::string::npos) << command.name;
   }
 }
 
 }  // namespace
+}  // namespace velmora::test

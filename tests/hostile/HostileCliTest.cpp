@@ -9,7 +9,9 @@
 #include <random>
 #include <string>
 
-#include "CliRun.h"
+#include "BuildLimits.h"
+#include "support/ChildProcess.h"
+#include "support/Files.h"
 #include "Invocations.h"
 #include "Encodings/Utf8.h"
 
@@ -37,16 +39,16 @@ class HostileCli : public ::testing::Test {
   }
 
   struct Result {
-    CliRun run;
+    test::ChildRun run;
     std::string out, err;
   };
 
   Result Run(std::vector<std::string> args, const std::string& input) {
-    WriteFile(dir_ / "stdin", input);
+    test::WriteFile(dir_ / "stdin", input);
     Result result;
-    result.run = RunCli(args, dir_ / "stdin", dir_ / "stdout", dir_ / "stderr");
-    result.out = ReadFile(dir_ / "stdout");
-    result.err = ReadFile(dir_ / "stderr");
+    result.run = test::RunChild(VELMORA_CONVERT, args, dir_ / "stdin", dir_ / "stdout", dir_ / "stderr");
+    result.out = test::ReadFile(dir_ / "stdout");
+    result.err = test::ReadFile(dir_ / "stderr");
     return result;
   }
 
@@ -72,7 +74,7 @@ class HostileCli : public ::testing::Test {
     return result;
   }
 
-  ScratchDir dir_;
+  test::ScratchDir dir_;
 };
 
 TEST_F(HostileCli, EmptyInputGivesEmptyOutput) {
@@ -112,7 +114,7 @@ TEST_F(HostileCli, InvalidUtf8IsRefusedAndNothingIsWritten) {
     if (!invocation.readsUtf8 || invocation.batch) continue;
     for (const auto& bad : kInvalid) {
       const std::string label = invocation.label + ", " + bad.what;
-      WriteFile(target, "the previous result");
+      test::WriteFile(target, "the previous result");
       std::vector<std::string> args = invocation.args;
       args.insert(args.end(), {"-o", target.string()});
       const Result result = Run(args, prefix + bad.bytes);
@@ -121,7 +123,7 @@ TEST_F(HostileCli, InvalidUtf8IsRefusedAndNothingIsWritten) {
       EXPECT_NE(result.err.find("invalid UTF-8 at byte offset " + std::to_string(prefix.size())),
                 std::string::npos)
           << label << ": " << result.err;
-      EXPECT_EQ(ReadFile(target), "the previous result") << label;
+      EXPECT_EQ(test::ReadFile(target), "the previous result") << label;
       // stdin, stdout, stderr and the target: nothing else.
       EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 4)
           << label;

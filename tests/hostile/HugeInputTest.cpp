@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "CliRun.h"
+#include "BuildLimits.h"
+#include "support/ChildProcess.h"
+#include "support/Files.h"
 #include "Invocations.h"
 
 namespace velmora::hostile {
@@ -33,19 +35,19 @@ TEST(HugeInput, AHundredMegabytesOfRecordsInLinearTimeAndBoundedMemory) {
   if (enabled == nullptr || std::string(enabled) != "1") {
     GTEST_SKIP() << "set VELMORA_HUGE_TESTS=1 (scripts/huge-inputs) to run it";
   }
-  ScratchDir dir("huge-input");
+  test::ScratchDir dir("huge-input");
   std::printf("%-32s %8s %9s %11s %14s\n", "command", "10 MB s", "100 MB s", "100 MB RSS",
               "output bytes");
   for (const Invocation& invocation : OneInvocationPerCommand()) {
     // MARC formats take a batch of records; one record of 100 MB is too long for them.
     if (invocation.exchange && !invocation.batch) continue;
     const std::string record = ExampleInputFor(invocation) + (invocation.batch ? "\n\n" : "");
-    CliRun runs[2];
+    test::ChildRun runs[2];
     const std::size_t sizes[2] = {kSmall, kHuge};
     for (int k = 0; k < 2; ++k) {
-      WriteFile(dir / "input", RecordsOf(record, sizes[k]));
-      runs[k] = RunCli(invocation.args, dir / "input", dir / "output", dir / "errors");
-      ASSERT_EQ(runs[k].exitCode, 0) << invocation.label << ": " << ReadFile(dir / "errors");
+      test::WriteFile(dir / "input", RecordsOf(record, sizes[k]));
+      runs[k] = test::RunChild(VELMORA_CONVERT, invocation.args, dir / "input", dir / "output", dir / "errors");
+      ASSERT_EQ(runs[k].exitCode, 0) << invocation.label << ": " << test::ReadFile(dir / "errors");
     }
     const auto outputSize = std::filesystem::file_size(dir / "output");
     std::printf("%-32s %8.2f %9.2f %8ld MB %14zu\n", invocation.label.c_str(), runs[0].seconds,

@@ -1,12 +1,13 @@
 #include "Invocations.h"
 
-#include <filesystem>
 #include <map>
 #include <span>
 
 #include "cli/CharsetCommand.h"
 #include "cli/Conversion.h"
-#include "CliRun.h"
+#include "BuildLimits.h"
+#include "support/ChildProcess.h"
+#include "support/Files.h"
 #include "ModMain/LineBreaks.h"
 #include "Encodings/Utf8.h"
 
@@ -73,14 +74,13 @@ std::vector<Invocation> OneInvocationPerCommand() {
 }
 
 std::string ExampleInputFor(const Invocation& invocation) {
-  const std::filesystem::path examples(VELMORA_EXAMPLES);
-  const std::string name(invocation.command->name);
-  if (std::filesystem::exists(examples / (name + ".txt"))) {
-    return ReadFile(examples / (name + ".txt"));
+  const cli::Command& command = *invocation.command;
+  if (command.source != nullptr) {
+    return test::ReadFile(test::ExamplePath(std::string(command.source->sample) + ".txt"));
   }
-  if (name == "marcedit") return ReadFile(examples / "libol.expected.txt");
+  if (command.name == "marcedit") return test::ReadFile(test::ExamplePath("libol.expected.txt"));
   // Vietnamese text with decomposed tone marks, for the letter conversions.
-  return ReadFile(examples / "lacviet.txt");
+  return test::ReadFile(test::ExamplePath("lacviet.txt"));
 }
 
 std::string TitleLayoutFor(const Invocation& invocation) {

@@ -1,22 +1,12 @@
 #include "support/CliFixture.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include "support/ChildProcess.h"
 
 namespace velmora::test {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 void CliTest::SetUp() {
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -29,21 +19,19 @@ void CliTest::TearDown() { fs::remove_all(dir_); }
 
 fs::path CliTest::Write(const std::string& name, const std::string& bytes) {
   const fs::path path = dir_ / name;
-  std::ofstream(path, std::ios::binary) << bytes;
+  WriteFile(path, bytes);
   return path;
 }
 
 std::string CliTest::Example(const std::string& name) {
-  return "'" + (fs::path(VELMORA_EXAMPLES) / name).string() + "'";
+  return "'" + ExamplePath(name).string() + "'";
 }
 
 RunResult CliTest::Run(const std::string& args, const std::string& input) {
   const fs::path in = Write(".stdin", input);
   const fs::path out = dir_ / ".stdout", err = dir_ / ".stderr";
-  const std::string command = std::string("'") + VELMORA_CONVERT + "' " + args + " <'" +
-                              in.string() + "' >'" + out.string() + "' 2>'" + err.string() + "'";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
+  const ChildRun run = RunChild(VELMORA_CONVERT, ShellWords(args), in, out, err);
+  return {run.exitCode, ReadFile(out), ReadFile(err)};
 }
 
 }  // namespace velmora::test

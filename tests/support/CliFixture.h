@@ -1,11 +1,13 @@
-// Runs the real velmora-convert binary for end-to-end tests: a fresh folder
-// per test, the input on standard input, the exit status and both outputs.
+// Runs the real velmora-convert for end-to-end tests: a fresh folder per
+// test, the input on standard input, the exit status and both outputs.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+
+#include "support/Files.h"
 
 namespace velmora::test {
 
@@ -14,20 +16,19 @@ struct RunResult {
   std::string out, err;
 };
 
-std::string ReadFile(const std::filesystem::path& path);
-
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  // Runs velmora-convert with `args` (shell words), `input` on stdin.
+  // Runs velmora-convert with `args` (words split at spaces, 'quoted' words
+  // keep theirs), `input` on standard input.
   RunResult Run(const std::string& args, const std::string& input = "");
 
   // Writes `bytes` to a file in this test's folder and gives its path.
   std::filesystem::path Write(const std::string& name, const std::string& bytes);
 
-  // A bundled sample record in examples/, quoted for the shell.
+  // A bundled sample record in examples/, quoted as Run takes it.
   static std::string Example(const std::string& name);
 
   std::filesystem::path dir_;

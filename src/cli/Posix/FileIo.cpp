@@ -56,6 +56,10 @@ int OpenInput(std::string_view path, std::string& error) {
   return fd;
 }
 
+InputCloser::~InputCloser() {
+  if (fd >= 0 && fd != STDIN_FILENO) ::close(fd);
+}
+
 bool ReadAll(std::string_view path, std::string& bytes, std::string& error) {
   bytes.clear();
   const int fd = OpenInput(path, error);

@@ -23,6 +23,7 @@
 #include "ModMain/LineBreaks.h"
 #include "ModMain/MarcEditExport.h"
 #include "FrmMain/Qt/QtText.h"
+#include "support/Files.h"
 
 using velmora::Text;
 using velmora::TextView;
@@ -30,10 +31,9 @@ using namespace velmora::ui;
 
 namespace {
 
+// A bundled sample as copied on Linux: LF line breaks.
 QString Example(const QString& name) {
-  QFile file(QStringLiteral(VELMORA_EXAMPLES "/") + name);
-  if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read example %s", qPrintable(name));
-  return QString::fromUtf8(file.readAll());
+  return QString::fromStdString(velmora::test::ReadFile(velmora::test::ExamplePath(name.toStdString())));
 }
 
 // As the box and the clipboard layer give a text back: every break as CRLF.

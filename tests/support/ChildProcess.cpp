@@ -1,4 +1,4 @@
-#include "CliRun.h"
+#include "support/ChildProcess.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -6,18 +6,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 extern char** environ;
 
-namespace velmora::hostile {
+namespace velmora::test {
 
-CliRun RunCli(const std::vector<std::string>& args, const std::filesystem::path& input,
-              const std::filesystem::path& output, const std::filesystem::path& errors) {
-  std::vector<std::string> words{VELMORA_CONVERT};
+ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::string>& args,
+                  const std::filesystem::path& input, const std::filesystem::path& output,
+                  const std::filesystem::path& errors) {
+  std::vector<std::string> words{program.string()};
   words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
@@ -41,52 +41,32 @@ CliRun RunCli(const std::vector<std::string>& args, const std::filesystem::path&
   while (wait4(pid, &status, 0, &usage) < 0) {
     if (errno != EINTR) throw std::runtime_error("wait4 failed");
   }
-  CliRun run;
+  ChildRun run;
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.peakRssKb = usage.ru_maxrss;
   return run;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
+std::vector<std::string> ShellWords(std::string_view line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false, quoted = false;
+  for (const char c : line) {
+    if (c == '\'') {
+      quoted = !quoted;
+      inWord = true;
+    } else if (c == ' ' && !quoted) {
+      if (inWord) words.push_back(std::move(word));
+      word.clear();
+      inWord = false;
+    } else {
+      word += c;
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(std::move(word));
+  return words;
 }
 
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-ScratchDir::ScratchDir(const std::string& name)
-    : path_(std::filesystem::temp_directory_path() /
-            ("velmora-" + name + "-" + std::to_string(::getpid()))) {
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-double SlowdownOfThisBuild() {
-#if defined(__SANITIZE_ADDRESS__)
-  return 10.0;
-#elif defined(__OPTIMIZE__)
-  return 1.0;
-#else
-  return 4.0;
-#endif
-}
-
-bool MeasuresMemory() {
-#if defined(__SANITIZE_ADDRESS__)
-  return false;
-#else
-  return true;
-#endif
-}
-
-}  // namespace velmora::hostile
+}  // namespace velmora::test

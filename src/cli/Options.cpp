@@ -1,0 +1,314 @@
+#include "cli/Options.h"
+
+#include <algorithm>
+
+#include "cli/CharsetCommand.h"
+
+namespace velmora::cli {
+namespace {
+
+using Outcome = ParsedCommandLine::Outcome;
+
+struct OptionRow {
+  std::string_view longName;  // after "--"
+  char shortName;             // after "-"; 0 for none
+  std::string_view value;     // what the option takes ("FILE"); empty for a flag
+  std::string_view help;
+  // Applies the option with its value; false, with the message in
+  // `parsed.error`, for a value it cannot take.
+  bool (*apply)(ParsedCommandLine& parsed, std::string_view value);
+};
+
+bool SetWorking(ParsedCommandLine& parsed, std::string_view) {
+  parsed.options.working = true;
+  return true;
+}
+
+std::string FormatNames() {
+  std::string names;
+  for (std::size_t i = 0; i < std::size(marc::kOutputFormats); ++i) {
+    if (i > 0) names += i + 1 == std::size(marc::kOutputFormats) ? " or " : ", ";
+    names += marc::kOutputFormats[i].name;
+  }
+  return names;
+}
+
+bool SetFormat(ParsedCommandLine& parsed, std::string_view name) {
+  parsed.options.format = marc::FindOutputFormat(name);
+  if (parsed.options.format) return true;
+  parsed.error = "unknown format '" + std::string(name) + "'; use " + FormatNames();
+  return false;
+}
+
+bool SetBatch(ParsedCommandLine& parsed, std::string_view) {
+  parsed.options.batch = true;
+  return true;
+}
+
+bool SetOutput(ParsedCommandLine& parsed, std::string_view path) {
+  parsed.options.outputPath = std::string(path);
+  return true;
+}
+
+bool SetVerbose(ParsedCommandLine& parsed, std::string_view) {
+  parsed.options.verbose = true;
+  return true;
+}
+
+bool AskForHelp(ParsedCommandLine& parsed, std::string_view) {
+  parsed.outcome = Outcome::Help;
+  return true;
+}
+
+bool AskForVersion(ParsedCommandLine& parsed, std::string_view) {
+  parsed.outcome = Outcome::Version;
+  return true;
+}
+
+constexpr OptionRow kOptions[] = {
+    {"working", 0, "",
+     "print the working text that goes into the record rebuild (source commands)", SetWorking},
+    {"format", 0, "FORMAT", "write the output records in FORMAT (below; source commands)",
+     SetFormat},
+    {"batch", 0, "",
+     "the input holds several copied records separated by empty lines; each is "
+     "converted on its own (source commands)",
+     SetBatch},
+    {"output", 'o', "FILE",
+     "write to FILE instead of standard output (- is standard output); a file is put in place "
+     "only once it is complete",
+     SetOutput},
+    {"verbose", 'v', "",
+     "name on standard error each field of the copied record that the output record leaves out",
+     SetVerbose},
+    {"help", 'h', "", "show this help", AskForHelp},
+    {"version", 'V', "", "show the version", AskForVersion},
+};
+
+const OptionRow* FindLongOption(std::string_view name) {
+  for (const OptionRow& row : kOptions) {
+    if (row.longName == name) return &row;
+  }
+  return nullptr;
+}
+
+const OptionRow* FindShortOption(char name) {
+  for (const OptionRow& row : kOptions) {
+    if (row.shortName != 0 && row.shortName == name) return &row;
+  }
+  return nullptr;
+}
+
+// How many words `command` takes before its FILEs ("FROM TO": two).
+std::size_t OperandCount(const Command& command) {
+  std::size_t count = 0;
+  bool inWord = false;
+  for (const char c : command.operands) {
+    if (c != ' ' && !inWord) ++count;
+    inWord = c != ' ';
+  }
+  return count;
+}
+
+// A word that is not an option: the command, its operands, then the FILEs.
+bool TakePositional(ParsedCommandLine& parsed, std::string_view word) {
+  Options& options = parsed.options;
+  if (options.command == nullptr) {
+    options.command = FindCommand(word);
+    if (options.command != nullptr) return true;
+    parsed.error = "unknown command '" + std::string(word) + "'";
+    const std::string_view nearest = NearestCommandName(word);
+    if (!nearest.empty()) parsed.error += "; did you mean '" + std::string(nearest) + "'?";
+    return false;
+  }
+  if (options.operands.size() < OperandCount(*options.command)) {
+    options.operands.emplace_back(word);
+  } else {
+    options.inputPaths.emplace_back(word);
+  }
+  return true;
+}
+
+// Reads the option in args[i] (and its value, which may be args[i + 1]).
+bool TakeOption(ParsedCommandLine& parsed, std::span<const std::string_view> args,
+                std::size_t& i) {
+  const std::string_view arg = args[i];
+  const bool isLong = arg.starts_with("--");
+  std::string_view written = arg;  // the option as the user wrote it, for messages
+  std::optional<std::string_view> value;
+  const OptionRow* row = nullptr;
+  if (isLong) {
+    const std::size_t equals = arg.find('=');
+    written = arg.substr(0, equals);
+    if (equals != std::string_view::npos) value = arg.substr(equals + 1);
+    row = FindLongOption(written.substr(2));
+  } else {
+    written = arg.substr(0, 2);
+    if (arg.size() > 2) value = arg.substr(2);
+    row = FindShortOption(arg[1]);
+  }
+  if (row == nullptr) {
+    parsed.error = "unknown option '" + std::string(isLong ? written : arg) + "'";
+    return false;
+  }
+  if (row->value.empty()) {
+    if (value) {
+      parsed.error = "'" + std::string(written) + "' takes no value";
+      return false;
+    }
+    return row->apply(parsed, {});
+  }
+  if (!value) {
+    if (i + 1 == args.size()) {
+      parsed.error = std::string(written) + " needs a " + std::string(row->value);
+      return false;
+    }
+    value = args[++i];
+  }
+  if (value->empty()) {
+    parsed.error = std::string(written) + " needs a " + std::string(row->value);
+    return false;
+  }
+  return row->apply(parsed, *value);
+}
+
+// What the options ask of the command, once both are known.
+bool CheckAgainstCommand(ParsedCommandLine& parsed) {
+  Options& options = parsed.options;
+  if (options.command == nullptr) {
+    parsed.error = "no command given";
+    return false;
+  }
+  const Command& command = *options.command;
+  const std::string name(command.name);
+  if (options.working && command.source == nullptr) {
+    parsed.error = "'" + name + "' has no --working";
+    return false;
+  }
+  if ((options.format || options.batch) && command.source == nullptr) {
+    parsed.error = "'" + name + "' takes no " + (options.batch ? "--batch" : "--format") +
+                   ": its result is not an output record";
+    return false;
+  }
+  if (options.working && options.format && *options.format != marc::OutputFormat::kRecord) {
+    parsed.error = "--working prints the working text; it has no --format";
+    return false;
+  }
+  if (options.verbose && command.source == nullptr) {
+    parsed.error = "'" + name + "' takes no --verbose: its result is not an output record";
+    return false;
+  }
+  if (command.prepare != nullptr) {
+    const std::vector<std::string_view> operands(options.operands.begin(),
+                                                 options.operands.end());
+    options.run = command.prepare(operands, parsed.error);
+    if (!options.run) return false;
+  }
+  return true;
+}
+
+std::string Padded(std::string text, std::size_t width) {
+  if (text.size() < width) text.resize(width, ' ');
+  return text;
+}
+
+// `text` broken into lines of at most `width` characters, each after `indent`.
+std::string Wrapped(std::string_view text, std::size_t indent, std::size_t width) {
+  std::string out;
+  std::size_t lineLength = 0;
+  while (!text.empty()) {
+    const std::size_t space = text.find(' ');
+    const std::string_view word = text.substr(0, space);
+    if (lineLength > 0 && lineLength + 1 + word.size() > width) {
+      out += "\n" + std::string(indent, ' ');
+      lineLength = 0;
+    } else if (lineLength > 0) {
+      out += ' ';
+      ++lineLength;
+    }
+    out += word;
+    lineLength += word.size();
+    text = space == std::string_view::npos ? std::string_view() : text.substr(space + 1);
+  }
+  return out;
+}
+
+constexpr std::size_t kHelpColumn = 22;  // where the descriptions start
+constexpr std::size_t kHelpWidth = 79 - kHelpColumn;
+
+std::string HelpRow(const std::string& term, std::string_view description) {
+  std::string row = "  " + term;
+  row = row.size() + 2 > kHelpColumn ? row + "\n" + std::string(kHelpColumn, ' ')
+                                     : Padded(row, kHelpColumn);
+  return row + Wrapped(description, kHelpColumn, kHelpWidth) + "\n";
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
+  ParsedCommandLine parsed;
+  bool onlyPositionals = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    bool ok;
+    if (!onlyPositionals && arg == "--") {
+      onlyPositionals = true;
+      continue;
+    }
+    if (!onlyPositionals && arg.size() > 1 && arg[0] == '-') {
+      ok = TakeOption(parsed, args, i);
+    } else {
+      ok = TakePositional(parsed, arg);
+    }
+    if (!ok) {
+      parsed.outcome = Outcome::UsageError;
+      return parsed;
+    }
+    if (parsed.outcome != Outcome::Run) return parsed;  // --help, --version
+  }
+  if (!CheckAgainstCommand(parsed)) parsed.outcome = Outcome::UsageError;
+  return parsed;
+}
+
+std::string Usage() {
+  std::string text =
+      "usage: velmora-convert COMMAND [OPTION...] [FILE...]\n"
+      "       velmora-convert charset FROM TO [OPTION...] [FILE...]\n"
+      "\n"
+      "Converts what a library system's screen gave when a record was copied (each\n"
+      "FILE, or standard input when there is none or FILE is -) and writes the\n"
+      "result to standard output. Options may stand before or after the command.\n"
+      "Several FILEs are converted in turn: with --batch as one stream of records;\n"
+      "otherwise each as its own record, separated by an empty line (charset and\n"
+      "pre-unicode write them one after another).\n"
+      "\ncommands:\n";
+  for (const Command& command : AllCommands()) {
+    std::string synopsis(command.name);
+    if (!command.operands.empty()) synopsis.append(" ").append(command.operands);
+    text += HelpRow(synopsis, command.summary);
+  }
+  text += "\noptions:\n";
+  for (const OptionRow& row : kOptions) {
+    std::string term;
+    if (row.shortName != 0) term = std::string("-") + row.shortName + ", ";
+    term += "--" + std::string(row.longName);
+    if (!row.value.empty()) term += " " + std::string(row.value);
+    text += HelpRow(term, row.help);
+  }
+  text += "\nformats (--format):\n";
+  for (const marc::OutputFormatRow& row : marc::kOutputFormats) {
+    text += HelpRow(std::string(row.name), row.summary);
+  }
+  text += "\nrepresentations (charset FROM TO):\n";
+  for (const HelpEntry& entry : RepresentationHelp()) {
+    text += HelpRow(entry.term, entry.description);
+  }
+  text +=
+      "\nbatches (--batch): records are separated by one or more empty lines (a line\n"
+      "of nothing but spaces and tabs counts as empty).\n"
+      "\nexit status: 0 done; 1 bad input (invalid UTF-8, an unreadable file, a\n"
+      "character the output cannot hold, a record of a batch dropped); 2 wrong usage.\n";
+  return text;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,50 @@
+// The command line of velmora-convert read into Options, from one table of
+// options that also writes the help.
+//
+//   velmora-convert [OPTION...] COMMAND [OPERAND...] [FILE...] [OPTION...]
+//
+// Options may stand before or after the command; "--" ends them. A long
+// option's value follows it ("--output FILE") or an "=" ("--output=FILE");
+// a short one's follows it or is joined to it ("-o FILE", "-oFILE"). "-" is
+// standard input as a FILE and standard output as -o's value.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "MarcExchange/OutputFormats.h"
+#include "cli/Commands.h"
+
+namespace velmora::cli {
+
+inline constexpr std::string_view kStandardStream = "-";
+
+struct Options {
+  const Command* command = nullptr;
+  std::vector<std::string> operands;  // the words a command takes before FILE (charset FROM TO)
+  ByteRun run;                        // for a command with operands, read from them
+  bool working = false;
+  // --format: the output records written as MARC; absent is the record text.
+  std::optional<marc::OutputFormat> format;
+  bool batch = false;    // --batch: records separated by empty lines
+  bool verbose = false;  // --verbose: name what the output record leaves out
+  std::string outputPath;               // empty or "-": standard output
+  std::vector<std::string> inputPaths;  // none: standard input; "-" is standard input
+};
+
+struct ParsedCommandLine {
+  enum class Outcome { Run, Help, Version, UsageError };
+  Outcome outcome = Outcome::Run;
+  Options options;
+  std::string error;  // for UsageError
+};
+
+ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
+
+// The text of --help: every command, option, format and representation.
+std::string Usage();
+
+}  // namespace velmora::cli

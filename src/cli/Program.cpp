@@ -1,0 +1,34 @@
+#include "cli/Program.h"
+
+#include <cstdio>
+#include <string>
+
+#include "cli/Conversion.h"
+#include "cli/Options.h"
+
+#ifndef VELMORA_VERSION
+#define VELMORA_VERSION "0.0.0"
+#endif
+
+namespace velmora::cli {
+
+int RunProgram(std::span<const std::string_view> args) {
+  const ParsedCommandLine parsed = ParseCommandLine(args);
+  switch (parsed.outcome) {
+    case ParsedCommandLine::Outcome::Help:
+      std::fputs(Usage().c_str(), stdout);
+      return kExitOk;
+    case ParsedCommandLine::Outcome::Version:
+      std::printf("velmora-convert %s\n", VELMORA_VERSION);
+      return kExitOk;
+    case ParsedCommandLine::Outcome::UsageError:
+      PrintError(parsed.error);
+      std::fputs("Try 'velmora-convert --help' for more information.\n", stderr);
+      return kExitUsage;
+    case ParsedCommandLine::Outcome::Run:
+      break;
+  }
+  return Convert(parsed.options);
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,52 @@
+// velmora-convert marcedit end to end: the output record of every sample as
+// MarcEdit lines, equal to the literal 999-pass export.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Encodings/Utf8.h"
+#include "ModMain/Sources.h"
+#include "reference/LiteralIlibHueMarcEdit.h"
+#include "support/CliFixture.h"
+
+namespace velmora::test {
+namespace {
+
+using MarcEditCli = CliTest;
+
+// What the literal export gives for `record`, with line breaks as
+// velmora-convert writes them.
+std::string LiteralExport(const std::string& record) {
+  const Text lines = reference::LiteralMarcEditExport(*DecodeUtf8(record, nullptr));
+  return EncodeUtf8(Replace(lines, kCrlf, u"\n"));
+}
+
+TEST_F(MarcEditCli, EverySampleRecordExportsAsTheLiteralExportDoes) {
+  for (const SourceSystem& source : Sources()) {
+    const std::string record = ReadFile(ExamplePath(std::string(source.sample) + ".expected.txt"));
+    const RunResult lines = Run("marcedit", record);
+    EXPECT_EQ(lines.exitCode, 0) << source.name << ": " << lines.err;
+    EXPECT_EQ(lines.out, LiteralExport(record)) << source.name;
+    EXPECT_EQ(lines.out.rfind("=245  ", 0), 0u) << source.name;
+  }
+  const RunResult libol = Run("marcedit " + Example("libol.expected.txt"));
+  EXPECT_EQ(libol.out, ReadFile(ExamplePath("marcedit.expected.txt")));
+}
+
+TEST_F(MarcEditCli, OnlyATagAtAFieldsStartMoves) {
+  const struct {
+    const char* input;
+    const char* lines;
+  } cases[] = {
+      {"245=00$aTitle%020=##$a123", "=245  00$aTitle\n=020  ##$a123"},
+      {"100=1#$aA 1999=B", "=100  1#$aA 1999=B"},
+  };
+  for (const auto& c : cases) {
+    const RunResult result = Run("marcedit", c.input);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, c.lines) << c.input;
+  }
+}
+
+}  // namespace
+}  // namespace velmora::test
