@@ -21,8 +21,7 @@ std::size_t FoundAt(TextView table, TextView w) {
 
 }  // namespace
 
-Text LiteralConvertCharset(TextView text, std::int32_t fromCode, std::int32_t toCode,
-                           CodeOneWindows windows) {
+Text LiteralConvertCharset(TextView text, std::int32_t fromCode, std::int32_t toCode) {
   // 1.
   if (fromCode == toCode && fromCode != 1) return Text(text);
   // 2.
@@ -39,7 +38,7 @@ Text LiteralConvertCharset(TextView text, std::int32_t fromCode, std::int32_t to
     if (fromCode == 1) {
       w = Mid(s, pos, 2);
       const std::size_t d = FoundAt(UnicodeComposedLetters, w);
-      const bool counts = d >= 15 && (windows == CodeOneWindows::AnyPosition || d % 2 == 1);
+      const bool counts = d >= 15 && d % 2 == 1;
       if (counts) {
         idx = (d + 15) / 2;
         pos += 2;

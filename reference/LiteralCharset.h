@@ -11,15 +11,9 @@
 
 namespace velmora::reference {
 
-// How a source of code 1 counts a two-unit window found in the composed table.
-enum class CodeOneWindows {
-  WholePairs,   // only at an odd position from 15 on: a base and its tone mark
-  AnyPosition,  // also across two neighbouring pairs, as first described:
-                // «b» U+0300 «a» becomes «b» U+00E0
-};
-
-Text LiteralConvertCharset(TextView text, std::int32_t fromCode, std::int32_t toCode,
-                           CodeOneWindows windows = CodeOneWindows::WholePairs);
+// A source of code 1 counts a two-unit window found in the composed table
+// only at an odd position from 15 on: a base and its tone mark.
+Text LiteralConvertCharset(TextView text, std::int32_t fromCode, std::int32_t toCode);
 
 // A random text of up to `maxPieces` pieces: letters of every table, single
 // units of them, combining marks, spaces, ASCII and arbitrary code units.

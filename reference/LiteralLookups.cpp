@@ -28,7 +28,7 @@ Text AfterRepeatedMatch(TextView text, TextView mark, int occurrence, std::size_
   return value;
 }
 
-// The mend: a value that is empty is empty text, not the piece after it.
+// A value that is empty is empty text, not the piece after it.
 Text FirstPieceOrEmpty(const Text& rest, char16_t delimiter) {
   const Text trimmed = Trimmed(rest);
   if (!trimmed.empty() && trimmed.front() == delimiter) return {};

@@ -5,16 +5,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-void AppendCodePoint(char32_t cp, Text& out) {
-  if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
-  } else {
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-  }
-}
-
 }  // namespace
 
 void AppendUtf8(char32_t cp, std::string& out) {
@@ -62,7 +52,7 @@ std::optional<Text> DecodeUtf8(std::string_view bytes, Utf8Error* error) {
       valid = (next & 0xC0) == 0x80;
       cp = (cp << 6) | (next & 0x3F);
     }
-    valid = valid && cp >= minimum && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+    valid = valid && cp >= minimum && cp <= 0x10FFFF && !IsSurrogate(cp);
     if (!valid) {
       if (error != nullptr) error->byteOffset = i;
       return std::nullopt;

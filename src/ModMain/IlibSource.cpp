@@ -11,7 +11,7 @@ using Step = RewriteStep;
 constexpr TextView kColumnBar = u"|";
 
 // The subfield codes that iLib writes in a column of their own, lower case
-// only, in the order the rewrite has always listed them.
+// only, in the order of the rewrite's steps 3 to 16.
 constexpr TextView kIlibSubfieldCodes = u"abcdnpehzvxy23";
 
 constexpr Step kIlibRewrite[] = {

@@ -1,5 +1,7 @@
 #include "ModMain/Rewrite.h"
 
+#include <initializer_list>
+
 namespace velmora {
 namespace {
 
@@ -16,6 +18,41 @@ bool TagMatchAt(TextView s, std::size_t at, TextView before, TextView after) {
          s.substr(at + before.size() + 3, after.size()) == after;
 }
 
+// Builds a step's result at the end of `out`: the text between matches is
+// copied as it is and each match is replaced. Finish appends the rest; when
+// nothing matched it takes back what was appended and says so, so that the
+// caller keeps its text.
+class MatchWriter {
+ public:
+  MatchWriter(TextView s, Text& out) : s_(s), out_(out), start_(out.size()) {}
+
+  // s[copied, at) is copied, then `replacement`; s goes on at `resume`.
+  void Replace(std::size_t at, std::size_t resume, std::initializer_list<TextView> replacement) {
+    out_.append(s_.substr(copied_, at - copied_));
+    for (const TextView piece : replacement) out_.append(piece);
+    copied_ = resume;
+    matched_ = true;
+  }
+  // Where s goes on: a match may not start before it.
+  std::size_t Copied() const { return copied_; }
+
+  bool Finish() {
+    if (!matched_) {
+      out_.resize(start_);
+      return false;
+    }
+    out_.append(s_.substr(copied_));
+    return true;
+  }
+
+ private:
+  TextView s_;
+  Text& out_;
+  std::size_t start_;
+  std::size_t copied_ = 0;  // s[0, copied_) is already in out
+  bool matched_ = false;
+};
+
 }  // namespace
 
 bool AppendTagsReplaced(TextView s, TextView before, TextView after, TextView newBefore,
@@ -25,68 +62,43 @@ bool AppendTagsReplaced(TextView s, TextView before, TextView after, TextView ne
   // scan stays linear: `before` when there is one, otherwise `after`.
   const bool anchorBefore = !before.empty();
   const TextView anchor = anchorBefore ? before : after;
-  const std::size_t start = out.size();
-  bool matched = false;
-  std::size_t copied = 0;  // s[0, copied) is already in out
+  MatchWriter writer(s, out);
   std::size_t searchFrom = anchorBefore ? 0 : 3;
   while (searchFrom <= s.size()) {
     const std::size_t a = anchor.empty() ? searchFrom : FindText(s, anchor, searchFrom);
     if (a == TextView::npos) break;
     const std::size_t at = anchorBefore ? a : a - 3;
-    if (at >= copied && TagMatchAt(s, at, before, after)) {
-      matched = true;
-      out.append(s.substr(copied, at - copied));
-      out.append(newBefore);
-      out.append(s.substr(at + before.size(), 3));
-      out.append(newAfter);
-      copied = at + length;
-      searchFrom = anchorBefore ? copied : copied + 3;
+    if (at >= writer.Copied() && TagMatchAt(s, at, before, after)) {
+      writer.Replace(at, at + length, {newBefore, s.substr(at + before.size(), 3), newAfter});
+      searchFrom = anchorBefore ? writer.Copied() : writer.Copied() + 3;
     } else {
       searchFrom = a + 1;
     }
   }
-  if (!matched) {
-    out.resize(start);
-    return false;
-  }
-  out.append(s.substr(copied));
-  return true;
+  return writer.Finish();
 }
 
 bool AppendFieldStartTagsReplaced(TextView s, TextView separator, TextView after,
                                   TextView newBefore, TextView newAfter, Text& out) {
-  const std::size_t start = out.size();
-  bool matched = false;
-  std::size_t copied = 0;  // s[0, copied) is already in out
+  MatchWriter writer(s, out);
   // Field starts: the start of the text, then every position after a separator.
   std::size_t fieldStart = 0;
   while (true) {
-    if (fieldStart >= copied && TagMatchAt(s, fieldStart, u"", after)) {
-      matched = true;
-      out.append(s.substr(copied, fieldStart - copied));
-      out.append(newBefore);
-      out.append(s.substr(fieldStart, 3));
-      out.append(newAfter);
-      copied = fieldStart + 3 + after.size();
+    if (fieldStart >= writer.Copied() && TagMatchAt(s, fieldStart, u"", after)) {
+      writer.Replace(fieldStart, fieldStart + 3 + after.size(),
+                     {newBefore, s.substr(fieldStart, 3), newAfter});
     }
     if (separator.empty()) break;
     const std::size_t next = FindText(s, separator, fieldStart);
     if (next == TextView::npos) break;
     fieldStart = next + separator.size();
   }
-  if (!matched) {
-    out.resize(start);
-    return false;
-  }
-  out.append(s.substr(copied));
-  return true;
+  return writer.Finish();
 }
 
 bool AppendSubfieldCodesMarked(TextView s, TextView bar, TextView codes, TextView mark, Text& out) {
   if (bar.empty()) return false;
-  const std::size_t start = out.size();
-  bool matched = false;
-  std::size_t copied = 0;  // s[0, copied) is already in out
+  MatchWriter writer(s, out);
   std::size_t searchFrom = 0;
   while (true) {
     const std::size_t a = FindText(s, bar, searchFrom);
@@ -94,21 +106,14 @@ bool AppendSubfieldCodesMarked(TextView s, TextView bar, TextView codes, TextVie
     const std::size_t code = a + bar.size();
     if (code < s.size() && codes.find(s[code]) != TextView::npos &&
         s.substr(code + 1, bar.size()) == bar) {
-      matched = true;
-      out.append(s.substr(copied, code - copied));  // up to and with the first bar
-      out.append(mark);
-      out.push_back(s[code]);
-      copied = searchFrom = code + 1 + bar.size();  // the second bar is consumed
+      // Kept up to and with the first bar; the second bar is consumed.
+      writer.Replace(code, code + 1 + bar.size(), {mark, s.substr(code, 1)});
+      searchFrom = writer.Copied();
     } else {
       searchFrom = a + 1;
     }
   }
-  if (!matched) {
-    out.resize(start);
-    return false;
-  }
-  out.append(s.substr(copied));
-  return true;
+  return writer.Finish();
 }
 
 Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore,

@@ -58,6 +58,45 @@ TextView TrimLeadingSpaces(TextView s);
 // Deletes every occurrence of `ch`.
 Text RemoveAll(TextView s, char16_t ch);
 
+// UTF-16 surrogates: a high one followed by a low one is one code point
+// above U+FFFF; either alone is a lone surrogate, which passes through every
+// conversion as the unit it is.
+constexpr bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+constexpr bool IsSurrogate(char32_t codePoint) {
+  return codePoint >= 0xD800 && codePoint <= 0xDFFF;
+}
+
+struct CodePoint {
+  char32_t value;
+  std::size_t units;  // 2 for a surrogate pair, else 1
+};
+
+// The code point that starts at `i` (< text.size()): a surrogate pair read
+// as one, any other unit, a lone surrogate included, as itself.
+constexpr CodePoint CodePointAt(TextView text, std::size_t i) {
+  const char16_t unit = text[i];
+  if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+    return {0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00), 2};
+  }
+  return {unit, 1};
+}
+
+// Appends a code point (not a surrogate) as one unit or a surrogate pair.
+inline void AppendCodePoint(char32_t codePoint, Text& out) {
+  if (codePoint < 0x10000) {
+    out.push_back(static_cast<char16_t>(codePoint));
+  } else {
+    codePoint -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (codePoint >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF)));
+  }
+}
+
 inline bool IsAsciiDigit(char16_t ch) {
   return ch >= u'0' && ch <= u'9';
 }

@@ -1,5 +1,6 @@
 // The clipboard transfer over a scripted clipboard: the three messages, the
-// cut at the first NUL, line breaks, and the mended write check.
+// cut at the first NUL, line breaks, and the check that the clipboard then
+// holds what was written.
 #include <gtest/gtest.h>
 
 #include "FrmMain/ClipboardText.h"

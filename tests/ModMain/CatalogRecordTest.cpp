@@ -62,8 +62,8 @@ TEST(CatalogRecord, SeriesSubjectsAndAddedEntriesAreSplitAndCapped) {
   });
 }
 
-// Mended: an empty "$b" no longer pulls in "$c" twice.
-TEST(CatalogRecordMend, EmptyTitleSubfieldIsLeftOut) {
+// An empty subfield is empty text: an empty "$b" does not pull in "$c" twice.
+TEST(CatalogRecord, EmptySubfieldIsLeftOut) {
   ExpectRebuilds({
       {u"245=10$aTitle$b$cAuthor", u"245=00$aTitle$cAuthor"},
       {u"245=10$a$bSub%100=1#$aX", u"%100=##$aX"},

@@ -46,20 +46,11 @@ TEST(ConvertCharset, UnicodeToUnicodeJoinsToneMarks) {
 
 // A window that spans two neighbouring pairs of the composed table (a tone
 // mark, then the next pair's base) is no letter: decomposed words come back
-// as they were, where reading such windows corrupted them.
+// as they were («bà» does not become «bà», «lợi» not «lơỆ»).
 TEST(ConvertCharset, ToneMarkFollowedByABaseIsNotALetter) {
-  const struct {
-    TextView text, spanningResult;
-  } cases[] = {
-      {u"b\u0300a", u"b\u00E0"},                              // «bà»
-      {u"lo\u031B\u0323i", u"lo\u031B\u1EC6"},                // «lợi» -> «lơỆ»
-      {u"ru\u031Bo\u031B\u0323u", u"ru\u031Bo\u031B\u1ED8"},  // «rượu» -> «rươỘ»
-  };
-  for (const auto& c : cases) {
-    EXPECT_TEXT_EQ(ConvertCharset(c.text, 1, 1), c.text);
-    EXPECT_TEXT_EQ(reference::LiteralConvertCharset(c.text, 1, 1), c.text);
-    EXPECT_TEXT_EQ(reference::LiteralConvertCharset(c.text, 1, 1, reference::CodeOneWindows::AnyPosition),
-                   c.spanningResult);
+  for (const TextView text : {TextView(u"b\u0300a"), TextView(u"lo\u031B\u0323i"),
+                              TextView(u"ru\u031Bo\u031B\u0323u")}) {
+    EXPECT_TEXT_EQ(ConvertCharset(text, 1, 1), text);
   }
 }
 

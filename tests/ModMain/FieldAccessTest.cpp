@@ -80,8 +80,8 @@ TEST(GetSubfield, TakesTheValueUpToTheNextMark) {
   EXPECT_TEXT_EQ(GetFieldSubfield(u"245=10$aX$bY%650=#7$aA", u"650", 1, u"$a", 1), u"A");
 }
 
-// Mended: an empty field or subfield is empty, not the text of the next one.
-TEST(FieldAccessMend, EmptyFieldOrSubfieldIsEmptyNotTheNextOne) {
+// An empty field or subfield is empty text, not the text of the next one.
+TEST(FieldAccess, EmptyFieldOrSubfieldIsEmptyText) {
   EXPECT_TEXT_EQ(GetSubfield(u"##$a$bY", u"$a", 1), u"");
   EXPECT_TEXT_EQ(GetSubfield(u"##$a   $bY", u"$a", 1), u"");
   EXPECT_TEXT_EQ(GetSubfield(u"##$a", u"$a", 1), u"");

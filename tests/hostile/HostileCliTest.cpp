@@ -142,13 +142,7 @@ TEST_F(HostileCli, BinaryGarbageIsRefusedOrConvertedWithoutHarm) {
   std::u16string anything;
   while (anything.size() < 256 * 1024) {
     const char32_t cp = codePoint(random) >> (random() % 12);  // mostly small ones
-    if (cp >= 0xD800 && cp <= 0xDFFF) continue;
-    if (cp < 0x10000) {
-      anything.push_back(static_cast<char16_t>(cp));
-    } else {
-      anything.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-      anything.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-    }
+    if (!IsSurrogate(cp)) AppendCodePoint(cp, anything);
   }
   anything += u"\0\uFFFF\u2028\u2029\uFEFF";
   const std::string validGarbage = EncodeUtf8(anything);

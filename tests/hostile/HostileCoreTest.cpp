@@ -30,14 +30,10 @@ Text OddRecord() {
 
 std::size_t LoneSurrogates(TextView s) {
   std::size_t count = 0;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    const bool high = s[i] >= 0xD800 && s[i] <= 0xDBFF;
-    const bool low = s[i] >= 0xDC00 && s[i] <= 0xDFFF;
-    if (high && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-      ++i;
-    } else if (high || low) {
-      ++count;
-    }
+  for (std::size_t i = 0; i < s.size();) {
+    const CodePoint codePoint = CodePointAt(s, i);
+    count += IsSurrogate(codePoint.value) ? 1 : 0;
+    i += codePoint.units;
   }
   return count;
 }
