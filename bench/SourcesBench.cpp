@@ -11,9 +11,9 @@
 
 #include "ModMain/MarcEditExport.h"
 #include "ModMain/Sources.h"
+#include "Throughput.h"
 #include "reference/LiteralIlibHueMarcEdit.h"
 #include "reference/LiteralSources.h"
-#include "Throughput.h"
 
 namespace velmora::bench {
 namespace {
@@ -39,11 +39,12 @@ const bool kRegistered = [] {
     Register(title + "Convert", sample,
              [&source](TextView text) { return ConvertRecord(source, text); },
              {kRecordBytes, kLargeBytes});
-    Register(title + "WorkingText", sample,
-             [&source](TextView text) { return WorkingText(source, text); },
-             source.id == SourceId::Libol
-                 ? std::initializer_list<std::int64_t>{kRecordBytes, kLargeBytes, 10 * kLargeBytes}
-                 : std::initializer_list<std::int64_t>{kRecordBytes, kLargeBytes});
+    Register(
+        title + "WorkingText", sample,
+        [&source](TextView text) { return WorkingText(source, text); },
+        source.id == SourceId::Libol
+            ? std::initializer_list<std::int64_t>{kRecordBytes, kLargeBytes, 10 * kLargeBytes}
+            : std::initializer_list<std::int64_t>{kRecordBytes, kLargeBytes});
     if (const reference::LiteralSource* literal = reference::LiteralSourceOf(source.id)) {
       Register(title + "RewriteLiteral", sample,
                [&source, literal](TextView text) {

@@ -48,8 +48,7 @@ void CheckSource(const SourceSystem& source, const std::uint8_t* data, std::size
   }
   FUZZ_CHECK(working.size() <= kMaxRewriteGrowth * marked.size(), {"working text", working},
              {"copied", copied});
-  FUZZ_CHECK(record.size() <= RebuildBound(working.size()), {"record", record},
-             {"copied", copied});
+  FUZZ_CHECK(record.size() <= RebuildBound(working.size()), {"record", record}, {"copied", copied});
   CheckOutputRecordForm(record, TitleOpening(source), copied);
   if (normalise) {
     FUZZ_CHECK(!HasLineBreakCharacter(record), {"record", record}, {"copied", copied});

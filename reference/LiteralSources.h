@@ -11,7 +11,7 @@ namespace velmora::reference {
 
 struct LiteralSource {
   SourceId id;
-  Text (*rewrite)(Text);                 // the literal form of the source's rewrite
+  Text (*rewrite)(Text);                  // the literal form of the source's rewrite
   std::span<const TextView> (*pieces)();  // what its random texts are made of
 };
 

@@ -45,11 +45,10 @@ struct Control {
 
 // A source system's button: its name and caption come from the source table.
 constexpr Control SourceButton(SourceId id, void (*click)(FrmMainPorts&) noexcept, int left,
-                               int top, int width, int height, int tabIndex,
-                               bool visible = true) {
+                               int top, int width, int height, int tabIndex, bool visible = true) {
   const SourceSystem& source = SourceOf(id);
-  return {source.control, source.caption, left, top, width, height, tabIndex,
-          ControlFont::BoldButton, visible, click};
+  return {source.control, source.caption,          left,    top,  width, height,
+          tabIndex,       ControlFont::BoldButton, visible, click};
 }
 
 // clang-format off

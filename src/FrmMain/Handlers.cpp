@@ -50,7 +50,8 @@ void RunConversion(FrmMainPorts& window, InputFrom input, Text (*rewrite)(TextVi
 
 void RunSourceConversion(FrmMainPorts& window, const SourceSystem& source) noexcept {
   Guarded(window.messages, [&] {
-    Pipeline(window, source.input, [&source](TextView text) { return ConvertRecord(source, text); });
+    Pipeline(window, source.input,
+             [&source](TextView text) { return ConvertRecord(source, text); });
   });
 }
 

@@ -31,9 +31,9 @@ struct SourceSystem {
   std::string_view caption;  // the button's caption
   std::string_view summary;  // what the conversion does, in plain words
   InputFrom input;
-  bool startMarker;        // the rewrite expects kStartMarker in front of the text
-  Text (*rewrite)(Text);   // copied text -> working text (SourceRewrites.h)
-  bool joinsLetters;       // base letter + tone mark joined after the rewrite
+  bool startMarker;           // the rewrite expects kStartMarker in front of the text
+  Text (*rewrite)(Text);      // copied text -> working text (SourceRewrites.h)
+  bool joinsLetters;          // base letter + tone mark joined after the rewrite
   Text (*rebuild)(TextView);  // working text -> output record
   std::string_view sample;    // examples/<sample>.txt, and <sample>.expected.txt its result
 };
@@ -71,7 +71,8 @@ inline constexpr SourceSystem kSources[] = {
      .title = "Verbrary",
      .control = "CmdLacViet",
      .caption = "Verbrary (Dong Nai)",
-     .summary = "a record copied from Verbrary -> output record, each subject subdivision a heading of its own, decomposed letters joined",
+     .summary = "a record copied from Verbrary -> output record, each subject subdivision a "
+                "heading of its own, decomposed letters joined",
      .input = InputFrom::Clipboard,
      .startMarker = false,
      .rewrite = VerbraryRewrite,
@@ -95,7 +96,8 @@ inline constexpr SourceSystem kSources[] = {
      .title = "Emiclib",
      .control = "CmdTVHCM",
      .caption = "Emiclib (VLong, HCM)",
-     .summary = "a record copied from Emiclib (the LacViet layout) -> output record, letters as copied",
+     .summary =
+         "a record copied from Emiclib (the LacViet layout) -> output record, letters as copied",
      .input = InputFrom::Clipboard,
      .startMarker = true,
      .rewrite = LacVietRewrite,
@@ -107,7 +109,9 @@ inline constexpr SourceSystem kSources[] = {
      .title = "Hue",
      .control = "CmdHue",
      .caption = "Hue, Hai Phong",
-     .summary = "a record in the form of the Hue and Hai Phong libraries -> output record, repeated fields gathered into one; the window's button for it is hidden and takes the box's text",
+     .summary =
+         "a record in the form of the Hue and Hai Phong libraries -> output record, repeated "
+         "fields gathered into one; the window's button for it is hidden and takes the box's text",
      .input = InputFrom::TextBox,
      .startMarker = true,
      .rewrite = HueRewrite,

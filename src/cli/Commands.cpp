@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "cli/CharsetCommand.h"
 #include "ModMain/ConvertCharset.h"
 #include "ModMain/MarcEditExport.h"
+#include "cli/CharsetCommand.h"
 
 namespace velmora::cli {
 namespace {

@@ -25,8 +25,7 @@ std::string InputName(std::string_view path) {
 }
 
 std::string OutputName(const Options& options) {
-  return IsStandardStream(options.outputPath) ? std::string("standard output")
-                                              : options.outputPath;
+  return IsStandardStream(options.outputPath) ? std::string("standard output") : options.outputPath;
 }
 
 // The inputs in turn: standard input when none is named.
@@ -37,7 +36,8 @@ std::vector<std::string> InputPaths(const Options& options) {
 
 // Every CRLF of a result is written as the platform's line break.
 std::string ToPlatformLineBreaks(TextView text) {
-  return EncodeUtf8(Replace(text, kCrlf, Text(kPlatformLineBreak.begin(), kPlatformLineBreak.end())));
+  return EncodeUtf8(
+      Replace(text, kCrlf, Text(kPlatformLineBreak.begin(), kPlatformLineBreak.end())));
 }
 
 // A text's first line as a message shows it: «245    10$aTitle…».
@@ -74,8 +74,7 @@ bool AddRecord(marc::RecordStream& stream, TextView outputRecord, const std::str
   const marc::RecordStream::Outcome outcome = stream.Add(outputRecord);
   for (const marc::ParseIssue& issue : outcome.issues) {
     PrintError("warning: " + where + ": " + std::string(marc::Describe(issue.kind)) + " at " +
-               std::to_string(issue.position + 1) + ": '" + EncodeUtf8(issue.piece) +
-               "' left out");
+               std::to_string(issue.position + 1) + ": '" + EncodeUtf8(issue.piece) + "' left out");
   }
   if (outcome.written) return true;
   PrintError("warning: " + where + " dropped: " +
@@ -235,8 +234,7 @@ Text ConvertCopied(const Command& command, bool working, TextView copied) {
 }
 
 void PrintError(std::string_view message) {
-  std::fprintf(stderr, "velmora-convert: %.*s\n", static_cast<int>(message.size()),
-               message.data());
+  std::fprintf(stderr, "velmora-convert: %.*s\n", static_cast<int>(message.size()), message.data());
 }
 
 int Convert(const Options& options) {

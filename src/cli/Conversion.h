@@ -15,7 +15,9 @@ inline constexpr int kExitUsage = 2;
 
 // A source command's result is an output record; only those take --format,
 // --batch and --verbose.
-inline bool IsSourceCommand(const Command& command) { return command.source != nullptr; }
+inline bool IsSourceCommand(const Command& command) {
+  return command.source != nullptr;
+}
 
 // A text command's result for the copied text (line breaks as CRLF): the
 // output record, or with `working` a source's working text.

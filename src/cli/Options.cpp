@@ -66,8 +66,8 @@ bool AskForVersion(ParsedCommandLine& parsed, std::string_view) {
 }
 
 constexpr OptionRow kOptions[] = {
-    {"working", 0, "",
-     "print the working text that goes into the record rebuild (source commands)", SetWorking},
+    {"working", 0, "", "print the working text that goes into the record rebuild (source commands)",
+     SetWorking},
     {"format", 0, "FORMAT", "write the output records in FORMAT (below; source commands)",
      SetFormat},
     {"batch", 0, "",
@@ -130,8 +130,7 @@ bool TakePositional(ParsedCommandLine& parsed, std::string_view word) {
 }
 
 // Reads the option in args[i] (and its value, which may be args[i + 1]).
-bool TakeOption(ParsedCommandLine& parsed, std::span<const std::string_view> args,
-                std::size_t& i) {
+bool TakeOption(ParsedCommandLine& parsed, std::span<const std::string_view> args, std::size_t& i) {
   const std::string_view arg = args[i];
   const bool isLong = arg.starts_with("--");
   std::string_view written = arg;  // the option as the user wrote it, for messages
@@ -199,8 +198,7 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
     return false;
   }
   if (command.prepare != nullptr) {
-    const std::vector<std::string_view> operands(options.operands.begin(),
-                                                 options.operands.end());
+    const std::vector<std::string_view> operands(options.operands.begin(), options.operands.end());
     options.run = command.prepare(operands, parsed.error);
     if (!options.run) return false;
   }

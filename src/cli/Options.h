@@ -29,8 +29,8 @@ struct Options {
   bool working = false;
   // --format: the output records written as MARC; absent is the record text.
   std::optional<marc::OutputFormat> format;
-  bool batch = false;    // --batch: records separated by empty lines
-  bool verbose = false;  // --verbose: name what the output record leaves out
+  bool batch = false;                   // --batch: records separated by empty lines
+  bool verbose = false;                 // --verbose: name what the output record leaves out
   std::string outputPath;               // empty or "-": standard output
   std::vector<std::string> inputPaths;  // none: standard input; "-" is standard input
 };

@@ -7,14 +7,8 @@
 namespace velmora {
 namespace {
 
-struct RebuildCase {
-  TextView working, expected;
-};
-
-void ExpectRebuilds(std::initializer_list<RebuildCase> cases) {
-  for (const RebuildCase& c : cases) {
-    EXPECT_TEXT_EQ(BuildCatalogRecordHue(c.working), c.expected) << test::Readable(c.working);
-  }
+void ExpectRebuilds(std::initializer_list<test::ConversionCase> cases) {
+  test::ExpectConversions(BuildCatalogRecordHue, cases);
 }
 
 TEST(CatalogRecordHue, TitleIsGatheredFromRepeatedFields) {

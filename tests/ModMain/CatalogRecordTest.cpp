@@ -6,14 +6,8 @@
 namespace velmora {
 namespace {
 
-struct RebuildCase {
-  TextView working, expected;
-};
-
-void ExpectRebuilds(std::initializer_list<RebuildCase> cases) {
-  for (const RebuildCase& c : cases) {
-    EXPECT_TEXT_EQ(BuildCatalogRecord(c.working), c.expected) << test::Readable(c.working);
-  }
+void ExpectRebuilds(std::initializer_list<test::ConversionCase> cases) {
+  test::ExpectConversions(BuildCatalogRecord, cases);
 }
 
 TEST(CatalogRecord, TitleStandsFirstWithIndicatorsZeroZero) {

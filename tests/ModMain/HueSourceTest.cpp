@@ -1,36 +1,35 @@
 #include <gtest/gtest.h>
 
 #include "ModMain/Sources.h"
-#include "ModMain/SourceRewrites.h"
-#include "reference/LiteralIlibHueMarcEdit.h"
-#include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
 
+Text HueWorkingText(TextView copied) {
+  return WorkingText(SourceOf(SourceId::Hue), copied);
+}
+
 TEST(HueRewrite, LinesBecomeTheWorkingText) {
-  const struct {
-    TextView boxText, working;
-  } cases[] = {
-      // Two spaces before each code; three give "$" and a space.
-      {u"24510  aTitle  bSub\r\n1001   aAuthor", u"245=10$aTitle$bSub%100=1$ aAuthor"},
-      {u"24510  aTitle\r\n245  bSub", u"245=10$aTitle%245=$bSub"},
-      {u"245 10  aTitle\r\n  continued", u"245= 10$aTitle$continued"},
-      {u"24510  aA\r\n", u"245=10$aA"},                  // nothing left of a final line break
-      {u"000  nam\r\n24510  aA", u"000$nam%245=10$aA"},  // "000" is never a tag
-      {u"500    aX", u"500=$$aX"},                       // four spaces: two "$"
-      {u"", u""},
-      {u"24510  aA\n500  aB", u"245=10$aA\n500$aB"},  // LF alone is no break
-      {u"24510  aA ZZZZ B", u"245=10$aA  B"},         // "ZZZZ" goes wherever it stands
-  };
-  for (const auto& c : cases) {
-    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Hue), c.boxText), c.working) << test::Readable(c.boxText);
-  }
+  test::ExpectConversions(
+      HueWorkingText,
+      {
+          // Two spaces before each code; three give "$" and a space.
+          {u"24510  aTitle  bSub\r\n1001   aAuthor", u"245=10$aTitle$bSub%100=1$ aAuthor"},
+          {u"24510  aTitle\r\n245  bSub", u"245=10$aTitle%245=$bSub"},
+          {u"245 10  aTitle\r\n  continued", u"245= 10$aTitle$continued"},
+          {u"24510  aA\r\n", u"245=10$aA"},                  // nothing left of a final line break
+          {u"000  nam\r\n24510  aA", u"000$nam%245=10$aA"},  // "000" is never a tag
+          {u"500    aX", u"500=$$aX"},                       // four spaces: two "$"
+          {u"", u""},
+          {u"24510  aA\n500  aB", u"245=10$aA\n500$aB"},  // LF alone is no break
+          {u"24510  aA ZZZZ B", u"245=10$aA  B"},         // "ZZZZ" goes wherever it stands
+      });
 }
 
 TEST(HueConversion, BoxTextToOutputRecord) {
-  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Hue), u"24510  aTitle\r\n245  bSub"), u"245=##$aTitle$bSub");
+  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Hue), u"24510  aTitle\r\n245  bSub"),
+                 u"245=##$aTitle$bSub");
   // A line with two title subfields keeps only its "$a": "$b" is read from
   // the second 245 field.
   EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Hue), u"24510  aTitle  bSub"), u"245=##$aTitle");

@@ -1,49 +1,44 @@
 #include <gtest/gtest.h>
 
 #include "ModMain/Sources.h"
-#include "ModMain/SourceRewrites.h"
-#include "reference/LiteralIlibHueMarcEdit.h"
-#include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
 
-struct RewriteCase {
-  TextView copied, working;
-};
+Text IlibWorkingText(TextView copied) {
+  return WorkingText(SourceOf(SourceId::Ilib), copied);
+}
 
 TEST(IlibRewrite, TabbedColumnsBecomeTheWorkingText) {
-  const RewriteCase cases[] = {
-      {u"245\t10\ta\tTitle\r\n100\t1 \ta\tAuthor", u"245=10$aTitle%100=1 $aAuthor"},
-      {u"082\t04\ta\t895.9\t2\t14", u"082=04$a895.9$214"},
-      {u"245\t10\tA\tTitle", u"245=10ATitle"},  // an upper-case code is no code
-      {u"245\t10\tq\tTitle", u"245=10qTitle"},  // nor is a letter outside the fourteen
-      {u"020\t  \ta\t123", u"020=$a123"},       // two blank indicators vanish
-      {u"245\t00\ta\tX\r\ncontinued", u"245=00$aXcontinued"},
-      {u"000\tnam", u"000nam"},              // "000" is never a tag
-      {u"245\t10\ta\tT\r\n", u"245=10$aT"},  // no trailing "%"
-      {u"", u""},
-      {u"245\t10\ta\tA==B", u"245=10$aA=B"},
-      {u"245\t10\ta\tT\n100\t1 \ta\tA", u"245=10$aT\n1001 $aA"},  // LF alone is no break
-  };
-  for (const RewriteCase& c : cases) {
-    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Ilib), c.copied), c.working) << test::Readable(c.copied);
-  }
+  test::ExpectConversions(
+      IlibWorkingText,
+      {
+          {u"245\t10\ta\tTitle\r\n100\t1 \ta\tAuthor", u"245=10$aTitle%100=1 $aAuthor"},
+          {u"082\t04\ta\t895.9\t2\t14", u"082=04$a895.9$214"},
+          {u"245\t10\tA\tTitle", u"245=10ATitle"},  // an upper-case code is no code
+          {u"245\t10\tq\tTitle", u"245=10qTitle"},  // nor is a letter outside the fourteen
+          {u"020\t  \ta\t123", u"020=$a123"},       // two blank indicators vanish
+          {u"245\t00\ta\tX\r\ncontinued", u"245=00$aXcontinued"},
+          {u"000\tnam", u"000nam"},              // "000" is never a tag
+          {u"245\t10\ta\tT\r\n", u"245=10$aT"},  // no trailing "%"
+          {u"", u""},
+          {u"245\t10\ta\tA==B", u"245=10$aA=B"},
+          {u"245\t10\ta\tT\n100\t1 \ta\tA", u"245=10$aT\n1001 $aA"},  // LF alone is no break
+      });
 }
 
 // A code column stands between two bars; a value that ends in a code letter
 // keeps it, and a one-letter value is not a code.
 TEST(IlibRewrite, OnlyACodeColumnBecomesASubfieldMark) {
-  const RewriteCase cases[] = {
-      {u"245\t10\ta\tTitle\tb\tSub", u"245=10$aTitle$bSub"},
-      {u"245\t10\tb\ta\ta\tx", u"245=10$ba$ax"},
-      {u"300\t  \ta\t20 cm\te\t1 CD\tc\tx", u"300=$a20 cm$e1 CD$cx"},
-      {u"650\t 7\ta\tA\tx\tB\ty\tC\tz\tD\tv\tE\t2\tF\t3\tG", u"650= 7$aA$xB$yC$zD$vE$2F$3G"},
-  };
-  for (const RewriteCase& c : cases) {
-    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Ilib), c.copied), c.working) << test::Readable(c.copied);
-  }
+  test::ExpectConversions(
+      IlibWorkingText,
+      {
+          {u"245\t10\ta\tTitle\tb\tSub", u"245=10$aTitle$bSub"},
+          {u"245\t10\tb\ta\ta\tx", u"245=10$ba$ax"},
+          {u"300\t  \ta\t20 cm\te\t1 CD\tc\tx", u"300=$a20 cm$e1 CD$cx"},
+          {u"650\t 7\ta\tA\tx\tB\ty\tC\tz\tD\tv\tE\t2\tF\t3\tG", u"650= 7$aA$xB$yC$zD$vE$2F$3G"},
+      });
 }
 
 TEST(IlibConversion, CopiedRecordToOutputRecord) {

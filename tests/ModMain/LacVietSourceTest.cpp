@@ -1,11 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "ModMain/Sources.h"
-#include "ModMain/SourceRewrites.h"
-#include "reference/LiteralRewrites.h"
-#include "reference/LiteralSourceRewrites.h"
 #include "support/TextPrinting.h"
 
 namespace velmora {
@@ -39,8 +34,10 @@ constexpr Case kLayoutCases[] = {
 
 TEST(LacVietRewrite, CopiedLinesBecomeTheWorkingText) {
   for (const Case& c : kLayoutCases) {
-    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::LacViet), c.copied), c.working) << test::Readable(c.copied);
-    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Emiclib), c.copied), c.working) << test::Readable(c.copied);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::LacViet), c.copied), c.working)
+        << test::Readable(c.copied);
+    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Emiclib), c.copied), c.working)
+        << test::Readable(c.copied);
   }
 }
 

@@ -1,38 +1,38 @@
 #include <gtest/gtest.h>
 
 #include "ModMain/Sources.h"
-#include "ModMain/SourceRewrites.h"
-#include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
 
 namespace velmora {
 namespace {
 
+Text LibolWorkingText(TextView copied) {
+  return WorkingText(SourceOf(SourceId::Libol), copied);
+}
+
 TEST(LibolRewrite, CopiedLinesBecomeTheWorkingText) {
-  const struct {
-    TextView copied, working;
-  } cases[] = {
-      {u"245    10$aTitle $bSub\r\n100    1 $aAuthor", u"245=10$aTitle$bSub%100=1$aAuthor"},
-      {u"020      $a123", u"020= $a123"},          // six spaces: only one goes before "$"
-      {u"650     7$aX   $2y", u"650= 7$aX##$2y"},  // three spaces before "$2"
-      {u"100    # $aX", u"100=#$aX"},              // a single indicator character
-      {u"100    #  $aX", u"100=##$aX"},
-      {u"000    nam", u"000nam"},             // "000" is never a tag
-      {u"1998 in print", u"199=8 in print"},  // any three digits are marked
-      {u"500    ##$aA==B", u"500=##$aA=B"},   // "==" in a value too
-      {u"245    10$aT\r\n", u"245=10$aT%"},   // a final break leaves a trailing "%"
-      {u"", u""},
-      {u"245    10$aT\n100    1 $aA", u"245=10$aT\n1001$aA"},  // LF alone is no break
-      {u"245    10$aT ZZZZ\r\nX", u"245=10$aT X"},             // any start marker goes
-  };
-  for (const auto& c : cases) {
-    EXPECT_TEXT_EQ(WorkingText(SourceOf(SourceId::Libol), c.copied), c.working) << test::Readable(c.copied);
-  }
+  test::ExpectConversions(
+      LibolWorkingText,
+      {
+          {u"245    10$aTitle $bSub\r\n100    1 $aAuthor", u"245=10$aTitle$bSub%100=1$aAuthor"},
+          {u"020      $a123", u"020= $a123"},          // six spaces: only one goes before "$"
+          {u"650     7$aX   $2y", u"650= 7$aX##$2y"},  // three spaces before "$2"
+          {u"100    # $aX", u"100=#$aX"},              // a single indicator character
+          {u"100    #  $aX", u"100=##$aX"},
+          {u"000    nam", u"000nam"},             // "000" is never a tag
+          {u"1998 in print", u"199=8 in print"},  // any three digits are marked
+          {u"500    ##$aA==B", u"500=##$aA=B"},   // "==" in a value too
+          {u"245    10$aT\r\n", u"245=10$aT%"},   // a final break leaves a trailing "%"
+          {u"", u""},
+          {u"245    10$aT\n100    1 $aA", u"245=10$aT\n1001$aA"},  // LF alone is no break
+          {u"245    10$aT ZZZZ\r\nX", u"245=10$aT X"},             // any start marker goes
+      });
 }
 
 TEST(LibolConversion, CopiedRecordToOutputRecord) {
-  EXPECT_TEXT_EQ(ConvertRecord(SourceOf(SourceId::Libol), u"245    10$aTitle $bSub\r\n100    1 $aAuthor"),
-                 u"245=00$aTitle$bSub%100=##$aAuthor");
+  EXPECT_TEXT_EQ(
+      ConvertRecord(SourceOf(SourceId::Libol), u"245    10$aTitle $bSub\r\n100    1 $aAuthor"),
+      u"245=00$aTitle$bSub%100=##$aAuthor");
   // A whole record with Vietnamese letters, precomposed and with a combining
   // tone mark (the Libol conversion leaves letters as they are).
   const TextView copied =

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "ModMain/MarcEditExport.h"
 #include "reference/LiteralIlibHueMarcEdit.h"
 #include "reference/LiteralRewrites.h"
-#include "ModMain/MarcEditExport.h"
 #include "support/TextPrinting.h"
 
 namespace velmora {

@@ -14,7 +14,8 @@ TEST(Sources, EveryRewriteEqualsItsLiteralFormOnRandomTexts) {
   for (const SourceSystem& source : Sources()) {
     SCOPED_TRACE(std::string(source.name));
     const reference::LiteralSource* literal = reference::LiteralSourceOf(source.id);
-    ASSERT_NE(literal, nullptr) << "every source's rewrite has a literal form to be checked against";
+    ASSERT_NE(literal, nullptr)
+        << "every source's rewrite has a literal form to be checked against";
     std::mt19937 random(static_cast<unsigned>(source.id) + 7);
     for (int i = 0; i < 4000; ++i) {
       const Text s = reference::RandomCopiedText(random, *literal, 60);

@@ -15,7 +15,9 @@ void CliTest::SetUp() {
   fs::create_directories(dir_);
 }
 
-void CliTest::TearDown() { fs::remove_all(dir_); }
+void CliTest::TearDown() {
+  fs::remove_all(dir_);
+}
 
 fs::path CliTest::Write(const std::string& name, const std::string& bytes) {
   const fs::path path = dir_ / name;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "ModMain/Text.h"
@@ -17,6 +18,19 @@ Text U16(std::string_view ascii);
 
 ::testing::AssertionResult TextsEqual(const char* actualExpr, const char* expectedExpr,
                                       TextView actual, TextView expected);
+
+// An input and the text a conversion must make of it.
+struct ConversionCase {
+  TextView input, expected;
+};
+
+// Expects `convert` to make each case's expected text of its input.
+template <typename Convert>
+void ExpectConversions(const Convert& convert, std::initializer_list<ConversionCase> cases) {
+  for (const ConversionCase& c : cases) {
+    EXPECT_PRED_FORMAT2(TextsEqual, convert(c.input), c.expected) << Readable(c.input);
+  }
+}
 
 }  // namespace velmora::test
 
