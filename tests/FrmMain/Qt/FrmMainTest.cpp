@@ -79,14 +79,21 @@ class FrmMainTest : public QObject {
   QPlainTextEdit* Box() { return Control<QPlainTextEdit>("TxtZ3950"); }
   QString BoxText() { return ToQString(window_->Ports().txtZ3950.GetText()); }
 
-  // Runs `action`; every message box it opens is recorded and closed with OK.
+  // Runs `action`; every message box it opens is recorded once and closed
+  // with OK. A box stays the active modal widget until its OK click has been
+  // handled, which on a busy machine can take longer than a poll: each box
+  // is marked when it is recorded, so a later poll that sees it again
+  // leaves it alone (a mark, not the address: a new box may take the
+  // address of one already gone).
   QList<SeenBox> DismissingMessageBoxes(const std::function<void()>& action) {
+    static constexpr char kRecorded[] = "velmoraTestRecorded";
     QList<SeenBox> seen;
     QTimer poll;
     poll.setInterval(10);
     connect(&poll, &QTimer::timeout, this, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
+      if (box == nullptr || box->property(kRecorded).toBool()) return;
+      box->setProperty(kRecorded, true);
       seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
       QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
