@@ -75,8 +75,9 @@ make_root() {
   mkdir -p build/debootstrap
   find build/debootstrap -name '*.tgz' -mtime +7 -delete
   if [ ! -s "$tarball" ]; then
+    rm -rf build/debootstrap/download
     debootstrap --variant=minbase --make-tarball="$top/$tarball.part" bookworm \
-      "$(mktemp -d)" "$mirror" >build/debootstrap/make-tarball.log 2>&1 || {
+      "$top/build/debootstrap/download" "$mirror" >build/debootstrap/make-tarball.log 2>&1 || {
       reason="debootstrap could not fetch bookworm from $mirror (build/debootstrap/make-tarball.log)"
       return 1
     }
