@@ -16,13 +16,30 @@ need_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# What building the core, the command line and the tests needs.
-BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils)
+# What building the programs needs: the compiler, CMake, Ninja, and help2man,
+# which writes their manual pages from their --help.
+BUILD_PACKAGES=(cmake ninja-build g++ help2man)
 
-# What the window needs: Qt 6 Widgets, Arial's metric twin for its fonts, and
-# for its real-display tests a virtual X server, a window manager and the X
-# tools that drive it from outside.
-GUI_PACKAGES=(qt6-base-dev fonts-liberation2 xvfb xauth openbox xclip xsel xdotool x11-utils)
+# What the window needs to build and run: Qt 6 Widgets, and Arial's metric
+# twin for its fonts.
+GUI_PACKAGES=(qt6-base-dev fonts-liberation2)
+
+# What the tests and benchmarks need: GoogleTest, Google Benchmark, ICU (the
+# benchmarks compare with its normaliser), and yaz-marcdump and xmllint to read
+# the MARC files back.
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils)
+
+# What the window's real-display tests need: a virtual X server, a window
+# manager and the X tools that drive it from outside.
+GUI_TEST_PACKAGES=(xvfb xauth openbox xclip xsel xdotool x11-utils)
+
+# What building the Debian package needs (scripts/package): dpkg-shlibdeps for
+# its dependencies, and file, with which CPack finds the programs to look at.
+PACKAGE_PACKAGES=(dpkg-dev file)
+
+# What checking the package needs: lintian, the desktop-entry and AppStream
+# validators, and debootstrap for a fresh Debian root to install it into.
+PACKAGE_TEST_PACKAGES=(lintian desktop-file-utils appstream debootstrap)
 
 # What the fuzz harnesses (scripts/fuzz) and the memcheck run need: clang
 # with its libFuzzer and sanitizer runtimes, and valgrind.

@@ -5,10 +5,7 @@
 
 #include "cli/Conversion.h"
 #include "cli/Options.h"
-
-#ifndef VELMORA_VERSION
-#define VELMORA_VERSION "0.0.0"
-#endif
+#include "velmora/Version.h"
 
 namespace velmora::cli {
 
@@ -19,7 +16,7 @@ int RunProgram(std::span<const std::string_view> args) {
       std::fputs(Usage().c_str(), stdout);
       return kExitOk;
     case ParsedCommandLine::Outcome::Version:
-      std::printf("velmora-convert %s\n", VELMORA_VERSION);
+      std::printf("velmora-convert %.*s\n", static_cast<int>(kVersion.size()), kVersion.data());
       return kExitOk;
     case ParsedCommandLine::Outcome::UsageError:
       PrintError(parsed.error);
