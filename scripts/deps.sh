@@ -18,6 +18,9 @@ need_packages() {
 
 # What building the core, the command line and the tests needs.
 BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils)
+# The MARC tests read our records back with Perl's MARC::Record family and
+# check them with MARC::Lint.
+BUILD_PACKAGES+=(libmarc-record-perl libmarc-xml-perl libmarc-file-marcmaker-perl libmarc-lint-perl)
 
 # What the window needs: Qt 6 Widgets, Arial's metric twin for its fonts, and
 # for its real-display tests a virtual X server, a window manager and the X
