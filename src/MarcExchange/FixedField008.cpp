@@ -64,7 +64,8 @@ Text LanguageCode(const MarcRecord& record) {
   if (value.size() < kLanguageLetters) return Text(kDefaultLanguage);
   Text code;
   for (const char16_t ch : value.substr(0, kLanguageLetters)) {
-    const char16_t lower = (ch >= u'A' && ch <= u'Z') ? static_cast<char16_t>(ch - u'A' + u'a') : ch;
+    const char16_t lower =
+        (ch >= u'A' && ch <= u'Z') ? static_cast<char16_t>(ch - u'A' + u'a') : ch;
     if (lower < u'a' || lower > u'z') return Text(kDefaultLanguage);
     code.push_back(lower);
   }

@@ -2,11 +2,11 @@
 
 #include <cassert>
 
+#include "Encodings/Utf8.h"
 #include "MarcExchange/Iso2709Writer.h"
 #include "MarcExchange/MarcXmlWriter.h"
 #include "MarcExchange/MrkWriter.h"
 #include "MarcExchange/SourceIndicators.h"
-#include "Encodings/Utf8.h"
 
 namespace velmora::marc {
 namespace {
@@ -29,8 +29,7 @@ std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format) {
   return nullptr;
 }
 
-RecordStream::RecordStream(OutputFormat format, std::ostream& out,
-                           const CalendarDate& dateEntered)
+RecordStream::RecordStream(OutputFormat format, std::ostream& out, const CalendarDate& dateEntered)
     : writer_(MakeRecordWriter(format)), dateEntered_(dateEntered), out_(&out) {
   MakeHeaderAndFooter();
 }
@@ -93,9 +92,8 @@ bool RecordStream::Emit(Outcome& outcome) {
   if (failed_) return false;
   if (maxBytes_ > 0) {
     outcome.oversized = header_.size() + record_.size() + footer_.size() > maxBytes_;
-    const bool full =
-        started_ && outputRecords_ > 0 &&
-        outputBytes_ + record_.size() + footer_.size() > maxBytes_;
+    const bool full = started_ && outputRecords_ > 0 &&
+                      outputBytes_ + record_.size() + footer_.size() > maxBytes_;
     if (full && !EndOutput()) return false;
   }
   if (!started_ && !StartOutput()) return false;

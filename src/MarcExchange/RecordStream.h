@@ -115,8 +115,8 @@ class RecordStream {
   std::string record_;           // one record's bytes, reused
   std::ostream* out_ = nullptr;  // the current output
   OutputSequence* outputs_ = nullptr;
-  std::size_t maxBytes_ = 0;      // 0: one output
-  std::size_t outputBytes_ = 0;   // written to the current output
+  std::size_t maxBytes_ = 0;     // 0: one output
+  std::size_t outputBytes_ = 0;  // written to the current output
   std::size_t outputRecords_ = 0;
   std::size_t outputsOpened_ = 0;
   bool started_ = false;  // the current output has its header

@@ -26,8 +26,8 @@ std::optional<marc::CalendarDate> DateEntered(const char* sourceDateEpoch, std::
   const std::string_view value(sourceDateEpoch);
   long long seconds = -1;
   const auto [end, status] = std::from_chars(value.data(), value.data() + value.size(), seconds);
-  if (value.empty() || status != std::errc() || end != value.data() + value.size() ||
-      seconds < 0 || seconds > kLastSecondOfYear9999) {
+  if (value.empty() || status != std::errc() || end != value.data() + value.size() || seconds < 0 ||
+      seconds > kLastSecondOfYear9999) {
     error = std::string(kSourceDateEpoch) + " is '" + std::string(value) +
             "', not a number of seconds since 1970-01-01";
     return std::nullopt;

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/FileIo.h"
 #include "MarcExchange/RecordStream.h"
+#include "cli/FileIo.h"
 
 namespace velmora::cli {
 

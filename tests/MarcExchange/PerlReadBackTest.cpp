@@ -15,8 +15,9 @@ namespace velmora::test {
 namespace {
 
 bool HaveTools() {
-  return std::system("command -v yaz-marcdump >/dev/null 2>&1 && perl -MMARC::Lint "
-                     "-MMARC::File::XML -MMARC::File::MARCMaker -e1 >/dev/null 2>&1") == 0;
+  return std::system(
+             "command -v yaz-marcdump >/dev/null 2>&1 && perl -MMARC::Lint "
+             "-MMARC::File::XML -MMARC::File::MARCMaker -e1 >/dev/null 2>&1") == 0;
 }
 
 class PerlReadBack : public CliTest {
@@ -66,7 +67,8 @@ TEST_F(PerlReadBack, EveryReaderSeesTheSameRecordInEachFormat) {
       // Dated by SOURCE_DATE_EPOCH, unless the working text has its own 008.
       const bool own008 = !working.empty() && source == "lacviet";
       EXPECT_NE(lines.find(own008 ? "\n008 190315" : "\n008 250314"), std::string::npos)
-          << stem << "\n" << lines;
+          << stem << "\n"
+          << lines;
       EXPECT_EQ(Tool("yaz-marcdump -i marcxml -o line '" + xml + "'"), lines) << stem;
       EXPECT_EQ(Perl("usmarc", mrc), lines) << stem;
       EXPECT_EQ(Perl("xml", xml), lines) << stem;
@@ -94,8 +96,8 @@ TEST_F(PerlReadBack, LintFindsNoFormatFaultTheSourceDidNotHave) {
   };
   for (std::size_t i = 0; i < std::size(kSources); ++i) {
     const std::string source = kSources[i];
-    const std::string report = Perl("usmarc", Convert(source, "--format iso2709", source + ".mrc"),
-                                    "--lint");
+    const std::string report =
+        Perl("usmarc", Convert(source, "--format iso2709", source + ".mrc"), "--lint");
     std::multiset<std::string> formatFaults;
     for (std::size_t at = report.find("lint: "); at != std::string::npos;
          at = report.find("lint: ", at + 1)) {

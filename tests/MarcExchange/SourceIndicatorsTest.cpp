@@ -36,8 +36,7 @@ TEST(SourceIndicators, EachFieldGetsThoseOfTheWorkingFieldItCameFrom) {
       // Unreadable ones leave the output record's own.
       {u"245= 10$aT%082=X$aY", "=082  \\\\$aY\r\n=245  00$aT\r\n\r\n"},
       // The k-th field of a tag, as the lookups count them.
-      {u"650=#0$aA%650=#7$aB%650=#4$aC",
-       "=650  \\0$aA\r\n=650  \\7$aB\r\n=650  \\4$aC\r\n\r\n"},
+      {u"650=#0$aA%650=#7$aB%650=#4$aC", "=650  \\0$aA\r\n=650  \\7$aB\r\n=650  \\4$aC\r\n\r\n"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(MnemonicFields(BuildCatalogRecordTraced(c.working), c.working), c.expected)

@@ -29,9 +29,9 @@ Text Decomposed(TextView text) {
   return Text(out.getBuffer(), static_cast<std::size_t>(out.length()));
 }
 
-constexpr char16_t kMarks[] = {kCombiningGrave,      kCombiningHookAbove,  kCombiningTilde,
-                               kCombiningAcute,      kCombiningDotBelow,   kCombiningCircumflex,
-                               kCombiningBreve,      kCombiningHorn};
+constexpr char16_t kMarks[] = {kCombiningGrave, kCombiningHookAbove, kCombiningTilde,
+                               kCombiningAcute, kCombiningDotBelow,  kCombiningCircumflex,
+                               kCombiningBreve, kCombiningHorn};
 
 // Every spelling ICU finds equivalent to `letter`: a starter (the plain base,
 // or any precomposed Latin letter on it) followed by up to two marks.
@@ -64,8 +64,8 @@ std::vector<Text> Spellings(char16_t letter) {
 // Only those that begin with no mark follow a spelling: a mark there would
 // belong to the letter.
 const TextView kUnchanged[] = {
-    u"",       u"$a",      u"n\u0300",   u"\u0300x", u"i\u0302 ", u"\u0304",
-    u"\u0111", u"%245=",   u"\U00021A38", u"q\u0323 ", u"b\u0323\u0302",
+    u"",       u"$a",    u"n\u0300",    u"\u0300x",  u"i\u0302 ",      u"\u0304",
+    u"\u0111", u"%245=", u"\U00021A38", u"q\u0323 ", u"b\u0323\u0302",
 };
 
 bool BeginsWithAMark(TextView text) {
@@ -100,11 +100,11 @@ TEST(PrecomposeLetters, MarksBeyondTheLetterStayAfterIt) {
   const struct {
     TextView text, expected;
   } cases[] = {
-      {u"e\u0301\u0302", u"\u00E9\u0302"},         // é, circumflex: no ế
-      {u"\u00EA\u0301\u0301", u"\u1EBF\u0301"},    // ê, two acutes: ế, acute
-      {u"\u1EDD\u0323", u"\u1EE3\u0300"},           // ờ, dot below: ợ, grave
+      {u"e\u0301\u0302", u"\u00E9\u0302"},              // é, circumflex: no ế
+      {u"\u00EA\u0301\u0301", u"\u1EBF\u0301"},         // ê, two acutes: ế, acute
+      {u"\u1EDD\u0323", u"\u1EE3\u0300"},               // ờ, dot below: ợ, grave
       {u"a\u0300\u0301\u0323", u"\u1EA1\u0300\u0301"},  // ạ, then the others in order
-      {u"e\u0304\u0323", u"e\u0304\u0323"},         // a macron ends the run
+      {u"e\u0304\u0323", u"e\u0304\u0323"},             // a macron ends the run
   };
   for (const auto& c : cases) {
     EXPECT_TEXT_EQ(PrecomposeLetters(c.text), c.expected) << test::Readable(c.text);
@@ -123,8 +123,9 @@ TEST(PrecomposeLetters, TextWithoutLettersToJoinComesBackAsItIs) {
 // Whatever comes, the result means the same text (ICU's canonical
 // equivalence) and a second pass changes nothing.
 TEST(PrecomposeLetters, StaysCanonicallyEquivalentOnRandomTexts) {
-  const TextView alphabet[] = {u"a", u"e", u"o", u"u", u"y", u"A", u"b", u"\u00EA", u"\u1EB9",
-                               u"\u01A1", u"\u00F2", u"\u0111", u" ", u"$", u"\u0304"};
+  const TextView alphabet[] = {u"a",      u"e",      u"o",      u"u",      u"y",
+                               u"A",      u"b",      u"\u00EA", u"\u1EB9", u"\u01A1",
+                               u"\u00F2", u"\u0111", u" ",      u"$",      u"\u0304"};
   std::mt19937 random(17);
   for (int round = 0; round < 20000; ++round) {
     Text text;
