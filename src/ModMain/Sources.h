@@ -136,19 +136,8 @@ constexpr bool RowsInIdOrder() {
   }
   return true;
 }
-constexpr bool TracedRebuildsMatch() {
-  for (const SourceSystem& source : kSources) {
-    const bool catalogue = source.rebuild == BuildCatalogRecord &&
-                           source.tracedRebuild == BuildCatalogRecordTraced;
-    const bool hue = source.rebuild == BuildCatalogRecordHue &&
-                     source.tracedRebuild == BuildCatalogRecordHueTraced;
-    if (!catalogue && !hue) return false;
-  }
-  return true;
-}
 }  // namespace detail
 static_assert(detail::RowsInIdOrder(), "SourceOf indexes the table by id");
-static_assert(detail::TracedRebuildsMatch(), "a source's traced rebuild is its rebuild");
 
 constexpr std::span<const SourceSystem> Sources() {
   return kSources;

@@ -64,18 +64,5 @@ TEST(FixedField008, RecordsAreWrittenInTagOrderWithTheir008) {
   // clang-format on
 }
 
-TEST(FixedField008, RepeatedTagsKeepTheirOrder) {
-  MarcRecord record =
-      ParseOutputRecord(u"700=##$a1%245=00$aT%650=##$aB%700=##$a2%650=##$aA%001=X").record;
-  SortFieldsByTag(record);
-  Text order;
-  for (const MarcField& field : record.fields) {
-    order += field.tag;
-    if (!field.subfields.empty()) order += field.subfields[0].value;
-    order += u' ';
-  }
-  EXPECT_TEXT_EQ(order, u"001 245T 650B 650A 7001 7002 ");
-}
-
 }  // namespace
 }  // namespace velmora::marc
