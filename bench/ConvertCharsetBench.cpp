@@ -1,4 +1,5 @@
-// Joining decomposed tone marks, ConvertCharset(text, 1, 1), on 4 MB of
+// Joining decomposed tone marks, ConvertCharset(text, 1, 1), and precomposing
+// every letter, PrecomposeLetters, on 4 MB of
 // Vietnamese prose whose tone marks are decomposed and on the same prose
 // precomposed; beside it ICU's NFC normaliser on the same texts and a memcpy
 // of the buffer as the ceiling. Throughput is in MB of UTF-16 input.
@@ -12,6 +13,7 @@
 
 #include "ModMain/CharsetTables.h"
 #include "ModMain/ConvertCharset.h"
+#include "ModMain/PrecomposeLetters.h"
 #include "Throughput.h"
 
 namespace velmora::bench {
@@ -113,6 +115,15 @@ void BM_PreUnicode(benchmark::State& state, const Text& (*input)()) {
 }
 BENCHMARK_CAPTURE(BM_PreUnicode, decomposed, Decomposed)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_PreUnicode, precomposed, Precomposed)->Unit(benchmark::kMillisecond);
+
+// --precompose: every spelling of a letter joined, not only base + tone mark.
+void BM_PrecomposeLetters(benchmark::State& state, const Text& (*input)()) {
+  const Text& text = input();
+  for (auto _ : state) benchmark::DoNotOptimize(PrecomposeLetters(text));
+  SetBytes(state, text);
+}
+BENCHMARK_CAPTURE(BM_PrecomposeLetters, decomposed, Decomposed)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PrecomposeLetters, precomposed, Precomposed)->Unit(benchmark::kMillisecond);
 
 void BM_IcuNfc(benchmark::State& state, const Text& (*input)()) {
   const Text& text = input();

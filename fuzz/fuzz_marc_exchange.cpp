@@ -1,5 +1,12 @@
-// The MARC exchange formats on arbitrary output-record text (and on what
-// the catalogue record rebuild makes of it):
+// The MARC exchange formats on arbitrary output-record text, on what the
+// catalogue record rebuild makes of it (with the source's indicators from
+// its traced origins), on arbitrary text read as a working text, each
+// optionally with every letter precomposed:
+//  - the traced rebuild names one origin per field it writes, and its text
+//    is the plain rebuild's;
+//  - precomposing changes nothing a second time and never lengthens a text;
+//  - a completed record has its fields in tag order and one 008 of 40
+//    characters;
 //  - ParseOutputRecord admits only valid tags, indicators and subfield
 //    codes, and only characters that every MARC format can carry;
 //  - every writer writes valid UTF-8 or refuses the record with a reason
@@ -10,7 +17,12 @@
 //    terminator last.
 #include <string>
 
+#include <algorithm>
+
+#include "MarcExchange/FixedField008.h"
+#include "MarcExchange/SourceIndicators.h"
 #include "ModMain/CatalogRecord.h"
+#include "ModMain/PrecomposeLetters.h"
 #include "FuzzSupport.h"
 #include "MarcExchange/Iso2709Writer.h"
 #include "MarcExchange/MarcChars.h"
@@ -61,8 +73,38 @@ void CheckIso2709(const std::string& out, TextView text) {
              {"text", text});
 }
 
-void CheckRecord(TextView text) {
-  const ParseResult parsed = ParseOutputRecord(text);
+// Pieces between "%" that hold more than spaces: the fields a rebuild wrote.
+std::size_t FilledPieces(TextView text) {
+  std::size_t pieces = 0;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t stop = text.find(kFieldSeparator, start);
+    if (stop == TextView::npos) stop = text.size();
+    if (text.substr(start, stop - start).find_first_not_of(kSpace) != TextView::npos) ++pieces;
+    start = stop + 1;
+  }
+  return pieces;
+}
+
+void CheckCompleted(MarcRecord record, TextView text) {
+  const bool had008 = std::any_of(record.fields.begin(), record.fields.end(),
+                                  [](const MarcField& f) { return f.tag == u"008"; });
+  const std::size_t before = record.fields.size();
+  CompleteForExchange(record, {2025, 3, 14});
+  FUZZ_CHECK(std::is_sorted(record.fields.begin(), record.fields.end(),
+                            [](const MarcField& a, const MarcField& b) { return a.tag < b.tag; }),
+             {"text", text});
+  if (before == 0 || had008) {
+    FUZZ_CHECK(record.fields.size() == before, {"text", text});
+    return;
+  }
+  const auto fixed = std::find_if(record.fields.begin(), record.fields.end(),
+                                  [](const MarcField& f) { return f.tag == u"008"; });
+  FUZZ_CHECK(record.fields.size() == before + 1 && fixed != record.fields.end() &&
+                 fixed->data.size() == 40,
+             {"text", text});
+}
+
+void CheckRecord(TextView text, const ParseResult& parsed) {
   for (const MarcField& field : parsed.record.fields) {
     FUZZ_CHECK(IsValidTag(field.tag), {"tag", field.tag}, {"text", text});
     if (field.IsControlField()) {
@@ -79,6 +121,8 @@ void CheckRecord(TextView text) {
   for (const ParseIssue& issue : parsed.issues) {
     FUZZ_CHECK(issue.position < text.size() + 1, {"piece", issue.piece}, {"text", text});
   }
+  FUZZ_CHECK(parsed.fieldPieces.size() == parsed.record.fields.size(), {"text", text});
+  CheckCompleted(parsed.record, text);
   for (const OutputFormat format :
        {OutputFormat::kIso2709, OutputFormat::kMarcXml, OutputFormat::kMrk}) {
     const auto writer = MakeRecordWriter(format);
@@ -104,8 +148,30 @@ void CheckRecord(TextView text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzInput input(data, size);
-  const bool rebuilt = (input.Byte() & 1) != 0;
-  const Text text = input.RestAsText();
-  CheckRecord(rebuilt ? BuildCatalogRecord(text) : text);
+  const std::uint8_t mode = input.Byte();
+  Text text = input.RestAsText();
+  if ((mode & 4) != 0) {
+    const Text precomposed = PrecomposeLetters(text);
+    FUZZ_CHECK(precomposed.size() <= text.size() && PrecomposeLetters(precomposed) == precomposed,
+               {"precomposed", precomposed}, {"text", text});
+    text = precomposed;
+  }
+  switch (mode & 3) {
+    case 0:
+      CheckRecord(text, ParseOutputRecord(text));
+      break;
+    case 1: {
+      const TracedRecord traced = BuildCatalogRecordTraced(text);
+      FUZZ_CHECK(traced.record == BuildCatalogRecord(text) &&
+                     traced.origins.size() == FilledPieces(traced.record),
+                 {"record", traced.record}, {"text", text});
+      ParseResult parsed = ParseOutputRecord(traced.record);
+      ApplySourceIndicators(parsed, text, traced.origins);
+      CheckRecord(traced.record, parsed);
+      break;
+    }
+    default:
+      CheckRecord(text, ParseWorkingText(text));
+  }
   return 0;
 }

@@ -28,6 +28,9 @@ GUI_PACKAGES=(qt6-base-dev fonts-liberation2)
 # benchmarks compare with its normaliser), and yaz-marcdump and xmllint to read
 # the MARC files back.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils)
+# The MARC tests read our records back with Perl's MARC::Record family and
+# check them with MARC::Lint.
+TEST_PACKAGES+=(libmarc-record-perl libmarc-xml-perl libmarc-file-marcmaker-perl libmarc-lint-perl)
 
 # What the window's real-display tests need: a virtual X server, a window
 # manager and the X tools that drive it from outside.

@@ -1,5 +1,7 @@
 #include "MarcExchange/MarcRecord.h"
 
+#include <algorithm>
+
 #include "MarcExchange/MarcChars.h"
 
 namespace velmora::marc {
@@ -8,6 +10,8 @@ namespace {
 constexpr std::size_t kTagLength = 3;
 constexpr TextView kNoTag = u"000";  // the place of the leader in some displays, never a field
 constexpr char16_t kLastControlTagDigit = u'9';
+// The control fields whose every position is a code, where "#" is a blank.
+constexpr TextView kFixedLengthTags[] = {u"006", u"007", u"008"};
 
 bool IsAsciiLowercase(char16_t ch) {
   return ch >= u'a' && ch <= u'z';
@@ -23,6 +27,17 @@ bool IsWorkingTextIndicator(char16_t ch) {
 char16_t IndicatorFromWorkingText(char16_t ch) {
   return ch == kWorkingTextBlank ? kBlankIndicator : ch;
 }
+// What the sources leave as an indicator: a space is a blank too.
+bool IsSourceIndicator(char16_t ch) {
+  return ch == kBlankIndicator || IsWorkingTextIndicator(ch);
+}
+
+bool IsFixedLengthTag(TextView tag) {
+  return std::find(std::begin(kFixedLengthTags), std::end(kFixedLengthTags), tag) !=
+         std::end(kFixedLengthTags);
+}
+
+enum class Form { kOutputRecord, kWorkingText };
 
 // Adds an issue; a bad subfield or a replaced character right after one of
 // the same kind lengthens it instead, so that a run («$$$$», a row of control
@@ -41,7 +56,7 @@ void AddIssue(std::vector<ParseIssue>& issues, ParseIssueKind kind, std::size_t 
 
 class Parser {
  public:
-  explicit Parser(TextView text) : text_(text) {}
+  Parser(TextView text, Form form) : text_(text), form_(form) {}
 
   ParseResult Run() {
     // As the lookups do, the whole text loses its spaces at both ends.
@@ -63,7 +78,9 @@ class Parser {
     const std::size_t first = text_.find_first_not_of(kSpace, start);
     if (first == TextView::npos || first >= stop) return;  // "%%", "% %": nothing lost
     start = first;
+    ++pieces_;
     const TextView piece = text_.substr(start, stop - start);
+    if (form_ == Form::kWorkingText && piece.starts_with(kNoTag)) return;  // the leader
     if (piece.size() <= kTagLength || piece[kTagLength] != kFieldEquals ||
         !IsValidTag(piece.substr(0, kTagLength))) {
       Report(ParseIssueKind::kNotAField, start, piece);
@@ -78,7 +95,20 @@ class Parser {
       Report(ParseIssueKind::kEmptyField, start, piece);
     } else if (field.IsControlField()) {
       field.data = Safe(content, contentStart, result_.issues);
-      result_.record.fields.push_back(std::move(field));
+      if (form_ == Form::kWorkingText && IsFixedLengthTag(field.tag)) {
+        std::replace(field.data.begin(), field.data.end(), kWorkingTextBlank, kBlankIndicator);
+      }
+      Keep(std::move(field));
+    } else if (form_ == Form::kWorkingText) {
+      const std::size_t headEnd = afterEquals.find(kSubfieldDelimiter);
+      std::size_t length = 0;
+      if (const std::optional<Indicators> indicators =
+              ReadWorkingIndicators(afterEquals.substr(0, headEnd), length)) {
+        field.ind1 = indicators->ind1;
+        field.ind2 = indicators->ind2;
+      }  // else blanks, and the head is reported as stray text
+      const std::size_t subfieldsStart = start + kTagLength + 1 + length;
+      DataField(std::move(field), start, piece, afterEquals.substr(length), subfieldsStart);
     } else if (content.size() < 2 || !IsWorkingTextIndicator(content[0]) ||
                !IsWorkingTextIndicator(content[1])) {
       Report(ParseIssueKind::kBadIndicators, start, piece);
@@ -117,7 +147,12 @@ class Parser {
     }
     result_.issues.insert(result_.issues.end(), std::make_move_iterator(issues.begin()),
                           std::make_move_iterator(issues.end()));
+    Keep(std::move(field));
+  }
+
+  void Keep(MarcField field) {
     result_.record.fields.push_back(std::move(field));
+    result_.fieldPieces.push_back(pieces_ - 1);
   }
 
   // `value` with MarcSafeCodePoint applied; each change is reported.
@@ -145,6 +180,8 @@ class Parser {
   }
 
   TextView text_;
+  Form form_;
+  std::size_t pieces_ = 0;  // pieces that are not empty, so far
   ParseResult result_;
 };
 
@@ -202,7 +239,30 @@ std::string_view Describe(ParseIssueKind kind) {
 }
 
 ParseResult ParseOutputRecord(TextView outputRecord) {
-  return Parser(outputRecord).Run();
+  return Parser(outputRecord, Form::kOutputRecord).Run();
+}
+
+ParseResult ParseWorkingText(TextView working) {
+  return Parser(working, Form::kWorkingText).Run();
+}
+
+std::optional<Indicators> ReadWorkingIndicators(TextView head, std::size_t& length) {
+  length = 0;
+  if (head.size() > 2 || !std::all_of(head.begin(), head.end(), IsSourceIndicator)) {
+    return std::nullopt;
+  }
+  Indicators indicators;
+  if (head.size() >= 1) indicators.ind1 = IndicatorFromWorkingText(head[0]);
+  if (head.size() == 2) indicators.ind2 = IndicatorFromWorkingText(head[1]);
+  length = head.size();
+  return indicators;
+}
+
+void SortFieldsByTag(MarcRecord& record) {
+  // Tags are three ASCII digits, so comparing them as text orders them as
+  // numbers, and the control fields 001-009 come before every data field.
+  std::stable_sort(record.fields.begin(), record.fields.end(),
+                   [](const MarcField& a, const MarcField& b) { return a.tag < b.tag; });
 }
 
 }  // namespace velmora::marc

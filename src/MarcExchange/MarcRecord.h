@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -62,6 +63,10 @@ std::string_view Describe(ParseIssueKind kind);
 struct ParseResult {
   MarcRecord record;
   std::vector<ParseIssue> issues;  // in the order of the text
+  // For each field of `record`, the piece of the text it was read from,
+  // counting only pieces that are not empty: 0 for «245=00$aT» in
+  // «%245=00$aT%100=##$aA», 1 for the 100.
+  std::vector<std::size_t> fieldPieces;
 };
 
 // Reads an output record; never fails. Fields are the pieces between "%";
@@ -78,6 +83,38 @@ struct ParseResult {
 // included). Characters that no MARC format can carry are replaced as
 // MarcSafeCodePoint says and each is reported.
 ParseResult ParseOutputRecord(TextView outputRecord);
+
+// Reads a working text, every field of it, the way ParseOutputRecord reads
+// an output record but with the indicators the sources write:
+//   «100=1$aTô Hoài»  indicators as ReadWorkingIndicators reads them: 1, blank
+//   «245= 10$aT»      unreadable: blanks, and « 10» reported as stray text
+//   «000nam a22…»     the source's leader, passed over quietly: every writer
+//                     makes its own
+//   «008=190315s2019####vm#a…»  in the fixed-length control fields 006, 007
+//                     and 008 a "#" is a blank, as in the indicators
+// The content of a data field keeps its leading spaces, which are blank
+// indicators («650= 7$aX»).
+ParseResult ParseWorkingText(TextView working);
+
+struct Indicators {
+  char16_t ind1 = kBlankIndicator, ind2 = kBlankIndicator;
+  friend bool operator==(const Indicators&, const Indicators&) = default;
+};
+
+// The indicators at the head of a working field's content, the text between
+// its "=" and its first "$", as the sources leave them there: "#" or a space
+// for a blank, a digit or a lowercase letter for itself.
+//   «10»  1 and 0          «#7», « 7»  blank and 7
+//   «1»   1 and blank: the second blank went with the space before "$"
+//   «»    two blanks («020=$a…», a field copied without indicators)
+// `length` tells how many characters they took. nullopt, with `length` 0,
+// for a head of more than two characters («245= 10$aT», «245=00Title$b»)
+// or one with a character that is no indicator.
+std::optional<Indicators> ReadWorkingIndicators(TextView head, std::size_t& length);
+
+// Control fields first, then data fields, in ascending tag order; fields of
+// one tag keep their order (a stable sort of the fields themselves).
+void SortFieldsByTag(MarcRecord& record);
 
 // The characters the model admits; every writer checks them again.
 bool IsValidTag(TextView tag);            // "001".."999"

@@ -82,10 +82,7 @@ static_assert([] {
 // The title subfields that follow "$a", from the first 245 field.
 constexpr std::array<TextView, 4> kFurtherTitleMarks = {u"$b", u"$c", u"$n", u"$p"};
 
-}  // namespace
-
-Text BuildCatalogRecord(TextView text) {
-  Text out;
+void Build(TextView text, Text& out, std::vector<FieldOrigin>* origins) {
   // The title stands first, without "%", with indicators "00"; without a
   // title "$a" nothing of the title is written.
   const TextView title = GetFieldView(text, u"245", 1);
@@ -99,9 +96,23 @@ Text BuildCatalogRecord(TextView text) {
       out.append(mark);
       out.append(value);
     }
+    if (origins != nullptr) origins->push_back({u"245", 1});
   }
-  EmitRows(text, kCatalogRows, out);
+  EmitRows(text, kCatalogRows, out, origins);
+}
+
+}  // namespace
+
+Text BuildCatalogRecord(TextView text) {
+  Text out;
+  Build(text, out, nullptr);
   return out;
+}
+
+TracedRecord BuildCatalogRecordTraced(TextView text) {
+  TracedRecord traced;
+  Build(text, traced.record, &traced.origins);
+  return traced;
 }
 
 }  // namespace velmora

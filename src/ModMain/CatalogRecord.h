@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ModMain/Text.h"
+#include "ModMain/TracedRecord.h"
 
 namespace velmora {
 
@@ -10,5 +11,8 @@ namespace velmora {
 // title's indicators "00" and every other field's "##". Never fails; a
 // working text with none of the selected fields gives empty text.
 Text BuildCatalogRecord(TextView text);
+
+// The same record with the origin of each field: the title's is the first 245.
+TracedRecord BuildCatalogRecordTraced(TextView text);
 
 }  // namespace velmora

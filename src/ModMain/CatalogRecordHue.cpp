@@ -103,4 +103,10 @@ Text BuildCatalogRecordHue(TextView text) {
   return out;
 }
 
+TracedRecord BuildCatalogRecordHueTraced(TextView text) {
+  TracedRecord traced;
+  EmitRows(text, kHueRows, traced.record, &traced.origins);
+  return traced;
+}
+
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ModMain/Text.h"
+#include "ModMain/TracedRecord.h"
 
 namespace velmora {
 
@@ -12,5 +13,8 @@ namespace velmora {
 // title's indicators "##" and no clean-up of any value. Never fails; a
 // working text with none of the selected fields gives empty text.
 Text BuildCatalogRecordHue(TextView text);
+
+// The same record with the origin of each field.
+TracedRecord BuildCatalogRecordHueTraced(TextView text);
 
 }  // namespace velmora

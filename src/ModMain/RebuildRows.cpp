@@ -20,23 +20,26 @@ Text CleanedUp(TextView value, Cleanup cleanup) {
   return cleanup == Cleanup::RemoveColonsTestThenTrim ? RemoveAll(value, u':') : Text(value);
 }
 
-void EmitRow(const RebuildRow& row, TextView value, Text& out) {
+// Returns true when the row opened a field.
+bool EmitRow(const RebuildRow& row, TextView value, Text& out) {
   const TextView opening = row.opening;
   if (row.emit == Emit::Joined) {
     const TextView test = opening.substr(0, opening.find(u'=') + 1);  // "%020="
     if (out.find(test) != Text::npos) {
       out.append(opening.substr(opening.size() - 2));  // "$c"
       out.append(value);
-      return;
+      return false;
     }
   }
   out.append(opening);
   out.append(value);
+  return true;
 }
 
 }  // namespace
 
-void EmitRows(TextView working, std::span<const RebuildRow> rows, Text& out) {
+void EmitRows(TextView working, std::span<const RebuildRow> rows, Text& out,
+              std::vector<FieldOrigin>* origins) {
   const FieldIndex fields(working);
   for (const RebuildRow& row : rows) {
     const TextView found =
@@ -47,7 +50,9 @@ void EmitRows(TextView working, std::span<const RebuildRow> rows, Text& out) {
     // gone, which passes the test and is then trimmed to nothing.
     const TextView written =
         row.cleanup == Cleanup::RemoveColonsTestThenTrim ? TrimSpaces(value) : TextView(value);
-    EmitRow(row, written, out);
+    if (EmitRow(row, written, out) && origins != nullptr) {
+      origins->push_back({row.tag, row.field});
+    }
   }
 }
 

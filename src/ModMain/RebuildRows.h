@@ -8,8 +8,10 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 #include "ModMain/Text.h"
+#include "ModMain/TracedRecord.h"
 
 namespace velmora {
 
@@ -50,7 +52,9 @@ constexpr bool IsWellFormed(const RebuildRow& row) {
          row.opening[row.opening.size() - 2] == u'$';
 }
 
-// Appends the values of `rows`, in order, to `out`.
-void EmitRows(TextView working, std::span<const RebuildRow> rows, Text& out);
+// Appends the values of `rows`, in order, to `out`. With `origins`, also
+// appends the origin of every field that a row opens.
+void EmitRows(TextView working, std::span<const RebuildRow> rows, Text& out,
+              std::vector<FieldOrigin>* origins = nullptr);
 
 }  // namespace velmora

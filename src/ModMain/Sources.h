@@ -35,6 +35,9 @@ struct SourceSystem {
   Text (*rewrite)(Text);      // copied text -> working text (SourceRewrites.h)
   bool joinsLetters;          // base letter + tone mark joined after the rewrite
   Text (*rebuild)(TextView);  // working text -> output record
+  // The same rebuild with the origin of each output field, from which the
+  // MARC formats take the source's indicators.
+  TracedRecord (*tracedRebuild)(TextView);
   std::string_view sample;    // examples/<sample>.txt, and <sample>.expected.txt its result
 };
 
@@ -53,6 +56,7 @@ inline constexpr SourceSystem kSources[] = {
      .rewrite = LibolRewrite,
      .joinsLetters = false,
      .rebuild = BuildCatalogRecord,
+     .tracedRebuild = BuildCatalogRecordTraced,
      .sample = "libol"},
     {.id = SourceId::LacViet,
      .name = "lacviet",
@@ -65,6 +69,7 @@ inline constexpr SourceSystem kSources[] = {
      .rewrite = LacVietRewrite,
      .joinsLetters = true,
      .rebuild = BuildCatalogRecord,
+     .tracedRebuild = BuildCatalogRecordTraced,
      .sample = "lacviet"},
     {.id = SourceId::Verbrary,
      .name = "verbrary",
@@ -78,6 +83,7 @@ inline constexpr SourceSystem kSources[] = {
      .rewrite = VerbraryRewrite,
      .joinsLetters = true,
      .rebuild = BuildCatalogRecord,
+     .tracedRebuild = BuildCatalogRecordTraced,
      .sample = "verbrary"},
     {.id = SourceId::Ilib,
      .name = "ilib",
@@ -90,6 +96,7 @@ inline constexpr SourceSystem kSources[] = {
      .rewrite = IlibRewrite,
      .joinsLetters = false,
      .rebuild = BuildCatalogRecord,
+     .tracedRebuild = BuildCatalogRecordTraced,
      .sample = "ilib"},
     {.id = SourceId::Emiclib,
      .name = "emiclib",
@@ -103,6 +110,7 @@ inline constexpr SourceSystem kSources[] = {
      .rewrite = LacVietRewrite,
      .joinsLetters = false,
      .rebuild = BuildCatalogRecord,
+     .tracedRebuild = BuildCatalogRecordTraced,
      .sample = "emiclib"},
     {.id = SourceId::Hue,
      .name = "hue",
@@ -117,6 +125,7 @@ inline constexpr SourceSystem kSources[] = {
      .rewrite = HueRewrite,
      .joinsLetters = false,
      .rebuild = BuildCatalogRecordHue,
+     .tracedRebuild = BuildCatalogRecordHueTraced,
      .sample = "hue"},
 };
 

@@ -8,8 +8,10 @@
 #include "MarcExchange/RecordStream.h"
 #include "ModMain/LeftOutFields.h"
 #include "ModMain/LineBreaks.h"
+#include "ModMain/PrecomposeLetters.h"
 #include "cli/FileIo.h"
 #include "cli/RecordReader.h"
+#include "cli/SplitFiles.h"
 
 namespace velmora::cli {
 namespace {
@@ -68,18 +70,40 @@ void ReportFieldsLeftOut(const Options& options, TextView copied, const std::str
   }
 }
 
-// Writes one converted record; warns on what was skipped in it, and on the
-// record itself when nothing of it could be written.
-bool AddRecord(marc::RecordStream& stream, TextView outputRecord, const std::string& where) {
-  const marc::RecordStream::Outcome outcome = stream.Add(outputRecord);
+// A result as the options want it written: with --precompose, every letter
+// precomposed.
+Text Finished(const Options& options, Text result) {
+  return options.precompose ? PrecomposeLetters(result) : result;
+}
+
+// Converts one copied record and writes it: in a MARC format the working
+// text with --working, else the output record with the source's indicators.
+marc::RecordStream::Outcome AddCopied(const Options& options, marc::RecordStream& stream,
+                                      TextView copied) {
+  const SourceSystem* source = options.command->source;
+  if (!WritesMarc(options) || source == nullptr) {
+    return stream.Add(Finished(options, ConvertCopied(*options.command, options.working, copied)));
+  }
+  const Text working = WorkingText(*source, copied);
+  if (options.working) return stream.AddWorkingText(Finished(options, working));
+  const TracedRecord traced = source->tracedRebuild(working);
+  return stream.Add(Finished(options, traced.record), {working, traced.origins});
+}
+
+// Converts and writes one copied record; warns on what was skipped in it,
+// and on the record itself when nothing of it could be written.
+marc::RecordStream::Outcome AddRecord(const Options& options, marc::RecordStream& stream,
+                                      TextView copied, const std::string& where) {
+  marc::RecordStream::Outcome outcome = AddCopied(options, stream, copied);
   for (const marc::ParseIssue& issue : outcome.issues) {
     PrintError("warning: " + where + ": " + std::string(marc::Describe(issue.kind)) + " at " +
                std::to_string(issue.position + 1) + ": '" + EncodeUtf8(issue.piece) + "' left out");
   }
-  if (outcome.written) return true;
-  PrintError("warning: " + where + " dropped: " +
-             (outcome.error ? outcome.error->message : std::string("it yields no field")));
-  return false;
+  if (!outcome.written && !stream.Failed()) {
+    PrintError("warning: " + where + " dropped: " +
+               (outcome.error ? outcome.error->message : std::string("it yields no field")));
+  }
+  return outcome;
 }
 
 bool WriteOutput(const Options& options, std::string_view bytes, std::string& error) {
@@ -92,10 +116,10 @@ bool WriteOutput(const Options& options, std::string_view bytes, std::string& er
 int ConvertWhole(const Options& options) {
   const Command& command = *options.command;
   const std::vector<std::string> inputs = InputPaths(options);
-  const bool asMarc = options.format && *options.format != marc::OutputFormat::kRecord;
+  const bool asMarc = WritesMarc(options);
   std::ostringstream marcBytes;
   std::optional<marc::RecordStream> stream;
-  if (asMarc) stream.emplace(*options.format, marcBytes);
+  if (asMarc) stream.emplace(*options.format, marcBytes, options.dateEntered);
   std::string output, bytes, error;
   bool everyRecordWritten = true;
   for (std::size_t i = 0; i < inputs.size(); ++i) {
@@ -122,15 +146,14 @@ int ConvertWhole(const Options& options) {
       return kExitBadInput;
     }
     const Text copied = NormaliseLineBreaks(*decoded);
-    const Text result = ConvertCopied(command, options.working, copied);
     if (options.verbose) ReportFieldsLeftOut(options, copied, where);
     if (asMarc) {
-      everyRecordWritten &= AddRecord(*stream, result, InputName(inputs[i]));
+      everyRecordWritten &= AddRecord(options, *stream, copied, InputName(inputs[i])).written;
     } else {
       if (i > 0 && command.separatesFiles) {
         output.append(kPlatformLineBreak).append(kPlatformLineBreak);  // an empty line between
       }
-      output += ToPlatformLineBreaks(result);
+      output += ToPlatformLineBreaks(Finished(options, ConvertCopied(command, options.working, copied)));
     }
   }
   if (stream) {
@@ -175,14 +198,23 @@ class RecordSink {
 int ConvertBatch(const Options& options) {
   const std::vector<std::string> inputs = InputPaths(options);
   std::string error;
+  // One output (standard output or -o FILE), or with --split-size numbered files.
   RecordSink sink(options);
-  if (!sink.Open(error)) {
-    PrintError(OutputName(options) + ": " + error);
-    return kExitBadInput;
+  std::optional<SplitFiles> files;
+  std::optional<marc::RecordStream> stream;
+  const marc::OutputFormat format = options.format.value_or(marc::OutputFormat::kRecord);
+  if (options.splitBytes > 0) {
+    files.emplace(options.outputPath);
+    stream.emplace(format, *files, options.splitBytes, options.dateEntered);
+  } else {
+    if (!sink.Open(error)) {
+      PrintError(OutputName(options) + ": " + error);
+      return kExitBadInput;
+    }
+    stream.emplace(format, sink.Stream(), options.dateEntered);
   }
   std::ios::sync_with_stdio(false);
-  marc::RecordStream stream(options.format.value_or(marc::OutputFormat::kRecord), sink.Stream());
-  std::size_t records = 0, dropped = 0;
+  std::size_t records = 0, dropped = 0, oversized = 0;
   for (const std::string& input : inputs) {
     const int fd = OpenInput(input, error);
     if (fd < 0) {
@@ -193,7 +225,7 @@ int ConvertBatch(const Options& options) {
     const std::string file = inputs.size() > 1 ? InputName(input) + ": " : std::string();
     RecordReader reader(fd);
     RecordReader::Record record;
-    while (reader.Next(record, error)) {
+    while (!stream->Failed() && reader.Next(record, error)) {
       ++records;
       const std::string where = file + "record " + std::to_string(record.number) + " ('" +
                                 FirstLine(std::string_view(record.bytes)) + "')";
@@ -207,8 +239,13 @@ int ConvertBatch(const Options& options) {
       }
       const Text copied = NormaliseLineBreaks(*decoded);
       if (options.verbose) ReportFieldsLeftOut(options, copied, where);
-      if (!AddRecord(stream, ConvertCopied(*options.command, options.working, copied), where)) {
-        ++dropped;
+      const marc::RecordStream::Outcome outcome = AddRecord(options, *stream, copied, where);
+      if (!outcome.written && !stream->Failed()) ++dropped;
+      if (outcome.oversized) {
+        PrintError("warning: " + where +
+                   " is larger than --split-size on its own; written alone in " +
+                   files->CurrentName());
+        ++oversized;
       }
     }
     if (!error.empty()) {
@@ -216,14 +253,20 @@ int ConvertBatch(const Options& options) {
       return kExitBadInput;
     }
   }
-  if (!sink.Close(stream, error)) {
+  if (files) {
+    if (!stream->Finish()) {
+      PrintError(stream->OutputError().empty() ? files->CurrentName() + ": cannot write"
+                                               : stream->OutputError());
+      return kExitBadInput;
+    }
+  } else if (!sink.Close(*stream, error)) {
     PrintError(OutputName(options) + ": " + error);
     return kExitBadInput;
   }
   if (dropped > 0) {
     PrintError(std::to_string(dropped) + " of " + std::to_string(records) + " records dropped");
   }
-  return dropped == 0 ? kExitOk : kExitBadInput;
+  return dropped == 0 && oversized == 0 ? kExitOk : kExitBadInput;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/CharsetCommand.h"
+#include "cli/SplitFiles.h"
 
 namespace velmora::cli {
 namespace {
@@ -50,6 +51,22 @@ bool SetOutput(ParsedCommandLine& parsed, std::string_view path) {
   return true;
 }
 
+bool SetSplitSize(ParsedCommandLine& parsed, std::string_view size) {
+  const std::optional<std::size_t> bytes = ParseSplitSize(size);
+  if (bytes) {
+    parsed.options.splitBytes = *bytes;
+    return true;
+  }
+  parsed.error = "--split-size '" + std::string(size) +
+                 "' is no size; give bytes, or KiB or MiB with K or M: 8K";
+  return false;
+}
+
+bool SetPrecompose(ParsedCommandLine& parsed, std::string_view) {
+  parsed.options.precompose = true;
+  return true;
+}
+
 bool SetVerbose(ParsedCommandLine& parsed, std::string_view) {
   parsed.options.verbose = true;
   return true;
@@ -66,7 +83,9 @@ bool AskForVersion(ParsedCommandLine& parsed, std::string_view) {
 }
 
 constexpr OptionRow kOptions[] = {
-    {"working", 0, "", "print the working text that goes into the record rebuild (source commands)",
+    {"working", 0, "",
+     "print the working text that goes into the record rebuild; with a MARC --format, write "
+     "every field of it as MARC (source commands)",
      SetWorking},
     {"format", 0, "FORMAT", "write the output records in FORMAT (below; source commands)",
      SetFormat},
@@ -74,6 +93,14 @@ constexpr OptionRow kOptions[] = {
      "the input holds several copied records separated by empty lines; each is "
      "converted on its own (source commands)",
      SetBatch},
+    {"split-size", 0, "SIZE",
+     "with --batch, a MARC --format and -o FILE: numbered files FILE-001, FILE-002, ... of at "
+     "most SIZE bytes (8192, 8K, 1M), whole records only",
+     SetSplitSize},
+    {"precompose", 0, "",
+     "write every Vietnamese letter as its one precomposed character, whatever spelling it came "
+     "in (a base letter and combining marks in any equivalent order)",
+     SetPrecompose},
     {"output", 'o', "FILE",
      "write to FILE instead of standard output (- is standard output); a file is put in place "
      "only once it is complete",
@@ -189,8 +216,14 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
                    ": its result is not an output record";
     return false;
   }
-  if (options.working && options.format && *options.format != marc::OutputFormat::kRecord) {
-    parsed.error = "--working prints the working text; it has no --format";
+  if (options.precompose && command.prepare != nullptr) {
+    parsed.error = "'" + name + "' takes no --precompose: it writes the representation asked for";
+    return false;
+  }
+  if (options.splitBytes > 0 && (!WritesMarc(options) || !options.batch ||
+                                 options.outputPath.empty() || options.outputPath == kStandardStream)) {
+    parsed.error = "--split-size splits a --batch written with a MARC --format into files named "
+                   "after -o FILE";
     return false;
   }
   if (options.verbose && command.source == nullptr) {
@@ -304,8 +337,11 @@ std::string Usage() {
   text +=
       "\nbatches (--batch): records are separated by one or more empty lines (a line\n"
       "of nothing but spaces and tabs counts as empty).\n"
+      "\nMARC formats: fields in tag order, the source's indicators, a minimal 008 when\n"
+      "the record has none, dated today or by SOURCE_DATE_EPOCH (seconds since 1970).\n"
       "\nexit status: 0 done; 1 bad input (invalid UTF-8, an unreadable file, a\n"
-      "character the output cannot hold, a record of a batch dropped); 2 wrong usage.\n";
+      "character the output cannot hold, a record of a batch dropped or larger than\n"
+      "--split-size); 2 wrong usage.\n";
   return text;
 }
 

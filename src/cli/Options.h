@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "MarcExchange/FixedField008.h"
 #include "MarcExchange/OutputFormats.h"
 #include "cli/Commands.h"
 
@@ -31,6 +32,9 @@ struct Options {
   std::optional<marc::OutputFormat> format;
   bool batch = false;                   // --batch: records separated by empty lines
   bool verbose = false;                 // --verbose: name what the output record leaves out
+  bool precompose = false;              // --precompose: every letter as one precomposed character
+  std::size_t splitBytes = 0;           // --split-size: numbered files of at most this many bytes
+  marc::CalendarDate dateEntered;       // the 008's date entered (SOURCE_DATE_EPOCH or today)
   std::string outputPath;               // empty or "-": standard output
   std::vector<std::string> inputPaths;  // none: standard input; "-" is standard input
 };
@@ -43,6 +47,11 @@ struct ParsedCommandLine {
 };
 
 ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
+
+// The output records are written in a MARC format (not as record text).
+inline bool WritesMarc(const Options& options) {
+  return options.format && *options.format != marc::OutputFormat::kRecord;
+}
 
 // The text of --help: every command, option, format and representation.
 std::string Usage();

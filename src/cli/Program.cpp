@@ -1,16 +1,26 @@
 #include "cli/Program.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "cli/Conversion.h"
+#include "cli/DateEntered.h"
 #include "cli/Options.h"
 #include "velmora/Version.h"
 
 namespace velmora::cli {
 
 int RunProgram(std::span<const std::string_view> args) {
-  const ParsedCommandLine parsed = ParseCommandLine(args);
+  ParsedCommandLine parsed = ParseCommandLine(args);
+  if (parsed.outcome == ParsedCommandLine::Outcome::Run && WritesMarc(parsed.options)) {
+    const auto date = DateEntered(std::getenv(kSourceDateEpoch), parsed.error);
+    if (date) {
+      parsed.options.dateEntered = *date;
+    } else {
+      parsed.outcome = ParsedCommandLine::Outcome::UsageError;
+    }
+  }
   switch (parsed.outcome) {
     case ParsedCommandLine::Outcome::Help:
       std::fputs(Usage().c_str(), stdout);

@@ -45,9 +45,10 @@ struct ParseCase {
   std::vector<ExpectedIssue> issues;
 };
 
-void ExpectParses(const std::vector<ParseCase>& cases) {
+void ExpectParses(const std::vector<ParseCase>& cases,
+                  ParseResult (*parse)(TextView) = ParseOutputRecord) {
   for (const ParseCase& c : cases) {
-    const ParseResult result = ParseOutputRecord(c.text);
+    const ParseResult result = parse(c.text);
     EXPECT_TEXT_EQ(Render(result.record), c.kept) << test::Readable(c.text);
     ASSERT_EQ(result.issues.size(), c.issues.size()) << test::Readable(c.text);
     for (std::size_t i = 0; i < c.issues.size(); ++i) {
@@ -99,6 +100,46 @@ TEST(ParseOutputRecord, SkipsAndReportsWhatIsNotAFieldOfTheForm) {
       {u"245=00$\u1EA1X$bY", u"245=00$bY", {{kBadSubfieldCode, 6, u"$\u1EA1X"}}},  // $ạ
       {u"245=00$", u"", {{kEmptyField, 0, u"245=00$"}}},
   });
+}
+
+TEST(ParseWorkingText, ReadsEveryFieldWithTheIndicatorsTheSourcesWrite) {
+  using enum ParseIssueKind;
+  ExpectParses(
+      {
+          {u"000nam a22 a 4500%001=VN-1%100=1$aA%650= 7$aB%020=$aC",  // leader passed over
+           u"001=VN-1%100=1#$aA%650=#7$aB%020=##$aC",
+           {}},
+          {u"008=190315s2019####vm#a%001=#1", u"008=190315s2019    vm a%001=#1", {}},
+          {u"245= 10$aT%245=00Title$bS", u"245=##$aT%245=##$bS",
+           {{kStrayText, 4, u" 10"}, {kStrayText, 15, u"00Title"}}},
+          {u"100=1#", u"", {{kEmptyField, 0, u"100=1#"}}},
+      },
+      ParseWorkingText);
+  // Fields are numbered by the pieces they were read from, empty pieces aside.
+  EXPECT_EQ(ParseOutputRecord(u"%245=00$aT%%nam%100=##$aA").fieldPieces,
+            (std::vector<std::size_t>{0, 2}));
+}
+
+TEST(ReadWorkingIndicators, TakesWhatTheSourcesLeaveBeforeTheFirstSubfield) {
+  const struct {
+    TextView head;
+    std::optional<Indicators> expected;
+    std::size_t length;
+  } cases[] = {
+      {u"10", Indicators{u'1', u'0'}, 2},
+      {u"#7", Indicators{u' ', u'7'}, 2},
+      {u" 7", Indicators{u' ', u'7'}, 2},  // iLib, Hue: a space is a blank
+      {u"1", Indicators{u'1', u' '}, 1},    // Libol «100    1 $a»: the blank went with " $"
+      {u"", Indicators{}, 0},               // copied without indicators
+      {u"1A", std::nullopt, 0},
+      {u" 10", std::nullopt, 0},
+      {u"à", std::nullopt, 0},
+  };
+  for (const auto& c : cases) {
+    std::size_t length = 99;
+    EXPECT_EQ(ReadWorkingIndicators(c.head, length), c.expected) << test::Readable(c.head);
+    EXPECT_EQ(length, c.length) << test::Readable(c.head);
+  }
 }
 
 TEST(ParseOutputRecord, ReplacesAndReportsCharactersMarcCannotCarry) {

@@ -200,21 +200,25 @@ TEST(Writers, RecordLengthLimitIsExact) {
   }
 }
 
+constexpr CalendarDate kDateEntered{2025, 3, 14};
+
 TEST(RecordStream, WritesEachFormatOneRecordAtATime) {
   const TextView first = u"245=00$aD\u1EBF M\u00E8n$bSub%001=VN-1%260=##$aH\u00E0 N\u1ED9i";
+  // With its 008 (41 bytes) the sample record is 153 bytes, base address 73.
   const struct {
     OutputFormat format;
     std::string expected;
   } cases[] = {
       {OutputFormat::kRecord,
        "245=00$aD\u1EBF M\u00E8n$bSub%001=VN-1%260=##$aH\u00E0 N\u1ED9i\n245=00$aX\n"},
-      {OutputFormat::kIso2709, "00100nam a2200061   4500"},
+      {OutputFormat::kIso2709, "00153nam a2200073   4500"},
       {OutputFormat::kMarcXml, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<collection"},
-      {OutputFormat::kMrk, "=LDR  00100nam\\a2200061\\\\\\4500\r\n=245  00$aD\u1EBF"},
+      {OutputFormat::kMrk,
+       "=LDR  00153nam\\a2200073\\\\\\4500\r\n=001  VN-1\r\n=008  250314|||||||||vm\\|"},
   };
   for (const auto& c : cases) {
     std::ostringstream out;
-    RecordStream stream(c.format, out);
+    RecordStream stream(c.format, out, kDateEntered);
     EXPECT_TRUE(stream.Add(first).written);
     const RecordStream::Outcome dropped = stream.Add(u"");
     EXPECT_FALSE(dropped.written);
@@ -226,25 +230,106 @@ TEST(RecordStream, WritesEachFormatOneRecordAtATime) {
   }
 }
 
-TEST(RecordStream, KeepsFieldOrderAndReportsWhatItSkipped) {
+TEST(RecordStream, KeepsTheOrderOfRepeatedTagsAndReportsWhatItSkipped) {
   std::ostringstream out;
-  RecordStream stream(OutputFormat::kMrk, out);
-  const RecordStream::Outcome outcome = stream.Add(u"245=00$aT%LDR%650=##$aA%650=#$aB%650=##$aC");
+  RecordStream stream(OutputFormat::kMrk, out, kDateEntered);
+  const RecordStream::Outcome outcome = stream.Add(u"650=##$aA%245=00$aT%LDR%650=#$aB%650=##$aC");
   ASSERT_TRUE(stream.Finish());
   EXPECT_TRUE(outcome.written);
   ASSERT_EQ(outcome.issues.size(), 2u);
   EXPECT_EQ(outcome.issues[0].kind, ParseIssueKind::kNotAField);
   EXPECT_EQ(outcome.issues[1].kind, ParseIssueKind::kBadIndicators);
   EXPECT_NE(out.str().find("=245  00$aT\r\n=650  \\\\$aA\r\n=650  \\\\$aC\r\n\r\n"),
-            std::string::npos);
+            std::string::npos)
+      << out.str();
 
   std::ostringstream nothing;
-  RecordStream allDropped(OutputFormat::kMarcXml, nothing);
+  RecordStream allDropped(OutputFormat::kMarcXml, nothing, kDateEntered);
   EXPECT_FALSE(allDropped.Add(u"nam a22").written);
   EXPECT_TRUE(allDropped.Finish());
   EXPECT_EQ(nothing.str(),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
             "<collection xmlns=\"http://www.loc.gov/MARC21/slim\">\n</collection>\n");
+}
+
+// Numbered outputs kept in memory, each closed before the next opens.
+class MemoryOutputs : public OutputSequence {
+ public:
+  std::vector<std::string> closed;
+  std::ostream* OpenNext(std::string&) override {
+    current_.str("");
+    return &current_;
+  }
+  bool CloseCurrent(std::string&) override {
+    closed.push_back(current_.str());
+    return true;
+  }
+
+ private:
+  std::ostringstream current_;
+};
+
+// Each record of «245=00$aN» is 24 + 2 * 12 + 1 + 41 + 6 + 1 = 97 bytes in
+// ISO 2709 (with its 008), 95 in mnemonic lines, 252 in MARCXML, whose
+// every output also carries 105 bytes of declaration and collection.
+TEST(RecordStream, SplitsIntoOutputsOfWholeRecords) {
+  const struct {
+    OutputFormat format;
+    std::size_t maxBytes;
+    std::vector<std::size_t> recordsPerOutput;
+  } cases[] = {
+      {OutputFormat::kIso2709, 97 * 2, {2, 2, 1}},
+      {OutputFormat::kIso2709, 97 * 2 - 1, {1, 1, 1, 1, 1}},
+      {OutputFormat::kIso2709, 8192, {5}},
+      {OutputFormat::kMrk, 200, {2, 2, 1}},
+      {OutputFormat::kMarcXml, 105 + 252 * 2, {2, 2, 1}},
+      {OutputFormat::kMarcXml, 105 + 252 * 2 - 1, {1, 1, 1, 1, 1}},
+  };
+  for (const auto& c : cases) {
+    MemoryOutputs outputs;
+    RecordStream stream(c.format, outputs, c.maxBytes, kDateEntered);
+    for (char16_t n = u'1'; n <= u'5'; ++n) {
+      const RecordStream::Outcome outcome = stream.Add(Text(u"245=00$a") + n);
+      EXPECT_TRUE(outcome.written);
+      EXPECT_FALSE(outcome.oversized);
+    }
+    ASSERT_TRUE(stream.Finish());
+    ASSERT_EQ(outputs.closed.size(), c.recordsPerOutput.size()) << c.maxBytes;
+    EXPECT_EQ(stream.OutputsOpened(), c.recordsPerOutput.size());
+    for (std::size_t i = 0; i < outputs.closed.size(); ++i) {
+      const std::string& output = outputs.closed[i];
+      EXPECT_LE(output.size(), c.maxBytes) << i;
+      std::size_t records = 0;
+      for (std::size_t at = output.find("a2200"); at != std::string::npos;
+           at = output.find("a2200", at + 1)) {
+        ++records;
+      }
+      EXPECT_EQ(records, c.recordsPerOutput[i]) << c.maxBytes << " output " << i;
+      if (c.format == OutputFormat::kMarcXml) {
+        EXPECT_TRUE(output.starts_with("<?xml"));
+        EXPECT_TRUE(output.ends_with("</collection>\n"));
+      }
+    }
+  }
+}
+
+TEST(RecordStream, ARecordLargerThanAnOutputStandsAlone) {
+  MemoryOutputs outputs;
+  RecordStream stream(OutputFormat::kIso2709, outputs, 150, kDateEntered);
+  EXPECT_FALSE(stream.Add(u"245=00$aA").oversized);
+  const RecordStream::Outcome big = stream.Add(u"245=00$a" + Text(100, u'B'));
+  EXPECT_TRUE(big.written);
+  EXPECT_TRUE(big.oversized);
+  EXPECT_FALSE(stream.Add(u"245=00$aC").oversized);
+  ASSERT_TRUE(stream.Finish());
+  ASSERT_EQ(outputs.closed.size(), 3u);
+  EXPECT_EQ(outputs.closed[1].size(), 196u);
+
+  MemoryOutputs none;
+  RecordStream empty(OutputFormat::kMarcXml, none, 150, kDateEntered);
+  ASSERT_TRUE(empty.Finish());
+  ASSERT_EQ(none.closed.size(), 1u);  // an empty collection, so the output exists
+  EXPECT_TRUE(none.closed[0].ends_with("</collection>\n"));
 }
 
 TEST(OutputFormat, NamesMatchTheCommandLine) {

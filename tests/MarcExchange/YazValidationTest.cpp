@@ -17,6 +17,8 @@
 #include "ModMain/LineBreaks.h"
 #include "MarcExchange/MarcXmlWriter.h"
 #include "MarcExchange/RecordStream.h"
+#include "MarcExchange/SourceIndicators.h"
+#include "ModMain/CatalogRecord.h"
 #include "support/TextPrinting.h"
 #include "Encodings/Utf8.h"
 
@@ -253,21 +255,31 @@ TEST_F(Yaz, ReadsBackAThousandGeneratedRecords) {
 }
 
 // The way the command line goes: the copied Libol sample converted, then
-// streamed in each format.
+// streamed in each format with the source's indicators, its 008 and its
+// fields in tag order.
 TEST_F(Yaz, ShowsTheConvertedLibolSampleWithItsVietnameseText) {
-  const Text outputRecord = ConvertRecord(SourceOf(SourceId::Libol), NormaliseLineBreaks(ReadExample("libol.txt")));
+  const SourceSystem& libol = SourceOf(SourceId::Libol);
+  const Text working = WorkingText(libol, NormaliseLineBreaks(ReadExample("libol.txt")));
+  const TracedRecord traced = libol.tracedRebuild(working);
+  constexpr CalendarDate kDateEntered{2025, 3, 14};
   std::ostringstream iso, xml;
   for (auto [format, out] :
        {std::pair{OutputFormat::kIso2709, &iso}, std::pair{OutputFormat::kMarcXml, &xml}}) {
-    RecordStream stream(format, *out);
-    const RecordStream::Outcome outcome = stream.Add(outputRecord);
+    RecordStream stream(format, *out, kDateEntered);
+    const RecordStream::Outcome outcome = stream.Add(traced.record, {working, traced.origins});
     ASSERT_TRUE(outcome.written);
     EXPECT_TRUE(outcome.issues.empty());
     ASSERT_TRUE(stream.Finish());
   }
-  const std::string lines = YazLines(ParseOutputRecord(outputRecord).record);
-  // 245 00 $a Dế Mèn phiêu lưu ký / $c Tô Hoài ; minh hoạ: Tạ Huy Long
-  EXPECT_NE(lines.find("\n245 00 $a D\u1EBF M\u00E8n phi\u00EAu l\u01B0u k\u00FD / $c T\u00F4 "
+  ParseResult parsed = ParseOutputRecord(traced.record);
+  ApplySourceIndicators(parsed, working, traced.origins);
+  CompleteForExchange(parsed.record, kDateEntered);
+  const std::string lines = YazLines(parsed.record);
+  EXPECT_NE(lines.find("\n008 250314s2019||||vm |||||||||||||||||vie||\n020    $a"),
+            std::string::npos)
+      << lines;
+  // 245 10 $a Dế Mèn phiêu lưu ký / $c Tô Hoài ; minh hoạ: Tạ Huy Long
+  EXPECT_NE(lines.find("\n245 10 $a D\u1EBF M\u00E8n phi\u00EAu l\u01B0u k\u00FD / $c T\u00F4 "
                        "Ho\u00E0i ; minh ho\u1EA1: T\u1EA1 Huy Long\n"),
             std::string::npos)
       << lines;

@@ -62,5 +62,23 @@ TEST(CatalogRecordHue, NotesSubjectsAndAddedEntriesAsInTheCatalogueRebuild) {
   EXPECT_NE(rebuilt.find(u"%650=##$aCZ"), Text::npos);
 }
 
+// The title is opened by whichever title row first yields a value; later
+// rows join it and name no origin of their own.
+TEST(CatalogRecordHue, TracedRecordNamesTheFieldThatOpenedEach) {
+  const struct {
+    TextView working;
+    std::vector<FieldOrigin> origins;
+  } cases[] = {
+      {u"245=10$aT%245=$bS%245=$cA", {{u"245", 1}}},
+      {u"245=10$hx%245=$cA%020=$a1%020=$c5", {{u"245", 2}, {u"020", 1}}},
+      {u"084=##$aV23%084=##$b1%100=10$aN", {{u"084", 1}, {u"100", 1}}},
+  };
+  for (const auto& c : cases) {
+    const TracedRecord traced = BuildCatalogRecordHueTraced(c.working);
+    EXPECT_TEXT_EQ(traced.record, BuildCatalogRecordHue(c.working));
+    EXPECT_EQ(traced.origins, c.origins) << test::Readable(c.working);
+  }
+}
+
 }  // namespace
 }  // namespace velmora

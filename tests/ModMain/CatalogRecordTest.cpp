@@ -90,5 +90,27 @@ TEST(CatalogRecord, WholeVietnameseRecord) {
   EXPECT_TEXT_EQ(BuildCatalogRecord(working), expected);
 }
 
+// Each output field names the working field that opened it; the traced
+// rebuild writes the same text as the plain one.
+TEST(CatalogRecord, TracedRecordNamesWhereEachFieldCameFrom) {
+  const struct {
+    TextView working;
+    std::vector<FieldOrigin> origins;
+  } cases[] = {
+      {u"", {}},
+      {u"245=10$aT$cA%100=1#$aN", {{u"245", 1}, {u"100", 1}}},
+      {u"245=10$bOnly%020=##$c5", {{u"020", 1}}},  // no title; "$c" opens 020
+      {u"020=##$a1$c5%440=#0$aS%490=0#$aR", {{u"020", 1}, {u"440", 1}, {u"490", 1}}},
+      {u"650=#7$aA$xA1%650=#7$aB$vB1",
+       {{u"650", 1}, {u"650", 2}, {u"650", 1}, {u"650", 2}}},
+      {u"700=1#$a1$a2%700=1#$a3", {{u"700", 1}, {u"700", 2}, {u"700", 1}}},
+  };
+  for (const auto& c : cases) {
+    const TracedRecord traced = BuildCatalogRecordTraced(c.working);
+    EXPECT_TEXT_EQ(traced.record, BuildCatalogRecord(c.working));
+    EXPECT_EQ(traced.origins, c.origins) << test::Readable(c.working);
+  }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -24,6 +24,21 @@ TEST(Sources, EveryRewriteEqualsItsLiteralFormOnRandomTexts) {
   }
 }
 
+// The MARC formats take the traced rebuild's record: it must be the record
+// the source's own rebuild writes.
+TEST(Sources, EveryTracedRebuildWritesItsRebuildsRecordOnRandomTexts) {
+  for (const SourceSystem& source : Sources()) {
+    const reference::LiteralSource* literal = reference::LiteralSourceOf(source.id);
+    ASSERT_NE(literal, nullptr);
+    std::mt19937 random(static_cast<unsigned>(source.id) + 11);
+    for (int i = 0; i < 500; ++i) {
+      const Text working = WorkingText(source, reference::RandomCopiedText(random, *literal, 60));
+      ASSERT_TEXT_EQ(source.tracedRebuild(working).record, source.rebuild(working))
+          << source.name << ": " << test::Readable(working);
+    }
+  }
+}
+
 TEST(Sources, TheEmptyTextGivesTheEmptyRecord) {
   for (const SourceSystem& source : Sources()) {
     EXPECT_TEXT_EQ(ConvertRecord(source, u""), u"") << source.name;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "support/CliFixture.h"
@@ -48,7 +50,8 @@ TEST_F(BatchFormatCli, DroppedRecordsAreNamedAndFailTheRun) {
 }
 
 TEST_F(BatchFormatCli, Iso2709CountsBytesOfVietnameseLetters) {
-  // «Việt» is 4 letters but 6 bytes: the record length and the directory count bytes.
+  // «Việt» is 4 letters but 6 bytes: the record length and the directory count
+  // bytes. The title has the source's indicators, 10.
   const RunResult result = Run("libol --format iso2709", "245    10$aVi\xE1\xBB\x87t");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const std::string& record = result.out;
@@ -56,15 +59,16 @@ TEST_F(BatchFormatCli, Iso2709CountsBytesOfVietnameseLetters) {
   EXPECT_EQ(record.substr(0, 5), std::to_string(100000 + record.size()).substr(1));
   EXPECT_EQ(record.substr(5, 5), "nam a");
   EXPECT_EQ(record.substr(20, 4), "4500");
-  EXPECT_EQ(record.substr(24, 12), "245001100000");  // tag, 11 bytes from 0
+  EXPECT_EQ(record.substr(24, 12), "008004100000");  // the 008 made for it, 41 bytes
+  EXPECT_EQ(record.substr(36, 12), "245001100041");  // tag, 11 bytes from 41
   EXPECT_EQ(record.back(), '\x1D');
-  EXPECT_NE(record.find("00\x1F" "aVi\xE1\xBB\x87t\x1E"), std::string::npos);
+  EXPECT_NE(record.find("10\x1F" "aVi\xE1\xBB\x87t\x1E"), std::string::npos);
 }
 
 TEST_F(BatchFormatCli, MnemonicAndXmlFormatsAndOutputFile) {
   const RunResult mrk = Run("libol --batch --format mrk", "245    10$aA$b{x}\n\n245    10$aB");
   EXPECT_EQ(mrk.exitCode, 0) << mrk.err;
-  EXPECT_NE(mrk.out.find("=245  00$aA$b{lcub}x{rcub}\r\n\r\n=LDR  "), std::string::npos)
+  EXPECT_NE(mrk.out.find("=245  10$aA$b{lcub}x{rcub}\r\n\r\n=LDR  "), std::string::npos)
       << mrk.out;
   const std::string path = (dir_ / "out.xml").string();
   const RunResult xml = Run("libol --format=marcxml -o '" + path + "' " + Example("libol.txt"));
@@ -76,7 +80,7 @@ TEST_F(BatchFormatCli, MnemonicAndXmlFormatsAndOutputFile) {
   EXPECT_NE(written.find("</collection>"), std::string::npos);
 }
 
-TEST_F(BatchFormatCli, FormatAndBatchAreForSourceCommandsOnly) {
+TEST_F(BatchFormatCli, MisusedOptionsAreUsageErrors) {
   const struct {
     const char* args;
     const char* message;
@@ -85,13 +89,91 @@ TEST_F(BatchFormatCli, FormatAndBatchAreForSourceCommandsOnly) {
       {"libol --format", "--format needs a FORMAT"},
       {"marcedit --format iso2709", "'marcedit' takes no --format"},
       {"pre-unicode --batch", "'pre-unicode' takes no --batch"},
-      {"libol --working --format mrk", "--working prints the working text"},
+      {"libol --batch --format mrk --split-size 0 -o x.mrk", "--split-size '0' is no size"},
+      {"libol --batch --format mrk --split-size 8X -o x.mrk", "--split-size '8X' is no size"},
+      {"libol --batch --format mrk --split-size", "--split-size needs a SIZE"},
+      {"libol --format mrk --split-size 8K -o x.mrk", "--split-size splits a --batch"},
+      {"libol --batch --format mrk --split-size 8K", "--split-size splits a --batch"},
+      {"libol --batch --split-size 8K -o x.txt", "--split-size splits a --batch"},
+      {"charset vni unicode --precompose", "'charset' takes no --precompose"},
   };
   for (const auto& c : cases) {
     const RunResult result = Run(c.args);
     EXPECT_EQ(result.exitCode, 2) << c.args;
     EXPECT_NE(result.err.find(c.message), std::string::npos) << c.args << ": " << result.err;
   }
+}
+
+// With --working every field of the working text is written, with the
+// indicators the source gave it, its own 008 kept and dated by
+// SOURCE_DATE_EPOCH otherwise.
+TEST_F(BatchFormatCli, WorkingTextAsMarcKeepsEveryField) {
+  const std::string input =
+      "000    nam a22\r\n001    VN-1\r\n245    10$aT\r\n100    1 $aA$d1950-\r\n"
+      "650    #7$aX$zY\r\n999    ##$aLocal";
+  std::optional<ScopedVariable> epoch(std::in_place, "SOURCE_DATE_EPOCH", "1741910400");
+  const RunResult mrk = Run("libol --working --format mrk", input);  // 2025-03-14
+  EXPECT_EQ(mrk.exitCode, 0) << mrk.err;
+  EXPECT_EQ(mrk.err, "");
+  const std::size_t fields = mrk.out.find("\r\n") + 2;
+  EXPECT_EQ(mrk.out.substr(fields),
+            "=001  VN-1\r\n=008  250314|||||||||vm\\|||||||||||||||||vie||\r\n"
+            "=100  1\\$aA$d1950-\r\n=245  10$aT\r\n=650  \\7$aX$zY\r\n=999  \\\\$aLocal\r\n\r\n");
+  epoch.reset();
+  const ScopedVariable yesterday("SOURCE_DATE_EPOCH", "yesterday");
+  const RunResult bad = Run("libol --format mrk", input);
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_NE(bad.err.find("SOURCE_DATE_EPOCH is 'yesterday'"), std::string::npos) << bad.err;
+}
+
+// --split-size: numbered files of whole records, each at most the size; put
+// together they are the unsplit output. A record larger than the size stands
+// alone, and the run says so.
+TEST_F(BatchFormatCli, SplitSizeWritesNumberedFilesOfWholeRecords) {
+  std::string batch;
+  for (int i = 1; i <= 5; ++i) batch += "245    10$aRecord " + std::to_string(i) + "\n\n";
+  const ScopedVariable epoch("SOURCE_DATE_EPOCH", "1741910400");
+  const std::string whole = Run("libol --batch --format iso2709", batch).out;
+  ASSERT_EQ(whole.size(), 5u * 104);  // 24 + 2 * 12 + 1 + 41 (008) + 13 (245) + 1
+  const std::string out = (dir_ / "records.mrc").string();
+  const RunResult split =
+      Run("libol --batch --format iso2709 --split-size 208 -o '" + out + "'", batch);
+  EXPECT_EQ(split.exitCode, 0) << split.err;
+  EXPECT_EQ(split.err, "");
+  std::string joined;
+  for (const char* name : {"records-001.mrc", "records-002.mrc", "records-003.mrc"}) {
+    const std::string part = ReadFile(dir_ / name);
+    EXPECT_LE(part.size(), 208u) << name;
+    joined += part;
+  }
+  EXPECT_EQ(joined, whole);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "records-004.mrc"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "records.mrc"));
+
+  const RunResult tooSmall =
+      Run("libol --batch --format iso2709 --split-size 100 -o '" + out + "'", batch);
+  EXPECT_EQ(tooSmall.exitCode, 1);
+  EXPECT_NE(tooSmall.err.find("record 1 ('245    10$aRecord 1') is larger than --split-size on "
+                              "its own; written alone in " + (dir_ / "records-001.mrc").string()),
+            std::string::npos)
+      << tooSmall.err;
+  EXPECT_EQ(ReadFile(dir_ / "records-005.mrc").size(), 104u);
+}
+
+// --precompose: each letter as its one character, whatever spelling, in the
+// output record, the working text, the MARC formats and pre-unicode alike.
+TEST_F(BatchFormatCli, PrecomposeWritesEveryLetterAsOneCharacter) {
+  const std::string viet = "Vie\xCC\xA3\xCC\x82t";  // e, dot below, circumflex
+  const std::string viet1 = "Vi\xE1\xBB\x87t";        // ệ
+  EXPECT_EQ(Run("libol", "245    10$a" + viet).out, "245=00$a" + viet);
+  EXPECT_EQ(Run("libol --precompose", "245    10$a" + viet).out, "245=00$a" + viet1);
+  EXPECT_EQ(Run("libol --batch --working --precompose", "245    10$a" + viet).out,
+            "245=10$a" + viet1 + "\n");
+  EXPECT_NE(Run("libol --precompose --format mrk", "245    10$a" + viet).out.find(viet1),
+            std::string::npos);
+  // pre-unicode alone joins only a tone mark that directly follows its base.
+  EXPECT_EQ(Run("pre-unicode", viet).out, "Vi\xE1\xBA\xB9\xCC\x82t");  // ẹ, circumflex
+  EXPECT_EQ(Run("pre-unicode --precompose", viet).out, viet1);
 }
 
 // A thousand varied records: yaz-marcdump reads our ISO 2709 and our MARCXML
@@ -132,7 +214,7 @@ TEST_F(BatchFormatCli, ThousandRecordsRoundTripThroughYaz) {
     ++leaders;
   }
   EXPECT_EQ(leaders, 1000u);
-  EXPECT_NE(lines.find("245 00 $a D\xE1\xBA\xBF M\xC3\xA8n 995"), std::string::npos);
+  EXPECT_NE(lines.find("245 10 $a D\xE1\xBA\xBF M\xC3\xA8n 995"), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -14,6 +15,20 @@ namespace velmora::test {
 struct RunResult {
   int exitCode;  // -1 when the program did not exit normally
   std::string out, err;
+};
+
+// An environment variable set for the programs a test runs, unset again at
+// the end of the scope («SOURCE_DATE_EPOCH», for MARC output that is the same
+// on every day).
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) { ::setenv(name, value, 1); }
+  ~ScopedVariable() { ::unsetenv(name_); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
 };
 
 class CliTest : public ::testing::Test {

@@ -1,0 +1,40 @@
+#include "cli/DateEntered.h"
+
+#include <charconv>
+#include <ctime>
+#include <string_view>
+
+namespace velmora::cli {
+namespace {
+
+constexpr long long kLastSecondOfYear9999 = 253402300799;
+
+std::optional<marc::CalendarDate> UtcDate(std::time_t seconds) {
+  std::tm parts{};
+  if (gmtime_r(&seconds, &parts) == nullptr) return std::nullopt;
+  return marc::CalendarDate{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
+}
+
+}  // namespace
+
+std::optional<marc::CalendarDate> DateEntered(const char* sourceDateEpoch, std::string& error) {
+  if (sourceDateEpoch == nullptr) {
+    if (auto today = UtcDate(std::time(nullptr))) return today;
+    error = "cannot read today's date";
+    return std::nullopt;
+  }
+  const std::string_view value(sourceDateEpoch);
+  long long seconds = -1;
+  const auto [end, status] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+  if (value.empty() || status != std::errc() || end != value.data() + value.size() || seconds < 0 ||
+      seconds > kLastSecondOfYear9999) {
+    error = std::string(kSourceDateEpoch) + " is '" + std::string(value) +
+            "', not a number of seconds since 1970-01-01";
+    return std::nullopt;
+  }
+  if (auto date = UtcDate(static_cast<std::time_t>(seconds))) return date;
+  error = std::string(kSourceDateEpoch) + " is out of range";
+  return std::nullopt;
+}
+
+}  // namespace velmora::cli
