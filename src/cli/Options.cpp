@@ -336,7 +336,11 @@ std::string Usage() {
   }
   text +=
       "\nbatches (--batch): records are separated by one or more empty lines (a line\n"
-      "of nothing but spaces and tabs counts as empty).\n"
+      "of nothing but spaces and tabs counts as empty). An empty line between two\n"
+      "fields of one record, as text copied from a web page has, does not end the\n"
+      "record: when the line after it has a tag greater than the record's last\n"
+      "one, and not one the record has already, the record goes on. Each record is\n"
+      "converted as it stood, its last line break included.\n"
       "\nMARC formats: fields in tag order, the source's indicators, a minimal 008 when\n"
       "the record has none, dated today or by SOURCE_DATE_EPOCH (seconds since 1970).\n"
       "\nexit status: 0 done; 1 bad input (invalid UTF-8, an unreadable file, a\n"

@@ -1,5 +1,7 @@
 #include "cli/RecordReader.h"
 
+#include <bitset>
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,11 +16,23 @@ bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-std::size_t LineBreakLength(std::string_view line) {
-  if (line.ends_with("\r\n")) return 2;
-  if (line.ends_with('\n') || line.ends_with('\r')) return 1;
-  return 0;
+// A line's tag: its first three characters when they are digits
+// («245    10$a», «24510  a»), else kNoTag.
+constexpr int kNoTag = -1;
+int LineTag(std::string_view line) {
+  if (line.size() < 3) return kNoTag;
+  int tag = 0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (line[i] < '0' || line[i] > '9') return kNoTag;
+    tag = tag * 10 + (line[i] - '0');
+  }
+  return tag;
 }
+
+// Empty lines between two fields of one record are few; more than this many
+// bytes of them end the record whatever follows, so that memory stays flat
+// on a flood of empty lines.
+constexpr std::size_t kLongestGapBetweenFields = 64 << 10;
 
 }  // namespace
 
@@ -73,19 +87,42 @@ bool RecordReader::NextLine(std::string& line, std::string& error) {
 
 bool RecordReader::Next(Record& record, std::string& error) {
   record.bytes.clear();
-  std::string line;
+  std::string line, emptyLines;  // the empty lines after the record's last field line
+  int lastTag = kNoTag;
+  std::bitset<1000> tagsSeen;
   for (;;) {
-    const std::size_t lineOffset = bufferOffset_ + position_;
-    if (!NextLine(line, error)) break;
+    std::size_t lineOffset = bufferOffset_ + position_;
+    if (!nextRecordLine_.empty()) {
+      line.swap(nextRecordLine_);
+      nextRecordLine_.clear();
+      lineOffset = nextRecordOffset_;
+    } else if (!NextLine(line, error)) {
+      break;
+    }
     if (IsBlank(line)) {
-      if (!record.bytes.empty()) break;
-      continue;  // separators before the record
+      if (record.bytes.empty()) continue;  // separators before the record
+      if (emptyLines.size() + line.size() > kLongestGapBetweenFields) break;
+      emptyLines += line;
+      continue;
+    }
+    const int tag = LineTag(line);
+    if (!emptyLines.empty()) {
+      if (tag == kNoTag || tag <= lastTag || tagsSeen[tag]) {  // a record of its own
+        nextRecordLine_.swap(line);
+        nextRecordOffset_ = lineOffset;
+        break;
+      }
+      record.bytes += emptyLines;
+      emptyLines.clear();
     }
     if (record.bytes.empty()) record.byteOffset = lineOffset;
     record.bytes += line;
+    if (tag != kNoTag) {
+      lastTag = tag;
+      tagsSeen.set(tag);
+    }
   }
   if (record.bytes.empty()) return false;
-  record.bytes.resize(record.bytes.size() - LineBreakLength(record.bytes));
   record.number = ++recordsRead_;
   return true;
 }

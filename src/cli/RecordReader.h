@@ -1,6 +1,11 @@
 // Reads a batch of copied records one record at a time, so that a batch of
 // any size is never held in memory. Records are separated by one or more
-// empty lines; a line of nothing but spaces and tabs counts as empty.
+// empty lines (a line of nothing but spaces and tabs counts as empty). Text
+// copied from a web page often has empty lines between the fields of one
+// record, so an empty line ends a record only when the line after it does
+// not go on with it: a line whose tag is greater than the tag of the
+// record's last field line, and not one the record has already, goes on with
+// the record, empty lines and all.
 #pragma once
 
 #include <cstddef>
@@ -14,7 +19,7 @@ class RecordReader {
   explicit RecordReader(int fd) : fd_(fd) {}
 
   struct Record {
-    std::string bytes;       // its lines and their line breaks, without the last line's break
+    std::string bytes;       // its lines, each with its line break, as they stood in the input
     std::size_t byteOffset;  // where it starts in the input
     std::size_t number;      // 1 for the first record
   };
@@ -34,6 +39,10 @@ class RecordReader {
   std::size_t bufferOffset_ = 0;   // input offset of buffer_[0]
   bool endOfInput_ = false;
   std::size_t recordsRead_ = 0;
+  // The first line of the next record, read to see that it does not go on
+  // with the record before it.
+  std::string nextRecordLine_;
+  std::size_t nextRecordOffset_ = 0;
 };
 
 }  // namespace velmora::cli

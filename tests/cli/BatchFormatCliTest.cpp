@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "ModMain/Sources.h"
 #include "support/CliFixture.h"
 
 namespace velmora::test {
@@ -18,6 +19,8 @@ bool HaveYaz() { return std::system("command -v yaz-marcdump >/dev/null 2>&1") =
 
 TEST_F(BatchFormatCli, RecordsSplitAtEmptyLinesConvertOneByOne) {
   // Separators: empty lines, a line of spaces and tabs, and every line break.
+  // An empty line before a field whose tag follows the record's last one
+  // (650 after 245) is a gap between two fields of one record.
   const std::string input =
       "\r\n245    10$aOne\r\n100    1 $aA\r\n\r\n \t \r\n"
       "245    10$aTwo\n\n\n"
@@ -25,25 +28,44 @@ TEST_F(BatchFormatCli, RecordsSplitAtEmptyLinesConvertOneByOne) {
   const RunResult result = Run("libol --batch", input);
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out,
-            "245=00$aOne%100=##$aA\n245=00$aTwo\n245=00$aThree\n%650=##$aX%650=##$aY\n");
+            "245=00$aOne%100=##$aA\n245=00$aTwo\n245=00$aThree%650=##$aX%650=##$aY\n");
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(Run("libol --batch --working", "245    10$aT\n\n100    1 $aA").out,
-            "245=10$aT\n100=1$aA\n");
+            "245=10$aT%\n100=1$aA\n");
+}
+
+// A record is handed to the conversion as it stood in the input, its last
+// line break included, so that a batch of the samples gives what each sample
+// gives alone (a Verbrary record's last line break ends its last field).
+TEST_F(BatchFormatCli, ARecordConvertsTheSameInABatchAsAlone) {
+  const ScopedVariable epoch("SOURCE_DATE_EPOCH", "1741910400");
+  for (const SourceSystem& source : Sources()) {
+    const std::string sample = ReadFile(ExamplePath(std::string(source.sample) + ".txt"));
+    for (const char* format : {"record", "iso2709", "mrk"}) {
+      const std::string options = std::string(source.name) + " --format " + format;
+      std::string alone = Run(options, sample).out;
+      if (std::string_view(format) == "record") alone += "\n";  // one record a line
+      const std::string twice = sample + "\n" + sample;
+      const RunResult batched = Run(options + " --batch", twice);
+      EXPECT_EQ(batched.exitCode, 0) << options << ": " << batched.err;
+      EXPECT_EQ(batched.out, alone + alone) << options;
+    }
+  }
 }
 
 TEST_F(BatchFormatCli, DroppedRecordsAreNamedAndFailTheRun) {
   const std::string input =
       "245    10$aKept\n\n"
-      "000    nam a22\n001    X\n\n"          // no field the rebuild keeps
       "245    10$aBroken \xC3(\n\n"           // invalid UTF-8
-      "245    10$aAlso kept";
+      "000    nam a22\n001    X\n\n"          // no field the rebuild keeps
+      "001    Y\n245    10$aAlso kept";
   const RunResult result = Run("libol --batch", input);
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.out, "245=00$aKept\n245=00$aAlso kept\n");
-  EXPECT_NE(result.err.find("record 2 ('000    nam a22') dropped"), std::string::npos)
+  EXPECT_NE(result.err.find("record 3 ('000    nam a22') dropped"), std::string::npos)
       << result.err;
-  EXPECT_NE(result.err.find("record 3 ('245    10$aBroken ') dropped: invalid UTF-8 at byte "
-                            "offset 60"),
+  EXPECT_NE(result.err.find("record 2 ('245    10$aBroken ') dropped: invalid UTF-8 at byte "
+                            "offset 35"),
             std::string::npos)
       << result.err;
   EXPECT_NE(result.err.find("2 of 4 records dropped"), std::string::npos) << result.err;
