@@ -10,26 +10,15 @@
 
 namespace velmora::marc {
 
-inline bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-inline bool IsLowSurrogate(char16_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 // Calls visit(cp) for each code point of `text`; a surrogate pair is one code
 // point, a lone surrogate is passed as its own value (which MarcSafeCodePoint
 // replaces).
 template <class Visit>
 void ForEachCodePoint(TextView text, Visit&& visit) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      visit(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00));
-      ++i;
-    } else {
-      visit(char32_t{unit});
-    }
+  for (std::size_t i = 0; i < text.size();) {
+    const CodePoint codePoint = CodePointAt(text, i);
+    visit(codePoint.value);
+    i += codePoint.units;
   }
 }
 

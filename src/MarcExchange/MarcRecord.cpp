@@ -210,10 +210,9 @@ bool IsValidSubfieldCode(char16_t code) {
 
 char32_t MarcSafeCodePoint(char32_t cp) {
   constexpr char32_t kLastC0Control = 0x1F;
-  constexpr char32_t kFirstSurrogate = 0xD800, kLastSurrogate = 0xDFFF;
   constexpr char32_t kNonCharacterFffe = 0xFFFE, kNonCharacterFfff = 0xFFFF;
   if (cp == kTab || cp == kLineFeed || cp == kCarriageReturn) return kSpace;
-  if (cp <= kLastC0Control || (cp >= kFirstSurrogate && cp <= kLastSurrogate) ||
+  if (cp <= kLastC0Control || IsSurrogate(cp) ||
       cp == kNonCharacterFffe || cp == kNonCharacterFfff) {
     return kReplacementCharacter;
   }

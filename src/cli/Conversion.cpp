@@ -10,6 +10,7 @@
 #include "ModMain/LineBreaks.h"
 #include "ModMain/PrecomposeLetters.h"
 #include "cli/FileIo.h"
+#include "cli/MarcWarnings.h"
 #include "cli/RecordReader.h"
 #include "cli/SplitFiles.h"
 
@@ -78,26 +79,30 @@ Text Finished(const Options& options, Text result) {
 
 // Converts one copied record and writes it: in a MARC format the working
 // text with --working, else the output record with the source's indicators.
-marc::RecordStream::Outcome AddCopied(const Options& options, marc::RecordStream& stream,
-                                      TextView copied) {
-  const SourceSystem* source = options.command->source;
-  if (!WritesMarc(options) || source == nullptr) {
-    return stream.Add(Finished(options, ConvertCopied(*options.command, options.working, copied)));
-  }
-  const Text working = WorkingText(*source, copied);
-  if (options.working) return stream.AddWorkingText(Finished(options, working));
-  const TracedRecord traced = source->tracedRebuild(working);
-  return stream.Add(Finished(options, traced.record), {working, traced.origins});
-}
-
-// Converts and writes one copied record; warns on what was skipped in it,
-// and on the record itself when nothing of it could be written.
+// Warns on what was changed or skipped in it, naming the field and the
+// character where it stands, and on the record itself when nothing of it
+// could be written.
 marc::RecordStream::Outcome AddRecord(const Options& options, marc::RecordStream& stream,
                                       TextView copied, const std::string& where) {
-  marc::RecordStream::Outcome outcome = AddCopied(options, stream, copied);
+  const SourceSystem* source = options.command->source;
+  Text written;  // the text the stream parses, which the issues' positions count in
+  marc::RecordStream::Outcome outcome;
+  if (!WritesMarc(options) || source == nullptr) {
+    written = Finished(options, ConvertCopied(*options.command, options.working, copied));
+    outcome = stream.Add(written);
+  } else {
+    const Text working = WorkingText(*source, copied);
+    if (options.working) {
+      written = Finished(options, working);
+      outcome = stream.AddWorkingText(written);
+    } else {
+      TracedRecord traced = source->tracedRebuild(working);
+      written = Finished(options, std::move(traced.record));
+      outcome = stream.Add(written, {working, traced.origins});
+    }
+  }
   for (const marc::ParseIssue& issue : outcome.issues) {
-    PrintError("warning: " + where + ": " + std::string(marc::Describe(issue.kind)) + " at " +
-               std::to_string(issue.position + 1) + ": '" + EncodeUtf8(issue.piece) + "' left out");
+    PrintError("warning: " + where + ": " + DescribeIssue(issue, written));
   }
   if (!outcome.written && !stream.Failed()) {
     PrintError("warning: " + where + " dropped: " +

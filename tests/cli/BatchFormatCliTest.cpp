@@ -53,6 +53,29 @@ TEST_F(BatchFormatCli, ARecordConvertsTheSameInABatchAsAlone) {
   }
 }
 
+// A warning says what was done to a piece of the record, and where it
+// stands: the record, the field and the character of the field.
+TEST_F(BatchFormatCli, WarningsNameTheFieldAndWhatWasDone) {
+  const struct {
+    std::string input;
+    const char* warning;
+  } cases[] = {
+      {"245    10$aA\x01" "B", "warning: standard input: field 245, character 10: U+0001 replaced "
+                             "by U+FFFD"},
+      {"245    10$aA\tB", "field 245, character 10: U+0009 replaced by a space"},
+      {"245    10$aA\x1F\x1E", "field 245, character 10: U+001F U+001E replaced by U+FFFD"},
+  };
+  for (const auto& c : cases) {
+    const RunResult result = Run("libol --format iso2709", c.input);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find(c.warning), std::string::npos) << result.err;
+  }
+  const RunResult batch = Run("libol --batch --format mrk", "245    10$aOne\n\n245    10$aT\x01");
+  EXPECT_NE(batch.err.find("record 2 ('245    10$aT\x01'): field 245, character 10: U+0001"),
+            std::string::npos)
+      << batch.err;
+}
+
 TEST_F(BatchFormatCli, DroppedRecordsAreNamedAndFailTheRun) {
   const std::string input =
       "245    10$aKept\n\n"
