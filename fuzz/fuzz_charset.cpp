@@ -4,14 +4,20 @@
 //  - a target code outside 1-5, or equal codes other than 1, leave the text unchanged;
 //  - (1, 1) changes nothing in a text without tone marks, and is idempotent;
 //  - Unicode -> VNI -> Unicode and Unicode -> CP1258 -> Unicode give back a
-//    text made of Vietnamese letters and ASCII.
+//    text made of Vietnamese letters and ASCII;
+//  - every representation's encoder and decoder give back such a text (TCVN3
+//    up to the case of toned capitals), VIQR whatever ASCII stands beside;
+//  - the block conversion of any bytes equals decoding and encoding them.
 #include <string>
 
-#include "ModMain/ConvertCharset.h"
+#include "Encodings/Codecs.h"
+#include "Encodings/Transcoder.h"
+#include "Encodings/Utf8.h"
 #include "FuzzSupport.h"
-#include "reference/LiteralCharset.h"
-#include "SourceChecks.h"
+#include "ModMain/ConvertCharset.h"
 #include "ModMain/VietnameseLetters.h"
+#include "SourceChecks.h"
+#include "reference/LiteralCharset.h"
 
 using namespace velmora;
 
@@ -47,6 +53,38 @@ void CheckRoundTrip(TextView text, std::int32_t through) {
 
 }  // namespace
 
+void CheckCodecs(TextView text) {
+  for (const RepresentationInfo& info : AllRepresentations()) {
+    if (!info.readable || info.id == Representation::NoMarks) continue;
+    std::string bytes;
+    EncodeReport report;
+    // VISCII and TCVN 5712 give some control codes to letters.
+    if (!EncodeRepresentation(info.id, text, {}, bytes, report)) {
+      FUZZ_CHECK(report.unwritable < 0x20, {"text", text});
+      continue;
+    }
+    const std::optional<Text> back = DecodeRepresentation(info.id, bytes);
+    const bool same = back && (*back == text ||
+                               (info.id == Representation::Tcvn3 && report.lowercasedCapitals > 0));
+    FUZZ_CHECK(same, {"text", text}, {"bytes", fuzz::BytesAsText(bytes)},
+               {"back", back.value_or(u"(refused)")});
+  }
+}
+
+void CheckTranscoder(std::uint8_t which, std::span<const std::uint8_t> raw) {
+  const auto all = AllRepresentations();
+  const RepresentationInfo& from = all[which % all.size()];
+  if (!from.readable || from.bytes != FileBytes::EightBit) return;
+  std::string bytes(reinterpret_cast<const char*>(raw.data()), raw.size());
+  std::erase(bytes, '\r');
+  Transcoder transcoder(from.id, Representation::Unicode);
+  std::string out;
+  Transcoder::Failure failure;
+  FUZZ_CHECK(transcoder.Convert(bytes, out, failure), {"bytes", fuzz::BytesAsText(bytes)});
+  const std::string expected = EncodeUtf8(*DecodeRepresentation(from.id, bytes));
+  FUZZ_CHECK(out == expected, {"bytes", fuzz::BytesAsText(bytes)});
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzInput input(data, size);
   const std::uint8_t mode = input.Byte();
@@ -54,6 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Text text = LettersAndAscii(input.RestAsBytes());
     CheckRoundTrip(text, CharsetVni);
     CheckRoundTrip(text, CharsetCp1258);
+    CheckCodecs(text);
+    return 0;
+  }
+  if (mode >= 0xA0) {  // an eighth: 8-bit files into UTF-8, block conversion
+    const std::uint8_t which = input.Byte();
+    CheckTranscoder(which, input.RestAsBytes());
     return 0;
   }
   const std::int32_t from = input.SmallOrEdgeInt();

@@ -6,8 +6,9 @@
 //  - line breaks: CR, LF and CRLF each become one CRLF and nothing else changes;
 //  - every command's result encodes as UTF-8 and decodes back unchanged (no
 //    conversion splits a surrogate pair);
-//  - 8-bit files (VNI, TCVN3 byte for byte, CP1258 through Windows-1250)
-//    read and write back byte for byte; `charset FROM TO` takes any bytes;
+//  - 8-bit files read and write back byte for byte (VNI, TCVN3, VISCII), or
+//    read back what they wrote (CP1258, TCVN 5712, which join base and tone
+//    mark); `charset FROM TO` takes any bytes for every pair;
 //  - any UTF-16, lone surrogates included, encodes as well-formed UTF-8.
 #include <string>
 #include <string_view>
@@ -15,7 +16,7 @@
 #include "cli/CharsetCommand.h"
 #include "cli/Commands.h"
 #include "cli/Conversion.h"
-#include "Encodings/EightBit.h"
+#include "Encodings/LetterUnits.h"
 #include "FuzzSupport.h"
 #include "ModMain/LineBreaks.h"
 #include "Encodings/Utf8.h"
@@ -87,7 +88,7 @@ void CheckUtf8Decoding(std::string_view bytes) {
              {"normalised", copied}, {"decoded", *decoded});
 
   for (const Command& command : AllCommands()) {
-    if (command.prepare != nullptr) continue;  // reads bytes of its own
+    if (command.source == nullptr && command.convert == nullptr) continue;  // charset: bytes
     for (const bool working : {false, true}) {
       if (working && command.source == nullptr) continue;
       const Text result = ConvertCopied(command, working, copied);
@@ -100,19 +101,33 @@ void CheckUtf8Decoding(std::string_view bytes) {
   }
 }
 
+// Code pages that read one character per byte write every file back byte
+// for byte; those that join a base and a tone mark read back what they wrote.
 void CheckEightBit(std::string_view bytes) {
-  for (const ByteForm form : {ByteForm::CodeUnits, ByteForm::Windows1250}) {
-    const Text text = DecodeEightBit(bytes, form);
+  for (const Representation page : {Representation::Vni, Representation::Viscii,
+                                    Representation::Cp1258, Representation::Tcvn5712}) {
+    Text text;
+    AppendEightBitUnits(page, bytes, text);
     std::string written;
-    std::size_t unwritable = 0;
-    FUZZ_CHECK(EncodeEightBit(text, form, written, unwritable) && written == bytes,
-               {"decoded", text}, {"bytes", fuzz::BytesAsText(bytes)});
+    EncodeReport report;
+    FUZZ_CHECK(EncodeConverted(page, text, {}, written, report), {"decoded", text},
+               {"bytes", fuzz::BytesAsText(bytes)});
+    const bool joins = page == Representation::Cp1258 || page == Representation::Tcvn5712;
+    Text back;
+    AppendEightBitUnits(page, written, back);
+    FUZZ_CHECK(joins ? back == text : written == bytes, {"decoded", text}, {"back", back},
+               {"bytes", fuzz::BytesAsText(bytes)});
   }
 }
 
-void CheckCharsetCommand(std::int32_t from, std::int32_t to, std::string_view bytes) {
-  std::string output, error;
-  if (RunCharset(bytes, from, to, output, error) && FileForm(to) == ByteForm::Utf8) {
+void CheckCharsetCommand(std::uint8_t from, std::uint8_t to, std::string_view bytes) {
+  const auto all = AllRepresentations();
+  const RepresentationInfo& source = all[from % all.size()];
+  const RepresentationInfo& target = all[to % all.size()];
+  if (!source.readable) return;
+  std::string output, error, notes;
+  if (RunCharset(bytes, source.id, target.id, {}, output, error, notes) &&
+      target.bytes == FileBytes::UnicodeText) {
     FUZZ_CHECK(DecodeUtf8(output, nullptr).has_value(), {"output", fuzz::BytesAsText(output)},
                {"input", fuzz::BytesAsText(bytes)});
   }
@@ -156,8 +171,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     }
     case 2: {
-      const std::int32_t from = input.Byte() % 5 + 1;
-      const std::int32_t to = input.Byte() % 5 + 1;
+      const std::uint8_t from = input.Byte();
+      const std::uint8_t to = input.Byte();
       const auto rest = input.RestAsBytes();
       CheckCharsetCommand(from, to,
                           std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));

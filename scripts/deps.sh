@@ -31,6 +31,9 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2
 # The MARC tests read our records back with Perl's MARC::Record family and
 # check them with MARC::Lint.
 TEST_PACKAGES+=(libmarc-record-perl libmarc-xml-perl libmarc-file-marcmaker-perl libmarc-lint-perl)
+# Real Vietnamese prose that the code page tests convert with iconv: the
+# Debian maintainers' guide and the manual pages in Vietnamese.
+TEST_PACKAGES+=(maint-guide-vi manpages-vi)
 
 # What the window's real-display tests need: a virtual X server, a window
 # manager and the X tools that drive it from outside.

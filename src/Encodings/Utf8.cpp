@@ -1,86 +1,96 @@
 #include "Encodings/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace velmora {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// Four UTF-16 units at once: all ASCII when none has a bit above 0x7F.
+constexpr std::uint64_t kNonAsciiUnits = 0xFF80FF80FF80FF80ull;
+
+std::uint64_t Load8(const void* at) {
+  std::uint64_t word;
+  std::memcpy(&word, at, sizeof word);
+  return word;
+}
+
 }  // namespace
 
 void AppendUtf8(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  char bytes[4];
+  out.append(bytes, static_cast<std::size_t>(EncodeUtf8CodePoint(cp, bytes) - bytes));
+}
+
+bool AppendDecodedUtf8(std::string_view bytes, Text& out, Utf8Error* error) {
+  const std::size_t start = out.size();
+  out.resize(start + bytes.size());  // never more units than bytes
+  char16_t* const begin = out.data() + start;
+  char16_t* to = begin;
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    // ASCII runs eight bytes at a time.
+    while (i + 8 <= n && EightAsciiBytes(in + i)) {
+      for (std::size_t k = 0; k < 8; ++k) to[k] = in[i + k];
+      to += 8;
+      i += 8;
+    }
+    if (i == n) break;
+    if (in[i] < 0x80) {
+      *to++ = in[i++];
+      continue;
+    }
+    const std::size_t length = DecodeUtf8Sequence(in, i, n, to);
+    if (length == 0) {
+      if (error != nullptr) error->byteOffset = i;
+      out.resize(start);
+      return false;
+    }
+    i += length;
   }
+  out.resize(start + static_cast<std::size_t>(to - begin));
+  return true;
 }
 
 std::optional<Text> DecodeUtf8(std::string_view bytes, Utf8Error* error) {
-  std::size_t i = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+  const std::size_t skipped = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
   Text out;
-  out.reserve(bytes.size());
-  while (i < bytes.size()) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    if (lead < 0x80) {
-      out.push_back(lead);
-      ++i;
-      continue;
-    }
-    int length = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2, cp = lead & 0x1F, minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3, cp = lead & 0x0F, minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4, cp = lead & 0x07, minimum = 0x10000;
-    }
-    bool valid = length > 0 && i + length <= bytes.size();
-    for (int k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(bytes[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    valid = valid && cp >= minimum && cp <= 0x10FFFF && !IsSurrogate(cp);
-    if (!valid) {
-      if (error != nullptr) error->byteOffset = i;
-      return std::nullopt;
-    }
-    AppendCodePoint(cp, out);
-    i += length;
+  if (!AppendDecodedUtf8(bytes.substr(skipped), out, error)) {
+    if (error != nullptr) error->byteOffset += skipped;
+    return std::nullopt;
   }
   return out;
 }
 
 void AppendEncodedUtf8(TextView text, std::string& out) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      AppendUtf8(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (text[i + 1] - 0xDC00), out);
-      ++i;
-    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      AppendUtf8(0xFFFD, out);
-    } else {
-      AppendUtf8(unit, out);
+  const std::size_t start = out.size();
+  out.resize(start + 3 * text.size());  // a unit takes at most three bytes
+  char* const begin = out.data() + start;
+  char* to = begin;
+  const char16_t* in = text.data();
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  while (i < n) {
+    // ASCII runs four units at a time.
+    while (i + 4 <= n && (Load8(in + i) & kNonAsciiUnits) == 0) {
+      for (std::size_t k = 0; k < 4; ++k) to[k] = static_cast<char>(in[i + k]);
+      to += 4;
+      i += 4;
     }
+    if (i == n) break;
+    const CodePoint cp = CodePointAt(text, i);
+    to = EncodeUtf8CodePoint(IsSurrogate(cp.value) ? 0xFFFD : cp.value, to);
+    i += cp.units;
   }
+  out.resize(start + static_cast<std::size_t>(to - begin));
 }
 
 std::string EncodeUtf8(TextView text) {
   std::string out;
-  out.reserve(text.size() + text.size() / 2);
   AppendEncodedUtf8(text, out);
   return out;
 }

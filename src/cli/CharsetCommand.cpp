@@ -1,180 +1,161 @@
 #include "cli/CharsetCommand.h"
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
+#include <ostream>
 
+#include "Encodings/Transcoder.h"
 #include "ModMain/ConvertCharset.h"
-#include "ModMain/LineBreaks.h"
-#include "Encodings/Utf8.h"
+#include "cli/Conversion.h"
+#include "cli/LineBlocks.h"
 
 namespace velmora::cli {
 namespace {
 
-struct Representation {
-  std::string_view name;
-  std::int32_t code;
-  std::string_view description;
-};
-constexpr std::array<Representation, 5> kRepresentations = {{
-    {"unicode", CharsetUnicode,
-     "Unicode text in UTF-8; read also with letters written as base letter + combining tone "
-     "mark, written precomposed"},
-    {"vni", CharsetVni, "VNI Windows, the 8-bit files of the VNI fonts"},
-    {"tcvn3", CharsetTcvn3, "TCVN3 (VN3 of TCVN 5712:1993), the 8-bit files of the .Vn fonts"},
-    {"cp1258", CharsetCp1258, "Windows-1258, letters written as base letter + tone mark"},
-    {"nomarks", CharsetNoMarks, "letters without their diacritics (to write only)"},
-}};
+constexpr std::size_t kOutputBlock = 1 << 20;  // bytes gathered before each write
 
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
+std::string CodePointName(char32_t character) {
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(character));
+  return name;
 }
 
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
+std::string FailureMessage(const Transcoder::Failure& failure, Representation to,
+                           bool somethingWritten) {
+  if (failure.badInput) return Describe(failure.input);
+  return "line " + std::to_string(failure.line) + ", column " + std::to_string(failure.column) +
+         ": " + CodePointName(failure.character) + " cannot be written in " +
+         std::string(Describe(to).name) +
+         (somethingWritten ? "; the output stops before it" : "; nothing written") +
+         " (-c leaves out what " + std::string(Describe(to).name) + " cannot hold)";
 }
 
-// The character that starts at `i`, a surrogate pair read as one.
-char32_t CharacterAt(TextView text, std::size_t i) {
-  if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-    return 0x10000 + ((char32_t{text[i]} - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+// Reads `fd` block by block, converts, and writes the output in large blocks.
+bool StreamCharset(int fd, std::ostream& output, Representation from, Representation to,
+                   const EncodeOptions& options, std::string& error) {
+  LineBlockReader reader(fd);
+  if (Describe(from).bytes == FileBytes::UnicodeText) {
+    std::string_view start;
+    if (!reader.Peek(start, error)) return false;
+    std::size_t byteOrderMark = 0;
+    reader.SetForm(SniffTextForm(start, byteOrderMark));
   }
-  return text[i];
+  Transcoder transcoder(from, to, options);
+  std::string out;
+  out.reserve(2 * kOutputBlock);
+  bool written = false;
+  const auto flush = [&] {
+    output.write(out.data(), static_cast<std::streamsize>(out.size()));
+    written = written || !out.empty();
+    out.clear();
+  };
+  std::string_view block;
+  while (reader.Next(block, error)) {
+    Transcoder::Failure failure;
+    if (!transcoder.Convert(block, out, failure)) {
+      error = FailureMessage(failure, to, written);
+      return false;
+    }
+    if (out.size() >= kOutputBlock) flush();
+  }
+  if (!error.empty()) return false;
+  flush();
+  const std::string report = LossReport(to, transcoder.Report());
+  if (!report.empty()) std::fputs(report.c_str(), stderr);
+  return true;
 }
 
-// Characters (not code units) in `text`, for columns.
-std::size_t CountCharacters(TextView text) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (!(IsLowSurrogate(text[i]) && i > 0 && IsHighSurrogate(text[i - 1]))) ++count;
+std::string RepresentationList() {
+  std::string list;
+  for (const RepresentationInfo& info : AllRepresentations()) {
+    std::string line(info.name);
+    if (info.code != 0) line += " " + std::to_string(info.code);
+    if (!info.aliases.empty()) line += " " + std::string(info.aliases);
+    list += line + "\n";
   }
-  return count;
-}
-
-// Where the unit `resultIndex` of the converted text came from in `copied`
-// (line breaks as CRLF in both): line and column, from 1. Line breaks pass
-// through the conversion one for one, so the line is the same; within it the
-// line is converted again piece by piece until the piece that wrote the unit.
-std::string PlaceInInput(TextView copied, TextView converted, std::size_t resultIndex,
-                         std::int32_t fromCode, std::int32_t toCode) {
-  std::size_t line = 1, resultLineStart = 0, inputLineStart = 0;
-  for (std::size_t i = converted.find(kCrlf); i < resultIndex; i = converted.find(kCrlf, i)) {
-    ++line;
-    i += kCrlf.size();
-    resultLineStart = i;
-  }
-  for (std::size_t n = 1; n < line; ++n) inputLineStart = copied.find(kCrlf, inputLineStart) + 2;
-  std::size_t pos = inputLineStart, written = resultLineStart;
-  while (pos < copied.size()) {
-    const std::size_t length = CharsetPieceLength(copied, pos, fromCode);
-    written += ConvertCharset(copied.substr(pos, length), fromCode, toCode).size();
-    if (written > resultIndex) break;
-    pos += length;
-  }
-  const std::size_t column =
-      CountCharacters(copied.substr(inputLineStart, pos - inputLineStart)) + 1;
-  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+  return list;
 }
 
 }  // namespace
 
-std::optional<std::int32_t> ParseRepresentation(std::string_view word) {
-  for (const Representation& representation : kRepresentations) {
-    if (EqualIgnoringAsciiCase(word, representation.name) ||
-        word == std::to_string(representation.code)) {
-      return representation.code;
-    }
+std::string LossReport(Representation to, const EncodeReport& report) {
+  std::string lines;
+  const std::string prefix = "velmora-convert: ";
+  if (report.leftOut > 0) {
+    lines += prefix + std::to_string(report.leftOut) + " character" +
+             (report.leftOut == 1 ? "" : "s") + " that " + std::string(Describe(to).name) +
+             " cannot hold left out (the first: " + CodePointName(report.firstLeftOut) + ")\n";
   }
-  return std::nullopt;
+  if (report.lowercasedCapitals > 0) {
+    lines += prefix + std::to_string(report.lowercasedCapitals) +
+             (report.lowercasedCapitals == 1 ? " capital" : " capitals") +
+             " with tone marks written with TCVN3's lowercase codes\n";
+  }
+  return lines;
+}
+
+bool RunCharset(std::string_view input, Representation from, Representation to,
+                const EncodeOptions& options, std::string& output, std::string& error,
+                std::string& notes) {
+  Transcoder transcoder(from, to, options);
+  Transcoder::Failure failure;
+  output.clear();
+  if (!transcoder.Convert(input, output, failure)) {
+    output.clear();
+    error = FailureMessage(failure, to, false);
+    return false;
+  }
+  notes = LossReport(to, transcoder.Report());
+  return true;
+}
+
+ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags flags,
+                       std::string& error) {
+  if (flags.list) {
+    return [](int, std::ostream& output, std::string&) {
+      output << RepresentationList();
+      return true;
+    };
+  }
+  Representation ends[2] = {};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const std::optional<Representation> found =
+        i < operands.size() ? FindRepresentation(operands[i]) : std::nullopt;
+    if (!found) {
+      error = i < operands.size() ? "unknown representation '" + std::string(operands[i]) + "'"
+                                  : std::string("charset needs FROM and TO");
+      error += "; use " + RepresentationChoices() + " (charset --list shows the aliases)";
+      return {};
+    }
+    ends[i] = *found;
+  }
+  if (!Describe(ends[0]).readable) {
+    error =
+        std::string(Describe(ends[0]).name) + " is written only; read such text as unicode (FROM)";
+    return {};
+  }
+  const EncodeOptions options{flags.leaveOut};
+  return
+      [from = ends[0], to = ends[1], options](int fd, std::ostream& output, std::string& message) {
+        return StreamCharset(fd, output, from, to, options, message);
+      };
+}
+
+ByteRun PreparePreUnicode(std::span<const std::string_view>, CharsetFlags, std::string&) {
+  return [](int fd, std::ostream& output, std::string& message) {
+    return StreamCharset(fd, output, Representation::Unicode, Representation::Unicode, {}, message);
+  };
 }
 
 std::vector<HelpEntry> RepresentationHelp() {
   std::vector<HelpEntry> entries;
-  for (const Representation& representation : kRepresentations) {
-    entries.push_back({std::string(representation.name) + ", " +
-                           std::to_string(representation.code),
-                       std::string(representation.description)});
+  for (const RepresentationInfo& info : AllRepresentations()) {
+    std::string term(info.name);
+    if (info.code != 0) term += ", " + std::to_string(info.code);
+    std::string description(info.description);
+    if (!info.aliases.empty()) description += "; also " + std::string(info.aliases);
+    entries.push_back({term, description});
   }
   return entries;
-}
-
-std::string_view RepresentationName(std::int32_t code) {
-  for (const Representation& representation : kRepresentations) {
-    if (representation.code == code) return representation.name;
-  }
-  return "?";
-}
-
-ByteForm FileForm(std::int32_t code) {
-  switch (code) {
-    case CharsetVni:
-    case CharsetTcvn3:
-      return ByteForm::CodeUnits;
-    case CharsetCp1258:
-      return ByteForm::Windows1250;
-    default:
-      return ByteForm::Utf8;
-  }
-}
-
-bool RunCharset(std::string_view input, std::int32_t fromCode, std::int32_t toCode,
-                std::string& output, std::string& error) {
-  Text decoded;
-  if (FileForm(fromCode) == ByteForm::Utf8) {
-    Utf8Error utf8Error{};
-    std::optional<Text> text = DecodeUtf8(input, &utf8Error);
-    if (!text) {
-      error = "invalid UTF-8 at byte offset " + std::to_string(utf8Error.byteOffset);
-      return false;
-    }
-    decoded = std::move(*text);
-  } else {
-    decoded = DecodeEightBit(input, FileForm(fromCode));
-  }
-  const Text copied = NormaliseLineBreaks(decoded);
-  const Text converted = ConvertCharset(copied, fromCode, toCode);
-  const Text result = Replace(converted, kCrlf, u"\n");  // the platform's line breaks
-  if (FileForm(toCode) == ByteForm::Utf8) {
-    output = EncodeUtf8(result);
-    return true;
-  }
-  std::size_t unwritable = 0;
-  if (EncodeEightBit(result, FileForm(toCode), output, unwritable)) return true;
-  output.clear();
-  // `result` and `converted` differ only in their line breaks.
-  std::size_t convertedIndex = unwritable;
-  for (std::size_t i = 0; i < unwritable; ++i) convertedIndex += result[i] == u'\n' ? 1 : 0;
-  char character[16];
-  std::snprintf(character, sizeof character, "U+%04X",
-                static_cast<unsigned>(CharacterAt(result, unwritable)));
-  error = PlaceInInput(copied, converted, convertedIndex, fromCode, toCode) + ": " + character +
-          " cannot be written in " + std::string(RepresentationName(toCode)) + "; nothing written";
-  return false;
-}
-
-ByteRun PrepareCharset(std::span<const std::string_view> operands, std::string& error) {
-  std::int32_t codes[2] = {};
-  for (std::size_t i = 0; i < 2; ++i) {
-    const std::optional<std::int32_t> code =
-        i < operands.size() ? ParseRepresentation(operands[i]) : std::nullopt;
-    if (!code) {
-      error = i < operands.size() ? "unknown representation '" + std::string(operands[i]) + "'"
-                                  : std::string("charset needs FROM and TO");
-      error += "; use unicode, vni, tcvn3, cp1258, nomarks or 1-5";
-      return {};
-    }
-    codes[i] = *code;
-  }
-  return [from = codes[0], to = codes[1]](std::string_view input, std::string& output,
-                                          std::string& message) {
-    return RunCharset(input, from, to, output, message);
-  };
 }
 
 }  // namespace velmora::cli

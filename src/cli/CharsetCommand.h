@@ -1,47 +1,50 @@
 // velmora-convert pre-unicode and charset FROM TO: the character-set
-// conversion on the command line.
+// conversion on the command line, streamed in blocks of whole lines.
 //
 //   velmora-convert pre-unicode copied.txt          decomposed tone marks joined
 //   velmora-convert charset vni unicode old.txt     a VNI Windows file to UTF-8
+//   velmora-convert charset -c unicode viscii a.txt what VISCII cannot hold left out
+//   velmora-convert charset --list                  the representations and their aliases
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "cli/Commands.h"
-#include "Encodings/EightBit.h"
+#include "Encodings/EncodeReport.h"
+#include "Encodings/Representation.h"
 #include "ModMain/Text.h"
+#include "cli/Commands.h"
 
 namespace velmora::cli {
 
-// unicode, vni, tcvn3, cp1258, nomarks (any case) or the codes 1-5.
-std::optional<std::int32_t> ParseRepresentation(std::string_view word);
-std::string_view RepresentationName(std::int32_t code);
+// The whole `charset FROM TO` run over an input held in memory: the bytes
+// decoded as FROM's files are, converted, written as TO's files are, line
+// breaks as LF. Returns false with a message for bad input: bytes that are
+// not well-formed text, or a character the output cannot hold, named with its
+// line and column in the input. `notes` gets the loss report's lines.
+bool RunCharset(std::string_view input, Representation from, Representation to,
+                const EncodeOptions& options, std::string& output, std::string& error,
+                std::string& notes);
+
+// The loss report of a finished run, one line per kind; empty when nothing
+// was lost.
+std::string LossReport(Representation to, const EncodeReport& report);
+
+// The command table's `prepare` of charset (FROM TO, -c, --list) and of
+// pre-unicode: a run that streams its input to its output.
+ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags flags,
+                       std::string& error);
+ByteRun PreparePreUnicode(std::span<const std::string_view> operands, CharsetFlags flags,
+                          std::string& error);
 
 // A line of --help: a representation's names and what it is.
 struct HelpEntry {
   std::string term;
   std::string description;
 };
+// Every representation with its number code, aliases and what it is.
 std::vector<HelpEntry> RepresentationHelp();
-
-// How files in a representation are read and written: VNI and TCVN3 byte for
-// byte, CP1258 through Windows-1250, the others as UTF-8.
-ByteForm FileForm(std::int32_t code);
-
-// The whole `charset FROM TO` run: the input bytes decoded as FROM's files
-// are, line breaks read as CRLF, converted, written with the platform's line
-// breaks as TO's files are. Returns false with a message for bad input: bytes
-// that are not UTF-8, or a character the output cannot hold, named with its
-// line and column in the input.
-bool RunCharset(std::string_view input, std::int32_t fromCode, std::int32_t toCode,
-                std::string& output, std::string& error);
-
-// The command table's `prepare` of charset: reads FROM and TO.
-ByteRun PrepareCharset(std::span<const std::string_view> operands, std::string& error);
 
 }  // namespace velmora::cli

@@ -21,12 +21,14 @@ constexpr Command kOtherCommands[] = {
      .summary = "any text: each letter written as base letter + combining tone mark joined into "
                 "the precomposed letter, as the window's \"To Pre-Unicode\"",
      .convert = JoinToneMarks,
-     .separatesFiles = false},
+     .separatesFiles = false,
+     .prepare = PreparePreUnicode},
     {.name = "charset",
      .summary = "any text: its Vietnamese letters from representation FROM to TO (below)",
      .separatesFiles = false,
      .operands = "FROM TO",
-     .prepare = PrepareCharset},
+     .prepare = PrepareCharset,
+     .takesCharsetFlags = true},
 };
 
 std::vector<Command> BuildCommands() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,10 +12,15 @@
 
 namespace velmora::cli {
 
-// A prepared run over the input bytes: the output bytes, or false with a
-// message for bad input.
-using ByteRun =
-    std::function<bool(std::string_view input, std::string& output, std::string& error)>;
+// A prepared run that streams one input (a file descriptor) to the output
+// itself; false with a message for bad input.
+using ByteRun = std::function<bool(int input, std::ostream& output, std::string& error)>;
+
+// What the options of charset ask of its run.
+struct CharsetFlags {
+  bool leaveOut = false;  // -c: leave out, and count, what TO cannot hold
+  bool list = false;      // --list: name the representations instead
+};
 
 struct Command {
   std::string_view name;
@@ -25,16 +31,17 @@ struct Command {
   // Any other text command: the copied text (line breaks as CRLF) to what
   // the window's box and clipboard get for it.
   Text (*convert)(TextView copied) = nullptr;
-  // A command that takes words before FILE and reads and writes bytes of its
-  // own (charset FROM TO) names the words here, for the help, and gives
-  // `prepare`, which reads them into the run, or gives an empty run and a
-  // message when they are wrong (a usage error). Its `convert` and `working`
-  // are nullptr.
+  // A command that streams its input itself (pre-unicode, charset) gives
+  // `prepare`, which reads the words it takes before FILE (charset FROM TO,
+  // named here for the help) and charset's options into the run, or gives an
+  // empty run and a message when they are wrong (a usage error).
   // Several input files give results separated by an empty line (records),
   // or written one after another (texts, as iconv does).
   bool separatesFiles = true;
   std::string_view operands = {};
-  ByteRun (*prepare)(std::span<const std::string_view> operands, std::string& error) = nullptr;
+  ByteRun (*prepare)(std::span<const std::string_view> operands, CharsetFlags flags,
+                     std::string& error) = nullptr;
+  bool takesCharsetFlags = false;  // -c and --list
 };
 
 // The source systems' commands first, in the source table's order, then the others.

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
 #include "MarcExchange/RecordStream.h"
 #include "ModMain/LeftOutFields.h"
@@ -54,9 +55,10 @@ std::string FirstLine(TextView text) {
 // not decode.
 std::string FirstLine(std::string_view bytes) {
   const std::string_view line = bytes.substr(0, bytes.find_first_of("\r\n"));
-  Utf8Error invalid{};
-  std::optional<Text> text = DecodeUtf8(line, &invalid);
-  if (!text) text = DecodeUtf8(line.substr(0, invalid.byteOffset), nullptr);
+  TextInputError invalid{};
+  std::optional<Text> text = DecodeTextInput(line, &invalid);
+  if (!text) text = DecodeTextInput(line.substr(0, invalid.byteOffset), nullptr);
+  if (!text) text = Text();
   return FirstLine(TextView(*text));
 }
 
@@ -134,20 +136,10 @@ int ConvertWhole(const Options& options) {
       PrintError(InputName(inputs[i]) + ": " + error);
       return kExitBadInput;
     }
-    if (options.run) {
-      std::string piece;
-      if (!options.run(bytes, piece, error)) {
-        PrintError(InputName(inputs[i]) + ": " + error);
-        return kExitBadInput;
-      }
-      output += piece;
-      continue;
-    }
-    Utf8Error utf8Error{};
-    const std::optional<Text> decoded = DecodeUtf8(bytes, &utf8Error);
+    TextInputError inputError{};
+    const std::optional<Text> decoded = DecodeTextInput(bytes, &inputError);
     if (!decoded) {
-      PrintError(InputName(inputs[i]) + ": invalid UTF-8 at byte offset " +
-                 std::to_string(utf8Error.byteOffset));
+      PrintError(InputName(inputs[i]) + ": " + Describe(inputError));
       return kExitBadInput;
     }
     const Text copied = NormaliseLineBreaks(*decoded);
@@ -178,15 +170,27 @@ class RecordSink {
  public:
   explicit RecordSink(const Options& options) : options_(options) {}
 
+  // Says on standard error why the output cannot be opened.
   bool Open(std::string& error) {
-    if (IsStandardStream(options_.outputPath)) return true;
-    return file_.Open(options_.outputPath, error);
+    std::ios::sync_with_stdio(false);
+    if (IsStandardStream(options_.outputPath) || file_.Open(options_.outputPath, error)) return true;
+    PrintError(OutputName(options_) + ": " + error);
+    return false;
   }
   std::ostream& Stream() {
     return IsStandardStream(options_.outputPath) ? std::cout : file_.Stream();
   }
   bool Close(marc::RecordStream& stream, std::string& error) {
     if (!stream.Finish()) {
+      error = "cannot write";
+      return false;
+    }
+    return IsStandardStream(options_.outputPath) || file_.Commit(error);
+  }
+  // For the runs that write the stream themselves.
+  bool Commit(std::string& error) {
+    Stream().flush();
+    if (!Stream()) {
       error = "cannot write";
       return false;
     }
@@ -212,13 +216,10 @@ int ConvertBatch(const Options& options) {
     files.emplace(options.outputPath);
     stream.emplace(format, *files, options.splitBytes, options.dateEntered);
   } else {
-    if (!sink.Open(error)) {
-      PrintError(OutputName(options) + ": " + error);
-      return kExitBadInput;
-    }
+    if (!sink.Open(error)) return kExitBadInput;
     stream.emplace(format, sink.Stream(), options.dateEntered);
   }
-  std::ios::sync_with_stdio(false);
+  std::ios::sync_with_stdio(false);  // also for --split-size
   std::size_t records = 0, dropped = 0, oversized = 0;
   for (const std::string& input : inputs) {
     const int fd = OpenInput(input, error);
@@ -274,6 +275,32 @@ int ConvertBatch(const Options& options) {
   return dropped == 0 && oversized == 0 ? kExitOk : kExitBadInput;
 }
 
+// pre-unicode and charset: each input streamed in turn to the output by the
+// command's own run, the outputs one after another.
+int ConvertStreaming(const Options& options) {
+  std::string error;
+  RecordSink sink(options);
+  if (!sink.Open(error)) return kExitBadInput;
+  for (const std::string& input : InputPaths(options)) {
+    const int fd = OpenInput(input, error);
+    if (fd < 0) {
+      PrintError(InputName(input) + ": " + error);
+      return kExitBadInput;
+    }
+    InputCloser closer{fd};
+    if (!options.run(fd, sink.Stream(), error)) {
+      sink.Stream().flush();
+      PrintError(InputName(input) + ": " + error);
+      return kExitBadInput;
+    }
+  }
+  if (!sink.Commit(error)) {
+    PrintError(OutputName(options) + ": " + error);
+    return kExitBadInput;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 Text ConvertCopied(const Command& command, bool working, TextView copied) {
@@ -286,6 +313,7 @@ void PrintError(std::string_view message) {
 }
 
 int Convert(const Options& options) {
+  if (options.run) return ConvertStreaming(options);
   return options.batch ? ConvertBatch(options) : ConvertWhole(options);
 }
 

@@ -18,6 +18,12 @@ inline constexpr std::string_view kPlatformLineBreak = "\n";
 // On failure returns false and puts the system's reason in `error`.
 bool ReadAll(std::string_view path, std::string& bytes, std::string& error);
 
+// Appends what one read of up to `bytes` bytes from `fd` gives to `buffer`;
+// sets `endOfInput` when the input has ended. On a read error returns false
+// with the system's reason in `error`.
+bool AppendRead(int fd, std::size_t bytes, std::string& buffer, bool& endOfInput,
+                std::string& error);
+
 // Writes `bytes` to standard output.
 bool WriteStdout(std::string_view bytes, std::string& error);
 

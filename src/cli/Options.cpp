@@ -72,6 +72,16 @@ bool SetVerbose(ParsedCommandLine& parsed, std::string_view) {
   return true;
 }
 
+bool SetLeaveOut(ParsedCommandLine& parsed, std::string_view) {
+  parsed.options.charset.leaveOut = true;
+  return true;
+}
+
+bool SetList(ParsedCommandLine& parsed, std::string_view) {
+  parsed.options.charset.list = true;
+  return true;
+}
+
 bool AskForHelp(ParsedCommandLine& parsed, std::string_view) {
   parsed.outcome = Outcome::Help;
   return true;
@@ -108,6 +118,12 @@ constexpr OptionRow kOptions[] = {
     {"verbose", 'v', "",
      "name on standard error each field of the copied record that the output record leaves out",
      SetVerbose},
+    {"leave-out", 'c', "",
+     "charset: leave out what TO cannot hold, and count it on standard error, as iconv -c "
+     "(without it such a character stops the conversion)",
+     SetLeaveOut},
+    {"list", 0, "", "charset: list the representations, their number codes and aliases",
+     SetList},
     {"help", 'h', "", "show this help", AskForHelp},
     {"version", 'V', "", "show the version", AskForVersion},
 };
@@ -230,9 +246,13 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
     parsed.error = "'" + name + "' takes no --verbose: its result is not an output record";
     return false;
   }
+  if ((options.charset.leaveOut || options.charset.list) && !command.takesCharsetFlags) {
+    parsed.error = "'" + name + "' takes no " + (options.charset.list ? "--list" : "-c");
+    return false;
+  }
   if (command.prepare != nullptr) {
     const std::vector<std::string_view> operands(options.operands.begin(), options.operands.end());
-    options.run = command.prepare(operands, parsed.error);
+    options.run = command.prepare(operands, options.charset, parsed.error);
     if (!options.run) return false;
   }
   return true;
@@ -330,7 +350,7 @@ std::string Usage() {
   for (const marc::OutputFormatRow& row : marc::kOutputFormats) {
     text += HelpRow(std::string(row.name), row.summary);
   }
-  text += "\nrepresentations (charset FROM TO):\n";
+  text += "\nrepresentations (charset FROM TO; any case; 1-5 are the short number codes):\n";
   for (const HelpEntry& entry : RepresentationHelp()) {
     text += HelpRow(entry.term, entry.description);
   }
@@ -343,9 +363,11 @@ std::string Usage() {
       "converted as it stood, its last line break included.\n"
       "\nMARC formats: fields in tag order, the source's indicators, a minimal 008 when\n"
       "the record has none, dated today or by SOURCE_DATE_EPOCH (seconds since 1970).\n"
-      "\nexit status: 0 done; 1 bad input (invalid UTF-8, an unreadable file, a\n"
-      "character the output cannot hold, a record of a batch dropped or larger than\n"
-      "--split-size); 2 wrong usage.\n";
+      "\ninput: UTF-8, or UTF-16 with its byte order mark (Notepad's \"Unicode\");\n"
+      "charset reads 8-bit files as their code pages define them.\n"
+      "\nexit status: 0 done; 1 bad input (invalid UTF-8 or UTF-16, an unreadable file,\n"
+      "a character the output cannot hold without -c, a record of a batch dropped or\n"
+      "larger than --split-size); 2 wrong usage.\n";
   return text;
 }
 

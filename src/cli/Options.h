@@ -35,6 +35,7 @@ struct Options {
   bool precompose = false;              // --precompose: every letter as one precomposed character
   std::size_t splitBytes = 0;           // --split-size: numbered files of at most this many bytes
   marc::CalendarDate dateEntered;       // the 008's date entered (SOURCE_DATE_EPOCH or today)
+  CharsetFlags charset;                 // charset's -c and --list
   std::string outputPath;               // empty or "-": standard output
   std::vector<std::string> inputPaths;  // none: standard input; "-" is standard input
 };

@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "cli/FileIo.h"
+#include "Encodings/Utf8.h"
+
 namespace velmora::cli {
 namespace {
 
@@ -41,20 +44,39 @@ bool RecordReader::Fill(std::string& error) {
   buffer_.erase(0, position_);
   bufferOffset_ += position_;
   position_ = 0;
-  const std::size_t old = buffer_.size();
-  buffer_.resize(old + kChunk);
-  for (;;) {
-    const ssize_t got = ::read(fd_, buffer_.data() + old, kChunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      buffer_.resize(old);
-      error = std::strerror(errno);
-      return false;
-    }
-    buffer_.resize(old + static_cast<std::size_t>(got));
-    if (got == 0) endOfInput_ = true;
+  if (form_ == TextForm::Utf8 && started_) return AppendRead(fd_, kChunk, buffer_, endOfInput_, error);
+  // The first bytes tell UTF-16 (by its byte order mark), which is turned
+  // into UTF-8 as it is read, so that records are found as in UTF-8 input.
+  if (!AppendRead(fd_, kChunk, raw_, endOfInput_, error)) return false;
+  if (!started_) {
+    if (raw_.size() < 2 && !endOfInput_) return true;
+    started_ = true;
+    std::size_t byteOrderMark = 0;
+    form_ = SniffTextForm(raw_, byteOrderMark);
+    if (form_ != TextForm::Utf8) raw_.erase(0, byteOrderMark), rawOffset_ = byteOrderMark;
+  }
+  if (form_ == TextForm::Utf8) {
+    buffer_ += raw_;
+    raw_.clear();
     return true;
   }
+  // Whole units only, and a high surrogate waits for its pair.
+  std::size_t take = raw_.size() / 2 * 2;
+  if (!endOfInput_ && take >= 2) {
+    const auto last = static_cast<unsigned char>(raw_[take - (form_ == TextForm::Utf16Le ? 1 : 2)]);
+    if (last >= 0xD8 && last <= 0xDB) take -= 2;
+  }
+  Text units;
+  TextInputError invalid{};
+  if (!AppendDecodedText(std::string_view(raw_).substr(0, endOfInput_ ? raw_.size() : take), form_,
+                         units, &invalid, rawOffset_)) {
+    error = Describe(invalid);
+    return false;
+  }
+  AppendEncodedUtf8(units, buffer_);
+  raw_.erase(0, take);
+  rawOffset_ += take;
+  return true;
 }
 
 bool RecordReader::NextLine(std::string& line, std::string& error) {

@@ -6,10 +6,13 @@
 // not go on with it: a line whose tag is greater than the tag of the
 // record's last field line, and not one the record has already, goes on with
 // the record, empty lines and all.
+// UTF-16 input (with its byte order mark) is read as UTF-8.
 #pragma once
 
 #include <cstddef>
 #include <string>
+
+#include "Encodings/TextInput.h"
 
 namespace velmora::cli {
 
@@ -43,6 +46,11 @@ class RecordReader {
   // with the record before it.
   std::string nextRecordLine_;
   std::size_t nextRecordOffset_ = 0;
+  // UTF-16 input: the bytes read and not yet turned into UTF-8.
+  bool started_ = false;
+  TextForm form_ = TextForm::Utf8;
+  std::string raw_;
+  std::size_t rawOffset_ = 0;
 };
 
 }  // namespace velmora::cli

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/TextPrinting.h"
 #include "Encodings/Utf8.h"
+#include "support/TextPrinting.h"
 
 namespace velmora::cli {
 namespace {

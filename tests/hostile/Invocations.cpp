@@ -9,6 +9,7 @@
 #include "support/ChildProcess.h"
 #include "support/Files.h"
 #include "ModMain/LineBreaks.h"
+#include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
 
 namespace velmora::hostile {
@@ -21,8 +22,8 @@ const std::vector<std::pair<std::string, std::string>> kCharsetPairs = {
     {"tcvn3", "cp1258"}};
 
 bool IsUtf8File(const std::string& representation) {
-  const auto code = cli::ParseRepresentation(representation);
-  return code && cli::FileForm(*code) == ByteForm::Utf8;
+  const auto found = FindRepresentation(representation);
+  return found && Describe(*found).bytes == FileBytes::UnicodeText;
 }
 
 }  // namespace
@@ -32,7 +33,7 @@ std::vector<Invocation> AllInvocations() {
   bool exchangeTried = false;
   for (const cli::Command& command : cli::AllCommands()) {
     const std::string name(command.name);
-    if (command.prepare != nullptr) {
+    if (!command.operands.empty()) {
       if (name != "charset") continue;  // operands this test does not know
       for (const auto& [from, to] : kCharsetPairs) {
         all.push_back({name + " " + from + " " + to, {name, from, to}, &command, false, from, to,
@@ -96,13 +97,12 @@ bool ConvertInProcess(const Invocation& invocation, const std::string& input,
                       std::string& output) {
   const cli::Command& command = *invocation.command;
   if (invocation.exchange) return false;  // not worked out here
-  if (command.prepare != nullptr) {
-    const std::string_view operands[] = {invocation.from, invocation.to};
-    std::string error;
-    const cli::ByteRun run = command.prepare(std::span<const std::string_view>(operands), error);
-    return run && run(input, output, error);
+  if (!command.operands.empty()) {
+    std::string error, notes;
+    return cli::RunCharset(input, *FindRepresentation(invocation.from),
+                           *FindRepresentation(invocation.to), {}, output, error, notes);
   }
-  const std::optional<Text> decoded = DecodeUtf8(input, nullptr);
+  const std::optional<Text> decoded = DecodeTextInput(input, nullptr);
   if (!decoded) return false;
   const Text copied = NormaliseLineBreaks(*decoded);
   const Text result = cli::ConvertCopied(command, invocation.working, copied);

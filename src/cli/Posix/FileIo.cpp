@@ -40,6 +40,24 @@ bool ReadFully(int fd, std::string& bytes, std::string& error) {
 
 }  // namespace
 
+bool AppendRead(int fd, std::size_t bytes, std::string& buffer, bool& endOfInput,
+                std::string& error) {
+  const std::size_t old = buffer.size();
+  buffer.resize(old + bytes);
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer.data() + old, bytes);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      buffer.resize(old);
+      error = std::strerror(errno);
+      return false;
+    }
+    buffer.resize(old + static_cast<std::size_t>(got));
+    if (got == 0) endOfInput = true;
+    return true;
+  }
+}
+
 int OpenInput(std::string_view path, std::string& error) {
   if (path.empty() || path == "-") return STDIN_FILENO;
   const int fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC);

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# velmora-convert pre-unicode and charset, whole process, side by side with
+# the tools a user would pick instead: a minimal ICU NFC program (built here
+# from libicu-dev) and iconv. Corpora of 40 MB are made from real Vietnamese
+# prose of Debian packages (maint-guide-vi, manpages-vi), with iconv where it
+# knows the code page. Time and peak memory from /usr/bin/time -v, the median
+# of RUNS runs (5 by default).
+#
+#   bench/charset-load.sh build/release/src/cli/velmora-convert
+set -euo pipefail
+convert=$(realpath "$1")
+runs=${RUNS:-5}
+work=$(mktemp -d /tmp/velmora-charset-bench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+# --- corpora ---------------------------------------------------------------
+{
+  zcat /usr/share/doc/maint-guide-vi/maint-guide.vi.txt.gz
+  find /usr/share/man/vi -name '*.gz' | sort | xargs zcat
+} > prose.txt
+while [ "$(stat -c %s prose.txt)" -lt $((40 << 20)) ]; do cat prose.txt prose.txt > p2 && mv p2 prose.txt; done
+head -c $((40 << 20)) prose.txt | iconv -c -f UTF-8 -t UTF-8 > unicode.txt || true
+# Each toned letter as its base (precomposed where it has a breve, circumflex
+# or horn) and the combining tone mark, as Vietnamese keyboards write it.
+perl -CSD -MUnicode::Normalize -pe '
+  s/(\p{L})/my $d = NFD($1); $d =~ s{([\x{300}\x{301}\x{303}\x{309}\x{323}])}{} ? NFC($d) . $1 : $1/ge
+' unicode.txt > decomposed.txt
+iconv -c -f UTF-8 -t CP1258 unicode.txt > cp1258.txt || true
+iconv -c -f UTF-8 -t TCVN5712-1 unicode.txt > tcvn5712.txt || true
+iconv -c -f UTF-8 -t VISCII unicode.txt > viscii.txt || true
+iconv -f VISCII -t UTF-8 viscii.txt > unicode-viscii.txt  # what VISCII can hold
+"$convert" charset -c unicode tcvn3 unicode.txt > tcvn3.txt 2>/dev/null
+
+# --- the ICU program -------------------------------------------------------
+cat > icu-nfc.cpp <<'CPP'
+// UTF-8 -> UTF-16 -> NFC -> UTF-8, standard input to standard output.
+#include <unicode/normalizer2.h>
+#include <unicode/unistr.h>
+#include <iostream>
+#include <iterator>
+#include <string>
+int main() {
+  std::string in((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+  const icu::UnicodeString text = icu::UnicodeString::fromUTF8(in);
+  std::string out;
+  nfc->normalize(text, status).toUTF8String(out);
+  std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+  return U_FAILURE(status) ? 1 : 0;
+}
+CPP
+g++ -O2 -o icu-nfc icu-nfc.cpp $(pkg-config --cflags --libs icu-uc)
+
+# --- measuring -------------------------------------------------------------
+# "seconds peak-MB" of one run: time and peak memory of the whole process.
+one_run() {
+  local input=$1; shift
+  /usr/bin/time -v -o t.log "$@" < "$input" > /dev/null 2>> stderr.log
+  awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, p, ":"); s = p[n] + (n > 1 ? 60 * p[n-1] : 0) }
+              /Maximum resident/ { m = $2 / 1024 }
+              END { printf "%.3f %.1f\n", s, m }' t.log
+}
+# The median time and the median peak memory of `runs` runs.
+median_run() {
+  local input=$1; shift
+  for _ in $(seq "$runs"); do one_run "$input" "$@"; done |
+    sort -n | awk '{ t[NR] = $1; m[NR] = $2 } END { printf "%s %s\n", t[int((NR + 1) / 2)], m[int((NR + 1) / 2)] }'
+}
+row() {
+  local label=$1 input=$2; shift 2
+  read -r seconds megabytes < <(median_run "$input" "$@")
+  printf '%-46s %8s s %8s MB\n' "$label" "$seconds" "$megabytes"
+  eval "${label//[^a-zA-Z0-9]/_}=$seconds"
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+echo "load: $(uptime | sed 's/.*load average: //'); runs: $runs; input $(( $(stat -c %s unicode.txt) >> 20 )) MB"
+row "velmora-convert pre-unicode (decomposed)" decomposed.txt "$convert" pre-unicode
+row "ICU NFC program (decomposed)" decomposed.txt ./icu-nfc
+row "velmora-convert charset tcvn3 unicode" tcvn3.txt "$convert" charset tcvn3 unicode
+row "iconv -f TCVN5712-1 -t UTF-8" tcvn5712.txt iconv -f TCVN5712-1 -t UTF-8
+row "velmora-convert charset tcvn5712-1 unicode" tcvn5712.txt "$convert" charset tcvn5712-1 unicode
+row "velmora-convert charset cp1258 unicode" cp1258.txt "$convert" charset cp1258 unicode
+row "iconv -f CP1258 -t UTF-8" cp1258.txt iconv -f CP1258 -t UTF-8
+row "velmora-convert charset viscii unicode" viscii.txt "$convert" charset viscii unicode
+row "iconv -f VISCII -t UTF-8" viscii.txt iconv -f VISCII -t UTF-8
+row "velmora-convert charset unicode viscii" unicode-viscii.txt "$convert" charset unicode viscii
+row "iconv -f UTF-8 -t VISCII" unicode-viscii.txt iconv -f UTF-8 -t VISCII
+echo
+echo "pre-unicode vs ICU:            $(ratio "$ICU_NFC_program__decomposed_" "$velmora_convert_pre_unicode__decomposed_")x faster (goal >= 3)"
+echo "charset tcvn3 vs iconv VN1:    $(ratio "$iconv__f_TCVN5712_1__t_UTF_8" "$velmora_convert_charset_tcvn3_unicode")x faster (goal >= 2)"
+echo "charset tcvn5712-1 vs iconv:   $(ratio "$iconv__f_TCVN5712_1__t_UTF_8" "$velmora_convert_charset_tcvn5712_1_unicode")x faster"
+echo "charset cp1258 vs iconv:       $(ratio "$iconv__f_CP1258__t_UTF_8" "$velmora_convert_charset_cp1258_unicode")x faster (goal >= 2)"
+echo "charset viscii vs iconv:       $(ratio "$iconv__f_VISCII__t_UTF_8" "$velmora_convert_charset_viscii_unicode")x faster"
+echo "charset unicode viscii vs iconv: $(ratio "$iconv__f_UTF_8__t_VISCII" "$velmora_convert_charset_unicode_viscii")x faster"
+
+# Memory does not grow with the input: 400 MB through a pipe.
+big() { for _ in $(seq 10); do cat cp1258.txt; done; }
+/usr/bin/time -v -o t.log bash -c "$(declare -f big); big | \"$convert\" charset cp1258 unicode > /dev/null"
+echo "charset cp1258 unicode on 400 MB (pipe): peak $(awk -F': ' '/Maximum resident/ { printf "%.1f", $2 / 1024 }' t.log) MB (goal < 32; the largest process of the pipeline)"

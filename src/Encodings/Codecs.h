@@ -1,0 +1,77 @@
+// Reading a file's bytes in each character representation into Unicode text,
+// and writing Unicode text back: one pair of functions per representation,
+// and one entry point that takes the representation.
+//
+//   DecodeVni("\xD1\xF6\xF4\xF8ng") gives «Đường»
+//   EncodeRepresentation(Representation::Viqr, u"Việt", ...) writes «Vie^.t»
+//
+// Decoded text has precomposed letters wherever the representation's letters
+// are single characters; nothing else of the text changes (line breaks
+// included). Encoding reads its input as the Unicode representation reads it
+// (a base followed by its tone mark is one letter) and reports what it could
+// not write exactly (EncodeReport.h).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Encodings/EncodeReport.h"
+#include "Encodings/Representation.h"
+#include "Encodings/TextInput.h"
+#include "ModMain/Text.h"
+
+namespace velmora {
+
+// --- Reading ---------------------------------------------------------------
+
+// The 8-bit representations read every byte: they never fail.
+Text DecodeVni(std::string_view bytes);     // bytes 80-9F as Windows-1252 punctuation
+Text DecodeTcvn3(std::string_view bytes);   // toned capitals read as lowercase (shared codes)
+Text DecodeCp1258(std::string_view bytes);  // as iconv: base + tone byte joined
+Text DecodeViscii(std::string_view bytes);
+Text DecodeTcvn5712(std::string_view bytes);  // as iconv: base + tone byte joined
+
+// Text files (UTF-8, or UTF-16 with a byte order mark): nullopt, with
+// `error`, when the bytes are not well-formed.
+std::optional<Text> DecodeUnicode(std::string_view bytes, TextInputError* error = nullptr);
+std::optional<Text> DecodeViqr(std::string_view bytes, TextInputError* error = nullptr);
+
+// Any representation that can be read (not unicode-decomposed, which
+// DecodeUnicode reads as it reads all Unicode text). `nomarks` reads as
+// tcvn3 letters in a text file, as the number code 5 does.
+std::optional<Text> DecodeRepresentation(Representation from, std::string_view bytes,
+                                         TextInputError* error = nullptr);
+
+// --- Writing ---------------------------------------------------------------
+
+// Appends the bytes of `text` in the representation. Returns false when a
+// character cannot be written and options.leaveOutUnwritable is off (then
+// `report` says which and where, and `out` holds what came before it).
+bool EncodeRepresentation(Representation to, TextView text, const EncodeOptions& options,
+                          std::string& out, EncodeReport& report);
+
+std::string EncodeUnicode(TextView text);            // UTF-8, letters precomposed
+std::string EncodeUnicodeDecomposed(TextView text);  // UTF-8, letters base + marks (NFD order)
+std::string EncodeNoMarks(TextView text);            // UTF-8, diacritics taken off
+bool EncodeVni(TextView text, const EncodeOptions& options, std::string& out, EncodeReport& report);
+// Toned capitals take their lowercase letter's code: counted in the report.
+bool EncodeTcvn3(TextView text, const EncodeOptions& options, std::string& out,
+                 EncodeReport& report);
+// Every letter as the letter table writes it (a toned letter: base byte and
+// tone byte); every other character as its byte, or as a base and tone byte.
+bool EncodeCp1258(TextView text, const EncodeOptions& options, std::string& out,
+                  EncodeReport& report);
+bool EncodeViscii(TextView text, const EncodeOptions& options, std::string& out,
+                  EncodeReport& report);
+bool EncodeTcvn5712(TextView text, const EncodeOptions& options, std::string& out,
+                    EncodeReport& report);
+bool EncodeViqr(TextView text, const EncodeOptions& options, std::string& out,
+                EncodeReport& report);
+
+// Each of the 134 letters as a base letter and its combining marks in
+// canonical order (ệ is e, U+0323, U+0302); đ and Đ, which Unicode does not
+// decompose, and every other character stay as they are.
+Text DecomposeLetters(TextView text);
+
+}  // namespace velmora

@@ -1,0 +1,90 @@
+#include "Encodings/Representation.h"
+
+#include <algorithm>
+#include <array>
+
+namespace velmora {
+namespace {
+
+constexpr bool kRead = true, kWriteOnly = false;
+
+// clang-format off
+constexpr std::array<RepresentationInfo, 9> kRepresentations = {{
+  {Representation::Unicode, "unicode", 1, "utf-8 utf8", kRead, FileBytes::UnicodeText,
+   "UTF-8 (or UTF-16 with BOM), letters precomposed; reads base + tone too"},
+  {Representation::Vni, "vni", 2, "vni-windows", kRead, FileBytes::EightBit,
+   "VNI Windows fonts, 8-bit: most letters a base byte and a mark byte"},
+  {Representation::Tcvn3, "tcvn3", 3, "vn3", kRead, FileBytes::EightBit,
+   "TCVN3 (.Vn fonts), 8-bit; toned capitals share the lowercase codes"},
+  {Representation::Cp1258, "cp1258", 4, "windows-1258", kRead, FileBytes::EightBit,
+   "Windows-1258, 8-bit; writes each toned letter as base byte + tone byte"},
+  {Representation::NoMarks, "nomarks", 5, "", kRead, FileBytes::UnicodeText,
+   "letters without diacritics (Duong for \xC4\x90\xC6\xB0\xE1\xBB\x9Dng); FROM reads tcvn3"},
+  {Representation::Viscii, "viscii", 0, "viscii1.1-1 csviscii", kRead, FileBytes::EightBit,
+   "VISCII (RFC 1456), 8-bit, every letter one byte"},
+  {Representation::Tcvn5712, "tcvn5712-1", 0, "tcvn tcvn-5712 tcvn5712-1:1993 vn1", kRead,
+   FileBytes::EightBit, "TCVN 5712:1993 VN1, 8-bit, as iconv's TCVN5712-1"},
+  {Representation::Viqr, "viqr", 0, "", kRead, FileBytes::UnicodeText,
+   "VIQR (RFC 1456), ASCII: Vie^.t Nam; a \\ before a mark keeps it literal"},
+  {Representation::UnicodeDecomposed, "unicode-decomposed", 0, "nfd", kWriteOnly,
+   FileBytes::UnicodeText,
+   "UTF-8, each letter a base + combining marks in canonical order; TO only"},
+}};
+// clang-format on
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+bool IsAlias(std::string_view word, std::string_view aliases) {
+  while (!aliases.empty()) {
+    const std::size_t end = std::min(aliases.find(' '), aliases.size());
+    if (EqualIgnoringAsciiCase(word, aliases.substr(0, end))) return true;
+    aliases.remove_prefix(std::min(end + 1, aliases.size()));
+  }
+  return false;
+}
+
+}  // namespace
+
+std::span<const RepresentationInfo> AllRepresentations() {
+  return kRepresentations;
+}
+
+const RepresentationInfo& Describe(Representation representation) {
+  return kRepresentations[static_cast<std::size_t>(representation)];
+}
+
+std::optional<Representation> FindRepresentation(std::string_view word) {
+  for (const RepresentationInfo& info : kRepresentations) {
+    const bool byCode = info.code != 0 && word.size() == 1 && word[0] == '0' + info.code;
+    if (byCode || EqualIgnoringAsciiCase(word, info.name) || IsAlias(word, info.aliases)) {
+      return info.id;
+    }
+  }
+  return std::nullopt;
+}
+
+std::string RepresentationChoices() {
+  std::string choices;
+  for (const RepresentationInfo& info : kRepresentations) {
+    choices.append(info.name).append(", ");
+  }
+  return choices + "or the codes 1-5";
+}
+
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kRepresentations.size(); ++i) {
+        if (static_cast<std::size_t>(kRepresentations[i].id) != i) return false;
+      }
+      return true;
+    }(),
+    "rows in the order of the enum, so that Describe can index them");
+
+}  // namespace velmora

@@ -1,0 +1,82 @@
+#include "Encodings/TextInput.h"
+
+#include "Encodings/Utf8.h"
+
+namespace velmora {
+namespace {
+
+bool AppendUtf16(std::string_view bytes, bool littleEndian, Text& out, std::size_t& badOffset) {
+  const std::size_t start = out.size();
+  const std::size_t units = bytes.size() / 2;
+  out.resize(start + units);
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  char16_t* to = out.data() + start;
+  for (std::size_t i = 0; i < units; ++i) {
+    const unsigned first = in[2 * i], second = in[2 * i + 1];
+    to[i] = static_cast<char16_t>(littleEndian ? first | second << 8 : first << 8 | second);
+  }
+  for (std::size_t i = 0; i < units; ++i) {
+    if (IsHighSurrogate(to[i]) && i + 1 < units && IsLowSurrogate(to[i + 1])) {
+      ++i;
+    } else if (IsHighSurrogate(to[i]) || IsLowSurrogate(to[i])) {
+      badOffset = 2 * i;
+      out.resize(start);
+      return false;
+    }
+  }
+  if (bytes.size() % 2 != 0) {
+    badOffset = bytes.size() - 1;
+    out.resize(start);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string Describe(const TextInputError& error) {
+  const char* form = error.form == TextForm::Utf8      ? "UTF-8"
+                     : error.form == TextForm::Utf16Le ? "UTF-16LE"
+                                                       : "UTF-16BE";
+  return std::string("invalid ") + form + " at byte offset " + std::to_string(error.byteOffset);
+}
+
+TextForm SniffTextForm(std::string_view start, std::size_t& byteOrderMarkLength) {
+  if (start.starts_with("\xFF\xFE")) {
+    byteOrderMarkLength = 2;
+    return TextForm::Utf16Le;
+  }
+  if (start.starts_with("\xFE\xFF")) {
+    byteOrderMarkLength = 2;
+    return TextForm::Utf16Be;
+  }
+  byteOrderMarkLength = start.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+  return TextForm::Utf8;
+}
+
+bool AppendDecodedText(std::string_view bytes, TextForm form, Text& out, TextInputError* error,
+                       std::size_t offset) {
+  std::size_t badOffset = 0;
+  bool ok = true;
+  if (form == TextForm::Utf8) {
+    Utf8Error utf8Error{};
+    ok = AppendDecodedUtf8(bytes, out, &utf8Error);
+    badOffset = utf8Error.byteOffset;
+  } else {
+    ok = AppendUtf16(bytes, form == TextForm::Utf16Le, out, badOffset);
+  }
+  if (!ok && error != nullptr) *error = {form, offset + badOffset};
+  return ok;
+}
+
+std::optional<Text> DecodeTextInput(std::string_view bytes, TextInputError* error) {
+  std::size_t byteOrderMark = 0;
+  const TextForm form = SniffTextForm(bytes, byteOrderMark);
+  Text text;
+  if (!AppendDecodedText(bytes.substr(byteOrderMark), form, text, error, byteOrderMark)) {
+    return std::nullopt;
+  }
+  return text;
+}
+
+}  // namespace velmora

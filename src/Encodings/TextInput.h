@@ -1,0 +1,39 @@
+// The one way every command reads input text: UTF-8, with or without a byte
+// order mark, or UTF-16 (little or big endian) with its byte order mark, as
+// Notepad saves "Unicode" text.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ModMain/Text.h"
+
+namespace velmora {
+
+enum class TextForm { Utf8, Utf16Le, Utf16Be };
+
+struct TextInputError {
+  TextForm form;
+  std::size_t byteOffset;  // of the first byte that does not decode
+};
+
+// "invalid UTF-8 at byte offset 12"
+std::string Describe(const TextInputError& error);
+
+// The form of a text whose first bytes are `start` (two are enough), and the
+// length of its byte order mark.
+TextForm SniffTextForm(std::string_view start, std::size_t& byteOrderMarkLength);
+
+// Appends the text of `bytes`, which hold whole characters in `form` and no
+// byte order mark. On failure `out` is left as it was and `error` (if given)
+// says where; `offset` is added to the offsets it reports.
+bool AppendDecodedText(std::string_view bytes, TextForm form, Text& out,
+                       TextInputError* error = nullptr, std::size_t offset = 0);
+
+// A whole input: its form sniffed, its byte order mark dropped. Strict: an
+// ill-formed sequence, a lone surrogate or half a UTF-16 unit is an error.
+std::optional<Text> DecodeTextInput(std::string_view bytes, TextInputError* error = nullptr);
+
+}  // namespace velmora
