@@ -313,7 +313,8 @@ void PrintError(std::string_view message) {
 }
 
 int Convert(const Options& options) {
-  if (options.run) return ConvertStreaming(options);
+  // pre-unicode --precompose converts each input whole, as the other commands.
+  if (options.run && !options.precompose) return ConvertStreaming(options);
   return options.batch ? ConvertBatch(options) : ConvertWhole(options);
 }
 

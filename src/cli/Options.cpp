@@ -232,7 +232,7 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
                    ": its result is not an output record";
     return false;
   }
-  if (options.precompose && command.prepare != nullptr) {
+  if (options.precompose && command.takesCharsetFlags) {
     parsed.error = "'" + name + "' takes no --precompose: it writes the representation asked for";
     return false;
   }
