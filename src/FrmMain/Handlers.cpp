@@ -1,25 +1,62 @@
 #include "FrmMain/Handlers.h"
 
 #include <exception>
+#include <optional>
+#include <string_view>
 
 #include "FrmMain/ClipboardText.h"
+#include "FrmMain/FormLayout.h"
 #include "ModMain/ConvertCharset.h"
 #include "ModMain/MarcEditExport.h"
 
 namespace velmora::ui {
 namespace {
 
-template <typename Rewrite>
-void Pipeline(FrmMainPorts& window, InputFrom input, const Rewrite& rewrite) {
+// The pipeline. `refusal` may stop it after the rewrite with a message:
+// the box then keeps what it holds and the clipboard what it held.
+template <typename Rewrite, typename Refusal>
+void Pipeline(FrmMainPorts& window, InputFrom input, const Rewrite& rewrite,
+              const Refusal& refusal) {
   if (input == InputFrom::Clipboard) {
     const Text clipText = GetClipboardText(window.clipboard, window.messages);  // 1
     window.txtZ3950.SetText(clipText);                                          // 2
   }
-  const Text boxText = window.txtZ3950.GetText();               // 3
-  const Text result = rewrite(boxText);                         // 4
+  const Text boxText = window.txtZ3950.GetText();  // 3
+  const Text result = rewrite(boxText);            // 4
+  if (const std::optional<Text> message = refusal(boxText, result)) {
+    window.messages.Show(*message);
+    return;
+  }
   window.txtZ3950.SetText(result);                              // 5
   const Text output = window.txtZ3950.GetText();                // 6
   SetClipboardText(window.clipboard, window.messages, output);  // 7
+}
+
+Text FromAscii(std::string_view text) {
+  return Text(text.begin(), text.end());
+}
+
+// A source's button gives an empty record for a text that holds more than
+// white space: no record of that source was there. Rather than replace the
+// copied record on the clipboard with nothing, the user is told, and told
+// which button takes the text when its layout is another source's.
+std::optional<Text> NoRecordOfTheSource(const SourceSystem& source, TextView text,
+                                        TextView record) {
+  if (!record.empty() || !HoldsMoreThanWhiteSpace(text)) return std::nullopt;
+  Text message = u"No " + FromAscii(source.title) + u" record was found in " +
+                 (source.input == InputFrom::Clipboard ? Text(u"the copied text.")
+                                                       : Text(u"the box's text."));
+  const SourceLayout layout = RecognizeSourceLayout(text);
+  if (layout == SourceLayout::None || layout == source.layout) return message;
+  message += u" It looks like a " + FromAscii(SourceLayoutName(layout)) + u" record";
+  Text buttons;
+  for (const SourceSystem* other : SourcesWithLayout(layout)) {
+    const Control* button = FindControl(other->control);
+    if (button == nullptr || !button->visible) continue;
+    if (!buttons.empty()) buttons += u" or ";
+    buttons += u"\"" + FromAscii(other->caption) + u"\"";
+  }
+  return message + (buttons.empty() ? Text(u".") : u": press " + buttons + u" instead.");
 }
 
 void ShowFailure(MessageBox& messages, const char* description) noexcept {
@@ -45,13 +82,18 @@ void Guarded(MessageBox& messages, const Work& work) noexcept {
 }  // namespace
 
 void RunConversion(FrmMainPorts& window, InputFrom input, Text (*rewrite)(TextView)) noexcept {
-  Guarded(window.messages, [&] { Pipeline(window, input, rewrite); });
+  Guarded(window.messages, [&] {
+    Pipeline(window, input, rewrite, [](TextView, TextView) { return std::optional<Text>(); });
+  });
 }
 
 void RunSourceConversion(FrmMainPorts& window, const SourceSystem& source) noexcept {
   Guarded(window.messages, [&] {
-    Pipeline(window, source.input,
-             [&source](TextView text) { return ConvertRecord(source, text); });
+    Pipeline(
+        window, source.input, [&source](TextView text) { return ConvertRecord(source, text); },
+        [&source](TextView text, TextView record) {
+          return NoRecordOfTheSource(source, text, record);
+        });
   });
 }
 

@@ -18,7 +18,11 @@ namespace velmora::ui {
 // and is shown to the user with its description; nothing escapes.
 void RunConversion(FrmMainPorts& window, InputFrom input, Text (*rewrite)(TextView)) noexcept;
 
-// The pipeline of a source's button: the source's whole conversion.
+// The pipeline of a source's button: the source's whole conversion. When
+// the text holds more than white space and gives no record at all, the user
+// is told that no record of the source was found (and which button to press
+// when the text looks like another source's); the box keeps the text and
+// the clipboard the copied record.
 void RunSourceConversion(FrmMainPorts& window, const SourceSystem& source) noexcept;
 
 // The buttons of the source systems; each runs its row of the source table.

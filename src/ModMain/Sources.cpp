@@ -11,6 +11,18 @@ const SourceSystem* FindSource(std::string_view name) {
   return nullptr;
 }
 
+std::vector<const SourceSystem*> SourcesWithLayout(SourceLayout layout) {
+  std::vector<const SourceSystem*> rows;
+  for (const SourceSystem& source : kSources) {
+    if (layout != SourceLayout::None && source.layout == layout) rows.push_back(&source);
+  }
+  return rows;
+}
+
+bool HoldsMoreThanWhiteSpace(TextView text) {
+  return text.find_first_not_of(u" \t\r\n") != TextView::npos;
+}
+
 Text WorkingText(const SourceSystem& source, TextView copied) {
   Text s;
   if (source.startMarker) {

@@ -7,9 +7,11 @@
 #include <iterator>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "ModMain/CatalogRecord.h"
 #include "ModMain/CatalogRecordHue.h"
+#include "ModMain/SourceLayout.h"
 #include "ModMain/SourceRewrites.h"
 #include "ModMain/Text.h"
 
@@ -31,6 +33,7 @@ struct SourceSystem {
   std::string_view caption;  // the button's caption
   std::string_view summary;  // what the conversion does, in plain words
   InputFrom input;
+  SourceLayout layout;        // how its copied records look
   bool startMarker;           // the rewrite expects kStartMarker in front of the text
   Text (*rewrite)(Text);      // copied text -> working text (SourceRewrites.h)
   bool joinsLetters;          // base letter + tone mark joined after the rewrite
@@ -52,6 +55,7 @@ inline constexpr SourceSystem kSources[] = {
      .caption = "Libol",
      .summary = "a record copied from Libol -> output record",
      .input = InputFrom::Clipboard,
+     .layout = SourceLayout::Libol,
      .startMarker = true,
      .rewrite = LibolRewrite,
      .joinsLetters = false,
@@ -65,6 +69,7 @@ inline constexpr SourceSystem kSources[] = {
      .caption = "LacViet (Dak Nong, Ca Mau, Hoi An)",
      .summary = "a record copied from LacViet -> output record, decomposed letters joined",
      .input = InputFrom::Clipboard,
+     .layout = SourceLayout::LacVietEmiclib,
      .startMarker = true,
      .rewrite = LacVietRewrite,
      .joinsLetters = true,
@@ -79,6 +84,7 @@ inline constexpr SourceSystem kSources[] = {
      .summary = "a record copied from Verbrary -> output record, each subject subdivision a "
                 "heading of its own, decomposed letters joined",
      .input = InputFrom::Clipboard,
+     .layout = SourceLayout::Verbrary,
      .startMarker = false,
      .rewrite = VerbraryRewrite,
      .joinsLetters = true,
@@ -92,6 +98,7 @@ inline constexpr SourceSystem kSources[] = {
      .caption = "Ilib 4X-8X",
      .summary = "a record copied from iLib -> output record",
      .input = InputFrom::Clipboard,
+     .layout = SourceLayout::Ilib,
      .startMarker = true,
      .rewrite = IlibRewrite,
      .joinsLetters = false,
@@ -106,6 +113,7 @@ inline constexpr SourceSystem kSources[] = {
      .summary =
          "a record copied from Emiclib (the LacViet layout) -> output record, letters as copied",
      .input = InputFrom::Clipboard,
+     .layout = SourceLayout::LacVietEmiclib,
      .startMarker = true,
      .rewrite = LacVietRewrite,
      .joinsLetters = false,
@@ -121,6 +129,7 @@ inline constexpr SourceSystem kSources[] = {
          "a record in the form of the Hue and Hai Phong libraries -> output record, repeated "
          "fields gathered into one; the window's button for it is hidden and takes the box's text",
      .input = InputFrom::TextBox,
+     .layout = SourceLayout::Hue,
      .startMarker = true,
      .rewrite = HueRewrite,
      .joinsLetters = false,
@@ -147,6 +156,13 @@ constexpr const SourceSystem& SourceOf(SourceId id) {
 }
 // The row whose command-line name is `name`, or nullptr.
 const SourceSystem* FindSource(std::string_view name);
+
+// The rows whose copied records look like `layout` (LacViet and Emiclib
+// share theirs), in table order.
+std::vector<const SourceSystem*> SourcesWithLayout(SourceLayout layout);
+
+// Whether `text` holds anything but spaces, tabs and line breaks.
+bool HoldsMoreThanWhiteSpace(TextView text);
 
 // The copied text (line breaks as CRLF) to the working text: the start
 // marker where the source wants it, the rewrite, then the letters joined

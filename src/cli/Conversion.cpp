@@ -9,6 +9,8 @@
 #include "MarcExchange/RecordStream.h"
 #include "ModMain/LeftOutFields.h"
 #include "ModMain/LineBreaks.h"
+#include "ModMain/SourceLayout.h"
+#include "ModMain/Sources.h"
 #include "ModMain/PrecomposeLetters.h"
 #include "cli/FileIo.h"
 #include "cli/MarcWarnings.h"
@@ -73,6 +75,34 @@ void ReportFieldsLeftOut(const Options& options, TextView copied, const std::str
   }
 }
 
+// «; it looks like a Verbrary record: try 'velmora-convert verbrary'» when
+// the copied text has another source's layout, else nothing.
+std::string LooksLikeAnotherSource(const SourceSystem& source, TextView copied) {
+  const SourceLayout layout = RecognizeSourceLayout(copied);
+  if (layout == SourceLayout::None || layout == source.layout) return {};
+  std::string commands;
+  for (const SourceSystem* other : SourcesWithLayout(layout)) {
+    if (!commands.empty()) commands += " or ";
+    commands += "'velmora-convert " + std::string(other->name) + "'";
+  }
+  return "; it looks like a " + std::string(SourceLayoutName(layout)) + " record: try " + commands;
+}
+
+// A source command's empty record of a text that holds more than white
+// space: no record of the source was there. The message names the source it
+// looks like; nothing when the record is not empty or the run asks for the
+// working text.
+std::optional<std::string> NoRecordOfTheSource(const Options& options, TextView copied,
+                                               TextView result) {
+  const SourceSystem* source = options.command->source;
+  if (source == nullptr || options.working || !result.empty() ||
+      !HoldsMoreThanWhiteSpace(copied)) {
+    return std::nullopt;
+  }
+  return "no " + std::string(source->title) + " record found" +
+         LooksLikeAnotherSource(*source, copied);
+}
+
 // A result as the options want it written: with --precompose, every letter
 // precomposed.
 Text Finished(const Options& options, Text result) {
@@ -108,7 +138,10 @@ marc::RecordStream::Outcome AddRecord(const Options& options, marc::RecordStream
   }
   if (!outcome.written && !stream.Failed()) {
     PrintError("warning: " + where + " dropped: " +
-               (outcome.error ? outcome.error->message : std::string("it yields no field")));
+               (outcome.error ? outcome.error->message
+                              : "it yields no field" + (source == nullptr
+                                                            ? std::string()
+                                                            : LooksLikeAnotherSource(*source, copied))));
   }
   return outcome;
 }
@@ -143,6 +176,18 @@ int ConvertWhole(const Options& options) {
       return kExitBadInput;
     }
     const Text copied = NormaliseLineBreaks(*decoded);
+    if (command.source != nullptr && !options.working) {
+      const Text record = ConvertRecord(*command.source, copied);
+      if (const std::optional<std::string> none = NoRecordOfTheSource(options, copied, record)) {
+        PrintError(InputName(inputs[i]) + ": " + *none);
+        return kExitBadInput;
+      }
+      const std::string other = LooksLikeAnotherSource(*command.source, copied);
+      if (!other.empty()) {
+        PrintError("warning: " + InputName(inputs[i]) + ": not a " +
+                   std::string(command.source->title) + " record" + other);
+      }
+    }
     if (options.verbose) ReportFieldsLeftOut(options, copied, where);
     if (asMarc) {
       everyRecordWritten &= AddRecord(options, *stream, copied, InputName(inputs[i])).written;

@@ -45,6 +45,49 @@ TEST(Handlers, EverySourceButtonConvertsItsSampleRecordIntoTheBoxAndOntoTheClipb
   }
 }
 
+// A source's button on a text that holds more than white space but no record
+// of that source: the user is told, with the button to press when the text
+// looks like another source's; the box shows the text and the clipboard
+// keeps the copied record.
+TEST(Handlers, TheWrongSourceButtonTellsAndKeepsTheCopiedRecord) {
+  const struct {
+    const char* sample;  // in the box for CmdHue, else on the clipboard
+    const char* control;
+    TextView message;
+  } cases[] = {
+      {"verbrary.txt", "CmdLibol",
+       u"No Libol record was found in the copied text. It looks like a Verbrary record: press "
+       u"\"Verbrary (Dong Nai)\" instead."},
+      {"emiclib.txt", "CmdTvDakLak",
+       u"No iLib record was found in the copied text. It looks like a LacViet or Emiclib record: "
+       u"press \"LacViet (Dak Nong, Ca Mau, Hoi An)\" or \"Emiclib (VLong, HCM)\" instead."},
+      // The Hue button is hidden: nothing to press.
+      {"hue.txt", "CmdLibol",
+       u"No Libol record was found in the copied text. It looks like a Hue, Hai Phong record."},
+      {"marcedit.expected.txt", "CmdLibol", u"No Libol record was found in the copied text."},
+      {"marcedit.expected.txt", "CmdHue", u"No Hue record was found in the box's text."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.control + std::string(" on ") + c.sample);
+    FakeWindow window;
+    const Text copied = ExampleText(c.sample);
+    const bool fromBox = std::string_view(c.control) == "CmdHue";
+    window.clipboard.content = fromBox ? Text(u"older clipboard text") : copied;
+    if (fromBox) window.box.SetText(copied);
+    const std::optional<Text> clipboardBefore = window.clipboard.content;
+    FindControl(c.control)->click(window.ports);
+    EXPECT_EQ(window.messages.shown, Messages{Text(c.message)});
+    EXPECT_TEXT_EQ(window.box.GetText(), copied);
+    EXPECT_EQ(window.clipboard.content, clipboardBefore);
+  }
+  // White space alone converts as before: the empty record, no message.
+  FakeWindow blank;
+  blank.clipboard.content = u" \r\n\t";
+  CmdLibol_Click(blank.ports);
+  EXPECT_EQ(blank.messages.shown, Messages{});
+  EXPECT_EQ(blank.clipboard.content, Text());
+}
+
 TEST(Handlers, TheOnTopButtonsChangeOnlyTheStacking) {
   FakeWindow window;
   window.box.SetText(u"kept");

@@ -61,6 +61,43 @@ TEST_F(SourcesCli, ShortRecordsFromStandardInput) {
   }
 }
 
+// A source command on a text that holds no record of its source writes
+// nothing, names the source the text looks like and fails, in every format;
+// a record that converts but looks like another source's gets a warning.
+TEST_F(SourcesCli, TheWrongSourceIsNamedAndNothingIsWritten) {
+  const struct {
+    const char* args;
+    const char* sample;
+    int exitCode;
+    const char* message;
+  } cases[] = {
+      {"libol", "verbrary.txt", 1,
+       "standard input: no Libol record found; it looks like a Verbrary record: try "
+       "'velmora-convert verbrary'"},
+      {"libol --format iso2709", "verbrary.txt", 1, "no Libol record found; it looks like a Verbrary"},
+      {"libol --format marcxml", "verbrary.txt", 1, "no Libol record found; it looks like a Verbrary"},
+      {"ilib", "emiclib.txt", 1,
+       "try 'velmora-convert lacviet' or 'velmora-convert emiclib'"},
+      {"libol", "marcedit.expected.txt", 1, "standard input: no Libol record found\n"},
+      {"libol --batch", "verbrary.txt", 1,
+       "dropped: it yields no field; it looks like a Verbrary record: try 'velmora-convert "
+       "verbrary'"},
+      {"hue", "libol.txt", 0,
+       "warning: standard input: not a Hue record; it looks like a Libol record: try "
+       "'velmora-convert libol'"},
+  };
+  for (const auto& c : cases) {
+    const RunResult result = Run(c.args, ReadFile(ExamplePath(c.sample)));
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.args << " on " << c.sample;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << c.args << ": " << result.err;
+    if (c.exitCode == 1 && std::string_view(c.args).find("--batch") == std::string_view::npos) {
+      EXPECT_EQ(result.out, "") << c.args;
+    }
+  }
+  // --working asks for the working text, whatever it is.
+  EXPECT_EQ(Run("libol --working", ReadFile(ExamplePath("verbrary.txt"))).exitCode, 0);
+}
+
 TEST_F(SourcesCli, HelpListsEveryCommandWithItsSummary) {
   const RunResult help = Run("--help");
   EXPECT_EQ(help.exitCode, 0);
