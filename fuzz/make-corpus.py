@@ -9,6 +9,7 @@ reproducers of past findings stay; run again after adding examples.
 """
 import hashlib
 import pathlib
+import re
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 CORPUS = ROOT / "fuzz" / "corpus"
@@ -29,8 +30,12 @@ def example(name: str) -> str:
     return crlf(path.read_text(encoding="utf-8")) if path.exists() else ""
 
 
-# Copied texts per source, in the source table's order (the first byte of a
-# fuzz_sources input picks the row): the example and the edge cases of its tests.
+# The source table's rows in order: the first byte of a fuzz_sources input
+# picks the row.
+SOURCE_ROWS = re.findall(r'\.name = "([a-z0-9-]+)"',
+                         (ROOT / "src" / "ModMain" / "Sources.h").read_text(encoding="utf-8"))
+
+# Copied texts per source: the example and the edge cases of its tests.
 SOURCES = {
     "libol": [example("libol.txt"), "245    10$aTitle $bSub\r\n100    1 $aAuthor",
               "020      $a123", "650     7$aX   $2y", "100    # $aX", "000    nam",
@@ -80,7 +85,8 @@ def write(harness: str, data: bytes) -> None:
 
 
 def main() -> None:
-    for row, texts in enumerate(SOURCES.values()):
+    for name, texts in SOURCES.items():
+        row = SOURCE_ROWS.index(name)
         for text in texts:
             write("fuzz_sources", bytes([row, 0]) + utf16(text))  # CRLF kept
             write("fuzz_sources", bytes([row, 1]) + utf16(text))  # line breaks made CRLF first

@@ -1,6 +1,5 @@
 #include "Invocations.h"
 
-#include <map>
 #include <span>
 
 #include "cli/CharsetCommand.h"
@@ -85,12 +84,23 @@ std::string ExampleInputFor(const Invocation& invocation) {
 }
 
 std::string TitleLayoutFor(const Invocation& invocation) {
-  static const std::map<std::string, std::string> kLayouts = {
-      {"libol", "245    10$a"},  {"lacviet", "245\t10|a"},  {"emiclib", "245\t10|a"},
-      {"verbrary", "245\t10\t|a"}, {"ilib", "245\t10\ta\t"}, {"hue", "24510  a"},
-      {"marcedit", "245=00$a"}};
-  const auto found = kLayouts.find(std::string(invocation.command->name));
-  return found == kLayouts.end() ? std::string() : found->second;
+  const cli::Command& command = *invocation.command;
+  if (command.name == "marcedit") return "245=00$a";
+  if (command.source == nullptr) return {};
+  // The sample's title line up to its first subfield code «a», and the tab
+  // that follows a code standing in a column of its own: «245    10$a»,
+  // «245⇥10|a», «245⇥10⇥a⇥», «24510  a».
+  const std::string sample =
+      test::ReadFile(test::ExamplePath(std::string(command.source->sample) + ".txt"));
+  const std::size_t title = sample.find("\n245");
+  if (title == std::string::npos) return {};
+  const std::string line = sample.substr(title + 1, sample.find('\n', title + 1) - title - 1);
+  for (std::size_t at = 4; at < line.size(); ++at) {
+    if (line[at] == 'a' && std::string_view("$|\t ").find(line[at - 1]) != std::string_view::npos) {
+      return line.substr(0, at + 1) + (at + 1 < line.size() && line[at + 1] == '\t' ? "\t" : "");
+    }
+  }
+  return {};
 }
 
 bool ConvertInProcess(const Invocation& invocation, const std::string& input,
