@@ -90,7 +90,7 @@ void BM_BatchLibolToIso2709(benchmark::State& state) {
       CopiedRecord(n, copied);
       const SourceSystem& libol = SourceOf(SourceId::Libol);
       const Text working = WorkingText(libol, copied);
-      const TracedRecord traced = libol.tracedRebuild(working);
+      const TracedRecord traced = libol.rebuild.traced(working);
       if (!stream.Add(traced.record, {working, traced.origins}).written) ++dropped;
     }
     stream.Finish();
@@ -115,7 +115,7 @@ void BM_WriteOutputRecord(benchmark::State& state) {
   const auto format = static_cast<marc::OutputFormat>(state.range(0));
   const SourceSystem& libol = SourceOf(SourceId::Libol);
   const Text working = WorkingText(libol, SampleRecord(SourceId::Libol));
-  const TracedRecord traced = libol.tracedRebuild(working);
+  const TracedRecord traced = libol.rebuild.traced(working);
   const marc::RecordSource source{working, traced.origins};
   CountingBuffer sink;
   std::ostream out(&sink);

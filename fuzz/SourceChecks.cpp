@@ -11,7 +11,7 @@ namespace {
 // What the record rebuild writes first: «245=00$a», or for the variant
 // rebuild, which gathers the title's subfields, «245=##$».
 TextView TitleOpening(const SourceSystem& source) {
-  return source.rebuild == BuildCatalogRecordHue ? TextView(u"245=##$") : TextView(u"245=00$a");
+  return source.rebuild.build == BuildCatalogRecordHue ? TextView(u"245=##$") : TextView(u"245=00$a");
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ void CheckSource(const SourceSystem& source, const std::uint8_t* data, std::size
     const Text expected = source.joinsLetters ? JoinToneMarks(rewritten) : rewritten;
     FUZZ_CHECK(working == expected, {"working text", working},
                {"rewrite (+ letters joined)", expected}, {"copied", copied});
-    const Text rebuilt = source.rebuild(working);
+    const Text rebuilt = source.rebuild.build(working);
     FUZZ_CHECK(record == rebuilt, {"converted", record}, {"rebuilt working text", rebuilt},
                {"copied", copied});
   }

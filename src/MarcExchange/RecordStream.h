@@ -4,7 +4,7 @@
 //   RecordStream stream(OutputFormat::kIso2709, std::cout, today);
 //   for (each copied record) {
 //     const Text working = WorkingText(source, copied);
-//     const TracedRecord traced = source.tracedRebuild(working);
+//     const TracedRecord traced = source.rebuild.traced(working);
 //     const RecordStream::Outcome outcome =
 //         stream.Add(traced.record, {working, traced.origins});
 //     if (!outcome.written) { warn, with outcome.error / outcome.issues }

@@ -35,7 +35,7 @@ Text WorkingText(const SourceSystem& source, TextView copied) {
 }
 
 Text ConvertRecord(const SourceSystem& source, TextView copied) {
-  return source.rebuild(WorkingText(source, copied));
+  return source.rebuild.build(WorkingText(source, copied));
 }
 
 }  // namespace velmora

@@ -25,6 +25,18 @@ enum class InputFrom {
   TextBox,    // the box's text as it stands (a previous result, or hand-edited)
 };
 
+// A record rebuild: the output record, and the same with the origin of each
+// output field, from which the MARC formats take the source's indicators.
+struct RecordRebuild {
+  Text (*build)(TextView working);
+  TracedRecord (*traced)(TextView working);
+};
+inline constexpr RecordRebuild kCatalogRecordRebuild{BuildCatalogRecord, BuildCatalogRecordTraced};
+// The variant rebuild, which gathers the subfields of one output field from
+// repeated source fields.
+inline constexpr RecordRebuild kVariantRecordRebuild{BuildCatalogRecordHue,
+                                                      BuildCatalogRecordHueTraced};
+
 struct SourceSystem {
   SourceId id;
   std::string_view name;     // its command on the command line: "libol"
@@ -37,10 +49,7 @@ struct SourceSystem {
   bool startMarker;           // the rewrite expects kStartMarker in front of the text
   Text (*rewrite)(Text);      // copied text -> working text (SourceRewrites.h)
   bool joinsLetters;          // base letter + tone mark joined after the rewrite
-  Text (*rebuild)(TextView);  // working text -> output record
-  // The same rebuild with the origin of each output field, from which the
-  // MARC formats take the source's indicators.
-  TracedRecord (*tracedRebuild)(TextView);
+  RecordRebuild rebuild;      // working text -> output record
   std::string_view sample;    // examples/<sample>.txt, and <sample>.expected.txt its result
 };
 
@@ -59,8 +68,7 @@ inline constexpr SourceSystem kSources[] = {
      .startMarker = true,
      .rewrite = LibolRewrite,
      .joinsLetters = false,
-     .rebuild = BuildCatalogRecord,
-     .tracedRebuild = BuildCatalogRecordTraced,
+     .rebuild = kCatalogRecordRebuild,
      .sample = "libol"},
     {.id = SourceId::LacViet,
      .name = "lacviet",
@@ -73,8 +81,7 @@ inline constexpr SourceSystem kSources[] = {
      .startMarker = true,
      .rewrite = LacVietRewrite,
      .joinsLetters = true,
-     .rebuild = BuildCatalogRecord,
-     .tracedRebuild = BuildCatalogRecordTraced,
+     .rebuild = kCatalogRecordRebuild,
      .sample = "lacviet"},
     {.id = SourceId::Verbrary,
      .name = "verbrary",
@@ -88,8 +95,7 @@ inline constexpr SourceSystem kSources[] = {
      .startMarker = false,
      .rewrite = VerbraryRewrite,
      .joinsLetters = true,
-     .rebuild = BuildCatalogRecord,
-     .tracedRebuild = BuildCatalogRecordTraced,
+     .rebuild = kCatalogRecordRebuild,
      .sample = "verbrary"},
     {.id = SourceId::Ilib,
      .name = "ilib",
@@ -102,8 +108,7 @@ inline constexpr SourceSystem kSources[] = {
      .startMarker = true,
      .rewrite = IlibRewrite,
      .joinsLetters = false,
-     .rebuild = BuildCatalogRecord,
-     .tracedRebuild = BuildCatalogRecordTraced,
+     .rebuild = kCatalogRecordRebuild,
      .sample = "ilib"},
     {.id = SourceId::Emiclib,
      .name = "emiclib",
@@ -117,8 +122,7 @@ inline constexpr SourceSystem kSources[] = {
      .startMarker = true,
      .rewrite = LacVietRewrite,
      .joinsLetters = false,
-     .rebuild = BuildCatalogRecord,
-     .tracedRebuild = BuildCatalogRecordTraced,
+     .rebuild = kCatalogRecordRebuild,
      .sample = "emiclib"},
     {.id = SourceId::Hue,
      .name = "hue",
@@ -133,8 +137,7 @@ inline constexpr SourceSystem kSources[] = {
      .startMarker = true,
      .rewrite = HueRewrite,
      .joinsLetters = false,
-     .rebuild = BuildCatalogRecordHue,
-     .tracedRebuild = BuildCatalogRecordHueTraced,
+     .rebuild = kVariantRecordRebuild,
      .sample = "hue"},
 };
 

@@ -69,7 +69,7 @@ std::string FirstLine(std::string_view bytes) {
 void ReportFieldsLeftOut(const Options& options, TextView copied, const std::string& where) {
   const SourceSystem& source = *options.command->source;
   const Text working = WorkingText(source, copied);
-  const Text record = source.rebuild(working);
+  const Text record = source.rebuild.build(working);
   for (const TextView field : FieldsLeftOut(working, record)) {
     PrintError((where.empty() ? std::string() : where + ": ") + "left out: " + FirstLine(field));
   }
@@ -128,7 +128,7 @@ marc::RecordStream::Outcome AddRecord(const Options& options, marc::RecordStream
       written = Finished(options, working);
       outcome = stream.AddWorkingText(written);
     } else {
-      TracedRecord traced = source->tracedRebuild(working);
+      TracedRecord traced = source->rebuild.traced(working);
       written = Finished(options, std::move(traced.record));
       outcome = stream.Add(written, {working, traced.origins});
     }

@@ -260,7 +260,7 @@ TEST_F(Yaz, ReadsBackAThousandGeneratedRecords) {
 TEST_F(Yaz, ShowsTheConvertedLibolSampleWithItsVietnameseText) {
   const SourceSystem& libol = SourceOf(SourceId::Libol);
   const Text working = WorkingText(libol, NormaliseLineBreaks(ReadExample("libol.txt")));
-  const TracedRecord traced = libol.tracedRebuild(working);
+  const TracedRecord traced = libol.rebuild.traced(working);
   constexpr CalendarDate kDateEntered{2025, 3, 14};
   std::ostringstream iso, xml;
   for (auto [format, out] :

@@ -33,7 +33,7 @@ TEST(Sources, EveryTracedRebuildWritesItsRebuildsRecordOnRandomTexts) {
     std::mt19937 random(static_cast<unsigned>(source.id) + 11);
     for (int i = 0; i < 500; ++i) {
       const Text working = WorkingText(source, reference::RandomCopiedText(random, *literal, 60));
-      ASSERT_TEXT_EQ(source.tracedRebuild(working).record, source.rebuild(working))
+      ASSERT_TEXT_EQ(source.rebuild.traced(working).record, source.rebuild.build(working))
           << source.name << ": " << test::Readable(working);
     }
   }
