@@ -13,7 +13,7 @@ constexpr double kLeastShare = 0.5;
 constexpr std::size_t kLeastMarked = 1;
 constexpr std::size_t kLeastLatin1Marked = 3;
 // The best reading must weigh this much more than the runner-up: about one
-// and a half syllables of the dictionary.
+// and a half common syllables.
 constexpr double kLeastMargin = 1.5;
 
 bool SameText(const Text& a, const Text& b) {

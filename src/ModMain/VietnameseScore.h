@@ -21,12 +21,12 @@ struct VietnameseScore {
                               // with a letter beyond ASCII
   std::size_t vietnameseOnly = 0;  // of those, with a letter beyond Latin-1 (ư, ệ, đ)
   std::size_t broken = 0;     // words with a character beyond ASCII that are no syllable
-  // The syllables weighed by how likely they are in Vietnamese: each that
-  // the spelling dictionary lists counts 1, each other one and each lone
-  // letter («ề», «ở»: also what a stray byte reads as) 0.25, more for
-  // common letters («ư», «đ»), less down to -1 for rare ones («ỷ», «ẵ»). A
-  // wrong reading of legacy bytes that still gives syllables gives rare
-  // syllables and letters. Each broken word takes 0.5 off.
+  // The syllables weighed by how likely they are in Vietnamese: each 1, a
+  // lone letter («ở», «ý»: also what a stray byte reads as) 0.25; one with a
+  // diacritic more or less as its rime and tone («ương» more than «ưởm») and
+  // its letters («ư», «đ» more than «ỷ», «ẵ») are common in real text, not
+  // below -1.5. A wrong reading of legacy bytes that still gives syllables
+  // gives rare ones. Each broken word takes 0.5 off.
   double weight = 0.0;
 
   // syllables / words; 0 for a text without words.

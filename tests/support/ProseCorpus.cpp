@@ -12,78 +12,33 @@ bool IsSpace(char16_t c) {
   return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\u00A0';
 }
 
-// Appends `text` to `out` with every run of white space as one space.
-void AppendCollapsed(TextView text, Text& out) {
-  for (const char16_t c : text) {
-    if (IsSpace(c)) {
-      if (!out.empty() && out.back() != u' ') out.push_back(u' ');
-    } else {
-      out.push_back(c);
+// Collects paragraphs, every run of white space as one space.
+struct Paragraphs {
+  std::vector<Text> all;
+  Text current;
+
+  void Add(char16_t c) {
+    if (!IsSpace(c)) {
+      current.push_back(c);
+    } else if (!current.empty() && current.back() != u' ') {
+      current.push_back(u' ');
     }
   }
-}
-
-void Flush(Text& paragraph, std::vector<Text>& out) {
-  while (!paragraph.empty() && paragraph.back() == u' ') paragraph.pop_back();
-  const std::size_t start = paragraph.find_first_not_of(u' ');
-  if (start != Text::npos) out.push_back(paragraph.substr(start));
-  paragraph.clear();
-}
-
-// «&amp;» -> «&», «&#7879;» -> «ệ»; an unknown entity stays as it is.
-std::size_t AppendEntity(TextView s, std::size_t at, Text& out) {
-  const std::size_t end = s.find(u';', at);
-  if (end == TextView::npos || end - at > 10) {
-    out.push_back(u'&');
-    return at + 1;
+  void End() {
+    while (!current.empty() && current.back() == u' ') current.pop_back();
+    if (!current.empty()) all.push_back(current);
+    current.clear();
   }
-  const TextView name = s.substr(at + 1, end - at - 1);
-  char32_t c = 0;
-  if (name == u"amp") c = u'&';
-  else if (name == u"lt") c = u'<';
-  else if (name == u"gt") c = u'>';
-  else if (name == u"quot") c = u'"';
-  else if (name == u"apos") c = u'\'';
-  else if (name == u"nbsp") c = u' ';
-  else if (name.size() > 1 && name[0] == u'#') {
-    const bool hex = name[1] == u'x' || name[1] == u'X';
-    for (const char16_t d : name.substr(hex ? 2 : 1)) {
-      const int digit = d >= u'0' && d <= u'9'   ? d - u'0'
-                        : d >= u'a' && d <= u'f' ? d - u'a' + 10
-                        : d >= u'A' && d <= u'F' ? d - u'A' + 10
-                                                 : 99;
-      if (digit >= (hex ? 16 : 10)) return out.push_back(u'&'), at + 1;
-      c = c * (hex ? 16 : 10) + static_cast<char32_t>(digit);
-      if (c > 0x10FFFF) return out.push_back(u'&'), at + 1;
-    }
-  }
-  if (c == 0 || (c >= 0xD800 && c <= 0xDFFF)) {
-    out.push_back(u'&');
-    return at + 1;
-  }
-  if (c < 0x10000) {
-    out.push_back(static_cast<char16_t>(c));
-  } else {
-    out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-  }
-  return end + 1;
-}
+};
 
 bool TagIs(TextView tag, TextView name) {
-  if (!tag.starts_with(name)) return false;
-  return tag.size() == name.size() || tag[name.size()] == u' ' || tag[name.size()] == u'>' ||
-         tag[name.size()] == u'/';
+  if (!tag.empty() && tag[0] == u'/') tag.remove_prefix(1);
+  return tag.starts_with(name) &&
+         (tag.size() == name.size() || tag.find_first_of(u" />", name.size()) == name.size());
 }
 
-// Tags that end a paragraph.
-bool IsBlockTag(TextView tag) {
-  if (!tag.empty() && tag[0] == u'/') tag.remove_prefix(1);
-  for (const TextView name : {u"p", u"li", u"dt", u"dd", u"td", u"th", u"tr", u"br", u"div",
-                              u"h1", u"h2", u"h3", u"h4", u"h5", u"h6", u"title", u"table"}) {
-    if (TagIs(tag, name)) return true;
-  }
-  return false;
+bool TagIsOneOf(TextView tag, std::initializer_list<TextView> names) {
+  return std::any_of(names.begin(), names.end(), [tag](TextView name) { return TagIs(tag, name); });
 }
 
 }  // namespace
@@ -95,62 +50,52 @@ std::vector<Text> ManualParagraphs(const std::filesystem::path& folder) {
     if (entry.path().extension() == ".html") files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
-  std::vector<Text> paragraphs;
+  Paragraphs paragraphs;
   for (const auto& file : files) {
     const std::optional<Text> html = DecodeUtf8(ReadFile(file), nullptr);
     if (!html) continue;
-    const TextView s = *html;
-    Text paragraph, run;
     bool skipping = false;  // inside <head>, <pre>, <script> or <style>
-    for (std::size_t i = 0; i < s.size();) {
-      if (s[i] == u'<') {
-        const std::size_t end = s.find(u'>', i);
-        if (end == TextView::npos) break;
-        const TextView tag = s.substr(i + 1, end - i - 1);
-        for (const TextView name : {u"head", u"pre", u"script", u"style"}) {
-          if (TagIs(tag, name)) skipping = true;
-          if (!tag.empty() && tag[0] == u'/' && TagIs(tag.substr(1), name)) skipping = false;
+    for (std::size_t i = 0; i < html->size(); ++i) {
+      const char16_t c = (*html)[i];
+      if (c == u'<') {
+        const std::size_t end = html->find(u'>', i);
+        if (end == Text::npos) break;
+        const TextView tag = TextView(*html).substr(i + 1, end - i - 1);
+        if (TagIsOneOf(tag, {u"head", u"pre", u"script", u"style"})) skipping = tag[0] != u'/';
+        if (TagIsOneOf(tag, {u"p", u"li", u"dt", u"dd", u"td", u"th", u"br", u"div", u"h1",
+                             u"h2", u"h3", u"h4", u"title", u"table"})) {
+          paragraphs.End();
         }
-        if (IsBlockTag(tag)) {
-          AppendCollapsed(run, paragraph);
-          run.clear();
-          Flush(paragraph, paragraphs);
-        }
-        i = end + 1;
-      } else if (skipping) {
-        ++i;
-      } else if (s[i] == u'&') {
-        i = AppendEntity(s, i, run);
-      } else {
-        run.push_back(s[i++]);
+        i = end;
+      } else if (!skipping && c == u'&') {
+        // The manuals' only entities.
+        const TextView rest = TextView(*html).substr(i);
+        const struct { TextView name; char16_t c; } entities[] = {
+            {u"&lt;", u'<'}, {u"&gt;", u'>'}, {u"&amp;", u'&'}, {u"&quot;", u'"'}, {u"&nbsp;", u' '}};
+        const auto* found = std::find_if(std::begin(entities), std::end(entities),
+                                         [rest](const auto& e) { return rest.starts_with(e.name); });
+        paragraphs.Add(found == std::end(entities) ? c : found->c);
+        if (found != std::end(entities)) i += found->name.size() - 1;
+      } else if (!skipping) {
+        paragraphs.Add(c);
       }
     }
-    AppendCollapsed(run, paragraph);
-    Flush(paragraph, paragraphs);
+    paragraphs.End();
   }
-  return paragraphs;
+  return paragraphs.all;
 }
 
 std::vector<Text> PlainTextParagraphs(const std::filesystem::path& file) {
-  std::vector<Text> paragraphs;
-  const std::optional<Text> text = DecodeUtf8(ReadFile(file), nullptr);
-  if (!text) return paragraphs;
-  Text paragraph;
-  std::size_t start = 0;
-  while (start <= text->size()) {
-    std::size_t end = text->find(u'\n', start);
-    if (end == Text::npos) end = text->size();
-    const TextView line = TextView(*text).substr(start, end - start);
-    if (line.find_first_not_of(u" \t\r") == TextView::npos) {
-      Flush(paragraph, paragraphs);
-    } else {
-      AppendCollapsed(line, paragraph);
-      paragraph.push_back(u' ');
-    }
-    start = end + 1;
+  Paragraphs paragraphs;
+  const Text text = DecodeUtf8(ReadFile(file), nullptr).value_or(Text());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool blankLine = text[i] == u'\n' && text.find_first_not_of(u" \t\r", i + 1) < text.size() &&
+                           text[text.find_first_not_of(u" \t\r", i + 1)] == u'\n';
+    if (blankLine) paragraphs.End();
+    paragraphs.Add(text[i]);
   }
-  Flush(paragraph, paragraphs);
-  return paragraphs;
+  paragraphs.End();
+  return paragraphs.all;
 }
 
 std::vector<Text> ProsePieces(const std::vector<Text>& paragraphs, std::size_t length,
@@ -159,16 +104,13 @@ std::vector<Text> ProsePieces(const std::vector<Text>& paragraphs, std::size_t l
   Text all;
   for (const Text& paragraph : paragraphs) all.append(paragraph).push_back(u'\n');
   std::vector<Text> pieces;
-  std::size_t start = 0;
-  while (start + length <= all.size()) {
-    std::size_t end = all.find_first_of(u" \n", start + length);
-    if (end == Text::npos) end = all.size();
+  for (std::size_t start = 0; start + length <= all.size();) {
+    const std::size_t end = std::min(all.find_first_of(u" \n", start + length), all.size());
     pieces.push_back(all.substr(start, end - start));
     start = end + 1;
   }
   if (most == 0 || pieces.size() <= most) return pieces;
   std::vector<Text> chosen;
-  chosen.reserve(most);
   for (std::size_t i = 0; i < most; ++i) chosen.push_back(pieces[i * pieces.size() / most]);
   return chosen;
 }
