@@ -91,13 +91,14 @@ bool SeparatesWords(char16_t c) {
   }
 }
 
-// What prose puts around a word without it being part of it. Not VIQR's
-// marks that are no prose punctuation (^ + ` ~): «nhu+» is no «nhu».
+// What may stand around a word without being part of it: ASCII punctuation
+// but VIQR's marks that are none in prose (^ + ` ~: «nhu+» is no «nhu»).
 bool IsEdgePunctuation(char16_t c) {
+  if (c < 0x80) {
+    return c > u' ' && !IsAsciiDigit(c) && !(c >= u'A' && c <= u'Z') && !(c >= u'a' && c <= u'z') &&
+           c != u'^' && c != u'+' && c != u'`' && c != u'~';
+  }
   switch (c) {
-    case u'.': case u',': case u';': case u':': case u'!': case u'?': case u'\'':
-    case u'"': case u'(': case u')': case u'[': case u']': case u'{': case u'}':
-    case u'<': case u'>': case u'*':
     case u'\u00AB': case u'\u00BB':  // « »
     case u'\u2013': case u'\u2014':  // – —
     case u'\u2018': case u'\u2019': case u'\u201C': case u'\u201D':  // ‘ ’ “ ”
