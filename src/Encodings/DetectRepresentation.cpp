@@ -17,12 +17,7 @@ constexpr Representation kCandidates[] = {
     Representation::Viqr,
 };
 
-constexpr std::size_t kPieceCount = 4;
 constexpr std::size_t kLeastMarkedOverUnicode = 3;
-
-bool IsCutPoint(char byte) {
-  return byte == '\n' || byte == ' ';
-}
 
 bool IsCombiningMark(char16_t c) {
   return c >= 0x0300 && c <= 0x036F;
@@ -59,45 +54,22 @@ std::span<const Representation> DetectedRepresentations() {
   return kCandidates;
 }
 
-std::vector<SamplePiece> SamplePieces(std::size_t size, std::string_view start) {
-  if (size <= kDetectionSampleBytes) return {{0, size}};
+std::string_view DetectionSample(std::string_view input) {
+  if (input.size() <= kDetectionSampleBytes) return input;
+  const std::string_view sample = input.substr(0, kDetectionSampleBytes);
   std::size_t byteOrderMark = 0;
-  if (SniffTextForm(start, byteOrderMark) != TextForm::Utf8) {
-    return {{0, kDetectionSampleBytes, false}};
-  }
-  const std::size_t length = kDetectionSampleBytes / kPieceCount;
-  std::vector<SamplePiece> pieces;
-  for (std::size_t i = 0; i < kPieceCount; ++i) {
-    // The first piece at the start, the last at the end, the others between.
-    pieces.push_back({(size - length) / (kPieceCount - 1) * i, length});
-  }
-  pieces.back().offset = size - length;
-  return pieces;
-}
-
-void AppendSamplePiece(std::string_view bytes, SamplePiece piece, std::size_t size,
-                       std::string& sample) {
-  bytes = bytes.substr(0, piece.length);
-  if (!piece.cut) {
-    sample.append(bytes);
-    return;
-  }
-  if (piece.offset > 0) {
-    const auto first = std::find_if(bytes.begin(), bytes.end(), IsCutPoint);
-    bytes.remove_prefix(first == bytes.end() ? bytes.size() : first - bytes.begin() + 1);
-  }
-  if (piece.offset + piece.length < size) {
-    const auto last = std::find_if(bytes.rbegin(), bytes.rend(), IsCutPoint);
-    bytes.remove_suffix(last - bytes.rbegin());
-  }
-  if (!sample.empty()) sample.push_back('\n');
-  sample.append(bytes);
-}
-
-std::string SampleOf(std::string_view input) {
-  std::string sample;
-  for (const SamplePiece piece : SamplePieces(input.size(), input.substr(0, 2))) {
-    AppendSamplePiece(input.substr(piece.offset, piece.length), piece, input.size(), sample);
+  // UTF-16: DetectRepresentation drops half a unit or a surrogate pair.
+  if (SniffTextForm(input, byteOrderMark) != TextForm::Utf8) return sample;
+  const std::size_t cut = sample.find_last_of("\n ");
+  if (cut != std::string_view::npos) return sample.substr(0, cut + 1);
+  // No break at all: drop a UTF-8 sequence that goes on past the sample.
+  for (std::size_t back = 1; back <= 4; ++back) {
+    const auto byte = static_cast<unsigned char>(sample[sample.size() - back]);
+    if (byte < 0x80) break;
+    if (byte >= 0xC0) {
+      const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+      return length > back ? sample.substr(0, sample.size() - back) : sample;
+    }
   }
   return sample;
 }

@@ -1,7 +1,7 @@
 // Which representation a file's bytes are in, told by how well each reading
 // of them reads as Vietnamese (ModMain/ReadingChoice.h): UTF-8 (precomposed
 // or decomposed letters), VNI, TCVN3, Windows-1258, VISCII, TCVN 5712 VN1
-// and VIQR. A large input is judged by a sample of it.
+// and VIQR. A large input is judged by its start.
 //
 //   «Vi\xEA\xCA\x74 Nam» (TCVN3's «Việt Nam»)   tcvn3
 //   «The quick brown fox»                       not Vietnamese
@@ -12,7 +12,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "Encodings/Representation.h"
 #include "ModMain/ReadingChoice.h"
@@ -41,30 +40,17 @@ struct RepresentationGuess {
 // mostly written with combining marks.
 std::span<const Representation> DetectedRepresentations();
 
-// At most this many bytes are read, in a few pieces spread over the input,
-// each cut at a line break or space; a smaller input is read whole.
+// Detection reads the start of an input, at most this many bytes.
 inline constexpr std::size_t kDetectionSampleBytes = 48 * 1024;
 
-struct SamplePiece {
-  std::size_t offset, length;
-  bool cut = true;  // cut at line breaks or spaces where inside the input
-};
-// The pieces of an input of `size` bytes that detection reads; `start`, the
-// input's first bytes, tells UTF-16 text (its byte order mark), of which one
-// piece from the start is read, uncut.
-std::vector<SamplePiece> SamplePieces(std::size_t size, std::string_view start);
+// What detection reads of `input` (which may hold only the input's first
+// kDetectionSampleBytes + 1 bytes): the input itself when it is no longer than
+// kDetectionSampleBytes; else its first kDetectionSampleBytes, cut after the
+// last line break or space among them (or before a UTF-8 sequence they cut)
+// so that no character is split.
+std::string_view DetectionSample(std::string_view input);
 
-// Appends to `sample` the bytes of one piece (read at `piece.offset` of an
-// input of `size` bytes), cut after its first and before its last line
-// break or space where it does not reach the input's start or end, so that
-// no character is split; pieces are joined by a line break.
-void AppendSamplePiece(std::string_view bytes, SamplePiece piece, std::size_t size,
-                       std::string& sample);
-
-// The sample of an input held in memory: the input itself when small.
-std::string SampleOf(std::string_view input);
-
-// Guesses the representation of the input that `sample` was taken from.
+// Guesses the representation of the input whose DetectionSample is `sample`.
 RepresentationGuess DetectRepresentation(std::string_view sample);
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 #include "Encodings/Transcoder.h"
 #include "ModMain/ConvertCharset.h"
 #include "cli/Conversion.h"
+#include "cli/DetectCommand.h"
 #include "cli/LineBlocks.h"
 
 namespace velmora::cli {
@@ -29,10 +30,10 @@ std::string FailureMessage(const Transcoder::Failure& failure, Representation to
          " (-c leaves out what " + std::string(Describe(to).name) + " cannot hold)";
 }
 
-// Reads `fd` block by block, converts, and writes the output in large blocks.
-bool StreamCharset(int fd, std::ostream& output, Representation from, Representation to,
-                   const EncodeOptions& options, std::string& error) {
-  LineBlockReader reader(fd);
+}  // namespace
+
+bool StreamCharset(LineBlockReader& reader, std::ostream& output, Representation from,
+                   Representation to, const EncodeOptions& options, std::string& error) {
   if (Describe(from).bytes == FileBytes::UnicodeText) {
     std::string_view start;
     if (!reader.Peek(start, error)) return false;
@@ -62,6 +63,20 @@ bool StreamCharset(int fd, std::ostream& output, Representation from, Representa
   const std::string report = LossReport(to, transcoder.Report());
   if (!report.empty()) std::fputs(report.c_str(), stderr);
   return true;
+}
+
+namespace {
+
+bool StreamCharset(int fd, std::ostream& output, Representation from, Representation to,
+                   const EncodeOptions& options, std::string& error) {
+  LineBlockReader reader(fd);
+  return StreamCharset(reader, output, from, to, options, error);
+}
+
+// «auto» in any case, as the representations' names are taken.
+bool IsAuto(std::string_view word) {
+  return word.size() == 4 && (word[0] | 0x20) == 'a' && (word[1] | 0x20) == 'u' &&
+         (word[2] | 0x20) == 't' && (word[3] | 0x20) == 'o';
 }
 
 std::string RepresentationList() {
@@ -111,10 +126,17 @@ bool RunCharset(std::string_view input, Representation from, Representation to,
 ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags flags,
                        std::string& error) {
   if (flags.list) {
-    return [](int, std::ostream& output, std::string&) {
+    return [](int, std::string_view, std::ostream& output, std::string&) {
       output << RepresentationList();
       return true;
     };
+  }
+  if (!operands.empty() && IsAuto(operands[0])) {
+    return PrepareCharsetAuto(operands.subspan(1), flags, error);
+  }
+  if (operands.size() > 1 && IsAuto(operands[1])) {
+    error = "auto names FROM only: charset auto TO";
+    return {};
   }
   Representation ends[2] = {};
   for (std::size_t i = 0; i < 2; ++i) {
@@ -134,14 +156,14 @@ ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags 
     return {};
   }
   const EncodeOptions options{flags.leaveOut};
-  return
-      [from = ends[0], to = ends[1], options](int fd, std::ostream& output, std::string& message) {
-        return StreamCharset(fd, output, from, to, options, message);
-      };
+  return [from = ends[0], to = ends[1], options](int fd, std::string_view, std::ostream& output,
+                                                 std::string& message) {
+    return StreamCharset(fd, output, from, to, options, message);
+  };
 }
 
 ByteRun PreparePreUnicode(std::span<const std::string_view>, CharsetFlags, std::string&) {
-  return [](int fd, std::ostream& output, std::string& message) {
+  return [](int fd, std::string_view, std::ostream& output, std::string& message) {
     return StreamCharset(fd, output, Representation::Unicode, Representation::Unicode, {}, message);
   };
 }

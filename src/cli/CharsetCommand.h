@@ -5,8 +5,10 @@
 //   velmora-convert charset vni unicode old.txt     a VNI Windows file to UTF-8
 //   velmora-convert charset -c unicode viscii a.txt what VISCII cannot hold left out
 //   velmora-convert charset --list                  the representations and their aliases
+//   velmora-convert charset auto unicode old.txt    from what old.txt reads as (DetectCommand.h)
 #pragma once
 
+#include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +18,7 @@
 #include "Encodings/Representation.h"
 #include "ModMain/Text.h"
 #include "cli/Commands.h"
+#include "cli/LineBlocks.h"
 
 namespace velmora::cli {
 
@@ -27,6 +30,11 @@ namespace velmora::cli {
 bool RunCharset(std::string_view input, Representation from, Representation to,
                 const EncodeOptions& options, std::string& output, std::string& error,
                 std::string& notes);
+
+// Reads `reader` block by block, converts, and writes the output in large
+// blocks; the loss report goes to standard error.
+bool StreamCharset(LineBlockReader& reader, std::ostream& output, Representation from,
+                   Representation to, const EncodeOptions& options, std::string& error);
 
 // The loss report of a finished run, one line per kind; empty when nothing
 // was lost.

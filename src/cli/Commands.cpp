@@ -6,6 +6,7 @@
 #include "ModMain/ConvertCharset.h"
 #include "ModMain/MarcEditExport.h"
 #include "cli/CharsetCommand.h"
+#include "cli/DetectCommand.h"
 
 namespace velmora::cli {
 namespace {
@@ -24,11 +25,19 @@ constexpr Command kOtherCommands[] = {
      .separatesFiles = false,
      .prepare = PreparePreUnicode},
     {.name = "charset",
-     .summary = "any text: its Vietnamese letters from representation FROM to TO (below)",
+     .summary = "any text: its Vietnamese letters from representation FROM to TO (below); FROM "
+                "auto reads each FILE as what it reads best as, says on standard error what that "
+                "was, and refuses one that two representations read about as well",
      .separatesFiles = false,
      .operands = "FROM TO",
      .prepare = PrepareCharset,
      .takesCharsetFlags = true},
+    {.name = "detect",
+     .summary = "which representation each FILE is in, as its first 48 KB read best as Vietnamese, "
+                "with a confidence, or \"not Vietnamese\" or \"too close to tell\"; and the "
+                "library system whose layout a copied record has",
+     .separatesFiles = false,
+     .prepare = PrepareDetect},
 };
 
 std::vector<Command> BuildCommands() {

@@ -12,9 +12,10 @@
 
 namespace velmora::cli {
 
-// A prepared run that streams one input (a file descriptor) to the output
-// itself; false with a message for bad input.
-using ByteRun = std::function<bool(int input, std::ostream& output, std::string& error)>;
+// A prepared run that streams one input (a file descriptor; `name` as
+// messages name it) to the output itself; false with a message for bad input.
+using ByteRun =
+    std::function<bool(int input, std::string_view name, std::ostream& output, std::string& error)>;
 
 // What the options of charset ask of its run.
 struct CharsetFlags {
@@ -31,7 +32,7 @@ struct Command {
   // Any other text command: the copied text (line breaks as CRLF) to what
   // the window's box and clipboard get for it.
   Text (*convert)(TextView copied) = nullptr;
-  // A command that streams its input itself (pre-unicode, charset) gives
+  // A command that streams its input itself (pre-unicode, charset, detect) gives
   // `prepare`, which reads the words it takes before FILE (charset FROM TO,
   // named here for the help) and charset's options into the run, or gives an
   // empty run and a message when they are wrong (a usage error).

@@ -12,6 +12,7 @@
 #include "ModMain/SourceLayout.h"
 #include "ModMain/Sources.h"
 #include "ModMain/PrecomposeLetters.h"
+#include "cli/DetectCommand.h"
 #include "cli/FileIo.h"
 #include "cli/MarcWarnings.h"
 #include "cli/RecordReader.h"
@@ -172,7 +173,8 @@ int ConvertWhole(const Options& options) {
     TextInputError inputError{};
     const std::optional<Text> decoded = DecodeTextInput(bytes, &inputError);
     if (!decoded) {
-      PrintError(InputName(inputs[i]) + ": " + Describe(inputError));
+      PrintError(InputName(inputs[i]) + ": " + Describe(inputError) +
+                 LegacyTextHint(bytes, inputs[i]));
       return kExitBadInput;
     }
     const Text copied = NormaliseLineBreaks(*decoded);
@@ -333,7 +335,7 @@ int ConvertStreaming(const Options& options) {
       return kExitBadInput;
     }
     InputCloser closer{fd};
-    if (!options.run(fd, sink.Stream(), error)) {
+    if (!options.run(fd, InputName(input), sink.Stream(), error)) {
       sink.Stream().flush();
       PrintError(InputName(input) + ": " + error);
       return kExitBadInput;

@@ -20,8 +20,8 @@ bool LineBlockReader::Fill(std::string& error) {
   return AppendRead(fd_, kBlockBytes, buffer_, endOfInput_, error);
 }
 
-bool LineBlockReader::Peek(std::string_view& start, std::string& error) {
-  while (buffer_.size() - consumed_ < 4 && !endOfInput_) {
+bool LineBlockReader::Peek(std::string_view& start, std::string& error, std::size_t least) {
+  while (buffer_.size() - consumed_ < least && !endOfInput_) {
     if (!Fill(error)) return false;
   }
   start = std::string_view(buffer_).substr(consumed_);

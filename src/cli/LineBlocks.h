@@ -21,8 +21,9 @@ class LineBlockReader {
   // UTF-16 units. Set before the first Next when the input is UTF-16.
   void SetForm(TextForm form) { form_ = form; }
 
-  // The first bytes of the input, read but not consumed (for sniffing).
-  bool Peek(std::string_view& start, std::string& error);
+  // The first bytes of the input, at least `least` unless it is shorter,
+  // read but not consumed (for sniffing).
+  bool Peek(std::string_view& start, std::string& error, std::size_t least = 4);
 
   // The next block: whole lines (the last one may end the input without a
   // line break). A line longer than the block size is cut after a space, or

@@ -236,6 +236,10 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
     parsed.error = "'" + name + "' takes no --precompose: it writes the representation asked for";
     return false;
   }
+  if (options.precompose && command.source == nullptr && command.convert == nullptr) {
+    parsed.error = "'" + name + "' takes no --precompose: it writes no text";
+    return false;
+  }
   if (options.splitBytes > 0 && (!WritesMarc(options) || !options.batch ||
                                  options.outputPath.empty() || options.outputPath == kStandardStream)) {
     parsed.error = "--split-size splits a --batch written with a MARC --format into files named "
@@ -325,6 +329,7 @@ std::string Usage() {
   std::string text =
       "usage: velmora-convert COMMAND [OPTION...] [FILE...]\n"
       "       velmora-convert charset FROM TO [OPTION...] [FILE...]\n"
+      "       velmora-convert charset auto TO [OPTION...] [FILE...]\n"
       "\n"
       "Converts what a library system's screen gave when a record was copied (each\n"
       "FILE, or standard input when there is none or FILE is -) and writes the\n"

@@ -107,6 +107,9 @@ bool ConvertInProcess(const Invocation& invocation, const std::string& input,
                       std::string& output) {
   const cli::Command& command = *invocation.command;
   if (invocation.exchange) return false;  // not worked out here
+  if (command.operands.empty() && command.source == nullptr && command.convert == nullptr) {
+    return false;  // detect: no text to work out
+  }
   if (!command.operands.empty()) {
     std::string error, notes;
     return cli::RunCharset(input, *FindRepresentation(invocation.from),
