@@ -34,6 +34,10 @@ TEST_PACKAGES+=(libmarc-record-perl libmarc-xml-perl libmarc-file-marcmaker-perl
 # Real Vietnamese prose that the code page tests convert with iconv: the
 # Debian maintainers' guide and the manual pages in Vietnamese.
 TEST_PACKAGES+=(maint-guide-vi manpages-vi)
+# What the detection tests read besides: the same guide in French and Russian
+# (prose never to be taken for Vietnamese), and the Vietnamese spelling
+# dictionary, whose words the syllable rules must accept.
+TEST_PACKAGES+=(maint-guide-fr maint-guide-ru hunspell-vi)
 
 # What the window's real-display tests need: a virtual X server, a window
 # manager and the X tools that drive it from outside.

@@ -335,8 +335,8 @@ std::string Usage() {
       "FILE, or standard input when there is none or FILE is -) and writes the\n"
       "result to standard output. Options may stand before or after the command.\n"
       "Several FILEs are converted in turn: with --batch as one stream of records;\n"
-      "otherwise each as its own record, separated by an empty line (charset and\n"
-      "pre-unicode write them one after another).\n"
+      "otherwise each as its own record, separated by an empty line (charset,\n"
+      "pre-unicode and detect write them one after another).\n"
       "\ncommands:\n";
   for (const Command& command : AllCommands()) {
     std::string synopsis(command.name);
