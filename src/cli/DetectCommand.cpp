@@ -54,6 +54,10 @@ ByteRun PrepareDetect(std::span<const std::string_view>, CharsetFlags, std::stri
   return [](int fd, std::string_view name, std::ostream& output, std::string& error) {
     std::string start;
     if (!ReadStart(fd, start, error)) return false;
+    if (start.empty()) {
+      output << name << ": empty\n";
+      return true;
+    }
     const RepresentationGuess guess = DetectRepresentation(DetectionSample(start));
     output << name << ": " << DescribeGuess(guess, RecognizeSourceLayout(guess.reading)) << '\n';
     return true;

@@ -20,7 +20,7 @@ namespace velmora::cli {
 std::string DescribeGuess(const RepresentationGuess& guess, SourceLayout layout);
 
 // The command table's `prepare` of detect: a run that writes «NAME: » and
-// the guess for each input.
+// the guess for each input, or «NAME: empty».
 ByteRun PrepareDetect(std::span<const std::string_view> operands, CharsetFlags flags,
                       std::string& error);
 

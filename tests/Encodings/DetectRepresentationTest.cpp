@@ -189,5 +189,25 @@ TEST(DetectRepresentation, OtherLanguagesAreNeverTakenForVietnamese) {
   }
 }
 
+// A long input is judged by its start, never cut inside a character.
+TEST(DetectRepresentation, TheSampleIsTheStartCutBetweenCharacters) {
+  std::string words, letters;
+  while (words.size() <= kDetectionSampleBytes) words += "Vi\xE1\xBB\x87t ";  // «Việt »
+  while (letters.size() <= kDetectionSampleBytes) letters += "\xE1\xBB\x87";  // «ệ» without a break
+  const struct {
+    std::string input;
+    std::size_t size;
+  } cases[] = {
+      {"short", 5},
+      {words, words.rfind(' ', kDetectionSampleBytes - 1) + 1},
+      {letters, kDetectionSampleBytes / 3 * 3},
+  };
+  for (const auto& c : cases) {
+    const std::string_view sample = DetectionSample(c.input);
+    EXPECT_EQ(sample.size(), c.size);
+    EXPECT_TRUE(DecodeUtf8(sample, nullptr).has_value());
+  }
+}
+
 }  // namespace
 }  // namespace velmora

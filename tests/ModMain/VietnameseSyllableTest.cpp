@@ -7,7 +7,6 @@
 #include "Encodings/Utf8.h"
 #include "ModMain/VietnameseScore.h"
 #include "ModMain/VietnameseSyllable.h"
-#include "support/ProseCorpus.h"
 #include "support/TextPrinting.h"
 
 namespace velmora {
@@ -84,24 +83,6 @@ TEST(VietnameseScore, CountsWordsSyllablesAndDiacritics) {
     EXPECT_EQ(score.syllables, c.syllables) << test::Readable(c.text);
     EXPECT_EQ(score.marked, c.marked) << test::Readable(c.text);
   }
-}
-
-TEST(VietnameseScore, VietnameseProseReadsWellAndOtherProseDoesNot) {
-  const auto share = [](const std::vector<Text>& paragraphs) {
-    VietnameseScore total;
-    for (const Text& paragraph : paragraphs) {
-      const VietnameseScore score = ScoreVietnamese(paragraph);
-      total.words += score.words;
-      total.syllables += score.syllables;
-    }
-    return total.Share();
-  };
-  const std::vector<Text> vietnamese = test::ManualParagraphs(test::kVietnameseManual);
-  ASSERT_FALSE(vietnamese.empty()) << "maint-guide-vi is not installed";
-  EXPECT_GT(share(vietnamese), 0.8);
-  EXPECT_LT(share(test::PlainTextParagraphs(test::kEnglishLicence)), 0.3);
-  EXPECT_LT(share(test::ManualParagraphs(test::kFrenchManual)), 0.3);
-  EXPECT_LT(share(test::ManualParagraphs(test::kRussianManual)), 0.1);
 }
 
 }  // namespace

@@ -40,7 +40,10 @@ std::vector<Invocation> AllInvocations() {
       }
       continue;
     }
-    all.push_back({name, {name}, &command, false, {}, {}});
+    Invocation plain{name, {name}, &command, false, {}, {}};
+    // detect takes any bytes: it says what they read as.
+    plain.readsUtf8 = command.source != nullptr || command.convert != nullptr;
+    all.push_back(plain);
     if (command.source != nullptr) {
       all.push_back({name + " --working", {name, "--working"}, &command, true, {}, {}});
     }
