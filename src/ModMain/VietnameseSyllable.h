@@ -20,7 +20,8 @@ enum class SyllableTone : std::uint8_t { Level, Grave, HookAbove, Tilde, Acute, 
 
 // A well-formed syllable: its letters in lowercase without the tone mark,
 // where its rime starts and its tone. «Người»: «ngươi», onset «ng», rime
-// «ươi», grave; «gìn»: onset «g», rime «in»; «quý»: onset «q», rime «uy».
+// «ươi», grave; «gìn»: onset «g», rime «in»; «quân»: onset «qu», rime «ân»;
+// «quýt»: onset «q», rime «uyt».
 struct SyllableParts {
   std::array<char16_t, 7> letters{};  // the longest syllable, «nghiêng», has seven
   std::uint8_t length = 0;

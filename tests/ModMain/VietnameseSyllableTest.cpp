@@ -41,6 +41,27 @@ TEST(VietnameseSyllable, MalformedWordsFail) {
   }
 }
 
+// The parts that the rime and tone weights are looked up by.
+TEST(VietnameseSyllable, PartsAreOnsetRimeAndTone) {
+  const struct {
+    TextView word, onset, rime;
+    SyllableTone tone;
+  } cases[] = {
+      {u"Ng\u01B0\u1EDDi", u"ng", u"\u01B0\u01A1i", SyllableTone::Grave},  // Người
+      {u"g\u00ECn", u"g", u"in", SyllableTone::Grave},                        // gìn: i of the rime
+      {u"qu\u00E2n", u"qu", u"\u00E2n", SyllableTone::Level},                // quân
+      {u"qu\u00FDt", u"q", u"uyt", SyllableTone::Acute},                     // quýt: u of the rime
+      {u"\u1EDF", u"", u"\u01A1", SyllableTone::HookAbove},                   // ở
+  };
+  for (const auto& c : cases) {
+    const std::optional<SyllableParts> parts = ReadSyllable(c.word);
+    ASSERT_TRUE(parts) << test::Readable(c.word);
+    EXPECT_EQ(parts->Onset(), c.onset) << test::Readable(c.word);
+    EXPECT_EQ(parts->Rime(), c.rime) << test::Readable(c.word);
+    EXPECT_EQ(parts->tone, c.tone) << test::Readable(c.word);
+  }
+}
+
 // Every syllable of the Vietnamese spelling dictionary (hunspell-vi) but a
 // few loanwords passes; abbreviations and names in capitals are left out.
 TEST(VietnameseSyllable, TheSpellingDictionaryPasses) {
