@@ -83,6 +83,7 @@ bool SeparatesWords(char16_t c) {
   switch (c) {
     case u' ': case u'\t': case u'\r': case u'\n': case u'\f': case u'\v':
     case u'-': case u'/':
+    case u'$': case u'|': case u'%': case u'=':  // a copied or output record's delimiters
     case u'\u00A0':  // no-break space
     case u'\u2002': case u'\u2003': case u'\u2009': case u'\u200B': case u'\u3000':
       return true;
@@ -118,7 +119,24 @@ bool IsCombiningMark(char16_t c) {
   return c >= u'\u0300' && c <= u'\u036F';
 }
 
+bool IsCapital(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
+         (c >= 0x100 && c <= 0x1FF && c % 2 == 0 && c != 0x130) ||
+         (c >= 0x1EA0 && c <= 0x1EF9 && c % 2 == 0);
+}
+
+bool IsSubfieldCode(char16_t c) {
+  return (c >= u'a' && c <= u'z') || IsAsciiDigit(c);
+}
+
+// Hue's layout glues a subfield code to a capitalised word: «aVăn».
+TextView WithoutSubfieldCode(TextView piece) {
+  return piece.size() > 2 && IsSubfieldCode(piece[0]) && IsCapital(piece[1]) ? piece.substr(1)
+                                                                              : piece;
+}
+
 void ScoreWord(TextView piece, VietnameseScore& score) {
+  piece = WithoutSubfieldCode(piece);
   std::size_t begin = 0, end = piece.size();
   while (begin < end && IsEdgePunctuation(piece[begin])) ++begin;
   while (end > begin && IsEdgePunctuation(piece[end - 1])) --end;
@@ -175,6 +193,9 @@ VietnameseScore ScoreVietnamese(TextView text) {
     if (i == text.size() || SeparatesWords(text[i])) {
       if (i > start) ScoreWord(text.substr(start, i - start), score);
       start = i + 1;
+      // «$avăn», «|avăn»: the subfield code is no part of the word.
+      const bool delimiter = i < text.size() && (text[i] == u'$' || text[i] == u'|');
+      if (delimiter && start < text.size() && IsSubfieldCode(text[start])) ++start;
     }
   }
   return score;

@@ -46,7 +46,9 @@ std::string DescribeGuess(const RepresentationGuess& guess, SourceLayout layout)
       line = "too close to tell: " + NameOf(guess.representation) + " or " + NameOf(guess.rival);
       break;
   }
-  if (layout != SourceLayout::None) line += "; a " + std::string(SourceLayoutName(layout)) + " record";
+  if (layout != SourceLayout::None) {
+    line += "; a record copied from " + std::string(SourceLayoutName(layout));
+  }
   return line;
 }
 

@@ -16,7 +16,8 @@
 
 namespace velmora::cli {
 
-// What `detect` says of one input: «tcvn3, confidence 97%; a Libol record».
+// What `detect` says of one input: «tcvn3, confidence 97%; a record copied
+// from Libol».
 std::string DescribeGuess(const RepresentationGuess& guess, SourceLayout layout);
 
 // The command table's `prepare` of detect: a run that writes «NAME: » and

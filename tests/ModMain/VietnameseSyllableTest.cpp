@@ -95,7 +95,9 @@ TEST(VietnameseScore, CountsWordsSyllablesAndDiacritics) {
       {u"The quick brown fox", 4, 1, 0},
       {u"\u201CH\u00E0 N\u1ED9i\u201D, 2019 \u2013 (s\u00E1ch)", 3, 3, 3},  // “Hà Nội”, 2019 – (sách)
       {u"H\u00E0-N\u1ED9i/Hu\u1EBF", 3, 3, 3},  // hyphens and slashes part words
-      {u"978-604 $a a.b", 2, 1, 0},  // numbers are no words; «a.b» has a dot inside
+      {u"978-604 a.b", 1, 0, 0},  // numbers are no words; «a.b» has a dot inside
+      // Records: delimiters part words, subfield codes are none of them.
+      {u"245=10$aV\u0103n h\u1ECDc%100=1#|av\u0103n  aV\u0103n", 4, 4, 4},
       {u"", 0, 0, 0},
   };
   for (const auto& c : cases) {

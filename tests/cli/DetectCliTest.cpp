@@ -28,14 +28,19 @@ TEST_F(DetectCli, EachFileGetsItsRepresentationAndARecordItsLayout) {
   };
   std::string files;
   for (const auto& c : cases) files += " '" + Write(c.name, c.bytes).string() + "'";
+  const std::string record = Run("charset unicode tcvn3 " + Example("verbrary.txt")).out;
+  files += " '" + Write("record.txt", record).string() + "'";
   const RunResult result = Run("detect" + files + " " + Example("libol.txt"));
   EXPECT_EQ(result.exitCode, 0) << result.err;
   for (const auto& c : cases) {
     EXPECT_NE(result.out.find(c.name + ": " + c.line), std::string::npos) << result.out;
   }
-  EXPECT_NE(result.out.find("libol.txt: unicode, confidence 100%; a Libol record\n"),
+  EXPECT_NE(result.out.find("libol.txt: unicode, confidence 100%; a record copied from Libol\n"),
             std::string::npos)
       << result.out;
+  // The layout of a record in a legacy representation, as it reads.
+  EXPECT_NE(result.out.find("record.txt: tcvn3, confidence "), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("; a record copied from Verbrary\n"), std::string::npos) << result.out;
 }
 
 TEST_F(DetectCli, CharsetAutoConvertsFromWhatItFindsAndSaysSo) {
