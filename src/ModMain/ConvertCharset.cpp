@@ -64,11 +64,13 @@ bool BlockMayHoldToneMark(const char16_t* units) {
   return hits != 0;
 }
 
-Text JoinToneMarks(TextView text, const SourceLookup& unicode) {
+// In the text's own buffer: the result never runs ahead of what is read,
+// and in[i - 1] is still as read when in[i] is (only a unit at o - 1 < i - 1
+// is replaced by a letter).
+void JoinToneMarksInPlace(Text& text, const SourceLookup& unicode) {
   const std::size_t n = text.size();
-  Text out(text);  // most units stay where they are
   const char16_t* in = text.data();
-  char16_t* to = out.data();
+  char16_t* to = text.data();
   std::size_t i = 0, o = 0;  // units before o are final; o <= i
   // Writes in[i]; a tone mark that makes a letter with the unit before it
   // (written just before, unless it was itself a joined tone mark, which is no
@@ -89,14 +91,13 @@ Text JoinToneMarks(TextView text, const SourceLookup& unicode) {
     if (BlockMayHoldToneMark(in + i)) {
       for (const std::size_t end = i + kBlock; i < end;) step();
     } else {
-      if (o != i) std::copy(in + i, in + i + kBlock, to + o);
+      if (o != i) Text::traits_type::move(to + o, in + i, kBlock);
       i += kBlock;
       o += kBlock;
     }
   }
   while (i < n) step();
-  out.resize(o);
-  return out;
+  text.resize(o);
 }
 
 Text ConvertLetters(TextView text, const SourceLookup& source,
@@ -128,7 +129,9 @@ Text ConvertCharset(TextView text, std::int32_t fromCode, std::int32_t toCode) {
   // A target outside 1-5 writes every piece as it was read.
   if (!IsWrittenCode(toCode)) return Text(text);
   if (fromCode == CharsetUnicode && toCode == CharsetUnicode) {
-    return JoinToneMarks(text, lookups.unicode);
+    Text joined(text);
+    JoinToneMarksInPlace(joined, lookups.unicode);
+    return joined;
   }
   return ConvertLetters(text, SourceFor(lookups, fromCode), lookups.targets[toCode - 1]);
 }
@@ -140,6 +143,10 @@ std::size_t CharsetPieceLength(TextView text, std::size_t pos, std::int32_t from
 
 Text JoinToneMarks(TextView text) {
   return ConvertCharset(text, CharsetUnicode, CharsetUnicode);
+}
+
+void JoinToneMarksInPlace(Text& text) {
+  JoinToneMarksInPlace(text, LoadCharsetTables().unicode);
 }
 
 }  // namespace velmora

@@ -39,6 +39,9 @@ Text ConvertCharset(TextView text, std::int32_t fromCode, std::int32_t toCode);
 // nothing else.
 Text JoinToneMarks(TextView text);
 
+// The same in the text's own buffer, which it only shortens.
+void JoinToneMarksInPlace(Text& text);
+
 // How many units (1 or 2) ConvertCharset reads as one piece at `pos` of
 // `text` with `fromCode`: 2 where a two-unit letter begins. Converting a text
 // piece by piece gives the same as converting it whole, so a piece of the

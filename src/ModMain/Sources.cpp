@@ -23,6 +23,17 @@ bool HoldsMoreThanWhiteSpace(TextView text) {
   return text.find_first_not_of(u" \t\r\n") != TextView::npos;
 }
 
+namespace {
+
+// The rewrite and the letters joined, in the text's own buffer.
+Text Rewritten(const SourceSystem& source, Text s) {
+  s = source.rewrite(std::move(s));
+  if (source.joinsLetters) JoinToneMarksInPlace(s);
+  return s;
+}
+
+}  // namespace
+
 Text WorkingText(const SourceSystem& source, TextView copied) {
   Text s;
   if (source.startMarker) {
@@ -30,8 +41,12 @@ Text WorkingText(const SourceSystem& source, TextView copied) {
     s.append(kStartMarker);
   }
   s.append(copied);
-  s = source.rewrite(std::move(s));
-  return source.joinsLetters ? JoinToneMarks(s) : s;
+  return Rewritten(source, std::move(s));
+}
+
+Text WorkingTextInPlace(const SourceSystem& source, Text copied) {
+  if (source.startMarker) copied.insert(0, kStartMarker);
+  return Rewritten(source, std::move(copied));
 }
 
 Text ConvertRecord(const SourceSystem& source, TextView copied) {

@@ -172,6 +172,11 @@ bool HoldsMoreThanWhiteSpace(TextView text);
 // where the source joins them.
 Text WorkingText(const SourceSystem& source, TextView copied);
 
+// The same in the buffer of `copied`, so that a large text is held once:
+// room left in it beyond its size takes the start marker and what the
+// rewrite adds without moving to a larger buffer.
+Text WorkingTextInPlace(const SourceSystem& source, Text copied);
+
 // The whole conversion of the source's button: the working text rebuilt into
 // the output record.
 Text ConvertRecord(const SourceSystem& source, TextView copied);
