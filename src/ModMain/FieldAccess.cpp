@@ -98,7 +98,10 @@ FieldIndex::FieldIndex(TextView text) : text_(text) {
   for (std::size_t equals = FindUnit(text, u'=', 3); equals != TextView::npos;
        equals = FindUnit(text, u'=', equals + 1)) {
     const int tag = TagNumber(text.substr(equals - 3, 3));
-    if (tag >= 0) marks_.push_back({static_cast<std::uint16_t>(tag), equals - 3});
+    if (tag >= 0 && indexed_[tag] < kIndexedPerTag) {
+      ++indexed_[tag];
+      marks_.push_back({static_cast<std::uint16_t>(tag), equals - 3});
+    }
   }
 }
 
@@ -106,10 +109,16 @@ TextView FieldIndex::Field(TextView tag, int occurrence) const {
   const int number = TagNumber(tag);
   if (number < 0) return GetFieldView(text_, tag, occurrence);
   if (occurrence < 1) return {};
+  const bool beyond = occurrence > kIndexedPerTag;
+  if (beyond && indexed_[number] < kIndexedPerTag) return {};
+  int left = beyond ? kIndexedPerTag : occurrence;
   for (const Mark& mark : marks_) {
-    if (mark.tag == number && --occurrence == 0) {
-      return FirstPieceOfValue(text_.substr(mark.at + 4), kFieldSeparator);
-    }
+    if (mark.tag != number || --left > 0) continue;
+    const TextView rest = text_.substr(mark.at + 4);
+    // Searched for after the last one indexed, as GetFieldView searches
+    // after each match.
+    return beyond ? GetFieldView(rest, tag, occurrence - kIndexedPerTag)
+                  : FirstPieceOfValue(rest, kFieldSeparator);
   }
   return {};
 }

@@ -4,6 +4,7 @@
 // is missing yields empty text.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -38,21 +39,26 @@ TextView GetSubfieldView(TextView fieldText, TextView code, int occurrence);
 TextView GetFieldSubfieldView(TextView text, TextView tag, int occurrence, TextView code,
                               int subOccurrence);
 
-// Where every field of a working text starts, found in one pass, so that a
+// Where the fields of a working text start, found in one pass, so that a
 // rebuild's many lookups don't each scan the text from its start. Field gives
 // exactly what GetFieldView gives for the same text. `text` must outlive it.
+// Only the first few fields of each tag are indexed, so that the index stays
+// small however many fields a large text has; a later one is searched for
+// from the last one indexed.
 class FieldIndex {
  public:
   explicit FieldIndex(TextView text);
   TextView Field(TextView tag, int occurrence) const;
 
  private:
+  static constexpr int kIndexedPerTag = 8;
   struct Mark {
     std::uint16_t tag;  // the three digits before "=", as a number
     std::size_t at;     // where the digits start
   };
   TextView text_;
-  std::vector<Mark> marks_;  // every «ddd=» in the text, left to right
+  std::vector<Mark> marks_;  // the first «ddd=» of each tag, left to right
+  std::array<std::uint8_t, 1000> indexed_{};  // marks of each tag
 };
 
 }  // namespace velmora

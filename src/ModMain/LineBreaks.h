@@ -10,4 +10,7 @@ namespace velmora {
 // so that a record copied with LF line breaks converts like one with CRLF.
 Text NormaliseLineBreaks(TextView s);
 
+// The same, appended to `out`.
+void AppendNormalisedLineBreaks(TextView s, Text& out);
+
 }  // namespace velmora

@@ -20,7 +20,11 @@ constexpr Step kMarcEditExport[] = {
 }  // namespace
 
 Text ExportMarcEdit(TextView boxText) {
-  return RunRewrite(Text(boxText), kMarcEditExport);
+  return ExportMarcEditInPlace(Text(boxText));
+}
+
+Text ExportMarcEditInPlace(Text boxText) {
+  return RunRewrite(std::move(boxText), kMarcEditExport);
 }
 
 }  // namespace velmora

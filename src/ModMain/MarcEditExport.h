@@ -11,4 +11,7 @@ namespace velmora {
 // exported comes back unchanged.
 Text ExportMarcEdit(TextView boxText);
 
+// The same in the buffer of `boxText`, for a large text.
+Text ExportMarcEditInPlace(Text boxText);
+
 }  // namespace velmora

@@ -199,9 +199,18 @@ bool ComposeRun(char16_t starter, TextView run, Text& out) {
 
 }  // namespace
 
-Text PrecomposeLetters(TextView text) {
-  Text out;
-  std::size_t copied = 0;  // text before this is in `out`
+void PrecomposeLettersInPlace(Text& text) {
+  // The result goes to text[0, written): a letter and its leftover marks
+  // never take more than its starter and marks, so it never reaches text
+  // not yet read (from `copied` on).
+  std::size_t copied = 0, written = 0;
+  Text composed;
+  const auto keep = [&](std::size_t end) {
+    if (written != copied) {
+      Text::traits_type::move(text.data() + written, text.data() + copied, end - copied);
+    }
+    written += end - copied;
+  };
   for (std::size_t i = 0; i < text.size();) {
     // Text without marks is passed over a block at a time.
     if (i + kBlock <= text.size() && !BlockMayHoldMark(text.data() + i)) {
@@ -215,20 +224,23 @@ Text PrecomposeLetters(TextView text) {
     // A run of marks [i, end) after its starter at i - 1.
     std::size_t end = i + 1;
     while (end < text.size() && IsLetterMark(text[end])) ++end;
-    if (i > 0) {
-      if (out.empty()) out.reserve(text.size());
-      const std::size_t before = out.size();
-      out.append(text.substr(copied, i - 1 - copied));
-      if (ComposeRun(text[i - 1], text.substr(i, end - i), out)) {
-        copied = end;
-      } else {
-        out.resize(before);
-      }
+    composed.clear();
+    if (i > 0 && ComposeRun(text[i - 1], TextView(text).substr(i, end - i), composed)) {
+      keep(i - 1);
+      Text::traits_type::copy(text.data() + written, composed.data(), composed.size());
+      written += composed.size();
+      copied = end;
     }
     i = end;
   }
-  if (copied == 0) return Text(text);
-  out.append(text.substr(copied));
+  if (copied == 0) return;
+  keep(text.size());
+  text.resize(written);
+}
+
+Text PrecomposeLetters(TextView text) {
+  Text out(text);
+  PrecomposeLettersInPlace(out);
   return out;
 }
 

@@ -25,4 +25,7 @@ inline constexpr char16_t kCombiningHorn = u'\u031B';        // ◌̛
 // changes nothing.
 Text PrecomposeLetters(TextView text);
 
+// The same in the text's own buffer, which it only shortens.
+void PrecomposeLettersInPlace(Text& text);
+
 }  // namespace velmora

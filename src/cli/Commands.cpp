@@ -11,17 +11,22 @@
 namespace velmora::cli {
 namespace {
 
+Text JoinedToneMarks(Text text) {
+  JoinToneMarksInPlace(text);
+  return text;
+}
+
 // The commands besides the source systems'.
 constexpr Command kOtherCommands[] = {
     {.name = "marcedit",
      .summary = "an output record -> the lines of the window's \"TO MARCEDIT\", one field a "
                 "line, =245  00$a... (# for a blank indicator); MarcEdit's own mnemonic file is "
                 "--format mrk",
-     .convert = ExportMarcEdit},
+     .convert = ExportMarcEditInPlace},
     {.name = "pre-unicode",
      .summary = "any text: each letter written as base letter + combining tone mark joined into "
                 "the precomposed letter, as the window's \"To Pre-Unicode\"",
-     .convert = JoinToneMarks,
+     .convert = JoinedToneMarks,
      .separatesFiles = false,
      .prepare = PreparePreUnicode},
     {.name = "charset",

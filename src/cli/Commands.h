@@ -31,7 +31,8 @@ struct Command {
   const SourceSystem* source = nullptr;
   // Any other text command: the copied text (line breaks as CRLF) to what
   // the window's box and clipboard get for it.
-  Text (*convert)(TextView copied) = nullptr;
+  // It takes the text over, so that a large one is held once.
+  Text (*convert)(Text copied) = nullptr;
   // A command that streams its input itself (pre-unicode, charset, detect) gives
   // `prepare`, which reads the words it takes before FILE (charset FROM TO,
   // named here for the help) and charset's options into the run, or gives an

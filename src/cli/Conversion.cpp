@@ -17,6 +17,7 @@
 #include "cli/MarcWarnings.h"
 #include "cli/RecordReader.h"
 #include "cli/SplitFiles.h"
+#include "cli/WholeText.h"
 
 namespace velmora::cli {
 namespace {
@@ -43,8 +44,9 @@ std::vector<std::string> InputPaths(const Options& options) {
 
 // Every CRLF of a result is written as the platform's line break.
 std::string ToPlatformLineBreaks(TextView text) {
-  return EncodeUtf8(
-      Replace(text, kCrlf, Text(kPlatformLineBreak.begin(), kPlatformLineBreak.end())));
+  std::string bytes;
+  EncodeInBlocks(text, kPlatformLineBreak, [&](std::string_view block) { bytes += block; });
+  return bytes;
 }
 
 // A text's first line as a message shows it: «245    10$aTitle…».
@@ -107,7 +109,8 @@ std::optional<std::string> NoRecordOfTheSource(const Options& options, TextView 
 // A result as the options want it written: with --precompose, every letter
 // precomposed.
 Text Finished(const Options& options, Text result) {
-  return options.precompose ? PrecomposeLetters(result) : result;
+  if (options.precompose) PrecomposeLettersInPlace(result);
+  return result;
 }
 
 // Converts one copied record and writes it: in a MARC format the working
@@ -147,10 +150,25 @@ marc::RecordStream::Outcome AddRecord(const Options& options, marc::RecordStream
   return outcome;
 }
 
-bool WriteOutput(const Options& options, std::string_view bytes, std::string& error) {
-  return IsStandardStream(options.outputPath)
-             ? WriteStdout(bytes, error)
-             : WriteFileAtomically(options.outputPath, bytes, error);
+// Writes `bytes`, then `last` with the platform's line breaks a block at a
+// time, so that a large result is not held twice.
+bool WriteOutput(const Options& options, std::string_view bytes, TextView last,
+                 std::string& error) {
+  if (IsStandardStream(options.outputPath)) {
+    bool written = WriteStdout(bytes, error);
+    EncodeInBlocks(last, kPlatformLineBreak, [&](std::string_view block) {
+      written = written && WriteStdout(block, error);
+    });
+    return written;
+  }
+  AtomicOutputFile file;
+  if (!file.Open(options.outputPath, error)) return false;
+  const auto write = [&](std::string_view block) {
+    file.Stream().write(block.data(), static_cast<std::streamsize>(block.size()));
+  };
+  write(bytes);
+  EncodeInBlocks(last, kPlatformLineBreak, write);
+  return file.Commit(error);
 }
 
 // Each input converted whole, the results written once all succeeded.
@@ -161,23 +179,20 @@ int ConvertWhole(const Options& options) {
   std::ostringstream marcBytes;
   std::optional<marc::RecordStream> stream;
   if (asMarc) stream.emplace(*options.format, marcBytes, options.dateEntered);
-  std::string output, bytes, error;
+  std::string output, error;
+  Text last;  // the last input's result, written a block at a time
   bool everyRecordWritten = true;
   for (std::size_t i = 0; i < inputs.size(); ++i) {
     // Named in --verbose only when there is more than one input.
     const std::string where = inputs.size() > 1 ? InputName(inputs[i]) : std::string();
-    if (!ReadAll(inputs[i], bytes, error)) {
-      PrintError(InputName(inputs[i]) + ": " + error);
+    Text copied;
+    std::string start;
+    const ReadResult read = ReadCopiedText(inputs[i], copied, start, error);
+    if (read != ReadResult::Read) {
+      PrintError(InputName(inputs[i]) + ": " + error +
+                 (read == ReadResult::Undecodable ? LegacyTextHint(start, inputs[i]) : ""));
       return kExitBadInput;
     }
-    TextInputError inputError{};
-    const std::optional<Text> decoded = DecodeTextInput(bytes, &inputError);
-    if (!decoded) {
-      PrintError(InputName(inputs[i]) + ": " + Describe(inputError) +
-                 LegacyTextHint(bytes, inputs[i]));
-      return kExitBadInput;
-    }
-    const Text copied = NormaliseLineBreaks(*decoded);
     if (command.source != nullptr && !options.working) {
       const Text record = ConvertRecord(*command.source, copied);
       if (const std::optional<std::string> none = NoRecordOfTheSource(options, copied, record)) {
@@ -197,14 +212,20 @@ int ConvertWhole(const Options& options) {
       if (i > 0 && command.separatesFiles) {
         output.append(kPlatformLineBreak).append(kPlatformLineBreak);  // an empty line between
       }
-      output += ToPlatformLineBreaks(Finished(options, ConvertCopied(command, options.working, copied)));
+      Text result =
+          Finished(options, ConvertCopiedInPlace(command, options.working, std::move(copied)));
+      if (i + 1 < inputs.size()) {
+        output += ToPlatformLineBreaks(result);
+      } else {
+        last = std::move(result);
+      }
     }
   }
   if (stream) {
     stream->Finish();
     output = std::move(marcBytes).str();
   }
-  if (!WriteOutput(options, output, error)) {
+  if (!WriteOutput(options, output, last, error)) {
     PrintError(OutputName(options) + ": " + error);
     return kExitBadInput;
   }
@@ -351,8 +372,15 @@ int ConvertStreaming(const Options& options) {
 }  // namespace
 
 Text ConvertCopied(const Command& command, bool working, TextView copied) {
-  if (command.source == nullptr) return command.convert(copied);
+  if (command.source == nullptr) return command.convert(Text(copied));
   return working ? WorkingText(*command.source, copied) : ConvertRecord(*command.source, copied);
+}
+
+Text ConvertCopiedInPlace(const Command& command, bool working, Text copied) {
+  if (command.source == nullptr) return command.convert(std::move(copied));
+  Text text = WorkingTextInPlace(*command.source, std::move(copied));
+  if (working) return text;
+  return command.source->rebuild.build(text);
 }
 
 void PrintError(std::string_view message) {

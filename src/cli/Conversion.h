@@ -23,6 +23,9 @@ inline bool IsSourceCommand(const Command& command) {
 // output record, or with `working` a source's working text.
 Text ConvertCopied(const Command& command, bool working, TextView copied);
 
+// The same in the buffer of `copied`, for a large text.
+Text ConvertCopiedInPlace(const Command& command, bool working, Text copied);
+
 // "velmora-convert: MESSAGE" on standard error.
 void PrintError(std::string_view message);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 // Opens `path` for reading (standard input when `path` is empty or "-");
 // returns the descriptor, or -1 with the system's reason in `error`.
 int OpenInput(std::string_view path, std::string& error);
+
+// The size of the file open as `fd` when it is a regular file, as a hint
+// for what reading it gives; nullopt for a pipe or a terminal.
+std::optional<std::size_t> RegularFileSize(int fd);
 
 // Closes an input opened by OpenInput when it goes out of scope (standard
 // input stays open).

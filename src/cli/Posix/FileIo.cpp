@@ -74,6 +74,12 @@ int OpenInput(std::string_view path, std::string& error) {
   return fd;
 }
 
+std::optional<std::size_t> RegularFileSize(int fd) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return static_cast<std::size_t>(info.st_size);
+}
+
 InputCloser::~InputCloser() {
   if (fd >= 0 && fd != STDIN_FILENO) ::close(fd);
 }
