@@ -2,52 +2,17 @@
 
 #include <cassert>
 
-#include "Encodings/Utf8.h"
-#include "MarcExchange/Iso2709Writer.h"
-#include "MarcExchange/MarcXmlWriter.h"
-#include "MarcExchange/MrkWriter.h"
-#include "MarcExchange/SourceIndicators.h"
-
 namespace velmora::marc {
-namespace {
-
-constexpr char kRecordLineBreak = '\n';
-
-}  // namespace
-
-std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format) {
-  switch (format) {
-    case OutputFormat::kRecord:
-      return nullptr;
-    case OutputFormat::kIso2709:
-      return std::make_unique<Iso2709Writer>();
-    case OutputFormat::kMarcXml:
-      return std::make_unique<MarcXmlWriter>();
-    case OutputFormat::kMrk:
-      return std::make_unique<MrkWriter>();
-  }
-  return nullptr;
-}
 
 RecordStream::RecordStream(OutputFormat format, std::ostream& out, const CalendarDate& dateEntered)
-    : writer_(MakeRecordWriter(format)), dateEntered_(dateEntered), out_(&out) {
-  MakeHeaderAndFooter();
-}
+    : formatter_(format, dateEntered),
+      out_(&out) {}
 
 RecordStream::RecordStream(OutputFormat format, OutputSequence& outputs, std::size_t maxBytes,
                            const CalendarDate& dateEntered)
-    : writer_(MakeRecordWriter(format)),
-      dateEntered_(dateEntered),
+    : formatter_(format, dateEntered),
       outputs_(&outputs),
-      maxBytes_(maxBytes) {
-  MakeHeaderAndFooter();
-}
-
-void RecordStream::MakeHeaderAndFooter() {
-  if (writer_ == nullptr) return;
-  writer_->Begin(header_);
-  writer_->End(footer_);
-}
+      maxBytes_(maxBytes) {}
 
 RecordStream::~RecordStream() = default;
 
@@ -69,14 +34,14 @@ bool RecordStream::StartOutput() {
     ++outputsOpened_;
   }
   started_ = true;
-  out_->write(header_.data(), static_cast<std::streamsize>(header_.size()));
-  outputBytes_ = header_.size();
+  out_->write(formatter_.Header().data(), static_cast<std::streamsize>(formatter_.Header().size()));
+  outputBytes_ = formatter_.Header().size();
   outputRecords_ = 0;
   return true;
 }
 
 bool RecordStream::EndOutput() {
-  out_->write(footer_.data(), static_cast<std::streamsize>(footer_.size()));
+  out_->write(formatter_.Footer().data(), static_cast<std::streamsize>(formatter_.Footer().size()));
   out_->flush();
   if (!*out_) Fail("cannot write");
   if (outputs_ != nullptr) {
@@ -91,9 +56,9 @@ bool RecordStream::EndOutput() {
 bool RecordStream::Emit(Outcome& outcome) {
   if (failed_) return false;
   if (maxBytes_ > 0) {
-    outcome.oversized = header_.size() + record_.size() + footer_.size() > maxBytes_;
+    outcome.oversized = formatter_.Header().size() + record_.size() + formatter_.Footer().size() > maxBytes_;
     const bool full = started_ && outputRecords_ > 0 &&
-                      outputBytes_ + record_.size() + footer_.size() > maxBytes_;
+                      outputBytes_ + record_.size() + formatter_.Footer().size() > maxBytes_;
     if (full && !EndOutput()) return false;
   }
   if (!started_ && !StartOutput()) return false;
@@ -103,42 +68,24 @@ bool RecordStream::Emit(Outcome& outcome) {
   return true;
 }
 
-RecordStream::Outcome RecordStream::AddText(TextView text) {
+RecordStream::Outcome RecordStream::Add(FormattedRecord record) {
+  assert(!finished_);
   Outcome outcome;
-  if (text.empty()) return outcome;
-  // The text as it is: only lone surrogates replaced (U+FFFD).
-  record_.clear();
-  AppendEncodedUtf8(Replace(text, kCrlf, u"\n"), record_);
-  record_ += kRecordLineBreak;
-  outcome.written = Emit(outcome);
-  if (outcome.written) ++written_;
-  return outcome;
-}
-
-RecordStream::Outcome RecordStream::AddParsed(ParseResult parsed) {
-  Outcome outcome;
-  outcome.issues = std::move(parsed.issues);
-  CompleteForExchange(parsed.record, dateEntered_);
-  record_.clear();
-  outcome.error = writer_->Write(parsed.record, record_);
-  if (outcome.error) return outcome;
+  outcome.issues = std::move(record.issues);
+  outcome.error = std::move(record.error);
+  if (record.bytes.empty()) return outcome;
+  record_ = std::move(record.bytes);
   outcome.written = Emit(outcome);
   if (outcome.written) ++written_;
   return outcome;
 }
 
 RecordStream::Outcome RecordStream::Add(TextView outputRecord, const RecordSource& source) {
-  assert(!finished_);
-  if (writer_ == nullptr) return AddText(outputRecord);
-  ParseResult parsed = ParseOutputRecord(outputRecord);
-  if (!source.origins.empty()) ApplySourceIndicators(parsed, source.working, source.origins);
-  return AddParsed(std::move(parsed));
+  return Add(formatter_.Format(outputRecord, source));
 }
 
 RecordStream::Outcome RecordStream::AddWorkingText(TextView working) {
-  assert(!finished_);
-  if (writer_ == nullptr) return AddText(working);
-  return AddParsed(ParseWorkingText(working));
+  return Add(formatter_.FormatWorkingText(working));
 }
 
 bool RecordStream::Finish() {

@@ -28,20 +28,11 @@
 #include "MarcExchange/FixedField008.h"
 #include "MarcExchange/MarcRecord.h"
 #include "MarcExchange/OutputFormats.h"
+#include "MarcExchange/RecordFormatter.h"
 #include "MarcExchange/RecordWriter.h"
 #include "ModMain/TracedRecord.h"
 
 namespace velmora::marc {
-
-// The writer of a MARC format; nullptr for kRecord, which has none.
-std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format);
-
-// Where an output record came from: the working text it was rebuilt from and
-// the origin of each of its fields (BuildCatalogRecordTraced).
-struct RecordSource {
-  TextView working;
-  std::span<const FieldOrigin> origins;
-};
 
 // The numbered outputs of a stream split by size («records-001.mrc», …).
 // The stream opens one, fills it, closes it and opens the next.
@@ -77,16 +68,15 @@ class RecordStream {
     bool oversized = false;           // split: larger than an output may be
   };
 
-  // Writes one output record «245=00$aTitle%100=##$aAuthor». In the record
-  // format it is written as it is, UTF-8, CRLF as "\n", followed by "\n";
-  // in the MARC formats it is parsed (ParseOutputRecord) and written, with
-  // the indicators of its fields' origins when `source` gives them
-  // (ApplySourceIndicators).
+  // Writes one output record «245=00$aTitle%100=##$aAuthor», formatted by
+  // the stream's own RecordFormatter::Format.
   Outcome Add(TextView outputRecord, const RecordSource& source = {});
 
-  // Writes every field of a working text (ParseWorkingText); in the record
-  // format, the text as it is.
+  // Writes every field of a working text (RecordFormatter::FormatWorkingText).
   Outcome AddWorkingText(TextView working);
+
+  // Writes a record formatted by a RecordFormatter of the same format.
+  Outcome Add(FormattedRecord record);
 
   // Ends the output (</collection> for MARCXML; a MARCXML output with no
   // record is still a well-formed, empty collection) and flushes. False if
@@ -100,19 +90,14 @@ class RecordStream {
   std::size_t OutputsOpened() const { return outputsOpened_; }
 
  private:
-  void MakeHeaderAndFooter();
-  Outcome AddText(TextView text);
-  Outcome AddParsed(ParseResult parsed);
   // Puts record_ into the output; false when the output failed.
   bool Emit(Outcome& outcome);
   bool StartOutput();
   bool EndOutput();
   void Fail(std::string error);
 
-  std::unique_ptr<RecordWriter> writer_;
-  CalendarDate dateEntered_;
-  std::string header_, footer_;  // what each output begins and ends with
-  std::string record_;           // one record's bytes, reused
+  RecordFormatter formatter_;
+  std::string record_;  // one record's bytes
   std::ostream* out_ = nullptr;  // the current output
   OutputSequence* outputs_ = nullptr;
   std::size_t maxBytes_ = 0;     // 0: one output

@@ -1,8 +1,12 @@
 #include "cli/Conversion.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
@@ -15,6 +19,7 @@
 #include "cli/DetectCommand.h"
 #include "cli/FileIo.h"
 #include "cli/MarcWarnings.h"
+#include "cli/OrderedPool.h"
 #include "cli/RecordReader.h"
 #include "cli/SplitFiles.h"
 #include "cli/WholeText.h"
@@ -69,12 +74,22 @@ std::string FirstLine(std::string_view bytes) {
 
 // --verbose: each field of the copied record that its output record leaves
 // out, after `where` (the record's name, or nothing for the only one).
-void ReportFieldsLeftOut(const Options& options, TextView copied, const std::string& where) {
+std::vector<std::string> FieldsLeftOutMessages(const Options& options, TextView copied,
+                                               const std::string& where) {
   const SourceSystem& source = *options.command->source;
   const Text working = WorkingText(source, copied);
   const Text record = source.rebuild.build(working);
+  std::vector<std::string> messages;
   for (const TextView field : FieldsLeftOut(working, record)) {
-    PrintError((where.empty() ? std::string() : where + ": ") + "left out: " + FirstLine(field));
+    messages.push_back((where.empty() ? std::string() : where + ": ") + "left out: " +
+                       FirstLine(field));
+  }
+  return messages;
+}
+
+void ReportFieldsLeftOut(const Options& options, TextView copied, const std::string& where) {
+  for (const std::string& message : FieldsLeftOutMessages(options, copied, where)) {
+    PrintError(message);
   }
 }
 
@@ -113,41 +128,71 @@ Text Finished(const Options& options, Text result) {
   return result;
 }
 
-// Converts one copied record and writes it: in a MARC format the working
-// text with --working, else the output record with the source's indicators.
-// Warns on what was changed or skipped in it, naming the field and the
-// character where it stands, and on the record itself when nothing of it
-// could be written.
-marc::RecordStream::Outcome AddRecord(const Options& options, marc::RecordStream& stream,
-                                      TextView copied, const std::string& where) {
+// One copied record converted and formatted for the stream (in a MARC
+// format the working text with --working, else the output record with the
+// source's indicators), with the warnings to give before it is written.
+struct PreparedRecord {
+  std::vector<std::string> warnings;
+  marc::FormattedRecord formatted;
+  std::string dropped;  // why nothing of it can be written
+};
+
+// Warns on what was changed or skipped in the record, naming the field and
+// the character where it stands.
+PreparedRecord PrepareRecord(const Options& options, marc::RecordFormatter& formatter,
+                             TextView copied, const std::string& where) {
   const SourceSystem* source = options.command->source;
-  Text written;  // the text the stream parses, which the issues' positions count in
-  marc::RecordStream::Outcome outcome;
+  Text written;  // the text the formatter parses, which the issues' positions count in
+  PreparedRecord prepared;
   if (!WritesMarc(options) || source == nullptr) {
     written = Finished(options, ConvertCopied(*options.command, options.working, copied));
-    outcome = stream.Add(written);
+    prepared.formatted = formatter.Format(written);
   } else {
     const Text working = WorkingText(*source, copied);
     if (options.working) {
       written = Finished(options, working);
-      outcome = stream.AddWorkingText(written);
+      prepared.formatted = formatter.FormatWorkingText(written);
     } else {
       TracedRecord traced = source->rebuild.traced(working);
       written = Finished(options, std::move(traced.record));
-      outcome = stream.Add(written, {working, traced.origins});
+      prepared.formatted = formatter.Format(written, {working, traced.origins});
     }
   }
-  for (const marc::ParseIssue& issue : outcome.issues) {
-    PrintError("warning: " + where + ": " + DescribeIssue(issue, written));
+  for (const marc::ParseIssue& issue : prepared.formatted.issues) {
+    prepared.warnings.push_back("warning: " + where + ": " + DescribeIssue(issue, written));
   }
+  // Nothing to write: only the stream's failure keeps a formatted record out.
+  if (prepared.formatted.bytes.empty()) {
+    prepared.dropped = prepared.formatted.error
+                           ? prepared.formatted.error->message
+                           : "it yields no field" + (source == nullptr
+                                                         ? std::string()
+                                                         : LooksLikeAnotherSource(*source, copied));
+  }
+  return prepared;
+}
+
+// Writes a prepared record after its warnings, and warns on the record
+// itself when nothing of it could be written.
+marc::RecordStream::Outcome WriteRecord(marc::RecordStream& stream, PreparedRecord prepared,
+                                        const std::string& where) {
+  for (const std::string& warning : prepared.warnings) PrintError(warning);
+  const marc::RecordStream::Outcome outcome = stream.Add(std::move(prepared.formatted));
   if (!outcome.written && !stream.Failed()) {
-    PrintError("warning: " + where + " dropped: " +
-               (outcome.error ? outcome.error->message
-                              : "it yields no field" + (source == nullptr
-                                                            ? std::string()
-                                                            : LooksLikeAnotherSource(*source, copied))));
+    PrintError("warning: " + where + " dropped: " + prepared.dropped);
   }
   return outcome;
+}
+
+marc::OutputFormat FormatOf(const Options& options) {
+  return options.format.value_or(marc::OutputFormat::kRecord);
+}
+
+// Converts one copied record and writes it.
+marc::RecordStream::Outcome AddRecord(const Options& options, marc::RecordStream& stream,
+                                      TextView copied, const std::string& where) {
+  marc::RecordFormatter formatter(FormatOf(options), options.dateEntered);
+  return WriteRecord(stream, PrepareRecord(options, formatter, copied, where), where);
 }
 
 // Writes `bytes`, then `last` with the platform's line breaks a block at a
@@ -270,8 +315,55 @@ class RecordSink {
   AtomicOutputFile file_;
 };
 
-// --batch: one record at a time from the inputs, in turn, to the output, so
-// that memory stays flat however long the batch.
+// --batch: records taken from the inputs in chunks, converted on --jobs
+// threads and written in input order, each with its warnings, as they would
+// be one at a time on one thread.
+constexpr std::size_t kChunkRecords = 64;
+constexpr std::size_t kChunkBytes = 1 << 20;
+constexpr std::size_t kChunksPerThread = 4;  // in flight: memory stays flat
+
+struct BatchChunk {
+  std::string file;  // the input's name and ": " when there are several
+  std::vector<RecordReader::Record> records;
+  std::size_t bytes = 0;
+};
+
+struct ConvertedRecord {
+  std::string where;
+  // Dropped before formatting (invalid UTF-8) when absent; warnings say why.
+  std::optional<PreparedRecord> prepared;
+  std::vector<std::string> warnings;  // those given before the record's own
+};
+
+std::vector<ConvertedRecord> ConvertChunk(const Options& options, BatchChunk& chunk) {
+  marc::RecordFormatter formatter(FormatOf(options), options.dateEntered);
+  std::vector<ConvertedRecord> converted(chunk.records.size());
+  for (std::size_t k = 0; k < chunk.records.size(); ++k) {
+    const RecordReader::Record& record = chunk.records[k];
+    ConvertedRecord& done = converted[k];
+    done.where = chunk.file + "record " + std::to_string(record.number) + " ('" +
+                 FirstLine(std::string_view(record.bytes)) + "')";
+    Utf8Error utf8Error{};
+    const std::optional<Text> decoded = DecodeUtf8(record.bytes, &utf8Error);
+    if (!decoded) {
+      done.warnings.push_back("warning: " + done.where +
+                              " dropped: invalid UTF-8 at byte offset " +
+                              std::to_string(record.byteOffset + utf8Error.byteOffset));
+      continue;
+    }
+    const Text copied = NormaliseLineBreaks(*decoded);
+    if (options.verbose) done.warnings = FieldsLeftOutMessages(options, copied, done.where);
+    done.prepared = PrepareRecord(options, formatter, copied, done.where);
+  }
+  chunk.records = {};  // the input's bytes go before the results are written
+  return converted;
+}
+
+unsigned ThreadsFor(const Options& options) {
+  if (options.jobs > 0) return options.jobs;
+  return std::max(1u, std::thread::hardware_concurrency());
+}
+
 int ConvertBatch(const Options& options) {
   const std::vector<std::string> inputs = InputPaths(options);
   std::string error;
@@ -279,16 +371,39 @@ int ConvertBatch(const Options& options) {
   RecordSink sink(options);
   std::optional<SplitFiles> files;
   std::optional<marc::RecordStream> stream;
-  const marc::OutputFormat format = options.format.value_or(marc::OutputFormat::kRecord);
   if (options.splitBytes > 0) {
     files.emplace(options.outputPath);
-    stream.emplace(format, *files, options.splitBytes, options.dateEntered);
+    stream.emplace(FormatOf(options), *files, options.splitBytes, options.dateEntered);
   } else {
     if (!sink.Open(error)) return kExitBadInput;
-    stream.emplace(format, sink.Stream(), options.dateEntered);
+    stream.emplace(FormatOf(options), sink.Stream(), options.dateEntered);
   }
   std::ios::sync_with_stdio(false);  // also for --split-size
   std::size_t records = 0, dropped = 0, oversized = 0;
+  const auto write = [&](std::vector<ConvertedRecord>& converted) {
+    for (ConvertedRecord& record : converted) {
+      if (stream->Failed()) return;  // nothing more is converted or said
+      ++records;
+      for (const std::string& warning : record.warnings) PrintError(warning);
+      if (!record.prepared) {
+        ++dropped;
+        continue;
+      }
+      const marc::RecordStream::Outcome outcome =
+          WriteRecord(*stream, std::move(*record.prepared), record.where);
+      if (!outcome.written && !stream->Failed()) ++dropped;
+      if (outcome.oversized) {
+        PrintError("warning: " + record.where +
+                   " is larger than --split-size on its own; written alone in " +
+                   files->CurrentName());
+        ++oversized;
+      }
+    }
+  };
+  const unsigned threads = ThreadsFor(options);
+  OrderedPool<BatchChunk, std::vector<ConvertedRecord>> pool(
+      threads, kChunksPerThread * threads,
+      [&options](BatchChunk& chunk) { return ConvertChunk(options, chunk); });
   for (const std::string& input : inputs) {
     const int fd = OpenInput(input, error);
     if (fd < 0) {
@@ -299,33 +414,23 @@ int ConvertBatch(const Options& options) {
     const std::string file = inputs.size() > 1 ? InputName(input) + ": " : std::string();
     RecordReader reader(fd);
     RecordReader::Record record;
+    BatchChunk chunk{file, {}, 0};
     while (!stream->Failed() && reader.Next(record, error)) {
-      ++records;
-      const std::string where = file + "record " + std::to_string(record.number) + " ('" +
-                                FirstLine(std::string_view(record.bytes)) + "')";
-      Utf8Error utf8Error{};
-      const std::optional<Text> decoded = DecodeUtf8(record.bytes, &utf8Error);
-      if (!decoded) {
-        PrintError("warning: " + where + " dropped: invalid UTF-8 at byte offset " +
-                   std::to_string(record.byteOffset + utf8Error.byteOffset));
-        ++dropped;
-        continue;
-      }
-      const Text copied = NormaliseLineBreaks(*decoded);
-      if (options.verbose) ReportFieldsLeftOut(options, copied, where);
-      const marc::RecordStream::Outcome outcome = AddRecord(options, *stream, copied, where);
-      if (!outcome.written && !stream->Failed()) ++dropped;
-      if (outcome.oversized) {
-        PrintError("warning: " + where +
-                   " is larger than --split-size on its own; written alone in " +
-                   files->CurrentName());
-        ++oversized;
+      chunk.bytes += record.bytes.size();
+      chunk.records.push_back(std::move(record));
+      if (chunk.records.size() >= kChunkRecords || chunk.bytes >= kChunkBytes) {
+        pool.Give(std::exchange(chunk, BatchChunk{file, {}, 0}), write);
       }
     }
-    if (!error.empty()) {
+    if (!chunk.records.empty()) pool.Give(std::move(chunk), write);
+    pool.Drain(write);
+    // One record at a time, the batch stops where the output fails, before
+    // a read error further on.
+    if (!error.empty() && !stream->Failed()) {
       PrintError(InputName(input) + ": " + error);
       return kExitBadInput;
     }
+    error.clear();
   }
   if (files) {
     if (!stream->Finish()) {

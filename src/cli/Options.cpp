@@ -1,6 +1,7 @@
 #include "cli/Options.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "cli/CharsetCommand.h"
 #include "cli/SplitFiles.h"
@@ -44,6 +45,21 @@ bool SetFormat(ParsedCommandLine& parsed, std::string_view name) {
 bool SetBatch(ParsedCommandLine& parsed, std::string_view) {
   parsed.options.batch = true;
   return true;
+}
+
+constexpr unsigned kMostJobs = 1024;
+
+bool SetJobs(ParsedCommandLine& parsed, std::string_view count) {
+  unsigned jobs = 0;
+  const auto [end, status] = std::from_chars(count.data(), count.data() + count.size(), jobs);
+  if (status == std::errc() && end == count.data() + count.size() && jobs >= 1 &&
+      jobs <= kMostJobs) {
+    parsed.options.jobs = jobs;
+    return true;
+  }
+  parsed.error = "--jobs '" + std::string(count) + "' is no number of threads; give 1 to " +
+                 std::to_string(kMostJobs);
+  return false;
 }
 
 bool SetOutput(ParsedCommandLine& parsed, std::string_view path) {
@@ -103,6 +119,10 @@ constexpr OptionRow kOptions[] = {
      "the input holds several copied records separated by empty lines; each is "
      "converted on its own (source commands)",
      SetBatch},
+    {"jobs", 'j', "N",
+     "with --batch, convert on N threads at once (default: one for each core); the output is "
+     "the same whatever N is",
+     SetJobs},
     {"split-size", 0, "SIZE",
      "with --batch, a MARC --format and -o FILE: numbered files FILE-001, FILE-002, ... of at "
      "most SIZE bytes (8192, 8K, 1M), whole records only",
@@ -244,6 +264,10 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
                                  options.outputPath.empty() || options.outputPath == kStandardStream)) {
     parsed.error = "--split-size splits a --batch written with a MARC --format into files named "
                    "after -o FILE";
+    return false;
+  }
+  if (options.jobs > 0 && !options.batch) {
+    parsed.error = "--jobs shares the records of a --batch among threads";
     return false;
   }
   if (options.verbose && command.source == nullptr) {

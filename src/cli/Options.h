@@ -31,6 +31,7 @@ struct Options {
   // --format: the output records written as MARC; absent is the record text.
   std::optional<marc::OutputFormat> format;
   bool batch = false;                   // --batch: records separated by empty lines
+  unsigned jobs = 0;                    // --jobs: threads for --batch; 0: one per core
   bool verbose = false;                 // --verbose: name what the output record leaves out
   bool precompose = false;              // --precompose: every letter as one precomposed character
   std::size_t splitBytes = 0;           // --split-size: numbered files of at most this many bytes
