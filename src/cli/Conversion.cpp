@@ -87,12 +87,6 @@ std::vector<std::string> FieldsLeftOutMessages(const Options& options, TextView 
   return messages;
 }
 
-void ReportFieldsLeftOut(const Options& options, TextView copied, const std::string& where) {
-  for (const std::string& message : FieldsLeftOutMessages(options, copied, where)) {
-    PrintError(message);
-  }
-}
-
 // «; it looks like a Verbrary record: try 'velmora-convert verbrary'» when
 // the copied text has another source's layout, else nothing.
 std::string LooksLikeAnotherSource(const SourceSystem& source, TextView copied) {
@@ -106,19 +100,11 @@ std::string LooksLikeAnotherSource(const SourceSystem& source, TextView copied) 
   return "; it looks like a " + std::string(SourceLayoutName(layout)) + " record: try " + commands;
 }
 
-// A source command's empty record of a text that holds more than white
-// space: no record of the source was there. The message names the source it
-// looks like; nothing when the record is not empty or the run asks for the
-// working text.
-std::optional<std::string> NoRecordOfTheSource(const Options& options, TextView copied,
-                                               TextView result) {
-  const SourceSystem* source = options.command->source;
-  if (source == nullptr || options.working || !result.empty() ||
-      !HoldsMoreThanWhiteSpace(copied)) {
-    return std::nullopt;
-  }
-  return "no " + std::string(source->title) + " record found" +
-         LooksLikeAnotherSource(*source, copied);
+// Said of a source command's empty record of a text that holds more than
+// white space: no record of the source was there. `other` names the source
+// it looks like (LooksLikeAnotherSource).
+std::string NoRecordOfTheSource(const SourceSystem& source, const std::string& other) {
+  return "no " + std::string(source.title) + " record found" + other;
 }
 
 // A result as the options want it written: with --precompose, every letter
@@ -238,27 +224,37 @@ int ConvertWhole(const Options& options) {
                  (read == ReadResult::Undecodable ? LegacyTextHint(start, inputs[i]) : ""));
       return kExitBadInput;
     }
-    if (command.source != nullptr && !options.working) {
-      const Text record = ConvertRecord(*command.source, copied);
-      if (const std::optional<std::string> none = NoRecordOfTheSource(options, copied, record)) {
-        PrintError(InputName(inputs[i]) + ": " + *none);
+    // What the checks and --verbose take from the copied text, before the
+    // text is converted in its own buffer.
+    const bool checked = command.source != nullptr && !options.working;
+    const bool holdsText = checked && HoldsMoreThanWhiteSpace(copied);
+    const std::string other = checked ? LooksLikeAnotherSource(*command.source, copied) : "";
+    std::vector<std::string> leftOut;
+    if (options.verbose) leftOut = FieldsLeftOutMessages(options, copied, where);
+    // The result, converted once; in a MARC format only the record checked.
+    Text result;
+    if (!asMarc) {
+      result = Finished(options, ConvertCopiedInPlace(command, options.working, std::move(copied)));
+    } else if (checked) {
+      result = ConvertRecord(*command.source, copied);
+    }
+    if (checked) {
+      if (result.empty() && holdsText) {
+        PrintError(InputName(inputs[i]) + ": " + NoRecordOfTheSource(*command.source, other));
         return kExitBadInput;
       }
-      const std::string other = LooksLikeAnotherSource(*command.source, copied);
       if (!other.empty()) {
         PrintError("warning: " + InputName(inputs[i]) + ": not a " +
                    std::string(command.source->title) + " record" + other);
       }
     }
-    if (options.verbose) ReportFieldsLeftOut(options, copied, where);
+    for (const std::string& message : leftOut) PrintError(message);
     if (asMarc) {
       everyRecordWritten &= AddRecord(options, *stream, copied, InputName(inputs[i])).written;
     } else {
       if (i > 0 && command.separatesFiles) {
         output.append(kPlatformLineBreak).append(kPlatformLineBreak);  // an empty line between
       }
-      Text result =
-          Finished(options, ConvertCopiedInPlace(command, options.working, std::move(copied)));
       if (i + 1 < inputs.size()) {
         output += ToPlatformLineBreaks(result);
       } else {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ModMain/Sources.h"
+#include "cli/SplitFiles.h"
 #include "support/CliFixture.h"
 
 namespace velmora::test {
@@ -141,6 +142,9 @@ TEST_F(BatchFormatCli, MisusedOptionsAreUsageErrors) {
       {"libol --batch --format mrk --split-size 8K", "--split-size splits a --batch"},
       {"libol --batch --split-size 8K -o x.txt", "--split-size splits a --batch"},
       {"charset vni unicode --precompose", "'charset' takes no --precompose"},
+      {"libol --batch --jobs 0", "--jobs '0' is no number of threads"},
+      {"libol --batch -j two", "--jobs 'two' is no number of threads"},
+      {"libol --jobs 2", "--jobs shares the records of a --batch"},
   };
   for (const auto& c : cases) {
     const RunResult result = Run(c.args);
@@ -203,6 +207,46 @@ TEST_F(BatchFormatCli, SplitSizeWritesNumberedFilesOfWholeRecords) {
             std::string::npos)
       << tooSmall.err;
   EXPECT_EQ(ReadFile(dir_ / "records-005.mrc").size(), 104u);
+}
+
+// --jobs shares a batch's records among threads; what it writes, warns and
+// exits with is what one thread gives, in every format and split in files.
+TEST_F(BatchFormatCli, JobsGiveWhatOneThreadGives) {
+  const ScopedVariable epoch("SOURCE_DATE_EPOCH", "1741910400");
+  std::string batch;  // records enough for many chunks on each thread
+  for (int i = 0; i < 700; ++i) {
+    const std::string n = std::to_string(i);
+    switch (i % 5) {
+      case 1: batch += "245    10$aBroken " + n + " \xC3(\n\n"; break;  // invalid UTF-8
+      case 2: batch += "000    nam a22\n001    " + n + "\n\n"; break;  // no field kept
+      case 3: batch += "245    10$aControl\x01" + n + "\n520    ##$a\tNote\n\n"; break;
+      default: batch += "245    10$aRecord " + n + "\n650    #7$aX$zY\n\n";
+    }
+  }
+  const std::string out = (dir_ / "records.mrc").string();
+  const auto splitFiles = [&] {  // every numbered file, one after another
+    std::string all;
+    for (std::size_t n = 1; std::filesystem::exists(cli::NumberedPath(out, n)); ++n) {
+      all += ReadFile(cli::NumberedPath(out, n)) + "\n--\n";
+    }
+    return all;
+  };
+  const std::string split = "--split-size 4K -o '" + out + "'";
+  const std::string optionSets[] = {"--format record", "--format iso2709 --verbose",
+                                    "--format marcxml --working", "--format mrk --precompose",
+                                    "--format iso2709 " + split};
+  for (const std::string& options : optionSets) {
+    const RunResult one = Run("libol --batch --jobs 1 " + options, batch);
+    EXPECT_EQ(one.exitCode, 1) << options;
+    const std::string files = splitFiles();
+    for (const char* jobs : {"2", "7"}) {
+      const RunResult many = Run("libol --batch --jobs " + std::string(jobs) + " " + options, batch);
+      EXPECT_EQ(many.exitCode, one.exitCode) << options << " --jobs " << jobs;
+      EXPECT_EQ(many.out, one.out) << options << " --jobs " << jobs;
+      EXPECT_EQ(many.err, one.err) << options << " --jobs " << jobs;
+      EXPECT_EQ(splitFiles(), files) << options << " --jobs " << jobs;
+    }
+  }
 }
 
 // --precompose: each letter as its one character, whatever spelling, in the
