@@ -5,14 +5,11 @@
 namespace velmora::marc {
 
 RecordStream::RecordStream(OutputFormat format, std::ostream& out, const CalendarDate& dateEntered)
-    : formatter_(format, dateEntered),
-      out_(&out) {}
+    : formatter_(format, dateEntered), out_(&out) {}
 
 RecordStream::RecordStream(OutputFormat format, OutputSequence& outputs, std::size_t maxBytes,
                            const CalendarDate& dateEntered)
-    : formatter_(format, dateEntered),
-      outputs_(&outputs),
-      maxBytes_(maxBytes) {}
+    : formatter_(format, dateEntered), outputs_(&outputs), maxBytes_(maxBytes) {}
 
 RecordStream::~RecordStream() = default;
 
@@ -56,7 +53,8 @@ bool RecordStream::EndOutput() {
 bool RecordStream::Emit(Outcome& outcome) {
   if (failed_) return false;
   if (maxBytes_ > 0) {
-    outcome.oversized = formatter_.Header().size() + record_.size() + formatter_.Footer().size() > maxBytes_;
+    outcome.oversized =
+        formatter_.Header().size() + record_.size() + formatter_.Footer().size() > maxBytes_;
     const bool full = started_ && outputRecords_ > 0 &&
                       outputBytes_ + record_.size() + formatter_.Footer().size() > maxBytes_;
     if (full && !EndOutput()) return false;

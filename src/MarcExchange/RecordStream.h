@@ -97,7 +97,7 @@ class RecordStream {
   void Fail(std::string error);
 
   RecordFormatter formatter_;
-  std::string record_;  // one record's bytes
+  std::string record_;           // one record's bytes
   std::ostream* out_ = nullptr;  // the current output
   OutputSequence* outputs_ = nullptr;
   std::size_t maxBytes_ = 0;     // 0: one output

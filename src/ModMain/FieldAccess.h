@@ -57,7 +57,7 @@ class FieldIndex {
     std::size_t at;     // where the digits start
   };
   TextView text_;
-  std::vector<Mark> marks_;  // the first «ddd=» of each tag, left to right
+  std::vector<Mark> marks_;                   // the first «ddd=» of each tag, left to right
   std::array<std::uint8_t, 1000> indexed_{};  // marks of each tag
 };
 

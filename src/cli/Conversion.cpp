@@ -13,9 +13,9 @@
 #include "MarcExchange/RecordStream.h"
 #include "ModMain/LeftOutFields.h"
 #include "ModMain/LineBreaks.h"
+#include "ModMain/PrecomposeLetters.h"
 #include "ModMain/SourceLayout.h"
 #include "ModMain/Sources.h"
-#include "ModMain/PrecomposeLetters.h"
 #include "cli/DetectCommand.h"
 #include "cli/FileIo.h"
 #include "cli/MarcWarnings.h"
@@ -81,8 +81,8 @@ std::vector<std::string> FieldsLeftOutMessages(const Options& options, TextView 
   const Text record = source.rebuild.build(working);
   std::vector<std::string> messages;
   for (const TextView field : FieldsLeftOut(working, record)) {
-    messages.push_back((where.empty() ? std::string() : where + ": ") + "left out: " +
-                       FirstLine(field));
+    messages.push_back((where.empty() ? std::string() : where + ": ") +
+                       "left out: " + FirstLine(field));
   }
   return messages;
 }
@@ -149,11 +149,11 @@ PreparedRecord PrepareRecord(const Options& options, marc::RecordFormatter& form
   }
   // Nothing to write: only the stream's failure keeps a formatted record out.
   if (prepared.formatted.bytes.empty()) {
-    prepared.dropped = prepared.formatted.error
-                           ? prepared.formatted.error->message
-                           : "it yields no field" + (source == nullptr
-                                                         ? std::string()
-                                                         : LooksLikeAnotherSource(*source, copied));
+    prepared.dropped =
+        prepared.formatted.error
+            ? prepared.formatted.error->message
+            : "it yields no field" +
+                  (source == nullptr ? std::string() : LooksLikeAnotherSource(*source, copied));
   }
   return prepared;
 }
@@ -187,9 +187,8 @@ bool WriteOutput(const Options& options, std::string_view bytes, TextView last,
                  std::string& error) {
   if (IsStandardStream(options.outputPath)) {
     bool written = WriteStdout(bytes, error);
-    EncodeInBlocks(last, kPlatformLineBreak, [&](std::string_view block) {
-      written = written && WriteStdout(block, error);
-    });
+    EncodeInBlocks(last, kPlatformLineBreak,
+                   [&](std::string_view block) { written = written && WriteStdout(block, error); });
     return written;
   }
   AtomicOutputFile file;
@@ -342,8 +341,7 @@ std::vector<ConvertedRecord> ConvertChunk(const Options& options, BatchChunk& ch
     Utf8Error utf8Error{};
     const std::optional<Text> decoded = DecodeUtf8(record.bytes, &utf8Error);
     if (!decoded) {
-      done.warnings.push_back("warning: " + done.where +
-                              " dropped: invalid UTF-8 at byte offset " +
+      done.warnings.push_back("warning: " + done.where + " dropped: invalid UTF-8 at byte offset " +
                               std::to_string(record.byteOffset + utf8Error.byteOffset));
       continue;
     }

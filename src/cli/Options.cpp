@@ -142,8 +142,7 @@ constexpr OptionRow kOptions[] = {
      "charset: leave out what TO cannot hold, and count it on standard error, as iconv -c "
      "(without it such a character stops the conversion)",
      SetLeaveOut},
-    {"list", 0, "", "charset: list the representations, their number codes and aliases",
-     SetList},
+    {"list", 0, "", "charset: list the representations, their number codes and aliases", SetList},
     {"help", 'h', "", "show this help", AskForHelp},
     {"version", 'V', "", "show the version", AskForVersion},
 };

@@ -106,8 +106,8 @@ class OrderedPool {
   const Work work_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::deque<Slot> slots_;    // in the order given
-  std::size_t started_ = 0;   // slots_[0, started_) are started, the rest are not
+  std::deque<Slot> slots_;   // in the order given
+  std::size_t started_ = 0;  // slots_[0, started_) are started, the rest are not
   bool closing_ = false;
   std::vector<std::thread> workers_;
 };

@@ -217,10 +217,17 @@ TEST_F(BatchFormatCli, JobsGiveWhatOneThreadGives) {
   for (int i = 0; i < 700; ++i) {
     const std::string n = std::to_string(i);
     switch (i % 5) {
-      case 1: batch += "245    10$aBroken " + n + " \xC3(\n\n"; break;  // invalid UTF-8
-      case 2: batch += "000    nam a22\n001    " + n + "\n\n"; break;  // no field kept
-      case 3: batch += "245    10$aControl\x01" + n + "\n520    ##$a\tNote\n\n"; break;
-      default: batch += "245    10$aRecord " + n + "\n650    #7$aX$zY\n\n";
+      case 1:
+        batch += "245    10$aBroken " + n + " \xC3(\n\n";
+        break;  // invalid UTF-8
+      case 2:
+        batch += "000    nam a22\n001    " + n + "\n\n";
+        break;  // no field kept
+      case 3:
+        batch += "245    10$aControl\x01" + n + "\n520    ##$a\tNote\n\n";
+        break;
+      default:
+        batch += "245    10$aRecord " + n + "\n650    #7$aX$zY\n\n";
     }
   }
   const std::string out = (dir_ / "records.mrc").string();
@@ -240,7 +247,8 @@ TEST_F(BatchFormatCli, JobsGiveWhatOneThreadGives) {
     EXPECT_EQ(one.exitCode, 1) << options;
     const std::string files = splitFiles();
     for (const char* jobs : {"2", "7"}) {
-      const RunResult many = Run("libol --batch --jobs " + std::string(jobs) + " " + options, batch);
+      const RunResult many =
+          Run("libol --batch --jobs " + std::string(jobs) + " " + options, batch);
       EXPECT_EQ(many.exitCode, one.exitCode) << options << " --jobs " << jobs;
       EXPECT_EQ(many.out, one.out) << options << " --jobs " << jobs;
       EXPECT_EQ(many.err, one.err) << options << " --jobs " << jobs;

@@ -24,8 +24,14 @@ constexpr std::size_t kMegabyte = 1 << 20;
 // a letter outside the BMP, and lines longer than a block, one of them with
 // such letters at every block's edge.
 Text LargeText() {
-  static constexpr TextView kPieces[] = {u"245    10$aTi\u1EBFng Vi\u1EC7t ", u"\r", u"\n",
-                                         u"\r\n", u"x", u"\U0001F600", u" ", u"\u0301"};
+  static constexpr TextView kPieces[] = {u"245    10$aTi\u1EBFng Vi\u1EC7t ",
+                                         u"\r",
+                                         u"\n",
+                                         u"\r\n",
+                                         u"x",
+                                         u"\U0001F600",
+                                         u" ",
+                                         u"\u0301"};
   std::mt19937 random(13);
   Text text;
   while (text.size() < 3 * kMegabyte) text += kPieces[random() % std::size(kPieces)];
@@ -48,8 +54,13 @@ TEST(ReadCopiedText, GivesWhatDecodingTheInputWholeGives) {
   std::string badFar = EncodeUtf8(text);
   badFar[badFar.size() - kMegabyte] = '\xC3';  // before a "y": a cut sequence
   const std::string cases[] = {
-      EncodeUtf8(text), "\xEF\xBB\xBF" + EncodeUtf8(text), Utf16(text, true), Utf16(text, false),
-      badFar,           Utf16(text, true) + "x",           "",
+      EncodeUtf8(text),
+      "\xEF\xBB\xBF" + EncodeUtf8(text),
+      Utf16(text, true),
+      Utf16(text, false),
+      badFar,
+      Utf16(text, true) + "x",
+      "",
   };
   test::ScratchDir dir("whole-text");
   for (const std::string& bytes : cases) {
@@ -85,8 +96,8 @@ TEST(EncodeInBlocks, GivesTheWholeTextEncodedWithItsLineBreaks) {
       const std::string expected =
           EncodeUtf8(Replace(text, kCrlf, Text(lineBreak.begin(), lineBreak.end())));
       // (megabytes: only where they differ is shown)
-      const auto [at, _] = std::mismatch(encoded.begin(), encoded.end(), expected.begin(),
-                                         expected.end());
+      const auto [at, _] =
+          std::mismatch(encoded.begin(), encoded.end(), expected.begin(), expected.end());
       ASSERT_EQ(encoded.size(), expected.size());
       ASSERT_EQ(at, encoded.end()) << "differ at byte " << at - encoded.begin();
     }
