@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# velmora-convert pre-unicode and charset, whole process, side by side with
-# the tools a user would pick instead: a minimal ICU NFC program (built here
-# from libicu-dev) and iconv. Corpora of 40 MB are made from real Vietnamese
-# prose of Debian packages (maint-guide-vi, manpages-vi), with iconv where it
-# knows the code page. Time and peak memory from /usr/bin/time -v, the median
-# of RUNS runs (5 by default).
+# velmora-convert, whole process, side by side with the tools a user would
+# pick instead, and against itself at other sizes and thread counts:
+#   pre-unicode and charset against a minimal ICU NFC program (built here
+#   from libicu-dev) and iconv, on 40 MB of real Vietnamese prose from Debian
+#   packages (maint-guide-vi, manpages-vi), made into each code page by iconv;
+#   libol --batch on 100 MB of the sample record with --jobs 1 and with every
+#   core; libol on the sample record repeated into one text of 10 MB and one
+#   of 100 MB.
+# Time and peak memory from /usr/bin/time -v, the median of RUNS runs (5 by
+# default), and the goals as ratios of the same run. Run it when the machine
+# is otherwise idle: the load is printed first.
 #
-#   bench/charset-load.sh build/release/src/cli/velmora-convert
+#   bench/convert-load.sh build/release/src/cli/velmora-convert
 set -euo pipefail
 convert=$(realpath "$1")
+examples=$(realpath "$(dirname "$0")/../examples")
+source "$(dirname "$0")/../scripts/deps.sh"
+need_packages time pkg-config g++ libicu-dev maint-guide-vi manpages-vi
 runs=${RUNS:-5}
-work=$(mktemp -d /tmp/velmora-charset-bench.XXXXXX)
+work=$(mktemp -d /tmp/velmora-convert-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 
@@ -31,6 +39,14 @@ iconv -c -f UTF-8 -t TCVN5712-1 unicode.txt > tcvn5712.txt || true
 iconv -c -f UTF-8 -t VISCII unicode.txt > viscii.txt || true
 iconv -f VISCII -t UTF-8 viscii.txt > unicode-viscii.txt  # what VISCII can hold
 "$convert" charset -c unicode tcvn3 unicode.txt > tcvn3.txt 2>/dev/null
+# The sample record over and over: a batch (records apart), and one text.
+repeat() {  # FILE BYTES SEPARATOR: FILE and SEPARATOR over and over, to at least BYTES
+  perl -e 'local $/; open my $f, "<", $ARGV[0] or die; my $r = <$f> . $ARGV[2];
+           print $r x int(($ARGV[1] + length($r) - 1) / length($r))' "$@"
+}
+repeat "$examples/libol.txt" $((100 << 20)) $'\n\n' > batch.txt
+repeat "$examples/libol.txt" $((10 << 20)) '' > text10.txt
+repeat "$examples/libol.txt" $((100 << 20)) '' > text100.txt
 
 # --- the ICU program -------------------------------------------------------
 cat > icu-nfc.cpp <<'CPP'
@@ -72,11 +88,13 @@ row() {
   local label=$1 input=$2; shift 2
   read -r seconds megabytes < <(median_run "$input" "$@")
   printf '%-46s %8s s %8s MB\n' "$label" "$seconds" "$megabytes"
-  eval "${label//[^a-zA-Z0-9]/_}=$seconds"
+  eval "${label//[^a-zA-Z0-9]/_}=$seconds memory_${label//[^a-zA-Z0-9]/_}=$megabytes"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
-echo "load: $(uptime | sed 's/.*load average: //'); runs: $runs; input $(( $(stat -c %s unicode.txt) >> 20 )) MB"
+megabytes() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.1f", b / 1048576 }'; }
+echo "load: $(uptime | sed 's/.*load average: //'); runs: $runs; cores: $(nproc)"
+echo "prose $(megabytes unicode.txt) MB; batch $(megabytes batch.txt) MB; texts $(megabytes text10.txt) and $(megabytes text100.txt) MB"
 row "velmora-convert pre-unicode (decomposed)" decomposed.txt "$convert" pre-unicode
 row "ICU NFC program (decomposed)" decomposed.txt ./icu-nfc
 row "velmora-convert charset tcvn3 unicode" tcvn3.txt "$convert" charset tcvn3 unicode
@@ -88,6 +106,10 @@ row "velmora-convert charset viscii unicode" viscii.txt "$convert" charset visci
 row "iconv -f VISCII -t UTF-8" viscii.txt iconv -f VISCII -t UTF-8
 row "velmora-convert charset unicode viscii" unicode-viscii.txt "$convert" charset unicode viscii
 row "iconv -f UTF-8 -t VISCII" unicode-viscii.txt iconv -f UTF-8 -t VISCII
+row "velmora-convert libol --batch --jobs 1" batch.txt "$convert" libol --batch --jobs 1
+row "velmora-convert libol --batch (every core)" batch.txt "$convert" libol --batch
+row "velmora-convert libol, one 10 MB text" text10.txt "$convert" libol
+row "velmora-convert libol, one 100 MB text" text100.txt "$convert" libol
 echo
 echo "pre-unicode vs ICU:            $(ratio "$ICU_NFC_program__decomposed_" "$velmora_convert_pre_unicode__decomposed_")x faster (goal >= 3)"
 echo "charset tcvn3 vs iconv VN1:    $(ratio "$iconv__f_TCVN5712_1__t_UTF_8" "$velmora_convert_charset_tcvn3_unicode")x faster (goal >= 2)"
@@ -95,6 +117,9 @@ echo "charset tcvn5712-1 vs iconv:   $(ratio "$iconv__f_TCVN5712_1__t_UTF_8" "$v
 echo "charset cp1258 vs iconv:       $(ratio "$iconv__f_CP1258__t_UTF_8" "$velmora_convert_charset_cp1258_unicode")x faster (goal >= 2)"
 echo "charset viscii vs iconv:       $(ratio "$iconv__f_VISCII__t_UTF_8" "$velmora_convert_charset_viscii_unicode")x faster"
 echo "charset unicode viscii vs iconv: $(ratio "$iconv__f_UTF_8__t_VISCII" "$velmora_convert_charset_unicode_viscii")x faster"
+echo "libol --batch, every core vs --jobs 1: $(ratio "$velmora_convert_libol___batch___jobs_1" "$velmora_convert_libol___batch__every_core_")x faster (goal >= 1.7 on two cores)"
+echo "libol, 100 MB text vs 10 MB text: $(ratio "$velmora_convert_libol__one_100_MB_text" "$velmora_convert_libol__one_10_MB_text")x the time (goal <= 11)"
+echo "libol, 100 MB text: peak memory $(ratio "$memory_velmora_convert_libol__one_100_MB_text" "$(megabytes text100.txt)")x its size (goal <= 3)"
 
 # Memory does not grow with the input: 400 MB through a pipe.
 big() { for _ in $(seq 10); do cat cp1258.txt; done; }
