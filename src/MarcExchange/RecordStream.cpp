@@ -7,13 +7,9 @@
 #include "MarcExchange/MarcXmlWriter.h"
 #include "MarcExchange/MrkWriter.h"
 #include "MarcExchange/SourceIndicators.h"
+#include "ModMain/LineBreaks.h"
 
 namespace velmora::marc {
-namespace {
-
-constexpr char kRecordLineBreak = '\n';
-
-}  // namespace
 
 std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format) {
   switch (format) {
@@ -108,8 +104,8 @@ RecordStream::Outcome RecordStream::AddText(TextView text) {
   if (text.empty()) return outcome;
   // The text as it is: only lone surrogates replaced (U+FFFD).
   record_.clear();
-  AppendEncodedUtf8(Replace(text, kCrlf, u"\n"), record_);
-  record_ += kRecordLineBreak;
+  AppendEncodedUtf8(Replace(text, kCrlf, kPlatformLineBreakText), record_);
+  record_ += kPlatformLineBreak;
   outcome.written = Emit(outcome);
   if (outcome.written) ++written_;
   return outcome;

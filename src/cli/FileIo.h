@@ -1,4 +1,7 @@
-// Reading the input and writing the output of velmora-convert.
+// Reading the input and writing the output of velmora-convert. Paths are
+// UTF-8; an input is a C runtime file descriptor on every platform (0 is
+// standard input). Each platform's folder (Posix/, Win32/) implements what
+// touches the system, with the same messages.
 #pragma once
 
 #include <fstream>
@@ -6,13 +9,6 @@
 #include <string_view>
 
 namespace velmora::cli {
-
-// The line break of text written to files and standard output.
-#ifdef _WIN32
-inline constexpr std::string_view kPlatformLineBreak = "\r\n";
-#else
-inline constexpr std::string_view kPlatformLineBreak = "\n";
-#endif
 
 // Reads all of `path`, or standard input when `path` is empty or "-".
 // On failure returns false and puts the system's reason in `error`.
@@ -24,11 +20,11 @@ bool ReadAll(std::string_view path, std::string& bytes, std::string& error);
 bool AppendRead(int fd, std::size_t bytes, std::string& buffer, bool& endOfInput,
                 std::string& error);
 
-// Writes `bytes` to standard output.
+// Writes `bytes` to standard output, byte for byte.
 bool WriteStdout(std::string_view bytes, std::string& error);
 
 // Writes `bytes` to `path` through a temporary file in the same folder that
-// is renamed over it, so that a failed run leaves no half-written file.
+// is moved over it, so that a failed run leaves no half-written file.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 // Opens `path` for reading (standard input when `path` is empty or "-");
@@ -46,7 +42,7 @@ struct InputCloser {
 };
 
 // A file written as a stream and put in place only when it is complete: the
-// bytes go to a temporary file in the same folder, which Commit renames over
+// bytes go to a temporary file in the same folder, which Commit moves over
 // `path`. Without Commit, the temporary file is removed.
 class AtomicOutputFile {
  public:
@@ -60,6 +56,9 @@ class AtomicOutputFile {
   bool Commit(std::string& error);
 
  private:
+  // Moves the complete temporary file over `path`.
+  bool MoveIntoPlace(std::string& error);
+
   std::string path_, temporary_;
   std::ofstream stream_;
 };

@@ -24,20 +24,6 @@ bool WriteFully(int fd, std::string_view bytes, std::string& error) {
   return true;
 }
 
-bool ReadFully(int fd, std::string& bytes, std::string& error) {
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      error = std::strerror(errno);
-      return false;
-    }
-    if (got == 0) return true;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-}
-
 }  // namespace
 
 bool AppendRead(int fd, std::size_t bytes, std::string& buffer, bool& endOfInput,
@@ -78,24 +64,8 @@ InputCloser::~InputCloser() {
   if (fd >= 0 && fd != STDIN_FILENO) ::close(fd);
 }
 
-bool ReadAll(std::string_view path, std::string& bytes, std::string& error) {
-  bytes.clear();
-  const int fd = OpenInput(path, error);
-  if (fd < 0) return false;
-  const bool ok = ReadFully(fd, bytes, error);
-  if (fd != STDIN_FILENO) ::close(fd);
-  return ok;
-}
-
 bool WriteStdout(std::string_view bytes, std::string& error) {
   return WriteFully(STDOUT_FILENO, bytes, error);
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-  AtomicOutputFile file;
-  if (!file.Open(path, error)) return false;
-  file.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return file.Commit(error);
 }
 
 AtomicOutputFile::~AtomicOutputFile() {
@@ -124,17 +94,11 @@ bool AtomicOutputFile::Open(const std::string& path, std::string& error) {
   return true;
 }
 
-bool AtomicOutputFile::Commit(std::string& error) {
-  stream_.close();
-  if (!stream_) {
-    error = "cannot write the temporary file";
-    return false;
-  }
+bool AtomicOutputFile::MoveIntoPlace(std::string& error) {
   if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
     error = std::strerror(errno);
     return false;
   }
-  temporary_.clear();
   return true;
 }
 
