@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <future>
-#include <sstream>
 #include <thread>
 
 #include "Encodings/Utf8.h"
@@ -16,6 +14,7 @@
 #include "FrmMain/Win32/FrmMain.h"
 #include "FrmMain/Win32/Win32Ports.h"
 #include "ModMain/LineBreaks.h"
+#include "support/Files.h"
 #include "support/TextPrinting.h"
 #include "support/WindowFakes.h"
 
@@ -23,6 +22,7 @@ namespace velmora::ui::test {
 namespace {
 
 using Messages = std::vector<Text>;
+using velmora::test::ExampleText;
 
 // «Tiếng Việt»: ế U+1EBF, ệ U+1EC7.
 constexpr TextView kVietnamese = u"Ti\u1EBFng Vi\u1EC7t";
@@ -162,14 +162,6 @@ TEST(Win32Clipboard, WaitsForAnotherProgramThatHoldsItOpenThenGivesUp) {
   }
 }
 
-// An example file as the clipboard would give it: line breaks as CRLF.
-Text Example(const std::string& name) {
-  std::ifstream in(std::string(VELMORA_EXAMPLES) + "/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return NormaliseLineBreaks(DecodeUtf8(bytes.str(), nullptr).value_or(Text()));
-}
-
 TEST(FrmMain, EveryButtonIsWiredAndShownAsLaidOut) {
   FrmMain form(::GetModuleHandleW(nullptr));
   const UINT dpi = ::GetDpiForWindow(form.Handle());
@@ -197,14 +189,14 @@ TEST(FrmMain, EveryButtonIsWiredAndShownAsLaidOut) {
   FrmMainPorts quiet{ports.txtZ3950, ports.clipboard, messages, stacking};
   for (const SourceSystem& source : Sources()) {
     SCOPED_TRACE(std::string(source.control));
-    const Text input = Example(std::string(source.sample) + ".txt");
+    const Text input = ExampleText(std::string(source.sample) + ".txt");
     if (source.input == InputFrom::Clipboard) {
       SetClipboardText(quiet.clipboard, messages, input);
     } else {
       quiet.txtZ3950.SetText(input);
     }
     FindControl(source.control)->click(quiet);
-    const Text expected = Example(std::string(source.sample) + ".expected.txt");
+    const Text expected = ExampleText(std::string(source.sample) + ".expected.txt");
     EXPECT_TEXT_EQ(quiet.txtZ3950.GetText(), expected);
     EXPECT_TEXT_EQ(quiet.clipboard.ReadText().value_or(u"(none)"), expected);
   }
@@ -213,11 +205,11 @@ TEST(FrmMain, EveryButtonIsWiredAndShownAsLaidOut) {
   // The window's own WM_COMMAND routing, for the hidden CmdHue too.
   const std::size_t hue = static_cast<std::size_t>(FindControl("CmdHue") - kControls);
   const HWND hueButton = form.ControlWindow(hue);
-  quiet.txtZ3950.SetText(Example("hue.txt"));
+  quiet.txtZ3950.SetText(ExampleText("hue.txt"));
   ::SendMessageW(form.Handle(), WM_COMMAND,
                  MAKEWPARAM(::GetDlgCtrlID(hueButton), BN_CLICKED),
                  reinterpret_cast<LPARAM>(hueButton));
-  EXPECT_TEXT_EQ(quiet.txtZ3950.GetText(), Example("hue.expected.txt"));
+  EXPECT_TEXT_EQ(quiet.txtZ3950.GetText(), ExampleText("hue.expected.txt"));
 }
 
 TEST(FrmMain, GetTextAndSetTextMoveTextThroughTheClipboard) {

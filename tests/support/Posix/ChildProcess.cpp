@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <stdexcept>
 
@@ -46,6 +47,14 @@ ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::s
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.peakRssKb = usage.ru_maxrss;
   return run;
+}
+
+void SetVariable(const char* name, const char* value) {
+  if (value != nullptr) {
+    ::setenv(name, value, 1);
+  } else {
+    ::unsetenv(name);
+  }
 }
 
 }  // namespace velmora::test

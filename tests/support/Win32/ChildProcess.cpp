@@ -4,6 +4,7 @@
 #include <psapi.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace velmora::test {
@@ -87,6 +88,10 @@ ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::s
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
   return run;
+}
+
+void SetVariable(const char* name, const char* value) {
+  ::_putenv_s(name, value != nullptr ? value : "");  // "" removes it
 }
 
 }  // namespace velmora::test
