@@ -32,20 +32,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passes=0 failures=0
-pass() { echo "ok   - $*"; passes=$((passes + 1)); }
-fail() { echo "FAIL - $*"; failures=$((failures + 1)); }
-
-# Waits up to $1 seconds for the command after it to succeed. The waits are
-# generous: Wine starts slowly on a busy machine.
-wait_for() {
-  local seconds=$1; shift
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.1
-  done
-}
+source "$(dirname "$0")/../../support/x11-checks.sh"
 
 # Wine settings of this prefix. Decorated=N: Wine draws the Windows frame
 # itself, as Windows does, so the X window is the whole window (frame and
@@ -56,23 +43,7 @@ set_wine() {  # KEY NAME TYPE VALUE
 decorated() { set_wine 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ "$1"; }
 dpi() { set_wine 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$1"; }
 
-read -r screen_w screen_h < <(xwininfo -root | awk '/^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print w, h}')
-
-geometry() {  # x y width height of the X window $1
-  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}'
-}
-# The outer bottom-right corner: the X window plus the frame the window
-# manager drew around it (_NET_FRAME_EXTENTS: left, right, top, bottom).
-outer_corner() {
-  local x y w h l r t b
-  read -r x y w h < <(geometry "$1")
-  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
-  [ -n "${b:-}" ] || { echo "unframed"; return; }
-  echo "$((x + w + r)) $((y + h + b))"
-}
-corner_is_screens() { [ "$(outer_corner "$1")" = "$screen_w $screen_h" ]; }
-is_above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
-is_not_above() { ! is_above "$1"; }
+geometry() { client_geometry "$@"; }  # with Decorated=N, the whole window
 find_window() { xdotool search --onlyvisible --name '^Velmora-Openbiblio' 2>/dev/null | head -1; }
 has_window() { [ -n "$(find_window)" ]; }
 no_window() { ! has_window; }
@@ -235,5 +206,4 @@ if grep -v -e '^$' -e 'wine32 is missing' -e 'multiarch' -e 'dpkg --add-architec
   echo "velmora.exe wrote to standard error:"
   cat "$work/stderr"
 fi
-echo "$passes passed, $failures failed"
-[ $failures -eq 0 ]
+finish

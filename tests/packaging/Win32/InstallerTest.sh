@@ -20,16 +20,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passes=0 failures=0
-pass() { echo "ok   - $*"; passes=$((passes + 1)); }
-fail() { echo "FAIL - $*"; failures=$((failures + 1)); }
-wait_for() {  # SECONDS COMMAND...: polls until the command succeeds
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.2
-  done
-}
+source "$(dirname "$0")/../../support/x11-checks.sh"
 
 drive_c="$WINEPREFIX/drive_c"
 bin="$drive_c/Program Files/Velmora/bin"
@@ -92,5 +83,4 @@ else
   fail "the ZIP lacks the programs: $(cd "$work" && find . -type f | head)"
 fi
 
-echo "$passes passed, $failures failed"
-[ $failures -eq 0 ]
+finish
