@@ -185,7 +185,7 @@ TEST_F(CharsetCli, BlocksOfLongInputConvertAsTheWhole) {
   const std::string file = Write("in.txt", input).string();
   const RunResult result = Run("charset vni unicode " + file + " " + file);  // one after another
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_TRUE(result.out == whole + whole);
+  EXPECT_TRUE(result.out == test::PlatformLines(whole + whole));
 }
 
 TEST_F(CharsetCli, UsageErrorsExitTwo) {
