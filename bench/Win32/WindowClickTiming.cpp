@@ -75,5 +75,31 @@ int main() {
     std::printf("%-22s %9.3f ms (median of %d clicks, %zu code units)\n", c.name,
                 MedianMilliseconds(samples), c.clicks, copied.size());
   }
+  // Each step of a click alone, so that a step that grows faster than its
+  // text shows.
+  for (const std::size_t bytes : {std::size_t{2} << 10, std::size_t{1} << 20}) {
+    const Text copied = bench::Repeated(bench::SampleRecord(SourceId::Libol), bytes / 2);
+    const int times = bytes < (1 << 20) ? 50 : 5;
+    const auto step = [&](const char* name, const auto& work) {
+      std::vector<double> samples;
+      for (int i = 0; i < times; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        samples.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+      }
+      std::printf("  %7zu code units: %-22s %9.3f ms\n", copied.size(), name,
+                  MedianMilliseconds(samples));
+    };
+    step("clipboard written", [&] { window.clipboard.WriteText(copied); });
+    step("clipboard read", [&] { (void)window.clipboard.ReadText(); });
+    step("box set", [&] { window.txtZ3950.SetText(copied); });
+    step("box painted", [&] {
+      ::InvalidateRect(box, nullptr, TRUE);
+      ::UpdateWindow(box);
+    });
+    step("box read", [&] { (void)window.txtZ3950.GetText(); });
+  }
   return messages.shown == 0 ? 0 : 1;
 }

@@ -22,7 +22,8 @@ echo "--- sizes"
 ls -l "$build"/src/FrmMain/Win32/velmora.exe "$build"/src/cli/velmora-convert.exe \
   "$build"/Velmora-*-win64.exe "$build"/Velmora-*-win64.zip 2>/dev/null |
   awk '{printf "%-60s %9d bytes\n", $NF, $5}'
-(cd "$work" && cmake -E tar xf "$OLDPWD/$(ls "$build"/Velmora-*-win64.zip | head -1)")
+zip=$(realpath "$(ls "$build"/Velmora-*-win64.zip | head -1)")
+(cd "$work" && cmake -E tar xf "$zip")
 find "$work" -name '*.exe' -exec ls -l {} + | awk '{printf "stripped, in the ZIP: %-30s %9d bytes\n", $NF, $5}' |
   sed "s|$work/[^ ]*/||"
 
