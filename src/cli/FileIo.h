@@ -43,7 +43,16 @@ struct InputCloser {
 
 // A file written as a stream and put in place only when it is complete: the
 // bytes go to a temporary file in the same folder, which Commit moves over
-// `path`. Without Commit, the temporary file is removed.
+// `path`. Without Commit, or when the program is interrupted (SIGINT,
+// SIGTERM, SIGHUP), the temporary file is removed and `path` stays as it
+// was. What `path` is decides how it is written, so that nothing it is, or
+// points to, is damaged:
+//  - a device, a FIFO, a socket or a stream of the process («/dev/stdout»):
+//    written in place, never replaced by a file;
+//  - a symbolic link: followed, and the file it points to replaced;
+//  - a file with other hard links: its content replaced once complete, so
+//    that every link still names it;
+//  - a file replaced keeps its mode, and its owner where that is allowed.
 class AtomicOutputFile {
  public:
   AtomicOutputFile() = default;
@@ -59,7 +68,9 @@ class AtomicOutputFile {
   // Moves the complete temporary file over `path`.
   bool MoveIntoPlace(std::string& error);
 
-  std::string path_, temporary_;
+  std::string path_;       // where the output goes: a symbolic link's target
+  std::string temporary_;  // the temporary file, or empty when written in place
+  bool copyIntoPlace_ = false;  // a file with other links: copied, not moved
   std::ofstream stream_;
 };
 
