@@ -55,3 +55,11 @@ PACKAGE_TEST_PACKAGES=(lintian desktop-file-utils appstream debootstrap)
 # with its libFuzzer and sanitizer runtimes, and valgrind.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 MEMCHECK_PACKAGES=(valgrind)
+
+# What building for 64-bit Windows needs (scripts/windows): the mingw-w64
+# cross compiler with posix threads, NSIS for the installer, icoutils for the
+# icon, and GoogleTest's sources for the cross-built tests.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis icoutils)
+# What running the Windows programs and their tests needs: Wine (64-bit
+# only), and the X tools of the window tests.
+WINE_TEST_PACKAGES=(wine wine64 libgtest-dev "${GUI_TEST_PACKAGES[@]}")

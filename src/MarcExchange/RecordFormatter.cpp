@@ -5,14 +5,9 @@
 #include "MarcExchange/MarcXmlWriter.h"
 #include "MarcExchange/MrkWriter.h"
 #include "MarcExchange/SourceIndicators.h"
+#include "ModMain/LineBreaks.h"
 
 namespace velmora::marc {
-namespace {
-
-constexpr char kRecordLineBreak = '\n';
-
-}  // namespace
-
 std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format) {
   switch (format) {
     case OutputFormat::kRecord:
@@ -38,8 +33,8 @@ FormattedRecord RecordFormatter::FormatText(TextView text) {
   FormattedRecord formatted;
   if (text.empty()) return formatted;
   // The text as it is: only lone surrogates replaced (U+FFFD).
-  AppendEncodedUtf8(Replace(text, kCrlf, u"\n"), formatted.bytes);
-  formatted.bytes += kRecordLineBreak;
+  AppendEncodedUtf8(Replace(text, kCrlf, kPlatformLineBreakText), formatted.bytes);
+  formatted.bytes += kPlatformLineBreak;
   return formatted;
 }
 

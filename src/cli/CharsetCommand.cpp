@@ -5,6 +5,7 @@
 
 #include "Encodings/Transcoder.h"
 #include "ModMain/ConvertCharset.h"
+#include "ModMain/LineBreaks.h"
 #include "cli/Conversion.h"
 #include "cli/DetectCommand.h"
 #include "cli/LineBlocks.h"
@@ -30,6 +31,18 @@ std::string FailureMessage(const Transcoder::Failure& failure, Representation to
          " (-c leaves out what " + std::string(Describe(to).name) + " cannot hold)";
 }
 
+// Writes converted text with each LF as the platform's line break. Every
+// representation written is ASCII-compatible, so each byte 0x0A is one.
+void WritePlatformLines(std::ostream& output, std::string_view bytes) {
+  for (std::size_t lf = bytes.find('\n'); kPlatformLineBreak != "\n" && lf != bytes.npos;
+       lf = bytes.find('\n')) {
+    output.write(bytes.data(), static_cast<std::streamsize>(lf));
+    output.write(kPlatformLineBreak.data(), static_cast<std::streamsize>(kPlatformLineBreak.size()));
+    bytes.remove_prefix(lf + 1);
+  }
+  output.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 }  // namespace
 
 bool StreamCharset(LineBlockReader& reader, std::ostream& output, Representation from,
@@ -45,7 +58,7 @@ bool StreamCharset(LineBlockReader& reader, std::ostream& output, Representation
   out.reserve(2 * kOutputBlock);
   bool written = false;
   const auto flush = [&] {
-    output.write(out.data(), static_cast<std::streamsize>(out.size()));
+    WritePlatformLines(output, out);
     written = written || !out.empty();
     out.clear();
   };

@@ -1,6 +1,7 @@
 #include "cli/DateEntered.h"
 
 #include <charconv>
+#include <chrono>
 #include <ctime>
 #include <string_view>
 
@@ -9,10 +10,14 @@ namespace {
 
 constexpr long long kLastSecondOfYear9999 = 253402300799;
 
+// The civil date in UTC of a second since 1970-01-01, as std::chrono
+// computes it on every platform.
 std::optional<marc::CalendarDate> UtcDate(std::time_t seconds) {
-  std::tm parts{};
-  if (gmtime_r(&seconds, &parts) == nullptr) return std::nullopt;
-  return marc::CalendarDate{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday};
+  if (seconds < 0) return std::nullopt;  // std::time's failure
+  using namespace std::chrono;
+  const year_month_day date{floor<days>(sys_seconds{std::chrono::seconds{seconds}})};
+  return marc::CalendarDate{static_cast<int>(date.year()), static_cast<int>(unsigned{date.month()}),
+                            static_cast<int>(unsigned{date.day()})};
 }
 
 }  // namespace

@@ -1,4 +1,7 @@
-// Reading the input and writing the output of velmora-convert.
+// Reading the input and writing the output of velmora-convert. Paths are
+// UTF-8; an input is a C runtime file descriptor on every platform (0 is
+// standard input). Each platform's folder (Posix/, Win32/) implements what
+// touches the system, with the same messages.
 #pragma once
 
 #include <fstream>
@@ -7,13 +10,6 @@
 #include <string_view>
 
 namespace velmora::cli {
-
-// The line break of text written to files and standard output.
-#ifdef _WIN32
-inline constexpr std::string_view kPlatformLineBreak = "\r\n";
-#else
-inline constexpr std::string_view kPlatformLineBreak = "\n";
-#endif
 
 // Reads all of `path`, or standard input when `path` is empty or "-".
 // On failure returns false and puts the system's reason in `error`.
@@ -25,11 +21,11 @@ bool ReadAll(std::string_view path, std::string& bytes, std::string& error);
 bool AppendRead(int fd, std::size_t bytes, std::string& buffer, bool& endOfInput,
                 std::string& error);
 
-// Writes `bytes` to standard output.
+// Writes `bytes` to standard output, byte for byte.
 bool WriteStdout(std::string_view bytes, std::string& error);
 
 // Writes `bytes` to `path` through a temporary file in the same folder that
-// is renamed over it, so that a failed run leaves no half-written file.
+// is moved over it, so that a failed run leaves no half-written file.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 // Opens `path` for reading (standard input when `path` is empty or "-");
@@ -51,8 +47,17 @@ struct InputCloser {
 };
 
 // A file written as a stream and put in place only when it is complete: the
-// bytes go to a temporary file in the same folder, which Commit renames over
-// `path`. Without Commit, the temporary file is removed.
+// bytes go to a temporary file in the same folder, which Commit moves over
+// `path`. Without Commit, or when the program is interrupted (SIGINT,
+// SIGTERM, SIGHUP), the temporary file is removed and `path` stays as it
+// was. What `path` is decides how it is written, so that nothing it is, or
+// points to, is damaged:
+//  - a device, a FIFO, a socket or a stream of the process («/dev/stdout»):
+//    written in place, never replaced by a file;
+//  - a symbolic link: followed, and the file it points to replaced;
+//  - a file with other hard links: its content replaced once complete, so
+//    that every link still names it;
+//  - a file replaced keeps its mode, and its owner where that is allowed.
 class AtomicOutputFile {
  public:
   AtomicOutputFile() = default;
@@ -65,7 +70,12 @@ class AtomicOutputFile {
   bool Commit(std::string& error);
 
  private:
-  std::string path_, temporary_;
+  // Moves the complete temporary file over `path`.
+  bool MoveIntoPlace(std::string& error);
+
+  std::string path_;       // where the output goes: a symbolic link's target
+  std::string temporary_;  // the temporary file, or empty when written in place
+  bool copyIntoPlace_ = false;  // a file with other links: copied, not moved
   std::ofstream stream_;
 };
 

@@ -9,6 +9,7 @@
 #include "MarcExchange/MarcXmlWriter.h"
 #include "MarcExchange/MrkWriter.h"
 #include "MarcExchange/RecordStream.h"
+#include "support/PlatformLines.h"
 
 namespace velmora::marc {
 namespace {
@@ -210,7 +211,8 @@ TEST(RecordStream, WritesEachFormatOneRecordAtATime) {
     std::string expected;
   } cases[] = {
       {OutputFormat::kRecord,
-       "245=00$aD\u1EBF M\u00E8n$bSub%001=VN-1%260=##$aH\u00E0 N\u1ED9i\n245=00$aX\n"},
+       velmora::test::PlatformLines(
+           "245=00$aD\u1EBF M\u00E8n$bSub%001=VN-1%260=##$aH\u00E0 N\u1ED9i\n245=00$aX\n")},
       {OutputFormat::kIso2709, "00153nam a2200073   4500"},
       {OutputFormat::kMarcXml, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<collection"},
       {OutputFormat::kMrk,

@@ -10,6 +10,7 @@
 #include "ModMain/Sources.h"
 #include "cli/SplitFiles.h"
 #include "support/CliFixture.h"
+#include "support/PlatformLines.h"
 
 namespace velmora::test {
 namespace {
@@ -28,11 +29,11 @@ TEST_F(BatchFormatCli, RecordsSplitAtEmptyLinesConvertOneByOne) {
       "245    10$aThree\r\r650    #7$aX$zY";
   const RunResult result = Run("libol --batch", input);
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out,
-            "245=00$aOne%100=##$aA\n245=00$aTwo\n245=00$aThree%650=##$aX%650=##$aY\n");
+  EXPECT_EQ(result.out, PlatformLines("245=00$aOne%100=##$aA\n245=00$aTwo\n245=00$aThree%650=##"
+                                      "$aX%650=##$aY\n"));
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(Run("libol --batch --working", "245    10$aT\n\n100    1 $aA").out,
-            "245=10$aT%\n100=1$aA\n");
+            PlatformLines("245=10$aT%\n100=1$aA\n"));
 }
 
 // A record is handed to the conversion as it stood in the input, its last
@@ -45,7 +46,7 @@ TEST_F(BatchFormatCli, ARecordConvertsTheSameInABatchAsAlone) {
     for (const char* format : {"record", "iso2709", "mrk"}) {
       const std::string options = std::string(source.name) + " --format " + format;
       std::string alone = Run(options, sample).out;
-      if (std::string_view(format) == "record") alone += "\n";  // one record a line
+      if (std::string_view(format) == "record") alone += PlatformLines("\n");  // one record a line
       const std::string twice = sample + "\n" + sample;
       const RunResult batched = Run(options + " --batch", twice);
       EXPECT_EQ(batched.exitCode, 0) << options << ": " << batched.err;
@@ -85,7 +86,7 @@ TEST_F(BatchFormatCli, DroppedRecordsAreNamedAndFailTheRun) {
       "001    Y\n245    10$aAlso kept";
   const RunResult result = Run("libol --batch", input);
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.out, "245=00$aKept\n245=00$aAlso kept\n");
+  EXPECT_EQ(result.out, PlatformLines("245=00$aKept\n245=00$aAlso kept\n"));
   EXPECT_NE(result.err.find("record 3 ('000    nam a22') dropped"), std::string::npos)
       << result.err;
   EXPECT_NE(result.err.find("record 2 ('245    10$aBroken ') dropped: invalid UTF-8 at byte "
@@ -265,7 +266,7 @@ TEST_F(BatchFormatCli, PrecomposeWritesEveryLetterAsOneCharacter) {
   EXPECT_EQ(Run("libol", "245    10$a" + viet).out, "245=00$a" + viet);
   EXPECT_EQ(Run("libol --precompose", "245    10$a" + viet).out, "245=00$a" + viet1);
   EXPECT_EQ(Run("libol --batch --working --precompose", "245    10$a" + viet).out,
-            "245=10$a" + viet1 + "\n");
+            PlatformLines("245=10$a" + viet1 + "\n"));
   EXPECT_NE(Run("libol --precompose --format mrk", "245    10$a" + viet).out.find(viet1),
             std::string::npos);
   // pre-unicode alone joins only a tone mark that directly follows its base.

@@ -6,6 +6,7 @@
 
 #include "cli/CharsetCommand.h"
 #include "support/CliFixture.h"
+#include "support/PlatformLines.h"
 
 namespace velmora::cli {
 namespace {
@@ -39,7 +40,7 @@ TEST_F(CharsetCli, PreUnicodeJoinsToneMarksAndNothingElse) {
   for (const auto& c : cases) {
     const RunResult result = Run("pre-unicode", c.input);
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, c.output);
+    EXPECT_EQ(result.out, test::PlatformLines(c.output));
     EXPECT_EQ(result.err, "");
   }
 }
@@ -69,7 +70,7 @@ TEST_F(CharsetCli, ConvertsFilesBetweenRepresentations) {
   for (const auto& c : cases) {
     const RunResult result = Run(c.args, c.input);
     EXPECT_EQ(result.exitCode, 0) << c.args << ": " << result.err;
-    EXPECT_EQ(result.out, c.output) << c.args;
+    EXPECT_EQ(result.out, test::PlatformLines(c.output)) << c.args;
   }
 }
 
@@ -92,7 +93,7 @@ TEST_F(CharsetCli, LegacyFilesReadAsTheirCodePages) {
   for (const auto& c : cases) {
     const RunResult result = Run(c.args, c.input);
     EXPECT_EQ(result.exitCode, 0) << c.args << ": " << result.err;
-    EXPECT_EQ(result.out, c.output) << c.args;
+    EXPECT_EQ(result.out, test::PlatformLines(c.output)) << c.args;
     EXPECT_EQ(result.err, c.err) << c.args;
   }
 }
@@ -166,7 +167,7 @@ TEST_F(CharsetCli, EveryCommandReadsUtf16WithByteOrderMark) {
   EXPECT_EQ(Run("libol", utf16le(record)).out, Run("libol", record).out);
   const std::string batch = record + "\r\n\r\n" + record;
   EXPECT_EQ(Run("libol --batch", utf16le(batch)).out, Run("libol --batch", batch).out);
-  EXPECT_EQ(Run("pre-unicode", utf16le("Vie\r\nt")).out, "Vie\nt");
+  EXPECT_EQ(Run("pre-unicode", utf16le("Vie\r\nt")).out, test::PlatformLines("Vie\nt"));
   EXPECT_EQ(Run("charset unicode vni", utf16le("e")).out, "e");
   EXPECT_EQ(Run("charset viqr unicode", utf16le("a`")).out, "\xC3\xA0");
 }
@@ -184,7 +185,7 @@ TEST_F(CharsetCli, BlocksOfLongInputConvertAsTheWhole) {
   const std::string file = Write("in.txt", input).string();
   const RunResult result = Run("charset vni unicode " + file + " " + file);  // one after another
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_TRUE(result.out == whole + whole);
+  EXPECT_TRUE(result.out == test::PlatformLines(whole + whole));
 }
 
 TEST_F(CharsetCli, UsageErrorsExitTwo) {

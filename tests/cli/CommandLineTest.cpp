@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/CliFixture.h"
+#include "support/PlatformLines.h"
 
 namespace velmora::test {
 namespace {
@@ -25,7 +26,7 @@ TEST_F(CommandLine, OptionsMayStandBeforeOrAfterTheCommand) {
        {"libol --batch " + file, "--batch libol " + file, "libol " + file + " --batch"}) {
     const RunResult result = Run(args);
     EXPECT_EQ(result.exitCode, 0) << args << ": " << result.err;
-    EXPECT_EQ(result.out, expected) << args;
+    EXPECT_EQ(result.out, PlatformLines(expected)) << args;
   }
   // After "--" every word is the command, an operand or a FILE.
   const RunResult ended = Run("libol -- --batch");
@@ -73,7 +74,7 @@ TEST_F(CommandLine, SeveralInputFilesAreConvertedInTurn) {
   for (const auto& c : cases) {
     const RunResult result = Run(c.args);
     EXPECT_EQ(result.exitCode, 0) << c.args << ": " << result.err;
-    EXPECT_EQ(result.out, c.out) << c.args;
+    EXPECT_EQ(result.out, PlatformLines(c.out)) << c.args;
   }
   // A file that cannot be read fails the run, and nothing is written.
   const RunResult missing = Run("libol " + a + " '" + (dir_ / "missing.txt").string() + "'");

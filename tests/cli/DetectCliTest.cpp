@@ -4,11 +4,13 @@
 #include <string>
 
 #include "support/CliFixture.h"
+#include "support/PlatformLines.h"
 
 namespace velmora::cli {
 namespace {
 
 using DetectCli = test::CliTest;
+using test::PlatformLines;
 using test::RunResult;
 
 // «Tôi yêu tiếng Việt Nam lắm, người ơi.»
@@ -49,9 +51,10 @@ TEST_F(DetectCli, CharsetAutoConvertsFromWhatItFindsAndSaysSo) {
   const struct {
     std::string args, input, out, err;
   } cases[] = {
-      {"charset auto unicode '" + file + "'", "", kUtf8,
+      {"charset auto unicode '" + file + "'", "", PlatformLines(kUtf8),
        "velmora-convert: " + file + ": read as tcvn3 (confidence 9"},
-      {"charset AUTO unicode", tcvn3, kUtf8, "velmora-convert: standard input: read as tcvn3"},
+      {"charset AUTO unicode", tcvn3, PlatformLines(kUtf8),
+       "velmora-convert: standard input: read as tcvn3"},
       {"charset auto vni", kUtf8, Run("charset unicode vni", kUtf8).out,
        "velmora-convert: standard input: read as unicode"},
   };

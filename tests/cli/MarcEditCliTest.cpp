@@ -8,6 +8,7 @@
 #include "ModMain/Sources.h"
 #include "reference/LiteralIlibHueMarcEdit.h"
 #include "support/CliFixture.h"
+#include "support/PlatformLines.h"
 
 namespace velmora::test {
 namespace {
@@ -18,7 +19,7 @@ using MarcEditCli = CliTest;
 // velmora-convert writes them.
 std::string LiteralExport(const std::string& record) {
   const Text lines = reference::LiteralMarcEditExport(*DecodeUtf8(record, nullptr));
-  return EncodeUtf8(Replace(lines, kCrlf, u"\n"));
+  return EncodeUtf8(Replace(lines, kCrlf, kPlatformLineBreakText));
 }
 
 TEST_F(MarcEditCli, EverySampleRecordExportsAsTheLiteralExportDoes) {
@@ -30,7 +31,7 @@ TEST_F(MarcEditCli, EverySampleRecordExportsAsTheLiteralExportDoes) {
     EXPECT_EQ(lines.out.rfind("=245  ", 0), 0u) << source.name;
   }
   const RunResult libol = Run("marcedit " + Example("libol.expected.txt"));
-  EXPECT_EQ(libol.out, ReadFile(ExamplePath("marcedit.expected.txt")));
+  EXPECT_EQ(libol.out, PlatformLines(ReadFile(ExamplePath("marcedit.expected.txt"))));
 }
 
 TEST_F(MarcEditCli, OnlyATagAtAFieldsStartMoves) {
@@ -44,7 +45,7 @@ TEST_F(MarcEditCli, OnlyATagAtAFieldsStartMoves) {
   for (const auto& c : cases) {
     const RunResult result = Run("marcedit", c.input);
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, c.lines) << c.input;
+    EXPECT_EQ(result.out, PlatformLines(c.lines)) << c.input;
   }
 }
 

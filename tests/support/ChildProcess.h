@@ -21,6 +21,10 @@ ChildRun RunChild(const std::filesystem::path& program, const std::vector<std::s
                   const std::filesystem::path& input, const std::filesystem::path& output,
                   const std::filesystem::path& errors);
 
+// Sets an environment variable of this process, which the children it starts
+// inherit; nullptr removes it.
+void SetVariable(const char* name, const char* value);
+
 // The words of a shell-like command line: split at spaces, 'single quotes'
 // keep spaces in a word («-o 'a b.txt'» is two words).
 std::vector<std::string> ShellWords(std::string_view line);

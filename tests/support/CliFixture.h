@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/ChildProcess.h"
 #include "support/Files.h"
 
 namespace velmora::test {
@@ -22,8 +23,8 @@ struct RunResult {
 // on every day).
 class ScopedVariable {
  public:
-  ScopedVariable(const char* name, const char* value) : name_(name) { ::setenv(name, value, 1); }
-  ~ScopedVariable() { ::unsetenv(name_); }
+  ScopedVariable(const char* name, const char* value) : name_(name) { SetVariable(name, value); }
+  ~ScopedVariable() { SetVariable(name_, nullptr); }
   ScopedVariable(const ScopedVariable&) = delete;
   ScopedVariable& operator=(const ScopedVariable&) = delete;
 

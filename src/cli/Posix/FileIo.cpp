@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -22,20 +23,6 @@ bool WriteFully(int fd, std::string_view bytes, std::string& error) {
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
-}
-
-bool ReadFully(int fd, std::string& bytes, std::string& error) {
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      error = std::strerror(errno);
-      return false;
-    }
-    if (got == 0) return true;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
 }
 
 }  // namespace
@@ -84,44 +71,104 @@ InputCloser::~InputCloser() {
   if (fd >= 0 && fd != STDIN_FILENO) ::close(fd);
 }
 
-bool ReadAll(std::string_view path, std::string& bytes, std::string& error) {
-  bytes.clear();
-  const int fd = OpenInput(path, error);
-  if (fd < 0) return false;
-  const bool ok = ReadFully(fd, bytes, error);
-  if (fd != STDIN_FILENO) ::close(fd);
-  return ok;
-}
-
 bool WriteStdout(std::string_view bytes, std::string& error) {
   return WriteFully(STDOUT_FILENO, bytes, error);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-  AtomicOutputFile file;
-  if (!file.Open(path, error)) return false;
-  file.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return file.Commit(error);
+namespace {
+
+// The temporary file of the output being written, for the signal handler:
+// a fixed buffer, since a handler may not allocate.
+char pendingTemporary[4096];
+volatile std::sig_atomic_t havePendingTemporary = 0;
+
+extern "C" void RemoveTemporaryAndDie(int signal) {
+  if (havePendingTemporary != 0) ::unlink(pendingTemporary);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
 }
 
+void RemoveTemporaryOnSignals(const std::string& temporary) {
+  if (temporary.size() >= sizeof pendingTemporary) return;
+  std::memcpy(pendingTemporary, temporary.c_str(), temporary.size() + 1);
+  havePendingTemporary = 1;
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, RemoveTemporaryAndDie);
+}
+
+void ForgetTemporary() {
+  havePendingTemporary = 0;
+}
+
+// Where a symbolic link leads, followed to its end (also when that end does
+// not exist yet); `path` itself when it is no link.
+std::string FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::string target(4096, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0) return path;
+    target.resize(static_cast<std::size_t>(length));
+    if (!target.empty() && target[0] != '/') {
+      const std::size_t slash = path.rfind('/');
+      if (slash != std::string::npos) target = path.substr(0, slash + 1) + target;
+    }
+    path = std::move(target);
+  }
+  return path;
+}
+
+// The process's own streams and the devices live there.
+bool IsSystemPath(const std::string& path) {
+  return path.starts_with("/dev/") || path.starts_with("/proc/");
+}
+
+}  // namespace
+
 AtomicOutputFile::~AtomicOutputFile() {
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  if (temporary_.empty()) return;
+  ::unlink(temporary_.c_str());
+  ForgetTemporary();
 }
 
 bool AtomicOutputFile::Open(const std::string& path, std::string& error) {
-  std::string temporary = path + ".XXXXXX";
+  path_ = FollowLinks(path);
+  struct stat target {};
+  const bool exists = ::stat(path_.c_str(), &target) == 0;
+  if (IsSystemPath(path) || IsSystemPath(path_) || (exists && !S_ISREG(target.st_mode))) {
+    if (exists && S_ISDIR(target.st_mode)) {
+      error = std::strerror(EISDIR);
+      return false;
+    }
+    stream_.open(path_, std::ios::binary | std::ios::out);
+    if (!stream_) {
+      error = std::strerror(errno);
+      return false;
+    }
+    return true;
+  }
+  std::string temporary = path_ + ".XXXXXX";
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) {
     error = std::strerror(errno);
     return false;
   }
-  // mkstemp makes the file private; give it the mode a new file would get.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  ::close(fd);
-  path_ = path;
   temporary_ = std::move(temporary);
+  RemoveTemporaryOnSignals(temporary_);
+  if (exists) {
+    // The replaced file's mode and, where allowed, its owner.
+    ::fchmod(fd, target.st_mode & 07777);
+    if (::fchown(fd, target.st_uid, target.st_gid) != 0) {
+      // Not allowed to give the file away: it stays ours.
+    }
+    copyIntoPlace_ = target.st_nlink > 1;
+  } else {
+    // mkstemp makes the file private; give it the mode a new file would get.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+  }
+  ::close(fd);
   stream_.open(temporary_, std::ios::binary | std::ios::trunc);
   if (!stream_) {
     error = std::strerror(errno);
@@ -130,17 +177,29 @@ bool AtomicOutputFile::Open(const std::string& path, std::string& error) {
   return true;
 }
 
-bool AtomicOutputFile::Commit(std::string& error) {
-  stream_.close();
-  if (!stream_) {
-    error = "cannot write the temporary file";
-    return false;
-  }
-  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+bool AtomicOutputFile::MoveIntoPlace(std::string& error) {
+  if (temporary_.empty()) return true;  // written in place
+  if (copyIntoPlace_) {
+    // Every hard link goes on naming the file: its content is replaced.
+    std::string bytes;
+    if (!ReadAll(temporary_, bytes, error)) return false;
+    const int fd = ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) {
+      error = std::strerror(errno);
+      return false;
+    }
+    const bool written = WriteFully(fd, bytes, error);
+    if (::close(fd) != 0 && written) {
+      error = std::strerror(errno);
+      return false;
+    }
+    if (!written) return false;
+    ::unlink(temporary_.c_str());
+  } else if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
     error = std::strerror(errno);
     return false;
   }
-  temporary_.clear();
+  ForgetTemporary();
   return true;
 }
 

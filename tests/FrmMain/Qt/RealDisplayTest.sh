@@ -27,39 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passes=0 failures=0
-pass() { echo "ok   - $*"; passes=$((passes + 1)); }
-fail() { echo "FAIL - $*"; failures=$((failures + 1)); }
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for() {
-  local seconds=$1; shift
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.05
-  done
-}
-
-read -r screen_w screen_h < <(xwininfo -root | awk '/^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print w, h}')
-
-# The outer bottom-right corner of window $1: client geometry from xwininfo
-# plus the frame the window manager drew (_NET_FRAME_EXTENTS: left, right,
-# top, bottom). Not xdotool getwindowgeometry, which mixes the two.
-outer_corner() {
-  local x y w h l r t b
-  read -r x y w h < <(xwininfo -id "$1" |
-    awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}')
-  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
-  [ -n "${b:-}" ] || { echo "unframed"; return; }
-  echo "$((x + w + r)) $((y + h + b))"
-}
-client_geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}'
-}
-corner_is_screens() { [ "$(outer_corner "$1")" = "$screen_w $screen_h" ]; }
-is_above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
-is_not_above() { ! is_above "$1"; }
+source "$(dirname "$0")/../../support/x11-checks.sh"
 is_active() { [ "$(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //')" = "$(printf '0x%x' "$1")" ]; }
 # Whether window $1 lies above window $2 in the window manager's stacking order.
 stacked_above() {
@@ -204,5 +172,4 @@ if grep -v -e 'propagateSizeHints' -e '^$' "$work/stderr" | grep -q .; then
   echo "velmora wrote to standard error:"
   cat "$work/stderr"
 fi
-echo "$passes passed, $failures failed"
-[ $failures -eq 0 ]
+finish

@@ -1,0 +1,114 @@
+#include "FrmMain/Win32/Win32Ports.h"
+
+#include <cstring>
+
+#include "ModScreen/Win32/ModScreen.h"
+
+namespace velmora::ui {
+namespace {
+
+constexpr DWORD kPauseMilliseconds = 25;
+
+// Closes the clipboard that Open opened, on every path.
+struct ClipboardCloser {
+  ~ClipboardCloser() { ::CloseClipboard(); }
+};
+
+// Unlocks a locked global memory block on every path.
+struct BlockUnlocker {
+  HGLOBAL block;
+  ~BlockUnlocker() { ::GlobalUnlock(block); }
+};
+
+// UTF-8 -> UTF-16, invalid bytes as U+FFFD.
+std::wstring FromUtf8(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
+
+}  // namespace
+
+void EditTextBox::SetText(TextView text) {
+  ::SetWindowTextW(edit_, ToWide(text).c_str());
+}
+
+Text EditTextBox::GetText() const {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit_)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(edit_, text.data(), static_cast<int>(text.size()))));
+  return FromWide(text);
+}
+
+Win32Clipboard::Win32Clipboard(HWND owner, std::function<void()> betweenAttempts)
+    : owner_(owner), betweenAttempts_(std::move(betweenAttempts)) {}
+
+void Win32Clipboard::PauseBriefly() {
+  ::Sleep(kPauseMilliseconds);
+}
+
+bool Win32Clipboard::Open() {
+  for (int attempt = 1;; ++attempt) {
+    if (::OpenClipboard(owner_)) return true;
+    if (attempt == kOpenAttempts) return false;
+    betweenAttempts_();
+  }
+}
+
+bool Win32Clipboard::OffersText() {
+  return ::IsClipboardFormatAvailable(CF_UNICODETEXT);
+}
+
+std::optional<Text> Win32Clipboard::ReadText() {
+  if (!Open()) return std::nullopt;
+  const ClipboardCloser closer;
+  const HANDLE block = ::GetClipboardData(CF_UNICODETEXT);
+  if (block == nullptr) return std::nullopt;
+  const auto* units = static_cast<const char16_t*>(::GlobalLock(block));
+  if (units == nullptr) return std::nullopt;
+  const BlockUnlocker unlocker{block};
+  // Room for size / 2 - 1 units before the terminator; the text may end sooner.
+  const SIZE_T size = ::GlobalSize(block);
+  const std::size_t room = size >= 2 ? size / 2 - 1 : 0;
+  std::size_t length = 0;
+  while (length < room && units[length] != u'\0') ++length;
+  return Text(units, length);
+}
+
+void Win32Clipboard::WriteText(TextView text) {
+  if (!Open()) return;
+  const ClipboardCloser closer;
+  ::EmptyClipboard();
+  const SIZE_T bytes = (text.size() + 1) * sizeof(char16_t);
+  const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  if (block == nullptr) return;
+  if (void* units = ::GlobalLock(block)) {
+    std::memcpy(units, text.data(), text.size() * sizeof(char16_t));  // the terminator is zeroed
+    ::GlobalUnlock(block);
+    // From here the block is the clipboard's; a refused block stays ours.
+    if (::SetClipboardData(CF_UNICODETEXT, block) != nullptr) return;
+  }
+  ::GlobalFree(block);
+}
+
+void Win32MessageBox::Show(TextView message) {
+  ::MessageBoxW(owner_, ToWide(message).c_str(), ToWide(kApplicationTitle).c_str(), MB_OK);
+}
+
+void Win32MessageBox::ShowFailure(std::string_view description) {
+  ::MessageBoxW(owner_, FromUtf8(description).c_str(), ToWide(kApplicationTitle).c_str(),
+                MB_OK | MB_ICONERROR);
+}
+
+void Win32Stacking::SetOnTop() {
+  SetWindowOnTop(form_);
+}
+
+void Win32Stacking::SetNotOnTop() {
+  SetWindowNotOnTop(form_);
+}
+
+}  // namespace velmora::ui

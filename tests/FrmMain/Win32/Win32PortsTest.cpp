@@ -1,0 +1,247 @@
+// The window's Win32 ports where their behaviour is Windows' own: the EDIT
+// control's line breaks, the clipboard's blocks and formats, a clipboard
+// that another program holds open, the buttons wired to the handlers, and
+// the native Get_Text, Set_Text and Utf8ToText. Runs under Wine.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <future>
+#include <thread>
+
+#include "Encodings/Utf8.h"
+#include "FrmMain/ClipboardText.h"
+#include "FrmMain/FormLayout.h"
+#include "FrmMain/Win32/FrmMain.h"
+#include "FrmMain/Win32/Win32Ports.h"
+#include "ModMain/LineBreaks.h"
+#include "support/Files.h"
+#include "support/TextPrinting.h"
+#include "support/WindowFakes.h"
+
+namespace velmora::ui::test {
+namespace {
+
+using Messages = std::vector<Text>;
+using velmora::test::ExampleText;
+
+// «Tiếng Việt»: ế U+1EBF, ệ U+1EC7.
+constexpr TextView kVietnamese = u"Ti\u1EBFng Vi\u1EC7t";
+
+HWND MakeEdit(DWORD style) {
+  return ::CreateWindowExW(0, L"EDIT", L"", style, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                           nullptr);
+}
+
+// A hidden window to own what the tests write to the clipboard.
+struct OwnerWindow {
+  HWND handle = ::CreateWindowExW(0, L"STATIC", L"owner", 0, 0, 0, 1, 1, nullptr, nullptr,
+                                  nullptr, nullptr);
+  ~OwnerWindow() { ::DestroyWindow(handle); }
+};
+
+// Puts one block of `format` on the clipboard, as another program would.
+void PutOnClipboard(UINT format, HANDLE data) {
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  ::SetClipboardData(format, data);
+  ::CloseClipboard();
+}
+
+HGLOBAL UnicodeBlock(TextView units, SIZE_T bytes) {
+  const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  std::memcpy(::GlobalLock(block), units.data(), units.size() * sizeof(char16_t));
+  ::GlobalUnlock(block);
+  return block;
+}
+
+// Another program that holds the clipboard open until it is told to let go.
+class ClipboardHolder {
+ public:
+  ClipboardHolder() {
+    std::promise<bool> opened;
+    std::future<bool> isOpen = opened.get_future();
+    thread_ = std::thread([this, &opened] {
+      opened.set_value(::OpenClipboard(nullptr) != FALSE);
+      release_.get_future().wait();
+      ::CloseClipboard();
+    });
+    EXPECT_TRUE(isOpen.get());
+  }
+  ~ClipboardHolder() { Release(); }
+  void Release() {
+    if (!thread_.joinable()) return;
+    release_.set_value();
+    thread_.join();
+  }
+
+ private:
+  std::promise<void> release_;
+  std::thread thread_;
+};
+
+TEST(EditTextBox, GivesBackExactlyWhatWasSetAndTypedBreaksAsCrlf) {
+  const HWND edit = MakeEdit(WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN);
+  ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+  EditTextBox box(edit);
+  const Text megabyte = Replace(Text(40000, u'x'), u"x", u"245=00$aVi\u1EC7t\r\n");
+  for (const TextView text :
+       {TextView(u"245    10$aT\r\n100    1 $aA"), TextView(u"lone\nLF and lone\rCR"),
+        TextView(u"\t$a\tx\t"), kVietnamese, TextView(u""), TextView(megabyte)}) {
+    box.SetText(text);
+    EXPECT_TEXT_EQ(box.GetText(), text);
+  }
+  box.SetText(u"ab");
+  ::SendMessageW(edit, EM_SETSEL, 1, 1);
+  ::SendMessageW(edit, WM_CHAR, L'\r', 0);  // Return typed between a and b
+  EXPECT_TEXT_EQ(box.GetText(), u"a\r\nb");
+  ::DestroyWindow(edit);
+}
+
+TEST(Win32Clipboard, CarriesTextBothWaysAndReadsABlockUpToItsFirstNul) {
+  OwnerWindow owner;
+  Win32Clipboard clipboard(owner.handle);
+  FakeMessageBox messages;
+  const Text text = u"245=00$a" + Text(kVietnamese) + u"\t\r\n%100=##$aA";
+  SetClipboardText(clipboard, messages, text);
+  EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), text);
+  SetClipboardText(clipboard, messages, u"");
+  EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"");
+  EXPECT_EQ(messages.shown, Messages{});
+
+  const struct {
+    const char* what;
+    SIZE_T bytes;
+  } blocks[] = {
+      {"exactly the text and its terminator", 8},
+      {"larger than its text", 64},
+  };
+  for (const auto& block : blocks) {
+    PutOnClipboard(CF_UNICODETEXT, UnicodeBlock(u"abc", block.bytes));
+    EXPECT_EQ(clipboard.ReadText(), Text(u"abc")) << block.what;
+  }
+}
+
+TEST(Win32Clipboard, AnImageOnlyClipboardOffersNoText) {
+  const DWORD pixel = 0x00FF0000;
+  PutOnClipboard(CF_BITMAP, ::CreateBitmap(1, 1, 1, 32, &pixel));
+  OwnerWindow owner;
+  Win32Clipboard clipboard(owner.handle);
+  FakeMessageBox messages;
+  EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"");
+  EXPECT_EQ(messages.shown, Messages{Text(kClipboardTextNotAvailable)});
+}
+
+TEST(Win32Clipboard, WaitsForAnotherProgramThatHoldsItOpenThenGivesUp) {
+  OwnerWindow owner;
+  {
+    Win32Clipboard writer(owner.handle);
+    FakeMessageBox messages;
+    SetClipboardText(writer, messages, u"copied");
+  }
+  {  // let go after the second failed attempt
+    ClipboardHolder holder;
+    int pauses = 0;
+    Win32Clipboard clipboard(owner.handle, [&] {
+      if (++pauses == 2) holder.Release();
+    });
+    FakeMessageBox messages;
+    EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"copied");
+    EXPECT_EQ(messages.shown, Messages{});
+    EXPECT_EQ(pauses, 2);
+  }
+  {  // held throughout
+    ClipboardHolder holder;
+    int pauses = 0;
+    Win32Clipboard clipboard(owner.handle, [&] { ++pauses; });
+    FakeMessageBox messages;
+    EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"");
+    SetClipboardText(clipboard, messages, u"result");
+    EXPECT_EQ(messages.shown,
+              (Messages{Text(kFailedToGetClipboardText), Text(kFailedToSetClipboardText)}));
+    EXPECT_GE(pauses, Win32Clipboard::kOpenAttempts - 1);
+  }
+}
+
+TEST(FrmMain, EveryButtonIsWiredAndShownAsLaidOut) {
+  FrmMain form(::GetModuleHandleW(nullptr));
+  const UINT dpi = ::GetDpiForWindow(form.Handle());
+  RECT client{};
+  ::GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, ::MulDiv(kClientWidthTwips, dpi, kTwipsPerInch));
+  EXPECT_EQ(client.bottom, ::MulDiv(kClientHeightTwips, dpi, kTwipsPerInch));
+  for (std::size_t i = 0; i < std::size(kControls); ++i) {
+    const Control& control = kControls[i];
+    SCOPED_TRACE(std::string(control.name));
+    const HWND window = form.ControlWindow(i);
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, ::MulDiv(control.left, dpi, kTwipsPerInch));
+    EXPECT_EQ(rect.bottom, ::MulDiv(control.top + control.height, dpi, kTwipsPerInch));
+    EXPECT_EQ((::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0, control.visible);
+  }
+
+  // A click reaches the button's handler: each source's sample through the
+  // window's own EDIT control and the clipboard.
+  FakeMessageBox messages;
+  FakeStacking stacking;
+  FrmMainPorts ports = form.Ports();
+  FrmMainPorts quiet{ports.txtZ3950, ports.clipboard, messages, stacking};
+  for (const SourceSystem& source : Sources()) {
+    SCOPED_TRACE(std::string(source.control));
+    const Text input = ExampleText(std::string(source.sample) + ".txt");
+    if (source.input == InputFrom::Clipboard) {
+      SetClipboardText(quiet.clipboard, messages, input);
+    } else {
+      quiet.txtZ3950.SetText(input);
+    }
+    FindControl(source.control)->click(quiet);
+    const Text expected = ExampleText(std::string(source.sample) + ".expected.txt");
+    EXPECT_TEXT_EQ(quiet.txtZ3950.GetText(), expected);
+    EXPECT_TEXT_EQ(quiet.clipboard.ReadText().value_or(u"(none)"), expected);
+  }
+  EXPECT_EQ(messages.shown, Messages{});
+
+  // The window's own WM_COMMAND routing, for the hidden CmdHue too.
+  const std::size_t hue = static_cast<std::size_t>(FindControl("CmdHue") - kControls);
+  const HWND hueButton = form.ControlWindow(hue);
+  quiet.txtZ3950.SetText(ExampleText("hue.txt"));
+  ::SendMessageW(form.Handle(), WM_COMMAND,
+                 MAKEWPARAM(::GetDlgCtrlID(hueButton), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hueButton));
+  EXPECT_TEXT_EQ(quiet.txtZ3950.GetText(), ExampleText("hue.expected.txt"));
+}
+
+TEST(FrmMain, GetTextAndSetTextMoveTextThroughTheClipboard) {
+  FrmMain form(::GetModuleHandleW(nullptr));
+  const HWND edit = MakeEdit(ES_AUTOHSCROLL);
+  ::SetWindowTextW(edit, ToWide(kVietnamese).c_str());
+  ::SendMessageW(edit, EM_SETSEL, 3, 6);
+  EXPECT_TEXT_EQ(form.Get_Text(edit), kVietnamese);
+  DWORD start = 0, end = 0;
+  ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 3u) << "the caret goes back to the selection's start";
+  EXPECT_EQ(end, 3u) << "and the selection ends";
+
+  ::SendMessageW(edit, EM_SETSEL, 0, 5);  // «Tiếng»
+  form.Set_Text(edit, u"N\u00F3i");       // «Nói»
+  EXPECT_TEXT_EQ(EditTextBox(edit).GetText(), u"N\u00F3i Vi\u1EC7t");
+  EXPECT_EQ(form.Ports().clipboard.ReadText(), Text(u"N\u00F3i"));
+  ::DestroyWindow(edit);
+}
+
+TEST(Utf8ToText, DecodesUtf8BytesHeldOnePerCharacter) {
+  // The UTF-8 bytes of «Tiếng Việt», each read as a character of the ANSI
+  // code page, as a single-byte program would hold them.
+  const std::string bytes = EncodeUtf8(kVietnamese);
+  std::wstring ansi(bytes.size(), L'\0');
+  ansi.resize(static_cast<std::size_t>(::MultiByteToWideChar(
+      CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), ansi.data(),
+      static_cast<int>(ansi.size()))));
+  EXPECT_TEXT_EQ(Utf8ToText(FromWide(ansi)), kVietnamese);
+  EXPECT_TEXT_EQ(Utf8ToText(u""), u"");
+  EXPECT_TEXT_EQ(Utf8ToText(u"245=00$aT"), u"245=00$aT");
+}
+
+}  // namespace
+}  // namespace velmora::ui::test

@@ -1,0 +1,43 @@
+# Sourced by the tests that drive a real window from outside on an X server
+# (xwininfo, xprop): pass and fail counted, waits that poll, and the window's
+# place as the window manager framed it.
+
+passes=0 failures=0
+pass() { echo "ok   - $*"; passes=$((passes + 1)); }
+fail() { echo "FAIL - $*"; failures=$((failures + 1)); }
+# The closing line, and the status: failure when any check failed.
+finish() {
+  echo "$passes passed, $failures failed"
+  [ $failures -eq 0 ]
+}
+
+# Waits up to $1 seconds for the command after it to succeed, polling.
+wait_for() {
+  local seconds=$1; shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.05
+  done
+}
+
+read -r screen_w screen_h < <(xwininfo -root 2>/dev/null |
+  awk '/^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print w, h}')
+
+# x y width height of the X window $1 (for a framed window, its client area).
+client_geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}'
+}
+# The outer bottom-right corner of window $1: its geometry from xwininfo plus
+# the frame the window manager drew (_NET_FRAME_EXTENTS: left, right, top,
+# bottom). Not xdotool getwindowgeometry, which mixes the two.
+outer_corner() {
+  local x y w h l r t b
+  read -r x y w h < <(client_geometry "$1")
+  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+  [ -n "${b:-}" ] || { echo "unframed"; return; }
+  echo "$((x + w + r)) $((y + h + b))"
+}
+corner_is_screens() { [ "$(outer_corner "$1")" = "$screen_w $screen_h" ]; }
+is_above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+is_not_above() { ! is_above "$1"; }
