@@ -285,31 +285,6 @@ std::string EncodeNoMarks(TextView text) {
   return EncodeInfallible(Representation::NoMarks, text);
 }
 
-bool EncodeVni(TextView text, const EncodeOptions& options, std::string& out,
-               EncodeReport& report) {
-  return EncodeRepresentation(Representation::Vni, text, options, out, report);
-}
-bool EncodeTcvn3(TextView text, const EncodeOptions& options, std::string& out,
-                 EncodeReport& report) {
-  return EncodeRepresentation(Representation::Tcvn3, text, options, out, report);
-}
-bool EncodeCp1258(TextView text, const EncodeOptions& options, std::string& out,
-                  EncodeReport& report) {
-  return EncodeRepresentation(Representation::Cp1258, text, options, out, report);
-}
-bool EncodeViscii(TextView text, const EncodeOptions& options, std::string& out,
-                  EncodeReport& report) {
-  return EncodeRepresentation(Representation::Viscii, text, options, out, report);
-}
-bool EncodeTcvn5712(TextView text, const EncodeOptions& options, std::string& out,
-                    EncodeReport& report) {
-  return EncodeRepresentation(Representation::Tcvn5712, text, options, out, report);
-}
-bool EncodeViqr(TextView text, const EncodeOptions& options, std::string& out,
-                EncodeReport& report) {
-  return EncodeRepresentation(Representation::Viqr, text, options, out, report);
-}
-
 Text DecomposeLetters(TextView text) {
   static const std::array<Decomposed, kLetterCount + 1> decompositions = BuildDecompositions();
   const SourceLookup& unicode = LoadCharsetTables().unicode;

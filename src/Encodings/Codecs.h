@@ -1,6 +1,6 @@
 // Reading a file's bytes in each character representation into Unicode text,
-// and writing Unicode text back: one pair of functions per representation,
-// and one entry point that takes the representation.
+// and writing Unicode text back: a reading function per 8-bit representation,
+// and one entry point each way that takes the representation.
 //
 //   DecodeVni("\xD1\xF6\xF4\xF8ng") gives «Đường»
 //   EncodeRepresentation(Representation::Viqr, u"Việt", ...) writes «Vie^.t»
@@ -48,26 +48,16 @@ std::optional<Text> DecodeRepresentation(Representation from, std::string_view b
 // Appends the bytes of `text` in the representation. Returns false when a
 // character cannot be written and options.leaveOutUnwritable is off (then
 // `report` says which and where, and `out` holds what came before it).
+// tcvn3 writes toned capitals with their lowercase letter's code (counted in
+// the report); cp1258 writes every letter as the letter table does (a toned
+// letter: base byte and tone byte) and every other character as its byte,
+// or as a base and tone byte.
 bool EncodeRepresentation(Representation to, TextView text, const EncodeOptions& options,
                           std::string& out, EncodeReport& report);
 
 std::string EncodeUnicode(TextView text);            // UTF-8, letters precomposed
 std::string EncodeUnicodeDecomposed(TextView text);  // UTF-8, letters base + marks (NFD order)
 std::string EncodeNoMarks(TextView text);            // UTF-8, diacritics taken off
-bool EncodeVni(TextView text, const EncodeOptions& options, std::string& out, EncodeReport& report);
-// Toned capitals take their lowercase letter's code: counted in the report.
-bool EncodeTcvn3(TextView text, const EncodeOptions& options, std::string& out,
-                 EncodeReport& report);
-// Every letter as the letter table writes it (a toned letter: base byte and
-// tone byte); every other character as its byte, or as a base and tone byte.
-bool EncodeCp1258(TextView text, const EncodeOptions& options, std::string& out,
-                  EncodeReport& report);
-bool EncodeViscii(TextView text, const EncodeOptions& options, std::string& out,
-                  EncodeReport& report);
-bool EncodeTcvn5712(TextView text, const EncodeOptions& options, std::string& out,
-                    EncodeReport& report);
-bool EncodeViqr(TextView text, const EncodeOptions& options, std::string& out,
-                EncodeReport& report);
 
 // Each of the 134 letters as a base letter and its combining marks in
 // canonical order (ệ is e, U+0323, U+0302); đ and Đ, which Unicode does not

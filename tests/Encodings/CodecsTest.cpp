@@ -21,10 +21,12 @@ TEST(Codecs, Cp1258ReadsAsWindows1258AndJoinsTones) {
 TEST(Codecs, Cp1258WritesLettersDecomposedAndOtherCharactersAsTheirBytes) {
   std::string out;
   EncodeReport report;
-  EXPECT_TRUE(EncodeCp1258(u"H\u00E0 \u0110\u01B0\u1EDDng \u20AC\u00C4\u01F9", {}, out, report));
+  EXPECT_TRUE(EncodeRepresentation(
+      Representation::Cp1258, u"H\u00E0 \u0110\u01B0\u1EDDng \u20AC\u00C4\u01F9", {}, out, report));
   EXPECT_EQ(out, "Ha\xCC \xD0\xFD\xF5\xCCng \x80\xC4n\xCC");  // ǹ: n and a grave
   out.clear();
-  EXPECT_FALSE(EncodeCp1258(u"ab\u011A", {}, out, report));  // Ě has no Windows-1258 byte
+  // Ě has no Windows-1258 byte.
+  EXPECT_FALSE(EncodeRepresentation(Representation::Cp1258, u"ab\u011A", {}, out, report));
   EXPECT_EQ(report.unwritableAt, 2u);
 }
 
@@ -34,15 +36,18 @@ TEST(Codecs, VniAndTcvn3ReadPunctuationAsWindows1252) {
   EXPECT_TEXT_EQ(DecodeTcvn3("\x91\xB5\x92\x95"), u"\u2018\u00E0\u2019\u2022");
   std::string out;
   EncodeReport report;
-  EXPECT_TRUE(EncodeVni(u"\u201Cth\u01A1\u201D \u0081", {}, out, report));
+  EXPECT_TRUE(
+      EncodeRepresentation(Representation::Vni, u"\u201Cth\u01A1\u201D \u0081", {}, out, report));
   EXPECT_EQ(out, "\x93th\xF4\x94 \x81");
-  EXPECT_FALSE(EncodeVni(u"\u0085", {}, out, report));  // a control Windows-1252 has a byte for
+  // A control whose byte Windows-1252 gives to a character.
+  EXPECT_FALSE(EncodeRepresentation(Representation::Vni, u"\u0085", {}, out, report));
 }
 
 TEST(Codecs, Tcvn3CountsTonedCapitalsWrittenLowercase) {
   std::string out;
   EncodeReport report;
-  EXPECT_TRUE(EncodeTcvn3(u"\u00C0 \u00E0 \u0102 A\u0300 \u1EF4", {}, out, report));
+  EXPECT_TRUE(EncodeRepresentation(Representation::Tcvn3, u"\u00C0 \u00E0 \u0102 A\u0300 \u1EF4",
+                                   {}, out, report));
   EXPECT_EQ(out, "\xB5 \xB5 \xA1 \xB5 \xFE");  // À à Ă, A + grave, Ỵ
   EXPECT_EQ(report.lowercasedCapitals, 3u);
 }
@@ -50,7 +55,8 @@ TEST(Codecs, Tcvn3CountsTonedCapitalsWrittenLowercase) {
 TEST(Codecs, LeavingOutCountsWhatTheTargetCannotHold) {
   std::string out;
   EncodeReport report;
-  EXPECT_TRUE(EncodeViscii(u"a\u20ACb\U0001F600c", {true}, out, report));
+  EXPECT_TRUE(
+      EncodeRepresentation(Representation::Viscii, u"a\u20ACb\U0001F600c", {true}, out, report));
   EXPECT_EQ(out, "abc");
   EXPECT_EQ(report.leftOut, 2u);
   EXPECT_EQ(report.firstLeftOut, U'\u20AC');
