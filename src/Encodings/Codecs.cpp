@@ -82,42 +82,7 @@ std::array<Decomposed, kLetterCount + 1> BuildDecompositions() {
 
 // --- The letter-table units -------------------------------------------------
 
-char16_t CombiningModifier(char16_t modifiedBase) {
-  switch (modifiedBase) {
-    case u'\u00E2':  // â
-    case u'\u00C2':  // Â
-    case u'\u00EA':  // ê
-    case u'\u00CA':  // Ê
-    case u'\u00F4':  // ô
-    case u'\u00D4':  // Ô
-      return kCombiningCircumflex;
-    case u'\u0103':  // ă
-    case u'\u0102':  // Ă
-      return kCombiningBreve;
-    case u'\u01A1':  // ơ
-    case u'\u01A0':  // Ơ
-    case u'\u01B0':  // ư
-    case u'\u01AF':  // Ư
-      return kCombiningHorn;
-    default:
-      return 0;
-  }
-}
-
 std::int32_t LetterCode(Representation representation) {
-  switch (representation) {
-    case Representation::Vni:
-      return CharsetVni;
-    case Representation::Tcvn3:
-      return CharsetTcvn3;
-    case Representation::NoMarks:
-      return CharsetNoMarks;
-    default:
-      return CharsetUnicode;
-  }
-}
-
-std::int32_t TargetLetterCode(Representation representation) {
   switch (representation) {
     case Representation::Vni:
       return CharsetVni;
@@ -259,7 +224,7 @@ std::optional<Text> DecodeRepresentation(Representation from, std::string_view b
 
 bool EncodeRepresentation(Representation to, TextView text, const EncodeOptions& options,
                           std::string& out, EncodeReport& report) {
-  const std::int32_t code = TargetLetterCode(to);
+  const std::int32_t code = LetterCode(to);
   const Text converted = ConvertCharset(text, CharsetUnicode, code);
   if (to == Representation::Tcvn3)
     report.lowercasedCapitals += CountTonedCapitals(text, CharsetUnicode);

@@ -16,20 +16,10 @@
 
 namespace velmora {
 
-// The code ConvertCharset reads a representation's units with: its own
-// number code for vni, tcvn3 and nomarks; unicode (1) for the others, which
-// are read into Unicode.
+// The code ConvertCharset reads and writes a representation's units with:
+// its own number code for vni, tcvn3 and nomarks; unicode (1) for the
+// others, which are read into Unicode and written from it.
 std::int32_t LetterCode(Representation representation);
-// The code ConvertCharset writes for a target: vni, tcvn3, nomarks their own;
-// the others are written from Unicode (1).
-std::int32_t TargetLetterCode(Representation representation);
-
-// The combining marks that make the modified vowels.
-inline constexpr char16_t kCombiningCircumflex = u'\u0302';  // ◌̂ â ê ô
-inline constexpr char16_t kCombiningBreve = u'\u0306';       // ◌̆ ă
-inline constexpr char16_t kCombiningHorn = u'\u031B';        // ◌̛ ơ ư
-// The modifier of a vowel that has one (â: the circumflex), 0 for the others.
-char16_t CombiningModifier(char16_t modifiedBase);
 
 // Appends the units of an 8-bit file: VNI and TCVN3 through Windows-1252 (so
 // bytes A0-FF are the units of equal value, 80-9F punctuation); the others
@@ -40,7 +30,7 @@ void AppendEightBitUnits(Representation from, std::string_view bytes, Text& out)
 // mark (which TCVN3 writes with the lowercase letter's code).
 std::size_t CountTonedCapitals(TextView units, std::int32_t fromCode);
 
-// Appends `converted` (the result of ConvertCharset into TargetLetterCode(to))
+// Appends `converted` (the result of ConvertCharset into LetterCode(to))
 // as the target's bytes.
 bool EncodeConverted(Representation to, TextView converted, const EncodeOptions& options,
                      std::string& out, EncodeReport& report);

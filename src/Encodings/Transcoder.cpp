@@ -265,7 +265,7 @@ bool Transcoder::Convert(std::string_view block, std::string& out, Failure& fail
     }
   }
   if (!Decode(block, failure)) return false;
-  const std::int32_t fromCode = LetterCode(from_), toCode = TargetLetterCode(to_);
+  const std::int32_t fromCode = LetterCode(from_), toCode = LetterCode(to_);
   // Equal representations change nothing (ConvertCharset's rule for equal
   // codes); Unicode into Unicode joins tone marks.
   const bool unchanged = from_ == to_ && from_ != Representation::Unicode;
@@ -304,7 +304,7 @@ void Transcoder::FindPlace(std::size_t convertedIndex, Failure& failure) const {
   for (std::size_t n = 0; n < lineInBlock; ++n) lineStart = units_.find(u'\n', lineStart) + 1;
   const TextView line =
       TextView(units_).substr(lineStart, units_.find(u'\n', lineStart) - lineStart);
-  const std::int32_t fromCode = LetterCode(from_), toCode = TargetLetterCode(to_);
+  const std::int32_t fromCode = LetterCode(from_), toCode = LetterCode(to_);
   std::size_t pos = 0;
   while (pos < line.size()) {
     const std::size_t length = CharsetPieceLength(line, pos, fromCode);

@@ -8,27 +8,6 @@
 namespace velmora {
 namespace {
 
-// The letters with breve, circumflex or horn as base and mark: â is a and a
-// circumflex. (đ and Đ have no decomposition.)
-struct ModifiedLetter {
-  char16_t letter;
-  char16_t mark;
-};
-constexpr ModifiedLetter kModifiedLetters[] = {
-    {u'\u00E2', kCombiningCircumflex},  // â
-    {u'\u0103', kCombiningBreve},       // ă
-    {u'\u00C2', kCombiningCircumflex},  // Â
-    {u'\u0102', kCombiningBreve},       // Ă
-    {u'\u00EA', kCombiningCircumflex},  // ê
-    {u'\u00CA', kCombiningCircumflex},  // Ê
-    {u'\u01A1', kCombiningHorn},        // ơ
-    {u'\u00F4', kCombiningCircumflex},  // ô
-    {u'\u01A0', kCombiningHorn},        // Ơ
-    {u'\u00D4', kCombiningCircumflex},  // Ô
-    {u'\u01B0', kCombiningHorn},        // ư
-    {u'\u01AF', kCombiningHorn},        // Ư
-};
-
 constexpr char16_t kNoMark = 0;
 
 // Canonical combining classes (Unicode Character Database) of the eight marks.
@@ -79,13 +58,6 @@ constexpr void PutInCanonicalOrder(char16_t& first, char16_t& second) {
   }
 }
 
-constexpr char16_t ModifierOf(char16_t letter) {
-  for (const ModifiedLetter& modified : kModifiedLetters) {
-    if (modified.letter == letter) return modified.mark;
-  }
-  return kNoMark;
-}
-
 constexpr bool KeyLess(const Decomposition& a, const Decomposition& b) {
   if (a.base != b.base) return a.base < b.base;
   if (a.first != b.first) return a.first < b.first;
@@ -106,11 +78,11 @@ constexpr Decompositions BuildDecompositions() {
   for (const VietnameseLetter& letter : kVietnameseLetters) {
     Decomposition d{letter.base, kNoMark, kNoMark, letter.unicode};
     if (letter.number < kFirstTonedLetter) {
-      d.first = ModifierOf(letter.unicode);
+      d.first = CombiningModifier(letter.unicode);
       if (d.first == kNoMark) continue;  // đ, Đ
     } else {
       // «ầ» is â and a grave: the base's own mark, if any, then the tone.
-      d.first = ModifierOf(letter.composed.base);
+      d.first = CombiningModifier(letter.composed.base);
       d.second = letter.composed.mark;
       if (d.first == kNoMark) std::swap(d.first, d.second);
       PutInCanonicalOrder(d.first, d.second);

@@ -8,12 +8,6 @@
 
 namespace velmora {
 
-// The marks that, after a base letter, spell a Vietnamese letter: the five
-// tone marks and the three that make â ă ê ô ơ ư.
-inline constexpr char16_t kCombiningCircumflex = u'\u0302';  // ◌̂
-inline constexpr char16_t kCombiningBreve = u'\u0306';       // ◌̆
-inline constexpr char16_t kCombiningHorn = u'\u031B';        // ◌̛
-
 // A base character and the run of those marks after it become the letter of
 // VietnameseLetters.h they spell (đ and Đ have no other spelling) and the
 // marks left over, in canonical order: Unicode's canonical composition (NFC)

@@ -22,6 +22,35 @@ inline constexpr char16_t kCombiningDotBelow = u'\u0323';   // ◌̣
 inline constexpr std::array<char16_t, 5> kToneMarks = {
     kCombiningGrave, kCombiningHookAbove, kCombiningTilde, kCombiningAcute, kCombiningDotBelow};
 
+// The three marks that make the modified vowels.
+inline constexpr char16_t kCombiningCircumflex = u'\u0302';  // ◌̂ â ê ô
+inline constexpr char16_t kCombiningBreve = u'\u0306';       // ◌̆ ă
+inline constexpr char16_t kCombiningHorn = u'\u031B';        // ◌̛ ơ ư
+
+// The mark a modified vowel is made with (â: the circumflex); 0 for any
+// other character (đ and Đ have no decomposition).
+constexpr char16_t CombiningModifier(char16_t modified) {
+  switch (modified) {
+    case u'\u00E2':  // â
+    case u'\u00C2':  // Â
+    case u'\u00EA':  // ê
+    case u'\u00CA':  // Ê
+    case u'\u00F4':  // ô
+    case u'\u00D4':  // Ô
+      return kCombiningCircumflex;
+    case u'\u0103':  // ă
+    case u'\u0102':  // Ă
+      return kCombiningBreve;
+    case u'\u01A1':  // ơ
+    case u'\u01A0':  // Ơ
+    case u'\u01B0':  // ư
+    case u'\u01AF':  // Ư
+      return kCombiningHorn;
+    default:
+      return 0;
+  }
+}
+
 inline constexpr int kLetterCount = 134;
 // Letters 1-14 carry no tone mark; 15-134 are a base and one tone mark.
 inline constexpr int kFirstTonedLetter = 15;

@@ -19,11 +19,6 @@ constexpr char16_t kOCircumflex = u'\u00F4';  // ô
 constexpr char16_t kOHorn = u'\u01A1';        // ơ
 constexpr char16_t kUHorn = u'\u01B0';        // ư
 
-// The combining marks of fully decomposed text that make those letters.
-constexpr char16_t kCombiningCircumflex = u'\u0302';
-constexpr char16_t kCombiningBreve = u'\u0306';
-constexpr char16_t kCombiningHorn = u'\u031B';
-
 using Tone = SyllableTone;
 constexpr Tone kLevel = Tone::Level, kAcute = Tone::Acute, kDotBelow = Tone::DotBelow;
 
