@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 
+#include "ModMain/Sources.h"
 #include "support/CliFixture.h"
 
 namespace velmora::test {
@@ -31,13 +33,14 @@ class PerlReadBack : public CliTest {
   }
 
   // The sample of `source` written in `format` («--format mrk»); its path.
-  std::string Convert(const std::string& source, const std::string& options,
+  std::string Convert(const SourceSystem& source, const std::string& options,
                       const std::string& name) {
     const std::string path = (dir_ / name).string();
     const ScopedVariable epoch("SOURCE_DATE_EPOCH", "1741910400");  // 2025-03-14
-    const RunResult run =
-        Run(source + " " + options + " -o '" + path + "' " + Example(source + ".txt"));
-    EXPECT_EQ(run.exitCode, 0) << source << " " << options << ": " << run.err;
+    const std::string command(source.name);
+    const RunResult run = Run(command + " " + options + " -o '" + path + "' " +
+                              Example(std::string(source.sample) + ".txt"));
+    EXPECT_EQ(run.exitCode, 0) << command << " " << options << ": " << run.err;
     return path;
   }
 
@@ -54,18 +57,16 @@ class PerlReadBack : public CliTest {
   }
 };
 
-const char* const kSources[] = {"libol", "lacviet", "verbrary", "ilib", "emiclib", "hue"};
-
 TEST_F(PerlReadBack, EveryReaderSeesTheSameRecordInEachFormat) {
-  for (const std::string source : kSources) {
+  for (const SourceSystem& source : kSources) {
     for (const std::string working : {"", "--working "}) {
-      const std::string stem = source + (working.empty() ? "" : ".working");
+      const std::string stem = std::string(source.name) + (working.empty() ? "" : ".working");
       const std::string mrc = Convert(source, working + "--format iso2709", stem + ".mrc");
       const std::string xml = Convert(source, working + "--format marcxml", stem + ".xml");
       const std::string mrk = Convert(source, working + "--format mrk", stem + ".mrk");
       const std::string lines = Tool("yaz-marcdump -i marc -o line '" + mrc + "'");
       // Dated by SOURCE_DATE_EPOCH, unless the working text has its own 008.
-      const bool own008 = !working.empty() && source == "lacviet";
+      const bool own008 = !working.empty() && source.id == SourceId::LacViet;
       EXPECT_NE(lines.find(own008 ? "\n008 190315" : "\n008 250314"), std::string::npos)
           << stem << "\n"
           << lines;
@@ -81,23 +82,21 @@ TEST_F(PerlReadBack, EveryReaderSeesTheSameRecordInEachFormat) {
 // an ISBN check digit) and of indicators that the source itself left blank
 // or wrong; of field order, the 008 and every other indicator it says nothing.
 TEST_F(PerlReadBack, LintFindsNoFormatFaultTheSourceDidNotHave) {
-  const std::multiset<std::string> sourceFaults[] = {
-      {},
-      {},
+  // By source; the others have none.
+  const std::map<SourceId, std::multiset<std::string>> sourceFaults = {
       // The Verbrary rewrite writes "##" for each 650 it splits off.
-      {"650: Indicator 2 must be 0, 1, 2, 3, 4, 5, 6 or 7 but it's \" \"",
-       "650: Indicator 2 must be 0, 1, 2, 3, 4, 5, 6 or 7 but it's \" \""},
-      {},
-      {},
+      {SourceId::Verbrary,
+       {"650: Indicator 2 must be 0, 1, 2, 3, 4, 5, 6 or 7 but it's \" \"",
+        "650: Indicator 2 must be 0, 1, 2, 3, 4, 5, 6 or 7 but it's \" \""}},
       // The Hue sample's «10010», «490  a», «700  a».
-      {"100: Indicator 2 must be blank but it's \"0\"",
-       "490: Indicator 1 must be 0 or 1 but it's \" \"",
-       "700: Indicator 1 must be 0, 1 or 3 but it's \" \""},
+      {SourceId::Hue,
+       {"100: Indicator 2 must be blank but it's \"0\"",
+        "490: Indicator 1 must be 0 or 1 but it's \" \"",
+        "700: Indicator 1 must be 0, 1 or 3 but it's \" \""}},
   };
-  for (std::size_t i = 0; i < std::size(kSources); ++i) {
-    const std::string source = kSources[i];
-    const std::string report =
-        Perl("usmarc", Convert(source, "--format iso2709", source + ".mrc"), "--lint");
+  for (const SourceSystem& source : kSources) {
+    const std::string report = Perl(
+        "usmarc", Convert(source, "--format iso2709", std::string(source.name) + ".mrc"), "--lint");
     std::multiset<std::string> formatFaults;
     for (std::size_t at = report.find("lint: "); at != std::string::npos;
          at = report.find("lint: ", at + 1)) {
@@ -107,7 +106,11 @@ TEST_F(PerlReadBack, LintFindsNoFormatFaultTheSourceDidNotHave) {
         formatFaults.insert(warning);
       }
     }
-    EXPECT_EQ(formatFaults, sourceFaults[i]) << source << "\n" << report;
+    const auto expected = sourceFaults.find(source.id);
+    EXPECT_EQ(formatFaults,
+              expected == sourceFaults.end() ? std::multiset<std::string>() : expected->second)
+        << source.name << "\n"
+        << report;
   }
 }
 
