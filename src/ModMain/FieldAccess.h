@@ -57,8 +57,10 @@ class FieldIndex {
     std::size_t at;     // where the digits start
   };
   TextView text_;
-  std::vector<Mark> marks_;                   // the first «ddd=» of each tag, left to right
-  std::array<std::uint8_t, 1000> indexed_{};  // marks of each tag
+  // The first kIndexedPerTag «ddd=» of each tag, left to right, and how many
+  // of each tag that is.
+  std::vector<Mark> marks_;
+  std::array<std::uint8_t, 1000> indexed_{};
 };
 
 }  // namespace velmora
