@@ -4,13 +4,13 @@
 # real clipboard compared with the Linux velmora-convert, an image-only
 # clipboard, and the layout at 144 DPI.
 #
-#   RealWindowTest.sh VELMORA_EXE LINUX_VELMORA_CONVERT EXAMPLES_DIR
+#   RealWindowTest.sh VELMORA_EXE LINUX_VELMORA_CONVERT EXAMPLES_DIR CLIPBOARD_TEXT_EXE
 #
 # Run it inside scripts/x11-session under xvfb-run, with WINEPREFIX set to a
 # prefix of its own (its settings are changed). Exits 77 (skipped) when
 # there is no display.
 set -uo pipefail
-velmora=$1 convert=$2 examples=$3
+velmora=$1 convert=$2 examples=$3 clipboard_text=$4
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "no DISPLAY: run under xvfb-run with scripts/x11-session" >&2
@@ -81,9 +81,14 @@ click_not_on_top() { click_button "$1" 1260 5220 1275 615; }
 clipboard() { timeout 10 xclip -o -selection clipboard 2>/dev/null; }
 clipboard_is() { [ "$(clipboard; echo .)" = "$(cat "$1"; echo .)" ]; }
 clipboard_readable() { clipboard >/dev/null; }
+# Whether Windows programs see text $1 on the clipboard: Wine has taken in
+# what xclip offers.
+wine_sees() { wine "$clipboard_text" 2>/dev/null </dev/null | grep -qF "$1"; }
 
 # Puts file $1 on the X clipboard (type $2, default text) and waits until
-# xclip holds it. Wine reads it when the program next opens the clipboard.
+# xclip holds it and, for text, until Windows programs see it: Wine takes in
+# a new X clipboard on its own a moment later, and must not do so only after
+# the window has written its result.
 clipboard_offers() { timeout 10 xclip -o -selection clipboard -t TARGETS 2>/dev/null | grep -qx "$1"; }
 copy() {
   xclip -selection clipboard ${2:+-t "$2"} -i "$1" 2>/dev/null &
@@ -91,7 +96,7 @@ copy() {
   if [ -n "${2:-}" ]; then
     wait_for 30 clipboard_offers "$2"
   else
-    wait_for 30 clipboard_is "$1"
+    wait_for 30 clipboard_is "$1" && wait_for 30 wine_sees "$(head -n 1 "$1")"
   fi
 }
 
@@ -142,11 +147,14 @@ convert_and_compare Libol click_libol libol "$examples/libol.txt"
 # TO MARCEDIT converts the box's record, not what was copied meanwhile.
 "$convert" marcedit "$work/Libol.expected" >"$work/marcedit.expected"
 echo "copied meanwhile" >"$work/meanwhile.txt"
-copy "$work/meanwhile.txt"
+copy "$work/meanwhile.txt" || fail "xclip did not take the clipboard"
 click_marcedit "$W"
-wait_for 30 clipboard_is "$work/marcedit.expected" &&
-  pass "TO MARCEDIT: the clipboard holds velmora-convert marcedit of the box's record" ||
+if wait_for 30 clipboard_is "$work/marcedit.expected"; then
+  pass "TO MARCEDIT: the clipboard holds velmora-convert marcedit of the box's record"
+else
   fail "TO MARCEDIT: the clipboard differs from velmora-convert marcedit"
+  clipboard | diff "$work/marcedit.expected" - | head -5
+fi
 convert_and_compare LacViet click_lacviet lacviet "$examples/lacviet.txt"
 # Decomposed letters on several lines: «Việt Nam» with ê + U+0323, «Đường».
 printf 'Vi\xc3\xaa\xcc\xa3t Nam\n\xc4\x90\xc6\xb0o\xcc\x80ng\tx\n' >"$work/decomposed.txt"
