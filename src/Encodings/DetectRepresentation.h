@@ -44,8 +44,8 @@ std::span<const Representation> DetectedRepresentations();
 inline constexpr std::size_t kDetectionSampleBytes = 48 * 1024;
 
 // What detection reads of `input` (which may hold only the input's first
-// kDetectionSampleBytes + 1 bytes): the input itself when it is no longer than
-// kDetectionSampleBytes; else its first kDetectionSampleBytes, cut after the
+// kDetectionSampleBytes + 1 bytes): the input itself when it has at most
+// kDetectionSampleBytes bytes; else its first kDetectionSampleBytes, cut after the
 // last line break or space among them (or before a UTF-8 sequence they cut)
 // so that no character is split.
 std::string_view DetectionSample(std::string_view input);

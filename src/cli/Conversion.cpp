@@ -471,8 +471,7 @@ int ConvertStreaming(const Options& options) {
 }  // namespace
 
 Text ConvertCopied(const Command& command, bool working, TextView copied) {
-  if (command.source == nullptr) return command.convert(Text(copied));
-  return working ? WorkingText(*command.source, copied) : ConvertRecord(*command.source, copied);
+  return ConvertCopiedInPlace(command, working, Text(copied));
 }
 
 Text ConvertCopiedInPlace(const Command& command, bool working, Text copied) {

@@ -41,3 +41,12 @@ outer_corner() {
 corner_is_screens() { [ "$(outer_corner "$1")" = "$screen_w $screen_h" ]; }
 is_above() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 is_not_above() { ! is_above "$1"; }
+
+# The buttons, at their places in the form in twips (left top width height).
+# Each test defines click_button WINDOW LEFT TOP WIDTH HEIGHT for its window.
+click_libol() { click_button "$1" 1320 2220 1215 375; }
+click_lacviet() { click_button "$1" 0 3120 2595 615; }
+click_pre_unicode() { click_button "$1" 0 4320 2595 375; }
+click_marcedit() { click_button "$1" 0 4740 2595 375; }
+click_on_top() { click_button "$1" 0 5220 1095 615; }
+click_not_on_top() { click_button "$1" 1260 5220 1275 615; }

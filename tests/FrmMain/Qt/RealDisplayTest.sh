@@ -50,10 +50,6 @@ click_button() {
   local window=$1 left=$2 top=$3 width=$4 height=$5
   xdotool mousemove --window "$window" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) click 1
 }
-click_libol() { click_button "$1" 1320 2220 1215 375; }
-click_marcedit() { click_button "$1" 0 4740 2595 375; }
-click_on_top() { click_button "$1" 0 5220 1095 615; }
-click_not_on_top() { click_button "$1" 1260 5220 1275 615; }
 
 clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
 clipboard_is() { [ "$(clipboard; echo .)" = "$(cat "$1"; echo .)" ]; }

@@ -71,12 +71,6 @@ click_button() {  # WINDOW LEFT TOP WIDTH HEIGHT, in twips
   local top=$((h - client_h - border))
   xdotool mousemove --window "$1" $((border + ($2 + $4 / 2) / 15)) $((top + ($3 + $5 / 2) / 15)) click 1
 }
-click_libol() { click_button "$1" 1320 2220 1215 375; }
-click_lacviet() { click_button "$1" 0 3120 2595 615; }
-click_pre_unicode() { click_button "$1" 0 4320 2595 375; }
-click_marcedit() { click_button "$1" 0 4740 2595 375; }
-click_on_top() { click_button "$1" 0 5220 1095 615; }
-click_not_on_top() { click_button "$1" 1260 5220 1275 615; }
 
 clipboard() { timeout 10 xclip -o -selection clipboard 2>/dev/null; }
 clipboard_is() { [ "$(clipboard; echo .)" = "$(cat "$1"; echo .)" ]; }
@@ -132,16 +126,22 @@ wait_for 30 is_above "$W" && pass "Enable on Top adds _NET_WM_STATE_ABOVE again"
 click_marcedit "$W"
 wait_for 30 clipboard_readable || fail "the window did not write the clipboard"
 
+# Passes with $2 when the clipboard comes to hold file $1; else fails with
+# $3 and shows the difference.
+expect_clipboard() {
+  if wait_for 30 clipboard_is "$1"; then
+    pass "$2"
+  else
+    fail "$3"
+    clipboard | diff "$1" - | head -5
+  fi
+}
 convert_and_compare() {  # NAME CLICK COMMAND INPUT
   "$convert" "$3" "$4" >"$work/$1.expected"
   copy "$4" || { fail "$1: xclip did not take the clipboard"; return; }
   "$2" "$W"
-  if wait_for 30 clipboard_is "$work/$1.expected"; then
-    pass "$1: the clipboard holds what the Linux velmora-convert $3 gives"
-  else
-    fail "$1: the clipboard differs from velmora-convert $3"
-    clipboard | diff "$work/$1.expected" - | head -5
-  fi
+  expect_clipboard "$work/$1.expected" "$1: the clipboard holds what the Linux velmora-convert $3 gives" \
+    "$1: the clipboard differs from velmora-convert $3"
 }
 convert_and_compare Libol click_libol libol "$examples/libol.txt"
 # TO MARCEDIT converts the box's record, not what was copied meanwhile.
@@ -149,12 +149,9 @@ convert_and_compare Libol click_libol libol "$examples/libol.txt"
 echo "copied meanwhile" >"$work/meanwhile.txt"
 copy "$work/meanwhile.txt" || fail "xclip did not take the clipboard"
 click_marcedit "$W"
-if wait_for 30 clipboard_is "$work/marcedit.expected"; then
-  pass "TO MARCEDIT: the clipboard holds velmora-convert marcedit of the box's record"
-else
-  fail "TO MARCEDIT: the clipboard differs from velmora-convert marcedit"
-  clipboard | diff "$work/marcedit.expected" - | head -5
-fi
+expect_clipboard "$work/marcedit.expected" \
+  "TO MARCEDIT: the clipboard holds velmora-convert marcedit of the box's record" \
+  "TO MARCEDIT: the clipboard differs from velmora-convert marcedit"
 convert_and_compare LacViet click_lacviet lacviet "$examples/lacviet.txt"
 # Decomposed letters on several lines: «Việt Nam» with ê + U+0323, «Đường».
 printf 'Vi\xc3\xaa\xcc\xa3t Nam\n\xc4\x90\xc6\xb0o\xcc\x80ng\tx\n' >"$work/decomposed.txt"
