@@ -50,3 +50,31 @@ click_pre_unicode() { click_button "$1" 0 4320 2595 375; }
 click_marcedit() { click_button "$1" 0 4740 2595 375; }
 click_on_top() { click_button "$1" 0 5220 1095 615; }
 click_not_on_top() { click_button "$1" 1260 5220 1275 615; }
+
+# The X clipboard, read and compared byte for byte (an image included).
+clipboard() { timeout 10 xclip -o -selection clipboard 2>/dev/null; }
+clipboard_is() { clipboard | cmp -s - "$1"; }
+clipboard_types() { timeout 10 xclip -o -selection clipboard -t TARGETS 2>/dev/null; }
+clipboard_offers() { clipboard_types | grep -qx "$1"; }
+
+# Puts file $1 on the X clipboard (as type $2 when given, else as text) and
+# waits until the clipboard offers it. xclip serves it in the foreground
+# until another program takes the clipboard; stop_clipboard_servers ends
+# what is left when the test ends, so that no xclip outlives the test
+# holding its output open (ctest would wait for it).
+clipboard_servers=()
+serve_clipboard() {
+  xclip -quiet -selection clipboard ${2:+-t "$2"} -i "$1" >/dev/null 2>&1 &
+  clipboard_servers+=($!)
+  if [ -n "${2:-}" ]; then
+    wait_for 30 clipboard_offers "$2"
+  else
+    wait_for 30 clipboard_is "$1"
+  fi
+}
+stop_clipboard_servers() {
+  local pid
+  for pid in "${clipboard_servers[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${clipboard_servers[@]}"; do wait "$pid" 2>/dev/null; done
+  clipboard_servers=()
+}

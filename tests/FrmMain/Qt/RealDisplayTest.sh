@@ -23,6 +23,7 @@ pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+  stop_clipboard_servers
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -50,9 +51,6 @@ click_button() {
   local window=$1 left=$2 top=$3 width=$4 height=$5
   xdotool mousemove --window "$window" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) click 1
 }
-
-clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
-clipboard_is() { [ "$(clipboard; echo .)" = "$(cat "$1"; echo .)" ]; }
 
 # --- 1. Placement, four windows started at once --------------------------
 for _ in 1 2 3 4; do
@@ -113,8 +111,7 @@ kill "$cover_pid"; wait "$cover_pid" 2>/dev/null
 # --- 3. A Libol record through the real clipboard ------------------------
 "$convert" libol "$examples/libol.txt" >"$work/libol.expected"
 "$convert" marcedit "$work/libol.expected" >"$work/marcedit.expected"
-xclip -selection clipboard -i "$examples/libol.txt"
-wait_for 5 clipboard_is "$examples/libol.txt" || fail "xclip did not take the clipboard"
+serve_clipboard "$examples/libol.txt" || fail "xclip did not take the clipboard"
 click_libol "$W"
 if wait_for 10 clipboard_is "$work/libol.expected"; then
   pass "Libol: the clipboard holds what velmora-convert libol gives"
@@ -122,7 +119,8 @@ else
   fail "Libol: clipboard differs from velmora-convert libol"
   clipboard | diff <(cat "$work/libol.expected") - | head -5
 fi
-echo "copied meanwhile" | xclip -selection clipboard -i
+echo "copied meanwhile" >"$work/meanwhile.txt"
+serve_clipboard "$work/meanwhile.txt" || fail "xclip did not take the clipboard"
 click_marcedit "$W"
 if wait_for 10 clipboard_is "$work/marcedit.expected"; then
   pass "TO MARCEDIT converts the box's record, not the clipboard's text"
@@ -135,7 +133,7 @@ fi
 base64 -d >"$work/red.png" <<'PNG'
 iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4z8AAAAMBAQDJ/pLvAAAAAElFTkSuQmCC
 PNG
-xclip -selection clipboard -t image/png -i "$work/red.png"
+serve_clipboard "$work/red.png" image/png || fail "xclip did not take the image"
 printf '' | "$convert" libol >"$work/empty.expected"
 click_libol "$W"
 if box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Velmora$' 2>/dev/null | head -1) &&
@@ -148,7 +146,7 @@ if box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Velmora$' 2>/de
     pass "OK closes it" || fail "the message box stayed open"
   wait_for 10 clipboard_is "$work/empty.expected" &&
     pass "then the clipboard holds the conversion of the empty text" ||
-    fail "clipboard after the message: $(clipboard | head -c 80)"
+    fail "clipboard after the message offers: $(clipboard_types | tr '\n' ' ')"
 else
   fail "no message box for an image-only clipboard"
 fi

@@ -27,6 +27,7 @@ pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+  stop_clipboard_servers
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
   rm -rf "$work"
 }
@@ -72,25 +73,24 @@ click_button() {  # WINDOW LEFT TOP WIDTH HEIGHT, in twips
   xdotool mousemove --window "$1" $((border + ($2 + $4 / 2) / 15)) $((top + ($3 + $5 / 2) / 15)) click 1
 }
 
-clipboard() { timeout 10 xclip -o -selection clipboard 2>/dev/null; }
-clipboard_is() { [ "$(clipboard; echo .)" = "$(cat "$1"; echo .)" ]; }
 clipboard_readable() { clipboard >/dev/null; }
-# Whether Windows programs see text $1 on the clipboard: Wine has taken in
-# what xclip offers.
-wine_sees() { wine "$clipboard_text" 2>/dev/null </dev/null | grep -qF "$1"; }
+# What Windows programs see on the clipboard: its text, or with --formats the
+# names of its formats. A Wine program can hang on the clipboard while Wine
+# takes in a new X clipboard, so each look is bounded and retried.
+windows_clipboard() { timeout 10 wine "$clipboard_text" "$@" 2>/dev/null </dev/null; }
+wine_sees() { windows_clipboard | grep -qF "$1"; }
+wine_offers() { windows_clipboard --formats | grep -qx "$1"; }
 
 # Puts file $1 on the X clipboard (type $2, default text) and waits until
-# xclip holds it and, for text, until Windows programs see it: Wine takes in
+# Windows programs see it (for type $2, its Windows format $3): Wine takes in
 # a new X clipboard on its own a moment later, and must not do so only after
 # the window has written its result.
-clipboard_offers() { timeout 10 xclip -o -selection clipboard -t TARGETS 2>/dev/null | grep -qx "$1"; }
-copy() {
-  xclip -selection clipboard ${2:+-t "$2"} -i "$1" 2>/dev/null &
-  pids+=($!)
+copy() {  # FILE [X_TYPE WINDOWS_FORMAT]
+  serve_clipboard "$1" "${2:-}" || return 1
   if [ -n "${2:-}" ]; then
-    wait_for 30 clipboard_offers "$2"
+    wait_for 30 wine_offers "$3"
   else
-    wait_for 30 clipboard_is "$1" && wait_for 30 wine_sees "$(head -n 1 "$1")"
+    wait_for 30 wine_sees "$(head -n 1 "$1")"
   fi
 }
 
@@ -138,7 +138,7 @@ expect_clipboard() {
 }
 convert_and_compare() {  # NAME CLICK COMMAND INPUT
   "$convert" "$3" "$4" >"$work/$1.expected"
-  copy "$4" || { fail "$1: xclip did not take the clipboard"; return; }
+  copy "$4" || { fail "$1: the copied text did not reach Windows programs"; return; }
   "$2" "$W"
   expect_clipboard "$work/$1.expected" "$1: the clipboard holds what the Linux velmora-convert $3 gives" \
     "$1: the clipboard differs from velmora-convert $3"
@@ -147,7 +147,7 @@ convert_and_compare Libol click_libol libol "$examples/libol.txt"
 # TO MARCEDIT converts the box's record, not what was copied meanwhile.
 "$convert" marcedit "$work/Libol.expected" >"$work/marcedit.expected"
 echo "copied meanwhile" >"$work/meanwhile.txt"
-copy "$work/meanwhile.txt" || fail "xclip did not take the clipboard"
+copy "$work/meanwhile.txt" || fail "the copied text did not reach Windows programs"
 click_marcedit "$W"
 expect_clipboard "$work/marcedit.expected" \
   "TO MARCEDIT: the clipboard holds velmora-convert marcedit of the box's record" \
@@ -162,7 +162,7 @@ base64 -d >"$work/red.png" <<'PNG'
 iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGP4z8AAAAMBAQDJ/pLvAAAAAElFTkSuQmCC
 PNG
 printf '' | "$convert" libol >"$work/empty.expected"
-copy "$work/red.png" image/png || fail "xclip did not take the image"
+copy "$work/red.png" image/png PNG || fail "the copied image did not reach Windows programs"
 click_libol "$W"
 message_box() { xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | head -1; }
 has_message_box() { [ -n "$(message_box)" ]; }
@@ -178,7 +178,7 @@ if wait_for 30 has_message_box; then
     fail "the message box stayed open"
   wait_for 30 clipboard_is "$work/empty.expected" &&
     pass "then the clipboard holds the conversion of the empty text" ||
-    fail "clipboard after the message: $(clipboard | head -c 80)"
+    fail "clipboard after the message offers: $(clipboard_types | tr '\n' ' ')"
 else
   fail "no message box for an image-only clipboard"
 fi
