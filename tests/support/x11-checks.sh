@@ -11,6 +11,13 @@ finish() {
   [ $failures -eq 0 ]
 }
 
+# Ends the processes given and waits for them.
+stop_processes() {
+  [ $# -gt 0 ] || return 0
+  kill "$@" 2>/dev/null
+  wait "$@" 2>/dev/null
+}
+
 # Waits up to $1 seconds for the command after it to succeed, polling.
 wait_for() {
   local seconds=$1; shift
@@ -56,6 +63,16 @@ clipboard() { timeout 10 xclip -o -selection clipboard 2>/dev/null; }
 clipboard_is() { clipboard | cmp -s - "$1"; }
 clipboard_types() { timeout 10 xclip -o -selection clipboard -t TARGETS 2>/dev/null; }
 clipboard_offers() { clipboard_types | grep -qx "$1"; }
+# Passes with $2 when the clipboard comes to hold file $1; else fails with
+# $3 and shows the difference.
+expect_clipboard() {
+  if wait_for 30 clipboard_is "$1"; then
+    pass "$2"
+  else
+    fail "$3"
+    clipboard | diff "$1" - | head -5
+  fi
+}
 
 # Puts file $1 on the X clipboard (as type $2 when given, else as text) and
 # waits until the clipboard offers it. xclip serves it in the foreground
@@ -73,8 +90,6 @@ serve_clipboard() {
   fi
 }
 stop_clipboard_servers() {
-  local pid
-  for pid in "${clipboard_servers[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${clipboard_servers[@]}"; do wait "$pid" 2>/dev/null; done
+  stop_processes "${clipboard_servers[@]}"
   clipboard_servers=()
 }

@@ -21,8 +21,7 @@ done
 work=$(mktemp -d /tmp/velmora-x11.XXXXXX)
 pids=()
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+  stop_processes "${pids[@]}"
   stop_clipboard_servers
   rm -rf "$work"
 }
@@ -68,7 +67,7 @@ if wait_for 15 count_windows 4; then
 else
   fail "four windows did not appear"
 fi
-for pid in "${pids[@]}"; do kill "$pid"; wait "$pid" 2>/dev/null; done
+stop_processes "${pids[@]}"
 pids=()
 wait_for 5 bash -c '! xdotool search --onlyvisible --name "^Velmora-Openbiblio" >/dev/null'
 
@@ -113,20 +112,13 @@ kill "$cover_pid"; wait "$cover_pid" 2>/dev/null
 "$convert" marcedit "$work/libol.expected" >"$work/marcedit.expected"
 serve_clipboard "$examples/libol.txt" || fail "xclip did not take the clipboard"
 click_libol "$W"
-if wait_for 10 clipboard_is "$work/libol.expected"; then
-  pass "Libol: the clipboard holds what velmora-convert libol gives"
-else
-  fail "Libol: clipboard differs from velmora-convert libol"
-  clipboard | diff <(cat "$work/libol.expected") - | head -5
-fi
+expect_clipboard "$work/libol.expected" "Libol: the clipboard holds what velmora-convert libol gives" \
+  "Libol: clipboard differs from velmora-convert libol"
 echo "copied meanwhile" >"$work/meanwhile.txt"
 serve_clipboard "$work/meanwhile.txt" || fail "xclip did not take the clipboard"
 click_marcedit "$W"
-if wait_for 10 clipboard_is "$work/marcedit.expected"; then
-  pass "TO MARCEDIT converts the box's record, not the clipboard's text"
-else
-  fail "TO MARCEDIT: clipboard differs from velmora-convert marcedit"
-fi
+expect_clipboard "$work/marcedit.expected" "TO MARCEDIT converts the box's record, not the clipboard's text" \
+  "TO MARCEDIT: clipboard differs from velmora-convert marcedit"
 
 # --- 4. An image-only clipboard ------------------------------------------
 # A 1x1 red PNG.

@@ -25,8 +25,7 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d /tmp/velmora-wine.XXXXXX)
 pids=()
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+  stop_processes "${pids[@]}"
   stop_clipboard_servers
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
   rm -rf "$work"
@@ -126,16 +125,6 @@ wait_for 30 is_above "$W" && pass "Enable on Top adds _NET_WM_STATE_ABOVE again"
 click_marcedit "$W"
 wait_for 30 clipboard_readable || fail "the window did not write the clipboard"
 
-# Passes with $2 when the clipboard comes to hold file $1; else fails with
-# $3 and shows the difference.
-expect_clipboard() {
-  if wait_for 30 clipboard_is "$1"; then
-    pass "$2"
-  else
-    fail "$3"
-    clipboard | diff "$1" - | head -5
-  fi
-}
 convert_and_compare() {  # NAME CLICK COMMAND INPUT
   "$convert" "$3" "$4" >"$work/$1.expected"
   copy "$4" || { fail "$1: the copied text did not reach Windows programs"; return; }
