@@ -46,14 +46,16 @@ dpi() { set_wine 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$1"; }
 geometry() { client_geometry "$@"; }  # with Decorated=N, the whole window
 find_window() { xdotool search --onlyvisible --name '^Velmora-Openbiblio' 2>/dev/null | head -1; }
 has_window() { [ -n "$(find_window)" ]; }
+# Sets W to the window once it is shown: a search can miss a window that
+# another search has just found, so W is taken from the search that found it.
+window_found() { W=$(find_window); [ -n "$W" ]; }
 no_window() { ! has_window; }
 
 start_velmora() {
   wine "$velmora" 2>>"$work/stderr" &
   app=$!
   pids+=("$app")
-  wait_for 60 has_window || return 1
-  W=$(find_window)
+  wait_for 60 window_found
 }
 stop_velmora() {
   kill "$app" 2>/dev/null
@@ -75,7 +77,7 @@ click_button() {  # WINDOW LEFT TOP WIDTH HEIGHT, in twips
 clipboard_readable() { clipboard >/dev/null; }
 # What Windows programs see on the clipboard: its text, or with --formats the
 # names of its formats. A Wine program can hang on the clipboard while Wine
-# takes in a new X clipboard, so each look is bounded and retried.
+# takes in a new X clipboard, so each look is bounded.
 windows_clipboard() { timeout 10 wine "$clipboard_text" "$@" 2>/dev/null </dev/null; }
 wine_sees() { windows_clipboard | grep -qF "$1"; }
 wine_offers() { windows_clipboard --formats | grep -qx "$1"; }
@@ -83,15 +85,24 @@ wine_offers() { windows_clipboard --formats | grep -qx "$1"; }
 # Puts file $1 on the X clipboard (type $2, default text) and waits until
 # Windows programs see it (for type $2, its Windows format $3): Wine takes in
 # a new X clipboard on its own a moment later, and must not do so only after
-# the window has written its result.
+# the window has written its result. When Wine has just lost the clipboard to
+# xclip, it sometimes never hands what xclip offers to Windows programs, or
+# no longer takes the clipboard back when the window writes. xclip taking
+# the clipboard from itself does not do that: so a placeholder takes it from
+# Wine first, and the copy is retried when Windows programs do not see it.
 copy() {  # FILE [X_TYPE WINDOWS_FORMAT]
-  serve_clipboard "$1" "${2:-}" || return 1
-  if [ -n "${2:-}" ]; then
-    wait_for 30 wine_offers "$3"
-  else
-    wait_for 30 wine_sees "$(head -n 1 "$1")"
-  fi
+  serve_clipboard "$work/placeholder.txt" || return 1
+  for _ in 1 2 3; do
+    serve_clipboard "$1" "${2:-}" || return 1
+    if [ -n "${2:-}" ]; then
+      wait_for 15 wine_offers "$3" && return 0
+    else
+      wait_for 15 wine_sees "$(head -n 1 "$1")" && return 0
+    fi
+  done
+  return 1
 }
+echo "placeholder: the clipboard taken from Wine" >"$work/placeholder.txt"
 
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit >/dev/null 2>&1 </dev/null  # Wine's own services, started once
