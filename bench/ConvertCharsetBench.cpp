@@ -11,9 +11,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "ModMain/CharsetTables.h"
-#include "ModMain/ConvertCharset.h"
-#include "ModMain/PrecomposeLetters.h"
+#include "ModMain/Letters/CharsetTables.h"
+#include "ModMain/Letters/ConvertCharset.h"
+#include "ModMain/Letters/PrecomposeLetters.h"
 #include "Throughput.h"
 
 namespace velmora::bench {

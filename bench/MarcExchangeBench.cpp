@@ -15,7 +15,7 @@
 #include <streambuf>
 #include <string>
 
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 #include "MarcExchange/RecordStream.h"
 #include "RecordText.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 
 namespace velmora::bench {
 

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "ModMain/MarcEditExport.h"
-#include "ModMain/Sources.h"
+#include "ModMain/Records/MarcEditExport.h"
+#include "ModMain/Records/Sources.h"
 #include "Throughput.h"
 #include "reference/LiteralIlibHueMarcEdit.h"
 #include "reference/LiteralSources.h"

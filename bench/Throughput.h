@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "RecordText.h"
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::bench {
 

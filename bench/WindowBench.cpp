@@ -14,7 +14,7 @@
 #include "FrmMain/ClipboardText.h"
 #include "FrmMain/Handlers.h"
 #include "FrmMain/Qt/FrmMain.h"
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 #include "FrmMain/Qt/QtText.h"
 #include "Throughput.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ModMain/MarcEditExport.h"
+#include "ModMain/Records/MarcEditExport.h"
 
 namespace velmora::fuzz {
 namespace {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <utility>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::fuzz {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::fuzz {
 

@@ -1,8 +1,8 @@
 #include "SourceChecks.h"
 
 #include "FuzzSupport.h"
-#include "ModMain/ConvertCharset.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Letters/ConvertCharset.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "reference/LiteralSources.h"
 
 namespace velmora::fuzz {

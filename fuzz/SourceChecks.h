@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 
 namespace velmora::fuzz {
 

@@ -14,8 +14,8 @@
 #include "Encodings/Transcoder.h"
 #include "Encodings/Utf8.h"
 #include "FuzzSupport.h"
-#include "ModMain/ConvertCharset.h"
-#include "ModMain/VietnameseLetters.h"
+#include "ModMain/Letters/ConvertCharset.h"
+#include "ModMain/Letters/VietnameseLetters.h"
 #include "SourceChecks.h"
 #include "reference/LiteralCharset.h"
 

@@ -18,7 +18,7 @@
 #include "cli/Conversion.h"
 #include "Encodings/LetterUnits.h"
 #include "FuzzSupport.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "Encodings/Utf8.h"
 
 using namespace velmora;

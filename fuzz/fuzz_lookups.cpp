@@ -1,7 +1,7 @@
 // The four lookups with arbitrary texts, delimiters, marks and occurrences:
 // the fast lookups (views into the text, early stops) give what the
 // step-by-step forms give, and their views point into their argument.
-#include "ModMain/FieldAccess.h"
+#include "ModMain/Records/FieldAccess.h"
 #include "FuzzSupport.h"
 #include "reference/LiteralLookups.h"
 

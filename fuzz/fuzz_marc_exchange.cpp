@@ -21,8 +21,8 @@
 
 #include "MarcExchange/FixedField008.h"
 #include "MarcExchange/SourceIndicators.h"
-#include "ModMain/CatalogRecord.h"
-#include "ModMain/PrecomposeLetters.h"
+#include "ModMain/Records/CatalogRecord.h"
+#include "ModMain/Letters/PrecomposeLetters.h"
 #include "FuzzSupport.h"
 #include "MarcExchange/Iso2709Writer.h"
 #include "MarcExchange/MarcChars.h"

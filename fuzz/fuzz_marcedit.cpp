@@ -4,7 +4,7 @@
 // or goes; the text at most doubles.
 #include "FuzzSupport.h"
 #include "reference/LiteralIlibHueMarcEdit.h"
-#include "ModMain/MarcEditExport.h"
+#include "ModMain/Records/MarcEditExport.h"
 #include "SourceChecks.h"
 
 using namespace velmora;

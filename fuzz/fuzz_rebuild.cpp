@@ -1,5 +1,5 @@
 // The catalogue record rebuild on arbitrary working text.
-#include "ModMain/CatalogRecord.h"
+#include "ModMain/Records/CatalogRecord.h"
 #include "RebuildChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

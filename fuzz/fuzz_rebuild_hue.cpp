@@ -1,5 +1,5 @@
 // The variant record rebuild (Hue, Hai Phong) on arbitrary working text.
-#include "ModMain/CatalogRecordHue.h"
+#include "ModMain/Records/CatalogRecordHue.h"
 #include "RebuildChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

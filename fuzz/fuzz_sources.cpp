@@ -1,6 +1,6 @@
 // Every source system's conversion on arbitrary copied text: the first byte
 // picks the row of the source table, the rest is the copied text.
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 #include "SourceChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "ModMain/CharsetTables.h"
+#include "ModMain/Letters/CharsetTables.h"
 
 namespace velmora::reference {
 namespace {

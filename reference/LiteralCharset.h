@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <random>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::reference {
 

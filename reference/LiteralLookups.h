@@ -3,7 +3,7 @@
 // against on arbitrary texts, marks and occurrences.
 #pragma once
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::reference {
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::reference {
 

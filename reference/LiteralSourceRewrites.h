@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::reference {
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <span>
 
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 
 namespace velmora::reference {
 

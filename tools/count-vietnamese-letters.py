@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""Writes src/ModMain/VietnameseLetterFrequency.cpp: how often each Vietnamese
+"""Writes src/Encodings/Detection/VietnameseLetterFrequency.cpp: how often each Vietnamese
 letter with a diacritic occurs in real Vietnamese text, capitals counted with
 their lowercase letter, per 100 000 such letters.
 
 The text: Debian's Vietnamese manual pages (package manpages-vi), every page
 under /usr/share/man/vi, normalised to precomposed letters.
 
-    tools/count-vietnamese-letters.py > src/ModMain/VietnameseLetterFrequency.cpp
+    tools/count-vietnamese-letters.py > src/Encodings/Detection/VietnameseLetterFrequency.cpp
 """
 import collections
 import glob

@@ -1,4 +1,4 @@
-// Writes src/ModMain/VietnameseRimeFrequency.cpp: how often each rime with
+// Writes src/Encodings/Detection/VietnameseRimeFrequency.cpp: how often each rime with
 // each tone occurs, after an onset and without one, among the syllables with
 // a diacritic of real Vietnamese text, per 100 000 such syllables, split by
 // the product's own syllable rules.
@@ -14,8 +14,8 @@
 #include <tuple>
 
 #include "Encodings/Utf8.h"
-#include "ModMain/ConvertCharset.h"
-#include "ModMain/VietnameseSyllable.h"
+#include "ModMain/Letters/ConvertCharset.h"
+#include "Encodings/Detection/VietnameseSyllable.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes src/ModMain/VietnameseRimeFrequency.cpp: how often each rime occurs
+"""Writes src/Encodings/Detection/VietnameseRimeFrequency.cpp: how often each rime occurs
 with each tone in real Vietnamese text, counted by count-vietnamese-rimes (built
 with the tests from tools/count-vietnamese-rimes.cpp, with the product's own
 syllable rules).
@@ -9,7 +9,7 @@ Vietnamese translations of every message catalogue installed
 (/usr/share/locale/vi/LC_MESSAGES/*.mo), each package named with its version.
 
     tools/count-vietnamese-rimes.py build/check/tests/count-vietnamese-rimes \\
-        > src/ModMain/VietnameseRimeFrequency.cpp
+        > src/Encodings/Detection/VietnameseRimeFrequency.cpp
 """
 import gettext
 import glob

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ModMain/VietnameseLetters.h"
+#include "ModMain/Letters/VietnameseLetters.h"
 
 namespace velmora {
 namespace {

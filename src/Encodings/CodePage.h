@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Encodings/CodePageTables.h"
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora {
 

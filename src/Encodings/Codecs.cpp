@@ -6,9 +6,9 @@
 #include "Encodings/LetterUnits.h"
 #include "Encodings/Utf8.h"
 #include "Encodings/Viqr.h"
-#include "ModMain/CharsetTables.h"
-#include "ModMain/ConvertCharset.h"
-#include "ModMain/VietnameseLetters.h"
+#include "ModMain/Letters/CharsetTables.h"
+#include "ModMain/Letters/ConvertCharset.h"
+#include "ModMain/Letters/VietnameseLetters.h"
 
 namespace velmora {
 namespace {

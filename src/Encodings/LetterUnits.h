@@ -12,7 +12,7 @@
 
 #include "Encodings/EncodeReport.h"
 #include "Encodings/Representation.h"
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora {
 

@@ -8,8 +8,8 @@
 #include "Encodings/LetterUnits.h"
 #include "Encodings/Utf8.h"
 #include "Encodings/Viqr.h"
-#include "ModMain/CharsetTables.h"
-#include "ModMain/ConvertCharset.h"
+#include "ModMain/Letters/CharsetTables.h"
+#include "ModMain/Letters/ConvertCharset.h"
 
 namespace velmora {
 namespace {

@@ -14,7 +14,7 @@
 #include "Encodings/EncodeReport.h"
 #include "Encodings/Representation.h"
 #include "Encodings/TextInput.h"
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora {
 

@@ -5,8 +5,8 @@
 
 #include "Encodings/LetterUnits.h"
 #include "Encodings/Utf8.h"
-#include "ModMain/CharsetTables.h"
-#include "ModMain/VietnameseLetters.h"
+#include "ModMain/Letters/CharsetTables.h"
+#include "ModMain/Letters/VietnameseLetters.h"
 
 namespace velmora {
 namespace {

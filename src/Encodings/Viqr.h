@@ -13,7 +13,7 @@
 #include <string>
 
 #include "Encodings/EncodeReport.h"
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
 #include "FrmMain/ClipboardText.h"
 
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Text/LineBreaks.h"
 
 namespace velmora::ui {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "FrmMain/Handlers.h"
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 
 namespace velmora::ui {
 

@@ -6,8 +6,8 @@
 
 #include "FrmMain/ClipboardText.h"
 #include "FrmMain/FormLayout.h"
-#include "ModMain/ConvertCharset.h"
-#include "ModMain/MarcEditExport.h"
+#include "ModMain/Letters/ConvertCharset.h"
+#include "ModMain/Records/MarcEditExport.h"
 
 namespace velmora::ui {
 namespace {

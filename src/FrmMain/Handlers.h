@@ -9,7 +9,7 @@
 #pragma once
 
 #include "FrmMain/Ports.h"
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 
 namespace velmora::ui {
 

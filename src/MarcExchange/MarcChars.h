@@ -6,7 +6,7 @@
 #include <string>
 
 #include "MarcExchange/MarcRecord.h"
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::marc {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::marc {
 

@@ -5,7 +5,7 @@
 #include "MarcExchange/MarcXmlWriter.h"
 #include "MarcExchange/MrkWriter.h"
 #include "MarcExchange/SourceIndicators.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Text/LineBreaks.h"
 
 namespace velmora::marc {
 std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format) {

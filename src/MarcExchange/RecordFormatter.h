@@ -14,7 +14,7 @@
 #include "MarcExchange/MarcRecord.h"
 #include "MarcExchange/OutputFormats.h"
 #include "MarcExchange/RecordWriter.h"
-#include "ModMain/TracedRecord.h"
+#include "ModMain/Records/TracedRecord.h"
 
 namespace velmora::marc {
 

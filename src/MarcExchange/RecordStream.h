@@ -30,7 +30,7 @@
 #include "MarcExchange/OutputFormats.h"
 #include "MarcExchange/RecordFormatter.h"
 #include "MarcExchange/RecordWriter.h"
-#include "ModMain/TracedRecord.h"
+#include "ModMain/Records/TracedRecord.h"
 
 namespace velmora::marc {
 

@@ -7,7 +7,7 @@
 #include <span>
 
 #include "MarcExchange/MarcRecord.h"
-#include "ModMain/TracedRecord.h"
+#include "ModMain/Records/TracedRecord.h"
 
 namespace velmora::marc {
 

@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "Encodings/Transcoder.h"
-#include "ModMain/ConvertCharset.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Letters/ConvertCharset.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "cli/Conversion.h"
 #include "cli/DetectCommand.h"
 #include "cli/LineBlocks.h"

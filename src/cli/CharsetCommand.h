@@ -16,7 +16,7 @@
 
 #include "Encodings/EncodeReport.h"
 #include "Encodings/Representation.h"
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 #include "cli/Commands.h"
 #include "cli/LineBlocks.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "ModMain/ConvertCharset.h"
-#include "ModMain/MarcEditExport.h"
+#include "ModMain/Letters/ConvertCharset.h"
+#include "ModMain/Records/MarcEditExport.h"
 #include "cli/CharsetCommand.h"
 #include "cli/DetectCommand.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "ModMain/Sources.h"
-#include "ModMain/Text.h"
+#include "ModMain/Records/Sources.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::cli {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "Encodings/DetectRepresentation.h"
-#include "ModMain/SourceLayout.h"
+#include "Encodings/Detection/DetectRepresentation.h"
+#include "ModMain/Records/SourceLayout.h"
 #include "cli/Commands.h"
 
 namespace velmora::cli {

@@ -1,9 +1,9 @@
 #include "cli/WholeText.h"
 
-#include "Encodings/DetectRepresentation.h"
+#include "Encodings/Detection/DetectRepresentation.h"
 #include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "cli/FileIo.h"
 #include "cli/LineBlocks.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::cli {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Encodings/Codecs.h"
-#include "ModMain/VietnameseLetters.h"
+#include "ModMain/Letters/VietnameseLetters.h"
 #include "support/TextPrinting.h"
 
 namespace velmora {

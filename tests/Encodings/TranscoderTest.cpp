@@ -5,7 +5,7 @@
 #include "Encodings/Codecs.h"
 #include "Encodings/Transcoder.h"
 #include "Encodings/Utf8.h"
-#include "ModMain/ConvertCharset.h"
+#include "ModMain/Letters/ConvertCharset.h"
 #include "reference/LiteralCharset.h"
 #include "support/TextPrinting.h"
 

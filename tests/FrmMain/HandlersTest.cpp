@@ -11,7 +11,7 @@
 #include "support/WindowFakes.h"
 #include "FrmMain/FormLayout.h"
 #include "FrmMain/Handlers.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "support/TextPrinting.h"
 #include "Encodings/Utf8.h"
 

@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 #include "support/CliFixture.h"
 
 namespace velmora::test {

@@ -6,8 +6,8 @@
 
 #include "MarcExchange/RecordStream.h"
 #include "MarcExchange/SourceIndicators.h"
-#include "ModMain/CatalogRecord.h"
-#include "ModMain/CatalogRecordHue.h"
+#include "ModMain/Records/CatalogRecord.h"
+#include "ModMain/Records/CatalogRecordHue.h"
 #include "support/TextPrinting.h"
 
 namespace velmora::marc {

@@ -13,12 +13,12 @@
 #include <sstream>
 
 #include "MarcExchange/Iso2709Writer.h"
-#include "ModMain/Sources.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Records/Sources.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "MarcExchange/MarcXmlWriter.h"
 #include "MarcExchange/RecordStream.h"
 #include "MarcExchange/SourceIndicators.h"
-#include "ModMain/CatalogRecord.h"
+#include "ModMain/Records/CatalogRecord.h"
 #include "support/TextPrinting.h"
 #include "Encodings/Utf8.h"
 

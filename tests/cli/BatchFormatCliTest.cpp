@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 #include "cli/SplitFiles.h"
 #include "support/CliFixture.h"
 #include "support/PlatformLines.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Encodings/Utf8.h"
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 #include "reference/LiteralIlibHueMarcEdit.h"
 #include "support/CliFixture.h"
 #include "support/PlatformLines.h"

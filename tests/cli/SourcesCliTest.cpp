@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ModMain/Sources.h"
+#include "ModMain/Records/Sources.h"
 #include "cli/Commands.h"
 #include "support/CliFixture.h"
 

@@ -7,10 +7,10 @@
 #include <random>
 #include <string>
 
-#include "Encodings/DetectRepresentation.h"
+#include "Encodings/Detection/DetectRepresentation.h"
 #include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "cli/WholeText.h"
 #include "support/Files.h"
 #include "support/TextPrinting.h"

@@ -7,8 +7,8 @@
 
 #include "cli/Commands.h"
 #include "cli/Conversion.h"
-#include "ModMain/ConvertCharset.h"
-#include "ModMain/MarcEditExport.h"
+#include "ModMain/Letters/ConvertCharset.h"
+#include "ModMain/Records/MarcEditExport.h"
 #include "support/TextPrinting.h"
 #include "Encodings/Utf8.h"
 

@@ -7,7 +7,7 @@
 #include "BuildLimits.h"
 #include "support/ChildProcess.h"
 #include "support/Files.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
 

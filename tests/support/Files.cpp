@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "Encodings/Utf8.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Text/LineBreaks.h"
 
 namespace velmora::test {
 

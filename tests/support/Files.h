@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::test {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Text/LineBreaks.h"
 
 namespace velmora::test {
 

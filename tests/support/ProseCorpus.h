@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::test {
 

@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::test {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "FrmMain/Ports.h"
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::ui::test {
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "ModMain/Text.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::ui {
 

@@ -19,9 +19,9 @@
 
 #include "FrmMain/Qt/FrmMain.h"
 #include "FrmMain/Handlers.h"
-#include "ModMain/Sources.h"
-#include "ModMain/LineBreaks.h"
-#include "ModMain/MarcEditExport.h"
+#include "ModMain/Records/Sources.h"
+#include "ModMain/Text/LineBreaks.h"
+#include "ModMain/Records/MarcEditExport.h"
 #include "FrmMain/Qt/QtText.h"
 #include "support/Files.h"
 

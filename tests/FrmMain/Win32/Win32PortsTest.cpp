@@ -13,7 +13,7 @@
 #include "FrmMain/FormLayout.h"
 #include "FrmMain/Win32/FrmMain.h"
 #include "FrmMain/Win32/Win32Ports.h"
-#include "ModMain/LineBreaks.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "support/Files.h"
 #include "support/TextPrinting.h"
 #include "support/WindowFakes.h"

@@ -1,0 +1,29 @@
+#include "ModMain/Records/SourceRewrites.h"
+
+#include "ModMain/Records/Rewrite.h"
+
+namespace velmora {
+namespace {
+
+using Step = RewriteStep;
+
+constexpr Step kLibolRewrite[] = {
+    /*  1 */ Step::Tags(kCrlf, u"", kCrlf, u"="),  // «␍␊245    10» -> «␍␊245=    10»
+    /*  2 */ Step::Substitute(u"    ", u""),       // four spaces
+    /*  3 */ Step::Substitute(u"=$", u"$"),
+    /*  4 */ Step::Substitute(u" $", u"$"),
+    /*  5 */ Step::Substitute(kStartMarker, u""),
+    /*  6 */ Step::Substitute(u"  $", u"##$"),  // two spaces
+    /*  7 */ Step::Substitute(u"# $", u"##$"),
+    /*  8 */ Step::Substitute(u" #$", u"##$"),
+    /*  9 */ Step::Substitute(u"==", u"="),
+    /* 10 */ Step::Substitute(kCrlf, u"%"),
+};
+
+}  // namespace
+
+Text LibolRewrite(Text s) {
+  return RunRewrite(std::move(s), kLibolRewrite);
+}
+
+}  // namespace velmora

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Encodings/Utf8.h"
+#include "Encodings/Detection/VietnameseScore.h"
+#include "Encodings/Detection/VietnameseSyllable.h"
+#include "support/TextPrinting.h"
+
+namespace velmora {
+namespace {
+
+TEST(VietnameseSyllable, WellFormedSyllablesPass) {
+  for (const TextView word : {
+           u"Vi\u1EC7t", u"ng\u01B0\u1EDDi", u"quy\u1EC3n", u"gi\u1EEFa",  // Việt người quyển giữa
+           u"ho\u00E0", u"h\u00F2a", u"THU\u1EF6", u"th\u1EE7y",          // hoà hòa THUỶ thủy
+           u"khu\u1EF7u", u"nghi\u00EAng", u"g\u00EC", u"g\u00ECn",       // khuỷu nghiêng gì gìn
+           u"gi\u1EBFng", u"qu\u1ED1c", u"qu\u00FDt", u"y\u00EAu",        // giếng quốc quýt yêu
+           u"\u0111\u01B0\u1EDDng", u"k\u1EF3", u"ngo\u00E0i", u"m\u00F9a",  // đường kỳ ngoài mùa
+           u"Nam", u"a", u"the", u"oong",                                    // no tone mark
+           u"Vie\u0323\u0302t", u"Vi\u00EA\u0323t",  // fully and partly decomposed
+       }) {
+    EXPECT_TRUE(IsVietnameseSyllable(word)) << test::Readable(word);
+  }
+}
+
+TEST(VietnameseSyllable, MalformedWordsFail) {
+  for (const TextView word : {
+           u"Vie\u00E4t",         // VNI bytes of «Việt» read as Windows-1258
+           u"Vi\u00E1\u00BB\u2021t",  // UTF-8 bytes of «Việt» read as Windows-1252
+           u"strong", u"fox", u"w", u"q",             // onsets Vietnamese has not
+           u"kan", u"cem", u"ngi", u"ghang", u"gen",  // k, gh, ngh before i, e, ê only
+           u"t\u00E0c", u"tac", u"h\u1EA3p",          // c, ch, p, t take only acute or dot below
+           u"mu\u00E1", u"ngu\u01A1\u00EC", u"qu\u0301a",  // muá nguơì: the tone mark misplaced
+           u"\u00E1\u00E0", u"i\u00EAu", u"ti\u00EAu\u0301\u0301",  // two marks; «iêu» opens no word
+           u"tyeu", u"nghiêngg", u"",
+       }) {
+    EXPECT_FALSE(IsVietnameseSyllable(word)) << test::Readable(word);
+  }
+}
+
+// The parts that the rime and tone weights are looked up by.
+TEST(VietnameseSyllable, PartsAreOnsetRimeAndTone) {
+  const struct {
+    TextView word, onset, rime;
+    SyllableTone tone;
+  } cases[] = {
+      {u"Ng\u01B0\u1EDDi", u"ng", u"\u01B0\u01A1i", SyllableTone::Grave},  // Người
+      {u"g\u00ECn", u"g", u"in", SyllableTone::Grave},                        // gìn: i of the rime
+      {u"qu\u00E2n", u"qu", u"\u00E2n", SyllableTone::Level},                // quân
+      {u"qu\u00FDt", u"q", u"uyt", SyllableTone::Acute},                     // quýt: u of the rime
+      {u"\u1EDF", u"", u"\u01A1", SyllableTone::HookAbove},                   // ở
+  };
+  for (const auto& c : cases) {
+    const std::optional<SyllableParts> parts = ReadSyllable(c.word);
+    ASSERT_TRUE(parts) << test::Readable(c.word);
+    EXPECT_EQ(parts->Onset(), c.onset) << test::Readable(c.word);
+    EXPECT_EQ(parts->Rime(), c.rime) << test::Readable(c.word);
+    EXPECT_EQ(parts->tone, c.tone) << test::Readable(c.word);
+  }
+}
+
+// Every syllable of the Vietnamese spelling dictionary (hunspell-vi) but a
+// few loanwords passes; abbreviations and names in capitals are left out.
+TEST(VietnameseSyllable, TheSpellingDictionaryPasses) {
+  std::ifstream dictionary("/usr/share/hunspell/vi_VN.dic");
+  ASSERT_TRUE(dictionary) << "hunspell-vi is not installed (scripts/deps.sh installs it)";
+  std::string line;
+  std::getline(dictionary, line);  // the entry count
+  std::size_t entries = 0;
+  std::vector<std::string> rejected;
+  while (std::getline(dictionary, line)) {
+    const std::optional<Text> word = DecodeUtf8(line.substr(0, line.find('/')), nullptr);
+    const bool capital = word && !word->empty() &&
+                         ((word->front() >= u'A' && word->front() <= u'Z') || word->front() == u'\u0110');
+    if (!word || word->empty() || capital) continue;
+    ++entries;
+    if (!IsVietnameseSyllable(*word)) rejected.push_back(line);
+  }
+  EXPECT_GT(entries, 6000u);
+  std::string list;
+  for (const std::string& word : rejected) list += word + " ";
+  EXPECT_LE(rejected.size(), 25u) << list;
+}
+
+TEST(VietnameseScore, CountsWordsSyllablesAndDiacritics) {
+  const struct {
+    TextView text;
+    std::size_t words, syllables, marked;
+  } cases[] = {
+      {u"T\u00F4i y\u00EAu ti\u1EBFng Vi\u1EC7t.", 4, 4, 4},  // Tôi yêu tiếng Việt.
+      {u"To\u00E2i ye\u00E2u tie\u00E1ng Vie\u00E4t.", 4, 0, 0},  // VNI read as Windows-1258
+      {u"The quick brown fox", 4, 1, 0},
+      {u"\u201CH\u00E0 N\u1ED9i\u201D, 2019 \u2013 (s\u00E1ch)", 3, 3, 3},  // “Hà Nội”, 2019 – (sách)
+      {u"H\u00E0-N\u1ED9i/Hu\u1EBF", 3, 3, 3},  // hyphens and slashes part words
+      {u"978-604 a.b", 1, 0, 0},  // numbers are no words; «a.b» has a dot inside
+      // Records: delimiters part words, subfield codes are none of them.
+      {u"245=10$aV\u0103n h\u1ECDc%100=1#|av\u0103n  aV\u0103n", 4, 4, 4},
+      {u"", 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    const VietnameseScore score = ScoreVietnamese(c.text);
+    EXPECT_EQ(score.words, c.words) << test::Readable(c.text);
+    EXPECT_EQ(score.syllables, c.syllables) << test::Readable(c.text);
+    EXPECT_EQ(score.marked, c.marked) << test::Readable(c.text);
+  }
+}
+
+}  // namespace
+}  // namespace velmora
