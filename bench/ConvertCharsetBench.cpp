@@ -53,7 +53,7 @@ constexpr std::array<Modified, 14> kModified = {{
 // clang-format on
 // Tone keys 1-5.
 constexpr std::array<char16_t, 5> kToneKeys = {
-    kCombiningAcute, kCombiningGrave, kCombiningHookAbove, kCombiningTilde, kCombiningDotBelow};
+    letters::kCombiningAcute, letters::kCombiningGrave, letters::kCombiningHookAbove, letters::kCombiningTilde, letters::kCombiningDotBelow};
 
 // The typed prose with every tone as a combining mark after its base, the
 // base precomposed where it has a breve, circumflex or horn (as Vietnamese
@@ -80,7 +80,7 @@ Text Spell(std::string_view typed, bool precomposed) {
     } else if (!precomposed) {
       out.push_back(base), out.push_back(mark);
     } else {
-      for (const VietnameseLetter& letter : kVietnameseLetters) {
+      for (const letters::VietnameseLetter& letter : letters::kVietnameseLetters) {
         if (letter.composed.base == base && letter.composed.mark == mark) {
           out.push_back(letter.unicode);
         }
@@ -110,7 +110,7 @@ const Text& Precomposed() {
 
 void BM_PreUnicode(benchmark::State& state, const Text& (*input)()) {
   const Text& text = input();
-  for (auto _ : state) benchmark::DoNotOptimize(ConvertCharset(text, 1, 1));
+  for (auto _ : state) benchmark::DoNotOptimize(letters::ConvertCharset(text, 1, 1));
   SetBytes(state, text);
 }
 BENCHMARK_CAPTURE(BM_PreUnicode, decomposed, Decomposed)->Unit(benchmark::kMillisecond);
@@ -119,7 +119,7 @@ BENCHMARK_CAPTURE(BM_PreUnicode, precomposed, Precomposed)->Unit(benchmark::kMil
 // --precompose: every spelling of a letter joined, not only base + tone mark.
 void BM_PrecomposeLetters(benchmark::State& state, const Text& (*input)()) {
   const Text& text = input();
-  for (auto _ : state) benchmark::DoNotOptimize(PrecomposeLetters(text));
+  for (auto _ : state) benchmark::DoNotOptimize(letters::PrecomposeLetters(text));
   SetBytes(state, text);
 }
 BENCHMARK_CAPTURE(BM_PrecomposeLetters, decomposed, Decomposed)->Unit(benchmark::kMillisecond);
@@ -155,14 +155,14 @@ BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
 void BM_ConvertCharset(benchmark::State& state) {
   const Text& text = Precomposed();
   const auto to = static_cast<std::int32_t>(state.range(0));
-  const Text input = ConvertCharset(text, 1, to);
-  for (auto _ : state) benchmark::DoNotOptimize(ConvertCharset(input, to, 1));
+  const Text input = letters::ConvertCharset(text, 1, to);
+  for (auto _ : state) benchmark::DoNotOptimize(letters::ConvertCharset(input, to, 1));
   SetBytes(state, input);
 }
 BENCHMARK(BM_ConvertCharset)
-    ->Arg(CharsetVni)
-    ->Arg(CharsetTcvn3)
-    ->Arg(CharsetCp1258)
+    ->Arg(letters::CharsetVni)
+    ->Arg(letters::CharsetTcvn3)
+    ->Arg(letters::CharsetCp1258)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

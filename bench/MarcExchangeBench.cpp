@@ -51,7 +51,7 @@ long PeakResidentKb() {
   return kb;
 }
 
-constexpr marc::CalendarDate kDateEntered{2025, 3, 14};
+constexpr marc_exchange::CalendarDate kDateEntered{2025, 3, 14};
 
 Text Number(std::size_t n) {
   const std::string digits = std::to_string(n);
@@ -65,7 +65,7 @@ void CopiedRecord(std::size_t n, Text& copied) {
   constexpr TextView kTitleEnd = u"k\u00FD /";  // ký /
   constexpr TextView kKeyword =
       u"653    ##$aTruy\u1EC7n tranh thi\u1EBFu nhi\r\n";  // Truyện tranh thiếu nhi
-  const TextView sample = SampleRecord(SourceId::Libol);
+  const TextView sample = SampleRecord(records::SourceId::Libol);
   const std::size_t number = sample.find(kNumber), titleEnd = sample.find(kTitleEnd);
   copied.assign(sample.substr(0, number));
   copied += Number(n);
@@ -85,12 +85,12 @@ void BM_BatchLibolToIso2709(benchmark::State& state) {
   std::size_t dropped = 0;
   for (auto _ : state) {
     peakBefore = PeakResidentKb();
-    marc::RecordStream stream(marc::OutputFormat::kIso2709, out, kDateEntered);
+    marc_exchange::RecordStream stream(marc_exchange::OutputFormat::kIso2709, out, kDateEntered);
     for (std::size_t n = 0; n < records; ++n) {
       CopiedRecord(n, copied);
-      const SourceSystem& libol = SourceOf(SourceId::Libol);
-      const Text working = WorkingText(libol, copied);
-      const TracedRecord traced = libol.rebuild.traced(working);
+      const records::SourceSystem& libol = records::SourceOf(records::SourceId::Libol);
+      const Text working = records::WorkingText(libol, copied);
+      const records::TracedRecord traced = libol.rebuild.traced(working);
       if (!stream.Add(traced.record, {working, traced.origins}).written) ++dropped;
     }
     stream.Finish();
@@ -112,25 +112,25 @@ BENCHMARK(BM_BatchLibolToIso2709)
 // The writers alone: one converted record parsed, given the source's
 // indicators, completed with its 008 and written, per format.
 void BM_WriteOutputRecord(benchmark::State& state) {
-  const auto format = static_cast<marc::OutputFormat>(state.range(0));
-  const SourceSystem& libol = SourceOf(SourceId::Libol);
-  const Text working = WorkingText(libol, SampleRecord(SourceId::Libol));
-  const TracedRecord traced = libol.rebuild.traced(working);
-  const marc::RecordSource source{working, traced.origins};
+  const auto format = static_cast<marc_exchange::OutputFormat>(state.range(0));
+  const records::SourceSystem& libol = records::SourceOf(records::SourceId::Libol);
+  const Text working = records::WorkingText(libol, SampleRecord(records::SourceId::Libol));
+  const records::TracedRecord traced = libol.rebuild.traced(working);
+  const marc_exchange::RecordSource source{working, traced.origins};
   CountingBuffer sink;
   std::ostream out(&sink);
-  marc::RecordStream stream(format, out, kDateEntered);
+  marc_exchange::RecordStream stream(format, out, kDateEntered);
   for (auto _ : state) benchmark::DoNotOptimize(stream.Add(traced.record, source).written);
   stream.Finish();
-  state.SetLabel(std::string(marc::OutputFormatName(format)));
+  state.SetLabel(std::string(marc_exchange::OutputFormatName(format)));
   state.counters["records/s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.SetBytesProcessed(static_cast<int64_t>(sink.bytes));
 }
 BENCHMARK(BM_WriteOutputRecord)
-    ->Arg(static_cast<int>(marc::OutputFormat::kIso2709))
-    ->Arg(static_cast<int>(marc::OutputFormat::kMarcXml))
-    ->Arg(static_cast<int>(marc::OutputFormat::kMrk));
+    ->Arg(static_cast<int>(marc_exchange::OutputFormat::kIso2709))
+    ->Arg(static_cast<int>(marc_exchange::OutputFormat::kMarcXml))
+    ->Arg(static_cast<int>(marc_exchange::OutputFormat::kMrk));
 
 }  // namespace
 }  // namespace velmora::bench

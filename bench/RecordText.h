@@ -9,7 +9,7 @@ namespace velmora::bench {
 
 // The source's sample record from examples/, line breaks as CRLF (as the
 // window's box and the command line hand it to the conversion).
-TextView SampleRecord(SourceId id);
+TextView SampleRecord(records::SourceId id);
 
 // Copies of `record` one after another until the text holds at least
 // `units` code units.

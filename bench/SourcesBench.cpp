@@ -33,7 +33,7 @@ void Register(const std::string& name, TextView record, const Convert& convert,
 }
 
 const bool kRegistered = [] {
-  for (const SourceSystem& source : Sources()) {
+  for (const records::SourceSystem& source : records::Sources()) {
     const std::string title(source.title);
     const TextView sample = SampleRecord(source.id);
     Register(title + "Convert", sample,
@@ -42,21 +42,21 @@ const bool kRegistered = [] {
     Register(
         title + "WorkingText", sample,
         [&source](TextView text) { return WorkingText(source, text); },
-        source.id == SourceId::Libol
+        source.id == records::SourceId::Libol
             ? std::initializer_list<std::int64_t>{kRecordBytes, kLargeBytes, 10 * kLargeBytes}
             : std::initializer_list<std::int64_t>{kRecordBytes, kLargeBytes});
     if (const reference::LiteralSource* literal = reference::LiteralSourceOf(source.id)) {
       Register(title + "RewriteLiteral", sample,
                [&source, literal](TextView text) {
-                 Text s = source.startMarker ? Text(kStartMarker) : Text();
+                 Text s = source.startMarker ? Text(text::kStartMarker) : Text();
                  return literal->rewrite(s.append(text));
                },
                {kRecordBytes});
     }
   }
   const Text outputRecord =
-      ConvertRecord(SourceOf(SourceId::Libol), SampleRecord(SourceId::Libol)) + u"%";
-  Register("MarcEdit", outputRecord, ExportMarcEdit, {kRecordBytes, kLargeBytes});
+      records::ConvertRecord(records::SourceOf(records::SourceId::Libol), SampleRecord(records::SourceId::Libol)) + u"%";
+  Register("MarcEdit", outputRecord, records::ExportMarcEdit, {kRecordBytes, kLargeBytes});
   Register("MarcEditLiteral", outputRecord,
            [](TextView text) { return reference::LiteralMarcEditExport(Text(text)); },
            {kRecordBytes});

@@ -21,17 +21,17 @@
 namespace velmora::bench {
 namespace {
 
-using ui::FrmMain;
+using frmmain::qt::FrmMain;
 
-FrmMain* window = nullptr;
+frmmain::qt::FrmMain* window = nullptr;
 
 Text Copied(benchmark::State& state) {
-  return Repeated(SampleRecord(SourceId::Libol), static_cast<std::size_t>(state.range(0)) / 2);
+  return Repeated(SampleRecord(records::SourceId::Libol), static_cast<std::size_t>(state.range(0)) / 2);
 }
 
 // Another program's copy on the clipboard, then the button's click.
-void Click(benchmark::State& state, void (*click)(ui::FrmMainPorts&) noexcept) {
-  const QString copied = ui::ToQString(Copied(state));
+void Click(benchmark::State& state, void (*click)(frmmain::FrmMainPorts&) noexcept) {
+  const QString copied = frmmain::qt::ToQString(Copied(state));
   for (auto _ : state) {
     state.PauseTiming();
     QGuiApplication::clipboard()->setText(copied);
@@ -40,18 +40,18 @@ void Click(benchmark::State& state, void (*click)(ui::FrmMainPorts&) noexcept) {
     click(window->Ports());
     window->findChild<QPlainTextEdit*>(QStringLiteral("TxtZ3950"))->viewport()->repaint();
   }
-  SetBytes(state, ui::ToText(copied));
+  SetBytes(state, frmmain::qt::ToText(copied));
 }
 
 // The record rebuild keeps one record's fields, so little goes out.
 void BM_WindowClickLibol(benchmark::State& state) {
-  Click(state, ui::CmdLibol_Click);
+  Click(state, frmmain::CmdLibol_Click);
 }
 
 // "To Pre-Unicode" gives back a text as long as the copied one: the box
 // and the clipboard carry the whole size both ways.
 void BM_WindowClickPreUnicode(benchmark::State& state) {
-  Click(state, ui::CmdChuyenMa_Click);
+  Click(state, frmmain::CmdChuyenMa_Click);
 }
 
 // On a real X server only: the copied text is served by another program
@@ -62,7 +62,7 @@ void BM_WindowClickLibolFromAnotherProgram(benchmark::State& state) {
     state.SkipWithError("needs QT_QPA_PLATFORM=xcb and an X server with xclip");
     return;
   }
-  const QByteArray copied = ui::ToQString(Copied(state)).toUtf8();
+  const QByteArray copied = frmmain::qt::ToQString(Copied(state)).toUtf8();
   for (auto _ : state) {
     state.PauseTiming();
     QProcess xclip;
@@ -76,7 +76,7 @@ void BM_WindowClickLibolFromAnotherProgram(benchmark::State& state) {
     }
     QThread::msleep(100);
     state.ResumeTiming();
-    ui::CmdLibol_Click(window->Ports());
+    frmmain::CmdLibol_Click(window->Ports());
     window->findChild<QPlainTextEdit*>(QStringLiteral("TxtZ3950"))->viewport()->repaint();
     state.PauseTiming();
     xclip.waitForFinished();
@@ -86,23 +86,23 @@ void BM_WindowClickLibolFromAnotherProgram(benchmark::State& state) {
 }
 
 void BM_StepClipboardIn(benchmark::State& state) {
-  const QString copied = ui::ToQString(Copied(state));
+  const QString copied = frmmain::qt::ToQString(Copied(state));
   QGuiApplication::clipboard()->setText(copied);
-  ui::FrmMainPorts& ports = window->Ports();
+  frmmain::FrmMainPorts& ports = window->Ports();
   for (auto _ : state)
-    benchmark::DoNotOptimize(ui::GetClipboardText(ports.clipboard, ports.messages));
-  SetBytes(state, ui::ToText(copied));
+    benchmark::DoNotOptimize(frmmain::GetClipboardText(ports.clipboard, ports.messages));
+  SetBytes(state, frmmain::qt::ToText(copied));
 }
 
 void BM_StepConvertLibol(benchmark::State& state) {
   const Text copied = Copied(state);
-  for (auto _ : state) benchmark::DoNotOptimize(ConvertRecord(SourceOf(SourceId::Libol), copied));
+  for (auto _ : state) benchmark::DoNotOptimize(records::ConvertRecord(records::SourceOf(records::SourceId::Libol), copied));
   SetBytes(state, copied);
 }
 
 void BM_StepBoxSetAndReadBack(benchmark::State& state) {
   const Text copied = Copied(state);
-  ui::TextBox& box = window->Ports().txtZ3950;
+  frmmain::TextBox& box = window->Ports().txtZ3950;
   for (auto _ : state) {
     box.SetText(copied);
     benchmark::DoNotOptimize(box.GetText());
@@ -111,9 +111,9 @@ void BM_StepBoxSetAndReadBack(benchmark::State& state) {
 }
 
 void BM_StepClipboardOut(benchmark::State& state) {
-  const Text output = ConvertRecord(SourceOf(SourceId::Libol), Copied(state));
-  ui::FrmMainPorts& ports = window->Ports();
-  for (auto _ : state) ui::SetClipboardText(ports.clipboard, ports.messages, output);
+  const Text output = records::ConvertRecord(records::SourceOf(records::SourceId::Libol), Copied(state));
+  frmmain::FrmMainPorts& ports = window->Ports();
+  for (auto _ : state) frmmain::SetClipboardText(ports.clipboard, ports.messages, output);
   SetBytes(state, output);
 }
 
@@ -132,7 +132,7 @@ BENCHMARK(BM_StepClipboardOut) SIZES;
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  velmora::ui::FrmMain form;
+  velmora::frmmain::qt::FrmMain form;
   form.Form_Load();
   velmora::bench::window = &form;
   benchmark::Initialize(&argc, argv);

@@ -167,7 +167,7 @@ bool HasLineBreakCharacter(TextView text) {
 namespace {
 
 bool IsTag(TextView s) {
-  return s.size() >= 3 && IsAsciiDigit(s[0]) && IsAsciiDigit(s[1]) && IsAsciiDigit(s[2]) &&
+  return s.size() >= 3 && text::IsAsciiDigit(s[0]) && text::IsAsciiDigit(s[1]) && text::IsAsciiDigit(s[2]) &&
          s.substr(0, 3) != u"000";
 }
 
@@ -187,7 +187,7 @@ void CheckOutputRecordForm(TextView record, TextView titleOpening, TextView inpu
   std::size_t start = 0;
   bool first = true;
   while (true) {
-    const std::size_t end = record.find(kFieldSeparator, start);
+    const std::size_t end = record.find(text::kFieldSeparator, start);
     const TextView field = record.substr(start, end == TextView::npos ? TextView::npos : end - start);
     if (first) {
       FUZZ_CHECK(field.empty() || IsOutputField(field, titleOpening),
@@ -204,11 +204,11 @@ void CheckOutputRecordForm(TextView record, TextView titleOpening, TextView inpu
 
 void CheckMarcEditLinePerField(TextView record, TextView input) {
   if (HasLineBreakCharacter(record)) return;
-  const Text exported = ExportMarcEdit(record);
+  const Text exported = records::ExportMarcEdit(record);
   std::size_t fieldStart = 0, lineStart = 0;
   while (true) {
-    const std::size_t fieldEnd = record.find(kFieldSeparator, fieldStart);
-    const std::size_t lineEnd = exported.find(kCrlf, lineStart);
+    const std::size_t fieldEnd = record.find(text::kFieldSeparator, fieldStart);
+    const std::size_t lineEnd = exported.find(text::kCrlf, lineStart);
     FUZZ_CHECK((fieldEnd == TextView::npos) == (lineEnd == Text::npos),
                {"record", record}, {"exported", exported}, {"input", input});
     const TextView field = record.substr(fieldStart, fieldEnd - fieldStart);
@@ -221,7 +221,7 @@ void CheckMarcEditLinePerField(TextView record, TextView input) {
                {"input", input});
     if (fieldEnd == TextView::npos) break;
     fieldStart = fieldEnd + 1;
-    lineStart = lineEnd + kCrlf.size();
+    lineStart = lineEnd + text::kCrlf.size();
   }
 }
 

@@ -26,8 +26,8 @@ void CheckRebuild(Text (*rebuild)(TextView), TextView titleOpening, const std::u
   const Text record = rebuild(working);
 
   CheckOutputRecordForm(record, titleOpening, working);
-  for (std::size_t at = record.find(kFieldSeparator); at != Text::npos;
-       at = record.find(kFieldSeparator, at + 1)) {
+  for (std::size_t at = record.find(text::kFieldSeparator); at != Text::npos;
+       at = record.find(text::kFieldSeparator, at + 1)) {
     const TextView tag = TextView(record).substr(at + 1, 3);
     FUZZ_CHECK(IsWrittenTag(tag), {"tag", tag}, {"record", record}, {"working", working});
   }

@@ -10,8 +10,8 @@ namespace {
 
 // What the record rebuild writes first: «245=00$a», or for the variant
 // rebuild, which gathers the title's subfields, «245=##$».
-TextView TitleOpening(const SourceSystem& source) {
-  return source.rebuild.build == BuildCatalogRecordHue ? TextView(u"245=##$") : TextView(u"245=00$a");
+TextView TitleOpening(const records::SourceSystem& source) {
+  return source.rebuild.build == records::BuildCatalogRecordHue ? TextView(u"245=##$") : TextView(u"245=00$a");
 }
 
 }  // namespace
@@ -22,24 +22,24 @@ bool IsSampledForDeepCheck(const std::uint8_t* data, std::size_t size) {
   return hash % kDeepCheckRate == 0;
 }
 
-void CheckSource(const SourceSystem& source, const std::uint8_t* data, std::size_t size) {
+void CheckSource(const records::SourceSystem& source, const std::uint8_t* data, std::size_t size) {
   FuzzInput input(data, size);
   const std::uint8_t mode = input.Byte();
   const bool normalise = (mode & 1) != 0;
   const bool deep = IsSampledForDeepCheck(data, size);
   const Text raw = input.RestAsText();
-  const Text copied = normalise ? NormaliseLineBreaks(raw) : raw;
-  const Text marked = source.startMarker ? Text(kStartMarker) + copied : copied;
+  const Text copied = normalise ? text::NormaliseLineBreaks(raw) : raw;
+  const Text marked = source.startMarker ? Text(text::kStartMarker) + copied : copied;
 
-  const Text working = WorkingText(source, copied);
-  const Text record = ConvertRecord(source, copied);
+  const Text working = records::WorkingText(source, copied);
+  const Text record = records::ConvertRecord(source, copied);
   const reference::LiteralSource* literal = reference::LiteralSourceOf(source.id);
   if (deep && literal != nullptr && marked.size() <= kLiteralLimit) {
     const Text rewritten = source.rewrite(marked);
     const Text literalRewritten = literal->rewrite(marked);
     FUZZ_CHECK(rewritten == literalRewritten, {"fast rewrite", rewritten},
                {"literal rewrite", literalRewritten}, {"copied", copied});
-    const Text expected = source.joinsLetters ? JoinToneMarks(rewritten) : rewritten;
+    const Text expected = source.joinsLetters ? letters::JoinToneMarks(rewritten) : rewritten;
     FUZZ_CHECK(working == expected, {"working text", working},
                {"rewrite (+ letters joined)", expected}, {"copied", copied});
     const Text rebuilt = source.rebuild.build(working);

@@ -21,7 +21,7 @@ namespace velmora::fuzz {
 //  - the fast rewrite equals the literal one;
 //  - the working text is the rewrite (then the letters joined where the
 //    source joins them), and the conversion is the rebuild of the working text.
-void CheckSource(const SourceSystem& source, const std::uint8_t* data, std::size_t size);
+void CheckSource(const records::SourceSystem& source, const std::uint8_t* data, std::size_t size);
 
 // «|x» -> «%650=##$a» in the Verbrary rewrite, the longest growth of a step.
 inline constexpr std::size_t kMaxRewriteGrowth = 5;

@@ -29,7 +29,7 @@ Text Codes(std::int32_t from, std::int32_t to) {
 }
 
 bool HasToneMark(TextView text) {
-  for (const char16_t mark : kToneMarks) {
+  for (const char16_t mark : letters::kToneMarks) {
     if (text.find(mark) != TextView::npos) return true;
   }
   return false;
@@ -39,25 +39,25 @@ bool HasToneMark(TextView text) {
 Text LettersAndAscii(std::span<const std::uint8_t> bytes) {
   Text out;
   for (const std::uint8_t b : bytes) {
-    out.push_back(b < 0x80 ? char16_t{b} : kVietnameseLetters[b % kLetterCount].unicode);
+    out.push_back(b < 0x80 ? char16_t{b} : letters::kVietnameseLetters[b % letters::kLetterCount].unicode);
   }
   return out;
 }
 
 void CheckRoundTrip(TextView text, std::int32_t through) {
-  const Text encoded = ConvertCharset(text, CharsetUnicode, through);
-  const Text back = ConvertCharset(encoded, through, CharsetUnicode);
+  const Text encoded = letters::ConvertCharset(text, letters::CharsetUnicode, through);
+  const Text back = letters::ConvertCharset(encoded, through, letters::CharsetUnicode);
   FUZZ_CHECK(back == text, {"back", back}, {"encoded", encoded}, {"text", text},
-             {"codes", Codes(CharsetUnicode, through)});
+             {"codes", Codes(letters::CharsetUnicode, through)});
 }
 
 }  // namespace
 
 void CheckCodecs(TextView text) {
-  for (const RepresentationInfo& info : AllRepresentations()) {
-    if (!info.readable || info.id == Representation::NoMarks) continue;
+  for (const encodings::RepresentationInfo& info : encodings::AllRepresentations()) {
+    if (!info.readable || info.id == encodings::Representation::NoMarks) continue;
     std::string bytes;
-    EncodeReport report;
+    encodings::EncodeReport report;
     // VISCII and TCVN 5712 give some control codes to letters.
     if (!EncodeRepresentation(info.id, text, {}, bytes, report)) {
       FUZZ_CHECK(report.unwritable < 0x20, {"text", text});
@@ -65,23 +65,23 @@ void CheckCodecs(TextView text) {
     }
     const std::optional<Text> back = DecodeRepresentation(info.id, bytes);
     const bool same = back && (*back == text ||
-                               (info.id == Representation::Tcvn3 && report.lowercasedCapitals > 0));
+                               (info.id == encodings::Representation::Tcvn3 && report.lowercasedCapitals > 0));
     FUZZ_CHECK(same, {"text", text}, {"bytes", fuzz::BytesAsText(bytes)},
                {"back", back.value_or(u"(refused)")});
   }
 }
 
 void CheckTranscoder(std::uint8_t which, std::span<const std::uint8_t> raw) {
-  const auto all = AllRepresentations();
-  const RepresentationInfo& from = all[which % all.size()];
-  if (!from.readable || from.bytes != FileBytes::EightBit) return;
+  const auto all = encodings::AllRepresentations();
+  const encodings::RepresentationInfo& from = all[which % all.size()];
+  if (!from.readable || from.bytes != encodings::FileBytes::EightBit) return;
   std::string bytes(reinterpret_cast<const char*>(raw.data()), raw.size());
   std::erase(bytes, '\r');
-  Transcoder transcoder(from.id, Representation::Unicode);
+  encodings::Transcoder transcoder(from.id, encodings::Representation::Unicode);
   std::string out;
-  Transcoder::Failure failure;
+  encodings::Transcoder::Failure failure;
   FUZZ_CHECK(transcoder.Convert(bytes, out, failure), {"bytes", fuzz::BytesAsText(bytes)});
-  const std::string expected = EncodeUtf8(*DecodeRepresentation(from.id, bytes));
+  const std::string expected = encodings::EncodeUtf8(*encodings::DecodeRepresentation(from.id, bytes));
   FUZZ_CHECK(out == expected, {"bytes", fuzz::BytesAsText(bytes)});
 }
 
@@ -90,8 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t mode = input.Byte();
   if (mode >= 0xC0) {  // a quarter of the inputs: the round trips
     const Text text = LettersAndAscii(input.RestAsBytes());
-    CheckRoundTrip(text, CharsetVni);
-    CheckRoundTrip(text, CharsetCp1258);
+    CheckRoundTrip(text, letters::CharsetVni);
+    CheckRoundTrip(text, letters::CharsetCp1258);
     CheckCodecs(text);
     return 0;
   }
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int32_t to = input.SmallOrEdgeInt();
   const Text text = input.RestAsText();
 
-  const Text converted = ConvertCharset(text, from, to);
+  const Text converted = letters::ConvertCharset(text, from, to);
   if (text.size() <= fuzz::kLiteralLimit) {
     const Text literal = reference::LiteralConvertCharset(text, from, to);
     FUZZ_CHECK(converted == literal, {"fast", converted}, {"literal", literal}, {"text", text},
@@ -112,15 +112,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(converted.size() <= 2 * text.size(), {"converted", converted}, {"text", text},
              {"codes", Codes(from, to)});
-  if (to < 1 || to > 5 || (from == to && from != CharsetUnicode)) {
+  if (to < 1 || to > 5 || (from == to && from != letters::CharsetUnicode)) {
     FUZZ_CHECK(converted == text, {"converted", converted}, {"text", text},
                {"codes", Codes(from, to)});
   }
 
-  const Text joined = ConvertCharset(text, CharsetUnicode, CharsetUnicode);
+  const Text joined = letters::ConvertCharset(text, letters::CharsetUnicode, letters::CharsetUnicode);
   FUZZ_CHECK(HasToneMark(text) || joined == text, {"joined", joined}, {"text", text});
   FUZZ_CHECK(joined.size() <= text.size(), {"joined", joined}, {"text", text});
-  const Text twice = ConvertCharset(joined, CharsetUnicode, CharsetUnicode);
+  const Text twice = letters::ConvertCharset(joined, letters::CharsetUnicode, letters::CharsetUnicode);
   FUZZ_CHECK(twice == joined, {"joined twice", twice}, {"joined once", joined}, {"text", text});
   return 0;
 }

@@ -65,26 +65,26 @@ void CheckUtf8Decoding(std::string_view bytes) {
     }
     i += length;
   }
-  Utf8Error error{};
-  const std::optional<Text> decoded = DecodeUtf8(bytes, &error);
+  encodings::Utf8Error error{};
+  const std::optional<Text> decoded = encodings::DecodeUtf8(bytes, &error);
   FUZZ_CHECK(decoded.has_value() == (firstBad == std::string_view::npos),
              {"bytes", fuzz::BytesAsText(bytes)});
   if (!decoded) {
     FUZZ_CHECK(error.byteOffset == firstBad, {"bytes", fuzz::BytesAsText(bytes)});
     return;
   }
-  FUZZ_CHECK(EncodeUtf8(*decoded) == bytes.substr(start), {"decoded", *decoded},
+  FUZZ_CHECK(encodings::EncodeUtf8(*decoded) == bytes.substr(start), {"decoded", *decoded},
              {"bytes", fuzz::BytesAsText(bytes)});
 
   // Line breaks: CR, LF and CRLF each one CRLF.
-  const Text copied = NormaliseLineBreaks(*decoded);
+  const Text copied = text::NormaliseLineBreaks(*decoded);
   const std::size_t breaks = fuzz::Count(*decoded, u"\r") + fuzz::Count(*decoded, u"\n") -
-                             fuzz::Count(*decoded, kCrlf);
-  FUZZ_CHECK(fuzz::Count(copied, kCrlf) == breaks && fuzz::Count(copied, u"\r") == breaks &&
+                             fuzz::Count(*decoded, text::kCrlf);
+  FUZZ_CHECK(fuzz::Count(copied, text::kCrlf) == breaks && fuzz::Count(copied, u"\r") == breaks &&
                  fuzz::Count(copied, u"\n") == breaks,
              {"normalised", copied}, {"decoded", *decoded});
-  FUZZ_CHECK(RemoveAll(RemoveAll(copied, u'\r'), u'\n') ==
-                 RemoveAll(RemoveAll(*decoded, u'\r'), u'\n'),
+  FUZZ_CHECK(text::RemoveAll(text::RemoveAll(copied, u'\r'), u'\n') ==
+                 text::RemoveAll(text::RemoveAll(*decoded, u'\r'), u'\n'),
              {"normalised", copied}, {"decoded", *decoded});
 
   for (const Command& command : AllCommands()) {
@@ -94,8 +94,8 @@ void CheckUtf8Decoding(std::string_view bytes) {
       const Text result = ConvertCopied(command, working, copied);
       // With a byte order mark in front, since reading drops one: a result
       // that itself begins with U+FEFF must come back whole.
-      const std::string encoded = "\xEF\xBB\xBF" + EncodeUtf8(result);
-      const std::optional<Text> back = DecodeUtf8(encoded, nullptr);
+      const std::string encoded = "\xEF\xBB\xBF" + encodings::EncodeUtf8(result);
+      const std::optional<Text> back = encodings::DecodeUtf8(encoded, nullptr);
       FUZZ_CHECK(back && *back == result, {"result", result}, {"copied", copied});
     }
   }
@@ -104,15 +104,15 @@ void CheckUtf8Decoding(std::string_view bytes) {
 // Code pages that read one character per byte write every file back byte
 // for byte; those that join a base and a tone mark read back what they wrote.
 void CheckEightBit(std::string_view bytes) {
-  for (const Representation page : {Representation::Vni, Representation::Viscii,
-                                    Representation::Cp1258, Representation::Tcvn5712}) {
+  for (const encodings::Representation page : {encodings::Representation::Vni, encodings::Representation::Viscii,
+                                    encodings::Representation::Cp1258, encodings::Representation::Tcvn5712}) {
     Text text;
-    AppendEightBitUnits(page, bytes, text);
+    encodings::AppendEightBitUnits(page, bytes, text);
     std::string written;
-    EncodeReport report;
-    FUZZ_CHECK(EncodeConverted(page, text, {}, written, report), {"decoded", text},
+    encodings::EncodeReport report;
+    FUZZ_CHECK(encodings::EncodeConverted(page, text, {}, written, report), {"decoded", text},
                {"bytes", fuzz::BytesAsText(bytes)});
-    const bool joins = page == Representation::Cp1258 || page == Representation::Tcvn5712;
+    const bool joins = page == encodings::Representation::Cp1258 || page == encodings::Representation::Tcvn5712;
     Text back;
     AppendEightBitUnits(page, written, back);
     FUZZ_CHECK(joins ? back == text : written == bytes, {"decoded", text}, {"back", back},
@@ -121,21 +121,21 @@ void CheckEightBit(std::string_view bytes) {
 }
 
 void CheckCharsetCommand(std::uint8_t from, std::uint8_t to, std::string_view bytes) {
-  const auto all = AllRepresentations();
-  const RepresentationInfo& source = all[from % all.size()];
-  const RepresentationInfo& target = all[to % all.size()];
+  const auto all = encodings::AllRepresentations();
+  const encodings::RepresentationInfo& source = all[from % all.size()];
+  const encodings::RepresentationInfo& target = all[to % all.size()];
   if (!source.readable) return;
   std::string output, error, notes;
   if (RunCharset(bytes, source.id, target.id, {}, output, error, notes) &&
-      target.bytes == FileBytes::UnicodeText) {
-    FUZZ_CHECK(DecodeUtf8(output, nullptr).has_value(), {"output", fuzz::BytesAsText(output)},
+      target.bytes == encodings::FileBytes::UnicodeText) {
+    FUZZ_CHECK(encodings::DecodeUtf8(output, nullptr).has_value(), {"output", fuzz::BytesAsText(output)},
                {"input", fuzz::BytesAsText(bytes)});
   }
 }
 
 void CheckUtf8Encoding(TextView text) {
-  const std::string encoded = EncodeUtf8(text);
-  const std::optional<Text> back = DecodeUtf8(encoded, nullptr);
+  const std::string encoded = encodings::EncodeUtf8(text);
+  const std::optional<Text> back = encodings::DecodeUtf8(encoded, nullptr);
   FUZZ_CHECK(back.has_value(), {"text", text});
   Text expected;  // lone surrogates become U+FFFD
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -31,7 +31,7 @@
 #include "Encodings/Utf8.h"
 
 using namespace velmora;
-using namespace velmora::marc;
+using namespace velmora::marc_exchange;
 
 namespace {
 
@@ -77,9 +77,9 @@ void CheckIso2709(const std::string& out, TextView text) {
 std::size_t FilledPieces(TextView text) {
   std::size_t pieces = 0;
   for (std::size_t start = 0; start <= text.size();) {
-    std::size_t stop = text.find(kFieldSeparator, start);
+    std::size_t stop = text.find(text::kFieldSeparator, start);
     if (stop == TextView::npos) stop = text.size();
-    if (text.substr(start, stop - start).find_first_not_of(kSpace) != TextView::npos) ++pieces;
+    if (text.substr(start, stop - start).find_first_not_of(text::kSpace) != TextView::npos) ++pieces;
     start = stop + 1;
   }
   return pieces;
@@ -139,7 +139,7 @@ void CheckRecord(TextView text, const ParseResult& parsed) {
     }
     if (format == OutputFormat::kIso2709) CheckIso2709(out.substr(begun), text);
     writer->End(out);
-    FUZZ_CHECK(DecodeUtf8(out, nullptr).has_value(), {"out", fuzz::BytesAsText(out)},
+    FUZZ_CHECK(encodings::DecodeUtf8(out, nullptr).has_value(), {"out", fuzz::BytesAsText(out)},
                {"text", text});
   }
 }
@@ -151,8 +151,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t mode = input.Byte();
   Text text = input.RestAsText();
   if ((mode & 4) != 0) {
-    const Text precomposed = PrecomposeLetters(text);
-    FUZZ_CHECK(precomposed.size() <= text.size() && PrecomposeLetters(precomposed) == precomposed,
+    const Text precomposed = letters::PrecomposeLetters(text);
+    FUZZ_CHECK(precomposed.size() <= text.size() && letters::PrecomposeLetters(precomposed) == precomposed,
                {"precomposed", precomposed}, {"text", text});
     text = precomposed;
   }
@@ -161,8 +161,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       CheckRecord(text, ParseOutputRecord(text));
       break;
     case 1: {
-      const TracedRecord traced = BuildCatalogRecordTraced(text);
-      FUZZ_CHECK(traced.record == BuildCatalogRecord(text) &&
+      const records::TracedRecord traced = records::BuildCatalogRecordTraced(text);
+      FUZZ_CHECK(traced.record == records::BuildCatalogRecord(text) &&
                      traced.origins.size() == FilledPieces(traced.record),
                  {"record", traced.record}, {"text", text});
       ParseResult parsed = ParseOutputRecord(traced.record);

@@ -14,17 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool compareLiteral = fuzz::IsSampledForDeepCheck(data, size);
   const Text box = input.RestAsText();
 
-  const Text exported = ExportMarcEdit(box);
+  const Text exported = records::ExportMarcEdit(box);
   if (compareLiteral && box.size() <= fuzz::kLiteralLimit) {
     const Text literal = reference::LiteralMarcEditExport(box);
     FUZZ_CHECK(exported == literal, {"fast export", exported}, {"literal export", literal},
                {"box", box});
   }
-  const Text again = ExportMarcEdit(exported);
+  const Text again = records::ExportMarcEdit(exported);
   FUZZ_CHECK(again == exported, {"exported twice", again}, {"exported once", exported},
              {"box", box});
-  FUZZ_CHECK(exported.find(kFieldSeparator) == Text::npos, {"exported", exported}, {"box", box});
-  FUZZ_CHECK(fuzz::Count(exported, kCrlf) == fuzz::Count(box, u"%") + fuzz::Count(box, kCrlf),
+  FUZZ_CHECK(exported.find(text::kFieldSeparator) == Text::npos, {"exported", exported}, {"box", box});
+  FUZZ_CHECK(fuzz::Count(exported, text::kCrlf) == fuzz::Count(box, u"%") + fuzz::Count(box, text::kCrlf),
              {"exported", exported}, {"box", box});
   // «245=» (4 units) -> «=245  » (6), «%» -> CRLF
   FUZZ_CHECK(exported.size() <= 2 * box.size(), {"exported", exported}, {"box", box});

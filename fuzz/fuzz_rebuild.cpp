@@ -3,6 +3,6 @@
 #include "RebuildChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  velmora::fuzz::CheckRebuild(velmora::BuildCatalogRecord, u"245=00$a", data, size);
+  velmora::fuzz::CheckRebuild(velmora::records::BuildCatalogRecord, u"245=00$a", data, size);
   return 0;
 }

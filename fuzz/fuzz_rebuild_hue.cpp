@@ -3,6 +3,6 @@
 #include "RebuildChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  velmora::fuzz::CheckRebuild(velmora::BuildCatalogRecordHue, u"245=##$", data, size);
+  velmora::fuzz::CheckRebuild(velmora::records::BuildCatalogRecordHue, u"245=##$", data, size);
   return 0;
 }

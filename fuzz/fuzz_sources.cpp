@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const auto sources = velmora::Sources();
+  const auto sources = velmora::records::Sources();
   velmora::fuzz::CheckSource(sources[data[0] % sources.size()], data + 1, size - 1);
   return 0;
 }

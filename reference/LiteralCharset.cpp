@@ -25,7 +25,7 @@ Text LiteralConvertCharset(TextView text, std::int32_t fromCode, std::int32_t to
   // 1.
   if (fromCode == toCode && fromCode != 1) return Text(text);
   // 2.
-  LoadCharsetTables();
+  letters::LoadCharsetTables();
   // 3.
   const Text s = Text(text) + u' ';
   const std::size_t n = s.size();
@@ -37,18 +37,18 @@ Text LiteralConvertCharset(TextView text, std::int32_t fromCode, std::int32_t to
     Text w;
     if (fromCode == 1) {
       w = Mid(s, pos, 2);
-      const std::size_t d = FoundAt(UnicodeComposedLetters, w);
+      const std::size_t d = FoundAt(letters::UnicodeComposedLetters, w);
       const bool counts = d >= 15 && d % 2 == 1;
       if (counts) {
         idx = (d + 15) / 2;
         pos += 2;
       } else {
         w = Mid(s, pos, 1);
-        idx = FoundAt(UnicodeLetters, w);
+        idx = FoundAt(letters::UnicodeLetters, w);
         pos += 1;
       }
     } else if (fromCode == 2 || fromCode == 4) {
-      const TextView table = fromCode == 2 ? VniLetters : Cp1258Letters;
+      const TextView table = fromCode == 2 ? letters::VniLetters : letters::Cp1258Letters;
       w = Mid(s, pos, 2);
       const std::size_t d = FoundAt(table, w);
       if (w[1] != u' ' && d % 2 == 1) {
@@ -62,25 +62,25 @@ Text LiteralConvertCharset(TextView text, std::int32_t fromCode, std::int32_t to
       }
     } else {
       w = Mid(s, pos, 1);
-      idx = FoundAt(Tcvn3Letters, w);
+      idx = FoundAt(letters::Tcvn3Letters, w);
       pos += 1;
     }
     if (idx > 0) {
       switch (toCode) {
         case 1:
-          w = Mid(UnicodeLetters, idx, 1);
+          w = Mid(letters::UnicodeLetters, idx, 1);
           break;
         case 2:
-          w = Text(TrimSpaces(Mid(VniLetters, 2 * idx - 1, 2)));
+          w = Text(text::TrimSpaces(Mid(letters::VniLetters, 2 * idx - 1, 2)));
           break;
         case 3:
-          w = Mid(Tcvn3Letters, idx, 1);
+          w = Mid(letters::Tcvn3Letters, idx, 1);
           break;
         case 4:
-          w = Text(TrimSpaces(Mid(Cp1258Letters, 2 * idx - 1, 2)));
+          w = Text(text::TrimSpaces(Mid(letters::Cp1258Letters, 2 * idx - 1, 2)));
           break;
         case 5:
-          w = Mid(BaseLetters, idx, 1);
+          w = Mid(letters::BaseLetters, idx, 1);
           break;
         default:
           break;
@@ -95,14 +95,14 @@ Text LiteralConvertCharset(TextView text, std::int32_t fromCode, std::int32_t to
 Text RandomCharsetText(std::mt19937& random, int maxPieces) {
   static const std::vector<Text> kPieces = [] {
     std::vector<Text> pieces;
-    for (std::size_t i = 0; i + 1 < UnicodeComposedLetters.size(); ++i) {
-      pieces.push_back(Text(UnicodeComposedLetters.substr(i, 2)));  // pairs and spanning windows
+    for (std::size_t i = 0; i + 1 < letters::UnicodeComposedLetters.size(); ++i) {
+      pieces.push_back(Text(letters::UnicodeComposedLetters.substr(i, 2)));  // pairs and spanning windows
     }
-    for (const TextView table : {VniLetters, Cp1258Letters}) {
+    for (const TextView table : {letters::VniLetters, letters::Cp1258Letters}) {
       for (std::size_t i = 0; i + 1 < table.size(); ++i) pieces.push_back(Text(table.substr(i, 2)));
     }
-    for (const TextView table : {UnicodeLetters, UnicodeComposedLetters, VniLetters, Tcvn3Letters,
-                                 Cp1258Letters, BaseLetters}) {
+    for (const TextView table : {letters::UnicodeLetters, letters::UnicodeComposedLetters, letters::VniLetters, letters::Tcvn3Letters,
+                                 letters::Cp1258Letters, letters::BaseLetters}) {
       for (const char16_t unit : table) pieces.push_back(Text(1, unit));
     }
     for (const char16_t mark :

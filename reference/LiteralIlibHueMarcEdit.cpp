@@ -27,24 +27,24 @@ Text MarkSubfieldCodesByScan(TextView s) {
 }
 
 Text IlibColumnsAndTags(Text s) {
-  s = Replace(s, u"\t", u"|");
-  return ReplaceEachTagLiterally(std::move(s), kCrlf, u"|", u"\r\n%", u"=");
+  s = text::Replace(s, u"\t", u"|");
+  return ReplaceEachTagLiterally(std::move(s), text::kCrlf, u"|", u"\r\n%", u"=");
 }
 
 Text IlibLastSteps(Text s) {
-  s = Replace(s, u"|", u"");
-  s = Replace(s, u"  ", u"");
-  s = Replace(s, u"==", u"=");
-  s = Replace(s, kCrlf, u"");
-  s = Replace(s, kStartMarkerField, u"");
-  return Replace(s, kStartMarkerWord, u"");
+  s = text::Replace(s, u"|", u"");
+  s = text::Replace(s, u"  ", u"");
+  s = text::Replace(s, u"==", u"=");
+  s = text::Replace(s, text::kCrlf, u"");
+  s = text::Replace(s, text::kStartMarkerField, u"");
+  return text::Replace(s, text::kStartMarkerWord, u"");
 }
 
 // For c = 1 to 999: every «ddd=» (c's three digits) that starts a field, at
 // the start of the text or directly after "%", becomes «=ddd  ».
 Text MoveFieldStartTagsLiterally(Text s) {
   for (int c = 1; c <= 999; ++c) {
-    const Text tag = ThreeDigitForm(c);
+    const Text tag = text::ThreeDigitForm(c);
     const Text find = tag + u"=";
     Text replacement(u"=");
     replacement += tag;
@@ -69,16 +69,16 @@ Text LiteralIlibRewrite(Text s) {
 }
 
 Text LiteralHueRewrite(Text s) {
-  s = ReplaceEachTagLiterally(std::move(s), kCrlf, u"", u"%", u"=");
-  s = Replace(s, u"  ", u"$");
-  s = Replace(s, kStartMarkerField, u"");
-  s = Replace(s, kStartMarkerWord, u"");
-  return Replace(s, kCrlf, u"");
+  s = ReplaceEachTagLiterally(std::move(s), text::kCrlf, u"", u"%", u"=");
+  s = text::Replace(s, u"  ", u"$");
+  s = text::Replace(s, text::kStartMarkerField, u"");
+  s = text::Replace(s, text::kStartMarkerWord, u"");
+  return text::Replace(s, text::kCrlf, u"");
 }
 
 Text LiteralMarcEditExport(Text s) {
   s = MoveFieldStartTagsLiterally(std::move(s));
-  return Replace(s, u"%", kCrlf);
+  return text::Replace(s, u"%", text::kCrlf);
 }
 
 std::span<const TextView> IlibPieces() {

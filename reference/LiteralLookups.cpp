@@ -63,12 +63,12 @@ Text LiteralGetToken(TextView text, char16_t delimiter, int index) {
 Text LiteralGetField(TextView text, TextView tag, int occurrence) {
   const Text mark = Text(tag) + u"=";
   return FirstPieceOrEmpty(AfterRepeatedMatch(text, mark, occurrence, tag.size() + 1),
-                           kFieldSeparator);
+                           text::kFieldSeparator);
 }
 
 Text LiteralGetSubfield(TextView fieldText, TextView code, int occurrence) {
   return FirstPieceOrEmpty(AfterRepeatedMatch(fieldText, code, occurrence, code.size()),
-                           kSubfieldDelimiter);
+                           text::kSubfieldDelimiter);
 }
 
 Text LiteralGetFieldSubfield(TextView text, TextView tag, int occurrence, TextView code,

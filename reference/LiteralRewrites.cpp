@@ -5,23 +5,23 @@ namespace velmora::reference {
 Text ReplaceEachTagLiterally(Text s, TextView before, TextView after, TextView newBefore,
                              TextView newAfter) {
   for (int c = 1; c <= 999; ++c) {
-    const Text tag = ThreeDigitForm(c);
-    s = Replace(s, Text(before) + tag + Text(after), Text(newBefore) + tag + Text(newAfter));
+    const Text tag = text::ThreeDigitForm(c);
+    s = text::Replace(s, Text(before) + tag + Text(after), Text(newBefore) + tag + Text(newAfter));
   }
   return s;
 }
 
 Text LiteralLibolRewrite(Text s) {
-  s = ReplaceEachTagLiterally(std::move(s), kCrlf, u"", kCrlf, u"=");
-  s = Replace(s, u"    ", u"");
-  s = Replace(s, u"=$", u"$");
-  s = Replace(s, u" $", u"$");
-  s = Replace(s, kStartMarker, u"");
-  s = Replace(s, u"  $", u"##$");
-  s = Replace(s, u"# $", u"##$");
-  s = Replace(s, u" #$", u"##$");
-  s = Replace(s, u"==", u"=");
-  s = Replace(s, kCrlf, u"%");
+  s = ReplaceEachTagLiterally(std::move(s), text::kCrlf, u"", text::kCrlf, u"=");
+  s = text::Replace(s, u"    ", u"");
+  s = text::Replace(s, u"=$", u"$");
+  s = text::Replace(s, u" $", u"$");
+  s = text::Replace(s, text::kStartMarker, u"");
+  s = text::Replace(s, u"  $", u"##$");
+  s = text::Replace(s, u"# $", u"##$");
+  s = text::Replace(s, u" #$", u"##$");
+  s = text::Replace(s, u"==", u"=");
+  s = text::Replace(s, text::kCrlf, u"%");
   return s;
 }
 

@@ -7,16 +7,16 @@
 namespace velmora::reference {
 
 Text LiteralLacVietRewrite(Text s) {
-  s = Replace(s, u"\t", u"");
-  s = Replace(s, u"|", u"$");
-  s = Replace(s, u"=$", u"$");
-  s = ReplaceEachTagLiterally(std::move(s), kCrlf, u"", kCrlf, u"=");
-  s = Replace(s, u" $", u"$");
-  s = Replace(s, kStartMarker, u"");
-  s = Replace(s, u"_", u"#");
-  s = Replace(s, u"  ", u"");
-  s = Replace(s, kCrlf, u"%");
-  s = Replace(s, u"==#", u"=#");
+  s = text::Replace(s, u"\t", u"");
+  s = text::Replace(s, u"|", u"$");
+  s = text::Replace(s, u"=$", u"$");
+  s = ReplaceEachTagLiterally(std::move(s), text::kCrlf, u"", text::kCrlf, u"=");
+  s = text::Replace(s, u" $", u"$");
+  s = text::Replace(s, text::kStartMarker, u"");
+  s = text::Replace(s, u"_", u"#");
+  s = text::Replace(s, u"  ", u"");
+  s = text::Replace(s, text::kCrlf, u"%");
+  s = text::Replace(s, u"==#", u"=#");
   return s;
 }
 
@@ -25,23 +25,23 @@ namespace {
 // For c = 1 to 999, the tab after a line's tag c becomes "=": a line break
 // put in front lets the first line's tag be found like every other.
 Text LiteralMarkLineTags(Text s) {
-  s = ReplaceEachTagLiterally(Text(kCrlf) + s, kCrlf, u"\t", kCrlf, u"=");
-  return s.substr(kCrlf.size());
+  s = ReplaceEachTagLiterally(Text(text::kCrlf) + s, text::kCrlf, u"\t", text::kCrlf, u"=");
+  return s.substr(text::kCrlf.size());
 }
 
 // "$x" becomes "%650=##$a" on the lines that begin with "6".
 Text LiteralSplitSubjectSubdivisions(const Text& s) {
   std::vector<Text> lines;
   for (std::size_t from = 0;;) {
-    const std::size_t lineBreak = s.find(kCrlf, from);
+    const std::size_t lineBreak = s.find(text::kCrlf, from);
     lines.push_back(s.substr(from, lineBreak == Text::npos ? Text::npos : lineBreak - from));
     if (lineBreak == Text::npos) break;
     from = lineBreak + 2;
   }
   Text out;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) out += kCrlf;
-    out += lines[i].starts_with(u'6') ? Replace(lines[i], u"$x", u"%650=##$a") : lines[i];
+    if (i > 0) out += text::kCrlf;
+    out += lines[i].starts_with(u'6') ? text::Replace(lines[i], u"$x", u"%650=##$a") : lines[i];
   }
   return out;
 }
@@ -50,18 +50,18 @@ Text LiteralSplitSubjectSubdivisions(const Text& s) {
 
 Text LiteralVerbraryRewrite(Text s) {
   s = LiteralMarkLineTags(std::move(s));
-  s = Replace(s, u"\t|", u"$");
-  s = Replace(s, u" |", u"$");
-  s = Replace(s, u" :", u"");
-  s = Replace(s, u" ;", u"");
-  s = Replace(s, u" ,", u"");
-  s = Replace(s, u" /", u"");
-  s = Replace(s, u"|", u"$");
+  s = text::Replace(s, u"\t|", u"$");
+  s = text::Replace(s, u" |", u"$");
+  s = text::Replace(s, u" :", u"");
+  s = text::Replace(s, u" ;", u"");
+  s = text::Replace(s, u" ,", u"");
+  s = text::Replace(s, u" /", u"");
+  s = text::Replace(s, u"|", u"$");
   s = LiteralSplitSubjectSubdivisions(s);
-  s = Replace(s, u".$", u"$");
-  s = Replace(s, u",$", u"$");
-  s = Replace(s, kCrlf, u"%");
-  s = Replace(s, u".%", u"%");
+  s = text::Replace(s, u".$", u"$");
+  s = text::Replace(s, u",$", u"$");
+  s = text::Replace(s, text::kCrlf, u"%");
+  s = text::Replace(s, u".%", u"%");
   return s;
 }
 

@@ -8,12 +8,12 @@ namespace velmora::reference {
 namespace {
 
 constexpr LiteralSource kLiteralSources[] = {
-    {SourceId::Libol, LiteralLibolRewrite, RecordPieces},
-    {SourceId::LacViet, LiteralLacVietRewrite, SourceLayoutPieces},
-    {SourceId::Verbrary, LiteralVerbraryRewrite, SourceLayoutPieces},
-    {SourceId::Ilib, LiteralIlibRewrite, IlibPieces},
-    {SourceId::Emiclib, LiteralLacVietRewrite, SourceLayoutPieces},
-    {SourceId::Hue, LiteralHueRewrite, HuePieces},
+    {records::SourceId::Libol, LiteralLibolRewrite, RecordPieces},
+    {records::SourceId::LacViet, LiteralLacVietRewrite, SourceLayoutPieces},
+    {records::SourceId::Verbrary, LiteralVerbraryRewrite, SourceLayoutPieces},
+    {records::SourceId::Ilib, LiteralIlibRewrite, IlibPieces},
+    {records::SourceId::Emiclib, LiteralLacVietRewrite, SourceLayoutPieces},
+    {records::SourceId::Hue, LiteralHueRewrite, HuePieces},
 };
 
 }  // namespace
@@ -22,7 +22,7 @@ std::span<const LiteralSource> LiteralSources() {
   return kLiteralSources;
 }
 
-const LiteralSource* LiteralSourceOf(SourceId id) {
+const LiteralSource* LiteralSourceOf(records::SourceId id) {
   for (const LiteralSource& literal : kLiteralSources) {
     if (literal.id == id) return &literal;
   }
@@ -31,7 +31,7 @@ const LiteralSource* LiteralSourceOf(SourceId id) {
 
 Text RandomCopiedText(std::mt19937& random, const LiteralSource& literal, int maxPieces) {
   const Text copied = RandomText(random, literal.pieces(), maxPieces);
-  return SourceOf(literal.id).startMarker ? Text(kStartMarker) + copied : copied;
+  return records::SourceOf(literal.id).startMarker ? Text(text::kStartMarker) + copied : copied;
 }
 
 }  // namespace velmora::reference

@@ -10,7 +10,7 @@
 namespace velmora::reference {
 
 struct LiteralSource {
-  SourceId id;
+  records::SourceId id;
   Text (*rewrite)(Text);                  // the literal form of the source's rewrite
   std::span<const TextView> (*pieces)();  // what its random texts are made of
 };
@@ -19,7 +19,7 @@ struct LiteralSource {
 std::span<const LiteralSource> LiteralSources();
 
 // The row of `id`, or nullptr when the source has no literal form.
-const LiteralSource* LiteralSourceOf(SourceId id);
+const LiteralSource* LiteralSourceOf(records::SourceId id);
 
 // A random copied text for `literal`'s source, as its rewrite receives it
 // (the start marker in front where the source puts it there).

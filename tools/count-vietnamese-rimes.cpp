@@ -45,13 +45,13 @@ int main(int argc, char** argv) {
   while (start < bytes.size()) {
     std::size_t end = bytes.find('\n', start);
     if (end == std::string::npos) end = bytes.size();
-    if (const auto line = DecodeUtf8(std::string_view(bytes).substr(start, end - start), nullptr)) {
+    if (const auto line = encodings::DecodeUtf8(std::string_view(bytes).substr(start, end - start), nullptr)) {
       text += *line;
       text += u'\n';
     }
     start = end + 1;
   }
-  text = ConvertCharset(text, CharsetUnicode, CharsetUnicode);  // tone marks joined
+  text = letters::ConvertCharset(text, letters::CharsetUnicode, letters::CharsetUnicode);  // tone marks joined
   std::map<std::tuple<bool, std::u16string, int>, std::size_t> counts;
   std::size_t total = 0;
   for (std::size_t wordStart = 0, i = 0; i <= text.size(); ++i) {
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     wordStart = i + 1;
     bool beyondAscii = false;
     for (const char16_t c : word) beyondAscii = beyondAscii || c >= 0x80;
-    const std::optional<SyllableParts> syllable = beyondAscii ? ReadSyllable(word) : std::nullopt;
+    const std::optional<detection::SyllableParts> syllable = beyondAscii ? detection::ReadSyllable(word) : std::nullopt;
     if (!syllable) continue;
     ++counts[{syllable->rimeStart > 0, std::u16string(syllable->Rime()),
              static_cast<int>(syllable->tone)}];

@@ -19,14 +19,14 @@ namespace {
 
 using namespace velmora;
 
-class QuietMessages final : public ui::MessageBox {
+class QuietMessages final : public frmmain::MessageBox {
  public:
   void Show(TextView) override { ++shown; }
   void ShowFailure(std::string_view) override { ++shown; }
   int shown = 0;
 };
 
-class NoStacking final : public ui::WindowStacking {
+class NoStacking final : public frmmain::WindowStacking {
  public:
   void SetOnTop() override {}
   void SetNotOnTop() override {}
@@ -40,25 +40,25 @@ double MedianMilliseconds(std::vector<double> samples) {
 }  // namespace
 
 int main() {
-  ui::FrmMain form(::GetModuleHandleW(nullptr));
+  frmmain::FrmMain form(::GetModuleHandleW(nullptr));
   form.Form_Load();
   QuietMessages messages;
   NoStacking stacking;
-  ui::FrmMainPorts& window = form.Ports();
-  ui::FrmMainPorts ports{window.txtZ3950, window.clipboard, messages, stacking};
+  frmmain::FrmMainPorts& window = form.Ports();
+  frmmain::FrmMainPorts ports{window.txtZ3950, window.clipboard, messages, stacking};
   const HWND box = form.ControlWindow(0);
 
   struct Case {
     const char* name;
-    void (*click)(ui::FrmMainPorts&) noexcept;
+    void (*click)(frmmain::FrmMainPorts&) noexcept;
     std::size_t bytes;
     int clicks;
   };
   const Case cases[] = {
-      {"Libol, 2 KB", ui::CmdLibol_Click, 2 << 10, 200},
-      {"Libol, 1 MB", ui::CmdLibol_Click, 1 << 20, 5},
-      {"To Pre-Unicode, 2 KB", ui::CmdChuyenMa_Click, 2 << 10, 200},
-      {"To Pre-Unicode, 1 MB", ui::CmdChuyenMa_Click, 1 << 20, 5},
+      {"Libol, 2 KB", frmmain::CmdLibol_Click, 2 << 10, 200},
+      {"Libol, 1 MB", frmmain::CmdLibol_Click, 1 << 20, 5},
+      {"To Pre-Unicode, 2 KB", frmmain::CmdChuyenMa_Click, 2 << 10, 200},
+      {"To Pre-Unicode, 1 MB", frmmain::CmdChuyenMa_Click, 1 << 20, 5},
   };
   for (const Case& c : cases) {
     const Text copied = bench::Repeated(bench::SampleRecord(SourceId::Libol), c.bytes / 2);

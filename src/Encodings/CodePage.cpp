@@ -4,15 +4,15 @@
 
 #include "ModMain/Letters/VietnameseLetters.h"
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 using codepage::kUnassigned;
 
 // Grave, hook above, tilde, acute, dot below: the marks a composition uses.
 std::int8_t MarkNumber(char16_t mark) {
-  const auto at = std::find(kToneMarks.begin(), kToneMarks.end(), mark);
-  return at == kToneMarks.end() ? -1 : static_cast<std::int8_t>(at - kToneMarks.begin());
+  const auto at = std::find(letters::kToneMarks.begin(), letters::kToneMarks.end(), mark);
+  return at == letters::kToneMarks.end() ? -1 : static_cast<std::int8_t>(at - letters::kToneMarks.begin());
 }
 
 }  // namespace
@@ -93,4 +93,4 @@ const CodePage& Tcvn5712() {
   return page;
 }
 
-}  // namespace velmora
+}  // namespace velmora::encodings

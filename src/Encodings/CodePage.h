@@ -13,7 +13,7 @@
 #include "Encodings/CodePageTables.h"
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::encodings {
 
 // The bytes one character is written as: one, or a base and a tone mark.
 struct CodePageBytes {
@@ -55,4 +55,4 @@ const CodePage& Windows1258();
 const CodePage& Viscii();
 const CodePage& Tcvn5712();
 
-}  // namespace velmora
+}  // namespace velmora::encodings

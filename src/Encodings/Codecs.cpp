@@ -10,7 +10,7 @@
 #include "ModMain/Letters/ConvertCharset.h"
 #include "ModMain/Letters/VietnameseLetters.h"
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 // Writes each unit through `bytesOf` (unit -> CodePageBytes); what has no
@@ -29,7 +29,7 @@ bool EncodeUnits(TextView text, const EncodeOptions& options, std::string& out,
       if (bytes.length == 2) *to++ = static_cast<char>(bytes.second);
       continue;
     }
-    const CodePoint character = CodePointAt(text, i);
+    const text::CodePoint character = text::CodePointAt(text, i);
     if (!options.leaveOutUnwritable) {
       report.unwritableAt = i;
       report.unwritable = character.value;
@@ -57,12 +57,12 @@ struct Decomposed {
   std::uint8_t length = 0;
 };
 
-std::array<Decomposed, kLetterCount + 1> BuildDecompositions() {
-  std::array<Decomposed, kLetterCount + 1> all{};
-  for (const VietnameseLetter& letter : kVietnameseLetters) {
-    const bool toned = letter.number >= kFirstTonedLetter;
+std::array<Decomposed, letters::kLetterCount + 1> BuildDecompositions() {
+  std::array<Decomposed, letters::kLetterCount + 1> all{};
+  for (const letters::VietnameseLetter& letter : letters::kVietnameseLetters) {
+    const bool toned = letter.number >= letters::kFirstTonedLetter;
     const char16_t modified = toned ? letter.composed.base : letter.unicode;
-    const char16_t modifier = CombiningModifier(modified);
+    const char16_t modifier = letters::CombiningModifier(modified);
     Decomposed& d = all[letter.number];
     if (letter.base == u'd' || letter.base == u'D') {  // đ Đ have no decomposition
       d.units[d.length++] = letter.unicode;
@@ -70,7 +70,7 @@ std::array<Decomposed, kLetterCount + 1> BuildDecompositions() {
     }
     d.units[d.length++] = letter.base;
     const char16_t tone = toned ? letter.composed.mark : 0;
-    const bool toneFirst = tone == kCombiningDotBelow && modifier != kCombiningHorn;
+    const bool toneFirst = tone == letters::kCombiningDotBelow && modifier != letters::kCombiningHorn;
     if (toneFirst) d.units[d.length++] = tone;
     if (modifier != 0) d.units[d.length++] = modifier;
     if (tone != 0 && !toneFirst) d.units[d.length++] = tone;
@@ -85,13 +85,13 @@ std::array<Decomposed, kLetterCount + 1> BuildDecompositions() {
 std::int32_t LetterCode(Representation representation) {
   switch (representation) {
     case Representation::Vni:
-      return CharsetVni;
+      return letters::CharsetVni;
     case Representation::Tcvn3:
-      return CharsetTcvn3;
+      return letters::CharsetTcvn3;
     case Representation::NoMarks:
-      return CharsetNoMarks;
+      return letters::CharsetNoMarks;
     default:
-      return CharsetUnicode;
+      return letters::CharsetUnicode;
   }
 }
 
@@ -109,18 +109,18 @@ void AppendEightBitUnits(Representation from, std::string_view bytes, Text& out)
 }
 
 std::size_t CountTonedCapitals(TextView units, std::int32_t fromCode) {
-  const CharsetLookups& lookups = LoadCharsetTables();
-  const SourceLookup& source = fromCode == CharsetUnicode  ? lookups.unicode
-                               : fromCode == CharsetVni    ? lookups.vni
-                               : fromCode == CharsetCp1258 ? lookups.cp1258
+  const letters::CharsetLookups& lookups = letters::LoadCharsetTables();
+  const letters::SourceLookup& source = fromCode == letters::CharsetUnicode  ? lookups.unicode
+                               : fromCode == letters::CharsetVni    ? lookups.vni
+                               : fromCode == letters::CharsetCp1258 ? lookups.cp1258
                                                            : lookups.tcvn3;
   std::size_t count = 0;
   for (std::size_t pos = 0; pos < units.size();) {
     std::uint8_t letter = pos + 1 < units.size() ? source.Pair(units[pos], units[pos + 1]) : 0;
     pos += letter != 0 ? 2 : 1;
     if (letter == 0) letter = source.Role(units[pos - 1]).alone;
-    if (letter >= kFirstTonedLetter) {
-      const char16_t base = kVietnameseLetters[letter - 1].base;
+    if (letter >= letters::kFirstTonedLetter) {
+      const char16_t base = letters::kVietnameseLetters[letter - 1].base;
       count += base >= u'A' && base <= u'Z' ? 1 : 0;
     }
   }
@@ -143,9 +143,9 @@ bool EncodeConverted(Representation to, TextView converted, const EncodeOptions&
     case Representation::Cp1258:
       return EncodeUnits(
           converted, options, out, report,
-          [&unicode = LoadCharsetTables().unicode, &page = Windows1258()](char16_t unit) {
+          [&unicode = letters::LoadCharsetTables().unicode, &page = Windows1258()](char16_t unit) {
             if (const std::uint8_t letter = unicode.Role(unit).alone; letter != 0) {
-              const ByteSpelling bytes = kVietnameseLetters[letter - 1].cp1258;
+              const letters::ByteSpelling bytes = letters::kVietnameseLetters[letter - 1].cp1258;
               return CodePageBytes{static_cast<std::uint8_t>(bytes.IsOneByte() ? 1 : 2),
                                    bytes.first, bytes.second};
             }
@@ -169,7 +169,7 @@ Text DecodeEightBit(Representation from, std::string_view bytes) {
   Text units;
   AppendEightBitUnits(from, bytes, units);
   const std::int32_t code = LetterCode(from);
-  return code == CharsetUnicode ? units : ConvertCharset(units, code, CharsetUnicode);
+  return code == letters::CharsetUnicode ? units : letters::ConvertCharset(units, code, letters::CharsetUnicode);
 }
 
 }  // namespace
@@ -193,7 +193,7 @@ Text DecodeTcvn5712(std::string_view bytes) {
 std::optional<Text> DecodeUnicode(std::string_view bytes, TextInputError* error) {
   std::optional<Text> text = DecodeTextInput(bytes, error);
   if (!text) return std::nullopt;
-  return ConvertCharset(*text, CharsetUnicode, CharsetUnicode);
+  return letters::ConvertCharset(*text, letters::CharsetUnicode, letters::CharsetUnicode);
 }
 
 std::optional<Text> DecodeViqr(std::string_view bytes, TextInputError* error) {
@@ -213,7 +213,7 @@ std::optional<Text> DecodeRepresentation(Representation from, std::string_view b
     case Representation::NoMarks: {
       std::optional<Text> text = DecodeTextInput(bytes, error);
       if (!text) return std::nullopt;
-      return ConvertCharset(*text, CharsetNoMarks, CharsetUnicode);
+      return letters::ConvertCharset(*text, letters::CharsetNoMarks, letters::CharsetUnicode);
     }
     default:
       return DecodeEightBit(from, bytes);
@@ -225,9 +225,9 @@ std::optional<Text> DecodeRepresentation(Representation from, std::string_view b
 bool EncodeRepresentation(Representation to, TextView text, const EncodeOptions& options,
                           std::string& out, EncodeReport& report) {
   const std::int32_t code = LetterCode(to);
-  const Text converted = ConvertCharset(text, CharsetUnicode, code);
+  const Text converted = letters::ConvertCharset(text, letters::CharsetUnicode, code);
   if (to == Representation::Tcvn3)
-    report.lowercasedCapitals += CountTonedCapitals(text, CharsetUnicode);
+    report.lowercasedCapitals += CountTonedCapitals(text, letters::CharsetUnicode);
   return EncodeConverted(to, converted, options, out, report);
 }
 
@@ -251,8 +251,8 @@ std::string EncodeNoMarks(TextView text) {
 }
 
 Text DecomposeLetters(TextView text) {
-  static const std::array<Decomposed, kLetterCount + 1> decompositions = BuildDecompositions();
-  const SourceLookup& unicode = LoadCharsetTables().unicode;
+  static const std::array<Decomposed, letters::kLetterCount + 1> decompositions = BuildDecompositions();
+  const letters::SourceLookup& unicode = letters::LoadCharsetTables().unicode;
   Text out;
   out.reserve(text.size() + text.size() / 2);
   for (const char16_t unit : text) {
@@ -266,4 +266,4 @@ Text DecomposeLetters(TextView text) {
   return out;
 }
 
-}  // namespace velmora
+}  // namespace velmora::encodings

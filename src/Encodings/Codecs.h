@@ -21,7 +21,7 @@
 #include "Encodings/TextInput.h"
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::encodings {
 
 // --- Reading ---------------------------------------------------------------
 
@@ -64,4 +64,4 @@ std::string EncodeNoMarks(TextView text);            // UTF-8, diacritics taken 
 // decompose, and every other character stay as they are.
 Text DecomposeLetters(TextView text);
 
-}  // namespace velmora
+}  // namespace velmora::encodings

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace velmora {
+namespace velmora::encodings {
 
 struct EncodeOptions {
   // Leave out, and count, a character the target cannot hold instead of
@@ -30,4 +30,4 @@ struct EncodeReport {
   }
 };
 
-}  // namespace velmora
+}  // namespace velmora::encodings

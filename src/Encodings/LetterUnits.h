@@ -14,7 +14,7 @@
 #include "Encodings/Representation.h"
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::encodings {
 
 // The code ConvertCharset reads and writes a representation's units with:
 // its own number code for vni, tcvn3 and nomarks; unicode (1) for the
@@ -35,4 +35,4 @@ std::size_t CountTonedCapitals(TextView units, std::int32_t fromCode);
 bool EncodeConverted(Representation to, TextView converted, const EncodeOptions& options,
                      std::string& out, EncodeReport& report);
 
-}  // namespace velmora
+}  // namespace velmora::encodings

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 constexpr bool kRead = true, kWriteOnly = false;
@@ -87,4 +87,4 @@ static_assert(
     }(),
     "rows in the order of the enum, so that Describe can index them");
 
-}  // namespace velmora
+}  // namespace velmora::encodings

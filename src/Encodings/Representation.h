@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace velmora {
+namespace velmora::encodings {
 
 enum class Representation : std::uint8_t {
   Unicode,            // UTF-8, precomposed letters (read: also a base + tone mark)
@@ -49,4 +49,4 @@ std::optional<Representation> FindRepresentation(std::string_view word);
 // "unicode, vni, tcvn3, ..., or 1-5": what a usage message offers.
 std::string RepresentationChoices();
 
-}  // namespace velmora
+}  // namespace velmora::encodings

@@ -2,7 +2,7 @@
 
 #include "Encodings/Utf8.h"
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 bool AppendUtf16(std::string_view bytes, bool littleEndian, Text& out, std::size_t& badOffset) {
@@ -16,9 +16,9 @@ bool AppendUtf16(std::string_view bytes, bool littleEndian, Text& out, std::size
     to[i] = static_cast<char16_t>(littleEndian ? first | second << 8 : first << 8 | second);
   }
   for (std::size_t i = 0; i < units; ++i) {
-    if (IsHighSurrogate(to[i]) && i + 1 < units && IsLowSurrogate(to[i + 1])) {
+    if (text::IsHighSurrogate(to[i]) && i + 1 < units && text::IsLowSurrogate(to[i + 1])) {
       ++i;
-    } else if (IsHighSurrogate(to[i]) || IsLowSurrogate(to[i])) {
+    } else if (text::IsHighSurrogate(to[i]) || text::IsLowSurrogate(to[i])) {
       badOffset = 2 * i;
       out.resize(start);
       return false;
@@ -79,4 +79,4 @@ std::optional<Text> DecodeTextInput(std::string_view bytes, TextInputError* erro
   return text;
 }
 
-}  // namespace velmora
+}  // namespace velmora::encodings

@@ -10,7 +10,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::encodings {
 
 enum class TextForm { Utf8, Utf16Le, Utf16Be };
 
@@ -36,4 +36,4 @@ bool AppendDecodedText(std::string_view bytes, TextForm form, Text& out,
 // ill-formed sequence, a lone surrogate or half a UTF-16 unit is an error.
 std::optional<Text> DecodeTextInput(std::string_view bytes, TextInputError* error = nullptr);
 
-}  // namespace velmora
+}  // namespace velmora::encodings

@@ -11,7 +11,7 @@
 #include "ModMain/Letters/CharsetTables.h"
 #include "ModMain/Letters/ConvertCharset.h"
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 // CRLF and a lone CR become LF, in place, from `from` on; text without CR
@@ -37,7 +37,7 @@ void LineBreaksToLf(String& s, std::size_t from = 0) {
 
 std::size_t CountCharacters(TextView text) {
   std::size_t count = 0;
-  for (std::size_t i = 0; i < text.size(); i += CodePointAt(text, i).units) ++count;
+  for (std::size_t i = 0; i < text.size(); i += text::CodePointAt(text, i).units) ++count;
   return count;
 }
 
@@ -54,7 +54,7 @@ class EightBitToUtf8 {
     for (unsigned b = 0; b < 256; ++b) {
       Text unit;
       AppendEightBitUnits(from, std::string_view(reinterpret_cast<const char*>(&b), 1), unit);
-      Set(bytes_[b], code == CharsetUnicode ? unit : ConvertCharset(unit, code, CharsetUnicode));
+      Set(bytes_[b], code == letters::CharsetUnicode ? unit : letters::ConvertCharset(unit, code, letters::CharsetUnicode));
     }
     if (from != Representation::Cp1258 && from != Representation::Tcvn5712) return;
     for (unsigned b = 0; b < 256; ++b) {
@@ -116,7 +116,7 @@ class EightBitToUtf8 {
 // it replaces that character's bytes by the letter's. The same as decoding,
 // ConvertCharset(text, 1, 1) and encoding, in one pass.
 bool JoinToneMarksInUtf8(std::string_view block, std::string& out, std::size_t& badOffset) {
-  const SourceLookup& unicode = LoadCharsetTables().unicode;
+  const letters::SourceLookup& unicode = letters::LoadCharsetTables().unicode;
   const std::string_view original = block;
   std::string withLineFeeds;
   if (block.find('\r') != std::string_view::npos) {
@@ -161,12 +161,12 @@ bool JoinToneMarksInUtf8(std::string_view block, std::string& out, std::size_t& 
       return false;
     }
     const char16_t unit = units[0];
-    if (end - units == 1 && unit >= kCombiningGrave && unit <= kCombiningDotBelow &&
+    if (end - units == 1 && unit >= letters::kCombiningGrave && unit <= letters::kCombiningDotBelow &&
         previous < 0x10000) {
       if (const std::uint8_t letter = unicode.Pair(static_cast<char16_t>(previous), unit)) {
         to -= previousLength;
         const char* written = to;
-        to = EncodeUtf8CodePoint(UnicodeLetters[letter - 1], to);
+        to = EncodeUtf8CodePoint(letters::UnicodeLetters[letter - 1], to);
         previous = unit, previousLength = static_cast<std::size_t>(to - written);
         i += length;
         continue;
@@ -270,9 +270,9 @@ bool Transcoder::Convert(std::string_view block, std::string& out, Failure& fail
   // codes); Unicode into Unicode joins tone marks.
   const bool unchanged = from_ == to_ && from_ != Representation::Unicode;
   // The code pages read as iconv reads them, tone marks joined already.
-  const bool read = fromCode == CharsetUnicode && toCode == CharsetUnicode &&
+  const bool read = fromCode == letters::CharsetUnicode && toCode == letters::CharsetUnicode &&
                     Describe(from_).bytes == FileBytes::EightBit;
-  converted_ = unchanged || read ? units_ : ConvertCharset(units_, fromCode, toCode);
+  converted_ = unchanged || read ? units_ : letters::ConvertCharset(units_, fromCode, toCode);
   EncodeReport report;
   if (to_ == Representation::Tcvn3 && !unchanged) {
     report.lowercasedCapitals = CountTonedCapitals(units_, fromCode);
@@ -307,10 +307,10 @@ void Transcoder::FindPlace(std::size_t convertedIndex, Failure& failure) const {
   const std::int32_t fromCode = LetterCode(from_), toCode = LetterCode(to_);
   std::size_t pos = 0;
   while (pos < line.size()) {
-    const std::size_t length = CharsetPieceLength(line, pos, fromCode);
+    const std::size_t length = letters::CharsetPieceLength(line, pos, fromCode);
     std::string scratch;
     EncodeReport report;
-    if (!EncodeConverted(to_, ConvertCharset(line.substr(pos, length), fromCode, toCode), {},
+    if (!EncodeConverted(to_, letters::ConvertCharset(line.substr(pos, length), fromCode, toCode), {},
                          scratch, report)) {
       break;
     }
@@ -320,4 +320,4 @@ void Transcoder::FindPlace(std::size_t convertedIndex, Failure& failure) const {
   failure.column = CountCharacters(line.substr(0, pos)) + 1;
 }
 
-}  // namespace velmora
+}  // namespace velmora::encodings

@@ -16,7 +16,7 @@
 #include "Encodings/TextInput.h"
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::encodings {
 
 class EightBitToUtf8;
 
@@ -54,4 +54,4 @@ class Transcoder {
   const EightBitToUtf8* fast_ = nullptr;  // for 8-bit files into UTF-8
 };
 
-}  // namespace velmora
+}  // namespace velmora::encodings

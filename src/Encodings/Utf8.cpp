@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -82,8 +82,8 @@ void AppendEncodedUtf8(TextView text, std::string& out) {
       i += 4;
     }
     if (i == n) break;
-    const CodePoint cp = CodePointAt(text, i);
-    to = EncodeUtf8CodePoint(IsSurrogate(cp.value) ? 0xFFFD : cp.value, to);
+    const text::CodePoint cp = text::CodePointAt(text, i);
+    to = EncodeUtf8CodePoint(text::IsSurrogate(cp.value) ? 0xFFFD : cp.value, to);
     i += cp.units;
   }
   out.resize(start + static_cast<std::size_t>(to - begin));
@@ -95,4 +95,4 @@ std::string EncodeUtf8(TextView text) {
   return out;
 }
 
-}  // namespace velmora
+}  // namespace velmora::encodings

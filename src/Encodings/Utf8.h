@@ -11,7 +11,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::encodings {
 
 struct Utf8Error {
   std::size_t byteOffset;  // of the first byte that does not decode
@@ -66,7 +66,7 @@ inline std::size_t DecodeUtf8Sequence(const unsigned char* in, std::size_t i, st
     if ((next & 0xC0) != 0x80) return 0;
     cp = (cp << 6) | (next & 0x3F);
   }
-  if (cp < minimum || cp > 0x10FFFF || IsSurrogate(cp)) return 0;
+  if (cp < minimum || cp > 0x10FFFF || text::IsSurrogate(cp)) return 0;
   if (cp < 0x10000) {
     *to++ = static_cast<char16_t>(cp);
   } else {
@@ -97,4 +97,4 @@ inline char* EncodeUtf8CodePoint(char32_t cp, char* to) {
   return to;
 }
 
-}  // namespace velmora
+}  // namespace velmora::encodings

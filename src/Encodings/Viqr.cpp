@@ -8,7 +8,7 @@
 #include "ModMain/Letters/CharsetTables.h"
 #include "ModMain/Letters/VietnameseLetters.h"
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 constexpr char16_t kEscape = u'\\';
@@ -49,12 +49,12 @@ struct ViqrSpelling {
 
 // The VIQR character of a vowel's modifier: ^ ( +, 0 for none.
 char16_t ModifierOf(char16_t modified) {
-  switch (CombiningModifier(modified)) {
-    case kCombiningCircumflex:
+  switch (letters::CombiningModifier(modified)) {
+    case letters::kCombiningCircumflex:
       return u'^';
-    case kCombiningBreve:
+    case letters::kCombiningBreve:
       return u'(';
-    case kCombiningHorn:
+    case letters::kCombiningHorn:
       return u'+';
     default:
       return 0;
@@ -62,7 +62,7 @@ char16_t ModifierOf(char16_t modified) {
 }
 
 struct Tables {
-  std::array<ViqrSpelling, kLetterCount + 1> spellings{};  // by letter index
+  std::array<ViqrSpelling, letters::kLetterCount + 1> spellings{};  // by letter index
   // letters[vowel][modifier][tone]: the letter, 0 for none.
   std::array<std::array<std::array<char16_t, 6>, 4>, 128> letters{};
 };
@@ -76,15 +76,15 @@ std::size_t ToneSlot(char16_t tone) {
 
 Tables BuildTables() {
   Tables tables;
-  for (const VietnameseLetter& letter : kVietnameseLetters) {
+  for (const letters::VietnameseLetter& letter : letters::kVietnameseLetters) {
     ViqrSpelling& spelling = tables.spellings[letter.number];
-    const bool toned = letter.number >= kFirstTonedLetter;
+    const bool toned = letter.number >= letters::kFirstTonedLetter;
     const char16_t modified = toned ? letter.composed.base : letter.unicode;
     spelling.base = letter.base;
     spelling.modifier = ModifierOf(modified);
     if (toned) {
-      for (std::size_t t = 0; t < kToneMarks.size(); ++t) {
-        if (kToneMarks[t] == letter.composed.mark) spelling.tone = kTones[t];
+      for (std::size_t t = 0; t < letters::kToneMarks.size(); ++t) {
+        if (letters::kToneMarks[t] == letter.composed.mark) spelling.tone = kTones[t];
       }
     }
     if (IsVowel(spelling.base)) {
@@ -155,7 +155,7 @@ Text ReadViqr(TextView viqr) {
 
 bool WriteViqr(TextView text, const EncodeOptions& options, std::string& out,
                EncodeReport& report) {
-  const SourceLookup& unicode = LoadCharsetTables().unicode;
+  const letters::SourceLookup& unicode = letters::LoadCharsetTables().unicode;
   const Tables& tables = GetTables();
   const auto letterAt = [&](std::size_t i) { return unicode.Role(text[i]).alone; };
   const auto writable = [&](std::size_t i) { return IsAscii(text[i]) || letterAt(i) != 0; };
@@ -184,7 +184,7 @@ bool WriteViqr(TextView text, const EncodeOptions& options, std::string& out,
       continue;
     }
     if (!IsAscii(c)) {
-      const CodePoint character = CodePointAt(text, i);
+      const text::CodePoint character = text::CodePointAt(text, i);
       if (!options.leaveOutUnwritable) {
         report.unwritableAt = i;
         report.unwritable = character.value;
@@ -216,4 +216,4 @@ bool WriteViqr(TextView text, const EncodeOptions& options, std::string& out,
   return true;
 }
 
-}  // namespace velmora
+}  // namespace velmora::encodings

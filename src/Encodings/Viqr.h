@@ -15,7 +15,7 @@
 #include "Encodings/EncodeReport.h"
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::encodings {
 
 // VIQR to Unicode: the marks joined into precomposed letters, escapes
 // resolved, every other character unchanged.
@@ -26,4 +26,4 @@ Text ReadViqr(TextView viqr);
 // written: see EncodeReport.
 bool WriteViqr(TextView text, const EncodeOptions& options, std::string& out, EncodeReport& report);
 
-}  // namespace velmora
+}  // namespace velmora::encodings

@@ -2,7 +2,7 @@
 
 #include "ModMain/Text/LineBreaks.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain {
 namespace {
 
 constexpr char16_t kNul = u'\0';
@@ -11,9 +11,9 @@ constexpr char16_t kNul = u'\0';
 // of any convention reads as LF.
 char16_t NextUnit(TextView s, std::size_t& i) {
   const char16_t ch = s[i++];
-  if (ch != kCarriageReturn) return ch;
-  if (i < s.size() && s[i] == kLineFeed) ++i;
-  return kLineFeed;
+  if (ch != text::kCarriageReturn) return ch;
+  if (i < s.size() && s[i] == text::kLineFeed) ++i;
+  return text::kLineFeed;
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ Text GetClipboardText(Clipboard& clipboard, MessageBox& messages) {
     messages.Show(kFailedToGetClipboardText);
     return {};
   }
-  return NormaliseLineBreaks(UpToFirstNul(*text));
+  return text::NormaliseLineBreaks(UpToFirstNul(*text));
 }
 
 void SetClipboardText(Clipboard& clipboard, MessageBox& messages, TextView text) {
@@ -54,4 +54,4 @@ void SetClipboardText(Clipboard& clipboard, MessageBox& messages, TextView text)
   }
 }
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain

@@ -4,7 +4,7 @@
 
 #include "FrmMain/Ports.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain {
 
 // The clipboard's text up to its first NUL, every line break (CRLF, LF, CR)
 // as CRLF. When there is none, tells the user why and gives the empty text.
@@ -23,4 +23,4 @@ TextView UpToFirstNul(TextView text);
 // for its platform gives back for what it was given.
 bool SameTextAcrossLineBreaks(TextView a, TextView b);
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain

@@ -10,7 +10,7 @@
 #include "FrmMain/Handlers.h"
 #include "ModMain/Records/Sources.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain {
 
 inline constexpr std::string_view kFormCaption = "Velmora-Openbiblio Dravenne (30/07/2019)";
 
@@ -44,9 +44,9 @@ struct Control {
 };
 
 // A source system's button: its name and caption come from the source table.
-constexpr Control SourceButton(SourceId id, void (*click)(FrmMainPorts&) noexcept, int left,
+constexpr Control SourceButton(records::SourceId id, void (*click)(FrmMainPorts&) noexcept, int left,
                                int top, int width, int height, int tabIndex, bool visible = true) {
-  const SourceSystem& source = SourceOf(id);
+  const records::SourceSystem& source = SourceOf(id);
   return {source.control, source.caption,          left,    top,  width, height,
           tabIndex,       ControlFont::BoldButton, visible, click};
 }
@@ -55,14 +55,14 @@ constexpr Control SourceButton(SourceId id, void (*click)(FrmMainPorts&) noexcep
 inline constexpr Control kControls[] = {
     //                                                          left   top  width height tab
     {"TxtZ3950", "",                                              0,   60, 2535, 2055,  0, ControlFont::Box, true, nullptr},
-    SourceButton(SourceId::Ilib,     CmdTvDakLak_Click,            0, 2220, 1215,  375,  2),
-    SourceButton(SourceId::Libol,    CmdLibol_Click,            1320, 2220, 1215,  375,  3),
-    SourceButton(SourceId::Emiclib,  CmdTVHCM_Click,               0, 2640, 2535,  375,  1),
-    SourceButton(SourceId::LacViet,  CmdDaNang_Click,              0, 3120, 2595,  615,  8),
-    SourceButton(SourceId::Verbrary, CmdLacViet_Click,             0, 3840, 2595,  375,  5),
+    SourceButton(records::SourceId::Ilib,     CmdTvDakLak_Click,            0, 2220, 1215,  375,  2),
+    SourceButton(records::SourceId::Libol,    CmdLibol_Click,            1320, 2220, 1215,  375,  3),
+    SourceButton(records::SourceId::Emiclib,  CmdTVHCM_Click,               0, 2640, 2535,  375,  1),
+    SourceButton(records::SourceId::LacViet,  CmdDaNang_Click,              0, 3120, 2595,  615,  8),
+    SourceButton(records::SourceId::Verbrary, CmdLacViet_Click,             0, 3840, 2595,  375,  5),
     {"CmdChuyenMa", "To Pre-Unicode",                             0, 4320, 2595,  375,  7, ControlFont::BoldButton, true, CmdChuyenMa_Click},
     // Never shown: it lies under "To Pre-Unicode", so it cannot be pressed.
-    SourceButton(SourceId::Hue,      CmdHue_Click,                 0, 4320, 2595,  375,  6, /*visible=*/false),
+    SourceButton(records::SourceId::Hue,      CmdHue_Click,                 0, 4320, 2595,  375,  6, /*visible=*/false),
     {"CmdMracEditor", "TO MARCEDIT",                              0, 4740, 2595,  375,  4, ControlFont::BoldButton, true, CmdMracEditor_Click},
     {"CmdOnTop", "Enable on Top",                                 0, 5220, 1095,  615,  9, ControlFont::RegularButton, true, CmdOnTop_Click},
     {"CmdOnBottom", "Disable on Top",                          1260, 5220, 1275,  615, 10, ControlFont::RegularButton, true, CmdOnBottom_Click},
@@ -80,4 +80,4 @@ constexpr const Control* FindControl(std::string_view name) {
   return nullptr;
 }
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain

@@ -9,15 +9,15 @@
 #include "ModMain/Letters/ConvertCharset.h"
 #include "ModMain/Records/MarcEditExport.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain {
 namespace {
 
 // The pipeline. `refusal` may stop it after the rewrite with a message:
 // the box then keeps what it holds and the clipboard what it held.
 template <typename Rewrite, typename Refusal>
-void Pipeline(FrmMainPorts& window, InputFrom input, const Rewrite& rewrite,
+void Pipeline(FrmMainPorts& window, records::InputFrom input, const Rewrite& rewrite,
               const Refusal& refusal) {
-  if (input == InputFrom::Clipboard) {
+  if (input == records::InputFrom::Clipboard) {
     const Text clipText = GetClipboardText(window.clipboard, window.messages);  // 1
     window.txtZ3950.SetText(clipText);                                          // 2
   }
@@ -40,17 +40,17 @@ Text FromAscii(std::string_view text) {
 // white space: no record of that source was there. Rather than replace the
 // copied record on the clipboard with nothing, the user is told, and told
 // which button takes the text when its layout is another source's.
-std::optional<Text> NoRecordOfTheSource(const SourceSystem& source, TextView text,
+std::optional<Text> NoRecordOfTheSource(const records::SourceSystem& source, TextView text,
                                         TextView record) {
-  if (!record.empty() || !HoldsMoreThanWhiteSpace(text)) return std::nullopt;
+  if (!record.empty() || !records::HoldsMoreThanWhiteSpace(text)) return std::nullopt;
   Text message = u"No " + FromAscii(source.title) + u" record was found in " +
-                 (source.input == InputFrom::Clipboard ? Text(u"the copied text.")
+                 (source.input == records::InputFrom::Clipboard ? Text(u"the copied text.")
                                                        : Text(u"the box's text."));
-  const SourceLayout layout = RecognizeSourceLayout(text);
-  if (layout == SourceLayout::None || layout == source.layout) return message;
-  message += u" It looks like a " + FromAscii(SourceLayoutName(layout)) + u" record";
+  const records::SourceLayout layout = records::RecognizeSourceLayout(text);
+  if (layout == records::SourceLayout::None || layout == source.layout) return message;
+  message += u" It looks like a " + FromAscii(records::SourceLayoutName(layout)) + u" record";
   Text buttons;
-  for (const SourceSystem* other : SourcesWithLayout(layout)) {
+  for (const records::SourceSystem* other : SourcesWithLayout(layout)) {
     const Control* button = FindControl(other->control);
     if (button == nullptr || !button->visible) continue;
     if (!buttons.empty()) buttons += u" or ";
@@ -81,16 +81,16 @@ void Guarded(MessageBox& messages, const Work& work) noexcept {
 
 }  // namespace
 
-void RunConversion(FrmMainPorts& window, InputFrom input, Text (*rewrite)(TextView)) noexcept {
+void RunConversion(FrmMainPorts& window, records::InputFrom input, Text (*rewrite)(TextView)) noexcept {
   Guarded(window.messages, [&] {
     Pipeline(window, input, rewrite, [](TextView, TextView) { return std::optional<Text>(); });
   });
 }
 
-void RunSourceConversion(FrmMainPorts& window, const SourceSystem& source) noexcept {
+void RunSourceConversion(FrmMainPorts& window, const records::SourceSystem& source) noexcept {
   Guarded(window.messages, [&] {
     Pipeline(
-        window, source.input, [&source](TextView text) { return ConvertRecord(source, text); },
+        window, source.input, [&source](TextView text) { return records::ConvertRecord(source, text); },
         [&source](TextView text, TextView record) {
           return NoRecordOfTheSource(source, text, record);
         });
@@ -98,28 +98,28 @@ void RunSourceConversion(FrmMainPorts& window, const SourceSystem& source) noexc
 }
 
 void CmdLibol_Click(FrmMainPorts& window) noexcept {
-  RunSourceConversion(window, SourceOf(SourceId::Libol));
+  RunSourceConversion(window, records::SourceOf(records::SourceId::Libol));
 }
 void CmdDaNang_Click(FrmMainPorts& window) noexcept {
-  RunSourceConversion(window, SourceOf(SourceId::LacViet));
+  RunSourceConversion(window, records::SourceOf(records::SourceId::LacViet));
 }
 void CmdLacViet_Click(FrmMainPorts& window) noexcept {
-  RunSourceConversion(window, SourceOf(SourceId::Verbrary));
+  RunSourceConversion(window, records::SourceOf(records::SourceId::Verbrary));
 }
 void CmdTvDakLak_Click(FrmMainPorts& window) noexcept {
-  RunSourceConversion(window, SourceOf(SourceId::Ilib));
+  RunSourceConversion(window, records::SourceOf(records::SourceId::Ilib));
 }
 void CmdTVHCM_Click(FrmMainPorts& window) noexcept {
-  RunSourceConversion(window, SourceOf(SourceId::Emiclib));
+  RunSourceConversion(window, records::SourceOf(records::SourceId::Emiclib));
 }
 void CmdHue_Click(FrmMainPorts& window) noexcept {
-  RunSourceConversion(window, SourceOf(SourceId::Hue));
+  RunSourceConversion(window, records::SourceOf(records::SourceId::Hue));
 }
 void CmdMracEditor_Click(FrmMainPorts& window) noexcept {
-  RunConversion(window, InputFrom::TextBox, ExportMarcEdit);
+  RunConversion(window, records::InputFrom::TextBox, records::ExportMarcEdit);
 }
 void CmdChuyenMa_Click(FrmMainPorts& window) noexcept {
-  RunConversion(window, InputFrom::Clipboard, JoinToneMarks);
+  RunConversion(window, records::InputFrom::Clipboard, letters::JoinToneMarks);
 }
 void CmdOnTop_Click(FrmMainPorts& window) noexcept {
   Guarded(window.messages, [&] { window.stacking.SetOnTop(); });
@@ -128,4 +128,4 @@ void CmdOnBottom_Click(FrmMainPorts& window) noexcept {
   Guarded(window.messages, [&] { window.stacking.SetNotOnTop(); });
 }
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain

@@ -11,19 +11,19 @@
 #include "FrmMain/Ports.h"
 #include "ModMain/Records/Sources.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain {
 
 // One run of the pipeline with `rewrite` in the middle. A failure inside a
 // step (an exception) abandons the rest, keeps what the earlier steps did,
 // and is shown to the user with its description; nothing escapes.
-void RunConversion(FrmMainPorts& window, InputFrom input, Text (*rewrite)(TextView)) noexcept;
+void RunConversion(FrmMainPorts& window, records::InputFrom input, Text (*rewrite)(TextView)) noexcept;
 
 // The pipeline of a source's button: the source's whole conversion. When
 // the text holds more than white space and gives no record at all, the user
 // is told that no record of the source was found (and which button to press
 // when the text looks like another source's); the box keeps the text and
 // the clipboard the copied record.
-void RunSourceConversion(FrmMainPorts& window, const SourceSystem& source) noexcept;
+void RunSourceConversion(FrmMainPorts& window, const records::SourceSystem& source) noexcept;
 
 // The buttons of the source systems; each runs its row of the source table.
 void CmdLibol_Click(FrmMainPorts& window) noexcept;
@@ -40,4 +40,4 @@ void CmdChuyenMa_Click(FrmMainPorts& window) noexcept;
 void CmdOnTop_Click(FrmMainPorts& window) noexcept;
 void CmdOnBottom_Click(FrmMainPorts& window) noexcept;
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain

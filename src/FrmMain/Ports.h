@@ -9,7 +9,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain {
 
 // The title of every message box: the application's name.
 inline constexpr TextView kApplicationTitle = u"Velmora";
@@ -75,4 +75,4 @@ struct FrmMainPorts {
   WindowStacking& stacking;
 };
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 constexpr TextView kFixedFieldTag = u"008";
@@ -34,12 +34,12 @@ TextView FirstSubfield(const MarcRecord& record, TextView tag, char16_t code) {
 // The first run of exactly four digits: «c2019.» -> 2019; «19--», «20190» none.
 TextView YearIn(TextView date) {
   for (std::size_t i = 0; i < date.size();) {
-    if (!IsAsciiDigit(date[i])) {
+    if (!text::IsAsciiDigit(date[i])) {
       ++i;
       continue;
     }
     std::size_t end = i;
-    while (end < date.size() && IsAsciiDigit(date[end])) ++end;
+    while (end < date.size() && text::IsAsciiDigit(date[end])) ++end;
     if (end - i == kYearDigits) return date.substr(i, kYearDigits);
     i = end;
   }
@@ -102,4 +102,4 @@ void CompleteForExchange(MarcRecord& record, const CalendarDate& dateEntered) {
   SortFieldsByTag(record);
 }
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

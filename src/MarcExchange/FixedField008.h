@@ -5,7 +5,7 @@
 
 #include "MarcExchange/MarcRecord.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 struct CalendarDate {
   int year = 1970;
@@ -29,4 +29,4 @@ Text MinimalFixedField008(const MarcRecord& record, const CalendarDate& dateEnte
 // has none (and has some field), then every field in tag order.
 void CompleteForExchange(MarcRecord& record, const CalendarDate& dateEntered);
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -2,7 +2,7 @@
 
 #include "MarcExchange/MarcChars.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 constexpr int kFieldLengthDigits = 4;
@@ -41,4 +41,4 @@ std::optional<WriteError> Iso2709Writer::Write(const MarcRecord& record, std::st
   return std::nullopt;
 }
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -4,7 +4,7 @@
 
 #include "MarcExchange/RecordWriter.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 inline constexpr char kSubfieldDelimiterByte = '\x1F';
 inline constexpr char kFieldTerminatorByte = '\x1E';
@@ -18,4 +18,4 @@ class Iso2709Writer final : public RecordWriter {
   RecordLayout layout_;  // kept between records for its buffers
 };
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

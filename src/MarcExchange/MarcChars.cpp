@@ -2,7 +2,7 @@
 
 #include "Encodings/Utf8.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 std::size_t Utf8Length(char32_t cp) {
   if (cp < 0x80) return 1;
@@ -12,7 +12,7 @@ std::size_t Utf8Length(char32_t cp) {
 }
 
 void AppendMarcUtf8(TextView text, std::string& out) {
-  ForEachCodePoint(text, [&out](char32_t cp) { AppendUtf8(MarcSafeCodePoint(cp), out); });
+  ForEachCodePoint(text, [&out](char32_t cp) { encodings::AppendUtf8(MarcSafeCodePoint(cp), out); });
 }
 
 std::size_t MarcUtf8Length(TextView text) {
@@ -33,4 +33,4 @@ void AppendAscii(TextView text, std::string& out) {
   for (char16_t unit : text) out.push_back(static_cast<char>(unit));
 }
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -8,7 +8,7 @@
 #include "MarcExchange/MarcRecord.h"
 #include "ModMain/Text/Text.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 // Calls visit(cp) for each code point of `text`; a surrogate pair is one code
 // point, a lone surrogate is passed as its own value (which MarcSafeCodePoint
@@ -16,7 +16,7 @@ namespace velmora::marc {
 template <class Visit>
 void ForEachCodePoint(TextView text, Visit&& visit) {
   for (std::size_t i = 0; i < text.size();) {
-    const CodePoint codePoint = CodePointAt(text, i);
+    const text::CodePoint codePoint = text::CodePointAt(text, i);
     visit(codePoint.value);
     i += codePoint.units;
   }
@@ -35,4 +35,4 @@ void AppendZeroPadded(std::size_t n, int digits, std::string& out);
 // Text that the record checks made ASCII (tags, indicators, codes).
 void AppendAscii(TextView text, std::string& out);
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

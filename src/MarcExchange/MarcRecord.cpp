@@ -4,7 +4,7 @@
 
 #include "MarcExchange/MarcChars.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 constexpr std::size_t kTagLength = 3;
@@ -22,7 +22,7 @@ bool IsAsciiLetter(char16_t ch) {
 
 // In the working text a blank indicator is "#"; a space there is not one.
 bool IsWorkingTextIndicator(char16_t ch) {
-  return ch == kWorkingTextBlank || IsAsciiDigit(ch) || IsAsciiLowercase(ch);
+  return ch == kWorkingTextBlank || text::IsAsciiDigit(ch) || IsAsciiLowercase(ch);
 }
 char16_t IndicatorFromWorkingText(char16_t ch) {
   return ch == kWorkingTextBlank ? kBlankIndicator : ch;
@@ -60,11 +60,11 @@ class Parser {
 
   ParseResult Run() {
     // As the lookups do, the whole text loses its spaces at both ends.
-    const std::size_t last = text_.find_last_not_of(kSpace);
+    const std::size_t last = text_.find_last_not_of(text::kSpace);
     const std::size_t end = last == TextView::npos ? 0 : last + 1;
     std::size_t start = 0;
     while (start < end) {
-      std::size_t stop = text_.find(kFieldSeparator, start);
+      std::size_t stop = text_.find(text::kFieldSeparator, start);
       if (stop == TextView::npos || stop > end) stop = end;
       Piece(start, stop);
       start = stop + 1;
@@ -75,7 +75,7 @@ class Parser {
  private:
   // One piece between separators, [start, stop) of the text: «245=00$aX».
   void Piece(std::size_t start, std::size_t stop) {
-    const std::size_t first = text_.find_first_not_of(kSpace, start);
+    const std::size_t first = text_.find_first_not_of(text::kSpace, start);
     if (first == TextView::npos || first >= stop) return;  // "%%", "% %": nothing lost
     start = first;
     ++pieces_;
@@ -89,7 +89,7 @@ class Parser {
     MarcField field;
     field.tag = Text(piece.substr(0, kTagLength));
     const TextView afterEquals = piece.substr(kTagLength + 1);
-    const TextView content = TrimLeadingSpaces(afterEquals);
+    const TextView content = text::TrimLeadingSpaces(afterEquals);
     const std::size_t contentStart = start + kTagLength + 1 + (afterEquals.size() - content.size());
     if (content.empty()) {
       Report(ParseIssueKind::kEmptyField, start, piece);
@@ -100,7 +100,7 @@ class Parser {
       }
       Keep(std::move(field));
     } else if (form_ == Form::kWorkingText) {
-      const std::size_t headEnd = afterEquals.find(kSubfieldDelimiter);
+      const std::size_t headEnd = afterEquals.find(text::kSubfieldDelimiter);
       std::size_t length = 0;
       if (const std::optional<Indicators> indicators =
               ReadWorkingIndicators(afterEquals.substr(0, headEnd), length)) {
@@ -123,12 +123,12 @@ class Parser {
   void DataField(MarcField field, std::size_t start, TextView piece, TextView subfields,
                  std::size_t subfieldsStart) {
     std::vector<ParseIssue> issues;
-    std::size_t mark = subfields.find(kSubfieldDelimiter);
+    std::size_t mark = subfields.find(text::kSubfieldDelimiter);
     if (mark != 0) {
       AddIssue(issues, ParseIssueKind::kStrayText, subfieldsStart, subfields.substr(0, mark));
     }
     while (mark != TextView::npos) {
-      const std::size_t next = subfields.find(kSubfieldDelimiter, mark + 1);
+      const std::size_t next = subfields.find(text::kSubfieldDelimiter, mark + 1);
       const std::size_t stop = next == TextView::npos ? subfields.size() : next;
       if (mark + 1 == stop || !IsValidSubfieldCode(subfields[mark + 1])) {
         AddIssue(issues, ParseIssueKind::kBadSubfieldCode, subfieldsStart + mark,
@@ -161,7 +161,7 @@ class Parser {
     out.reserve(value.size());
     for (std::size_t i = 0; i < value.size(); ++i) {
       const char16_t unit = value[i];
-      if (IsHighSurrogate(unit) && i + 1 < value.size() && IsLowSurrogate(value[i + 1])) {
+      if (text::IsHighSurrogate(unit) && i + 1 < value.size() && text::IsLowSurrogate(value[i + 1])) {
         out.push_back(unit);
         out.push_back(value[++i]);
         continue;
@@ -192,8 +192,8 @@ bool MarcField::IsControlField() const {
 }
 
 bool IsValidTag(TextView tag) {
-  return tag.size() == kTagLength && IsAsciiDigit(tag[0]) && IsAsciiDigit(tag[1]) &&
-         IsAsciiDigit(tag[2]) && tag != kNoTag;
+  return tag.size() == kTagLength && text::IsAsciiDigit(tag[0]) && text::IsAsciiDigit(tag[1]) &&
+         text::IsAsciiDigit(tag[2]) && tag != kNoTag;
 }
 
 bool IsControlTag(TextView tag) {
@@ -201,18 +201,18 @@ bool IsControlTag(TextView tag) {
 }
 
 bool IsValidIndicator(char16_t ind) {
-  return ind == kBlankIndicator || IsAsciiDigit(ind) || IsAsciiLowercase(ind);
+  return ind == kBlankIndicator || text::IsAsciiDigit(ind) || IsAsciiLowercase(ind);
 }
 
 bool IsValidSubfieldCode(char16_t code) {
-  return IsAsciiDigit(code) || IsAsciiLetter(code);
+  return text::IsAsciiDigit(code) || IsAsciiLetter(code);
 }
 
 char32_t MarcSafeCodePoint(char32_t cp) {
   constexpr char32_t kLastC0Control = 0x1F;
   constexpr char32_t kNonCharacterFffe = 0xFFFE, kNonCharacterFfff = 0xFFFF;
-  if (cp == kTab || cp == kLineFeed || cp == kCarriageReturn) return kSpace;
-  if (cp <= kLastC0Control || IsSurrogate(cp) ||
+  if (cp == text::kTab || cp == text::kLineFeed || cp == text::kCarriageReturn) return text::kSpace;
+  if (cp <= kLastC0Control || text::IsSurrogate(cp) ||
       cp == kNonCharacterFffe || cp == kNonCharacterFfff) {
     return kReplacementCharacter;
   }
@@ -264,4 +264,4 @@ void SortFieldsByTag(MarcRecord& record) {
                    [](const MarcField& a, const MarcField& b) { return a.tag < b.tag; });
 }
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

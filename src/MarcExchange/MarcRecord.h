@@ -10,7 +10,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 // A blank indicator: "#" in the working text, a space in MARC.
 inline constexpr char16_t kBlankIndicator = u' ';
@@ -133,4 +133,4 @@ bool IsValidSubfieldCode(char16_t code);  // ASCII letter or digit
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;  // �
 char32_t MarcSafeCodePoint(char32_t cp);
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -3,7 +3,7 @@
 #include "MarcExchange/MarcChars.h"
 #include "Encodings/Utf8.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 constexpr std::string_view kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -37,7 +37,7 @@ void AppendXmlEscaped(TextView text, std::string& out) {
         out += "&quot;";
         break;
       default:
-        AppendUtf8(safe, out);
+        encodings::AppendUtf8(safe, out);
     }
   });
 }
@@ -98,4 +98,4 @@ void MarcXmlWriter::End(std::string& out) {
   out += "</collection>\n";
 }
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -6,7 +6,7 @@
 
 #include "MarcExchange/RecordWriter.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 inline constexpr std::string_view kMarcXmlNamespace = "http://www.loc.gov/MARC21/slim";
 
@@ -26,4 +26,4 @@ class MarcXmlWriter final : public RecordWriter {
 // `text` as UTF-8 after MarcSafeCodePoint, with &, <, > and " escaped.
 void AppendXmlEscaped(TextView text, std::string& out);
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -3,7 +3,7 @@
 #include "MarcExchange/MarcChars.h"
 #include "Encodings/Utf8.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
@@ -35,7 +35,7 @@ void AppendMnemonicText(TextView text, Blanks blanks, std::string& out) {
         out += blanks == Blanks::kAsBackslash ? kMnemonicBlank : ' ';
         break;
       default:
-        AppendUtf8(safe, out);
+        encodings::AppendUtf8(safe, out);
     }
   });
 }
@@ -73,4 +73,4 @@ std::optional<WriteError> MrkWriter::Write(const MarcRecord& record, std::string
   return std::nullopt;
 }
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -8,7 +8,7 @@
 
 #include "MarcExchange/RecordWriter.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 // A blank in the leader, a control field or an indicator is "\"; in values
 // "$", "{", "}" and "\" are written as the mnemonics {dollar}, {lcub},
@@ -21,4 +21,4 @@ class MrkWriter final : public RecordWriter {
   RecordLayout layout_;
 };
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

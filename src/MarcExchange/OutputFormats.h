@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 enum class OutputFormat {
   kRecord,   // the output record text itself, one per line
@@ -45,4 +45,4 @@ constexpr std::string_view OutputFormatName(OutputFormat format) {
   return {};
 }
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

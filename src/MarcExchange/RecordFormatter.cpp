@@ -7,7 +7,7 @@
 #include "MarcExchange/SourceIndicators.h"
 #include "ModMain/Text/LineBreaks.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format) {
   switch (format) {
     case OutputFormat::kRecord:
@@ -33,8 +33,8 @@ FormattedRecord RecordFormatter::FormatText(TextView text) {
   FormattedRecord formatted;
   if (text.empty()) return formatted;
   // The text as it is: only lone surrogates replaced (U+FFFD).
-  AppendEncodedUtf8(Replace(text, kCrlf, kPlatformLineBreakText), formatted.bytes);
-  formatted.bytes += kPlatformLineBreak;
+  encodings::AppendEncodedUtf8(text::Replace(text, text::kCrlf, text::kPlatformLineBreakText), formatted.bytes);
+  formatted.bytes += text::kPlatformLineBreak;
   return formatted;
 }
 
@@ -59,4 +59,4 @@ FormattedRecord RecordFormatter::FormatWorkingText(TextView working) {
   return FormatParsed(ParseWorkingText(working));
 }
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -16,7 +16,7 @@
 #include "MarcExchange/RecordWriter.h"
 #include "ModMain/Records/TracedRecord.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 // The writer of a MARC format; nullptr for kRecord, which has none.
 std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format);
@@ -25,7 +25,7 @@ std::unique_ptr<RecordWriter> MakeRecordWriter(OutputFormat format);
 // the origin of each of its fields (BuildCatalogRecordTraced).
 struct RecordSource {
   TextView working;
-  std::span<const FieldOrigin> origins;
+  std::span<const records::FieldOrigin> origins;
 };
 
 struct FormattedRecord {
@@ -63,4 +63,4 @@ class RecordFormatter {
   std::string header_, footer_;
 };
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 RecordStream::RecordStream(OutputFormat format, std::ostream& out, const CalendarDate& dateEntered)
     : formatter_(format, dateEntered), out_(&out) {}
@@ -96,4 +96,4 @@ bool RecordStream::Finish() {
   return !failed_;
 }
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

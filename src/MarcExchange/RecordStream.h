@@ -32,7 +32,7 @@
 #include "MarcExchange/RecordWriter.h"
 #include "ModMain/Records/TracedRecord.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 // The numbered outputs of a stream split by size («records-001.mrc», …).
 // The stream opens one, fills it, closes it and opens the next.
@@ -111,4 +111,4 @@ class RecordStream {
   std::size_t written_ = 0;
 };
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -2,7 +2,7 @@
 
 #include "MarcExchange/MarcChars.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 constexpr std::size_t kLeaderLength = 24;
@@ -92,4 +92,4 @@ std::optional<WriteError> LayOutRecord(const MarcRecord& record, RecordLayout& l
 void RecordWriter::Begin(std::string&) {}
 void RecordWriter::End(std::string&) {}
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -9,7 +9,7 @@
 
 #include "MarcExchange/MarcRecord.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 // ISO 2709 writes a record's length in five digits and a field's length
 // (with its terminator) in four, both counting bytes of UTF-8.
@@ -58,4 +58,4 @@ class RecordWriter {
   virtual void End(std::string& out);
 };
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -1,13 +1,13 @@
 #include "MarcExchange/SourceIndicators.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 std::optional<Indicators> WorkingFieldIndicators(TextView working, TextView tag, int occurrence) {
   Text mark(tag);
   mark.push_back(kFieldEquals);
   std::size_t content = 0;
   for (int k = 0; k < occurrence; ++k) {
-    const std::size_t at = FindText(working, mark, content);
+    const std::size_t at = text::FindText(working, mark, content);
     if (at == TextView::npos) return std::nullopt;
     content = at + mark.size();
   }
@@ -20,12 +20,12 @@ std::optional<Indicators> WorkingFieldIndicators(TextView working, TextView tag,
 }
 
 void ApplySourceIndicators(ParseResult& parsed, TextView working,
-                           std::span<const FieldOrigin> origins) {
+                           std::span<const records::FieldOrigin> origins) {
   for (std::size_t i = 0; i < parsed.record.fields.size(); ++i) {
     MarcField& field = parsed.record.fields[i];
     const std::size_t piece = parsed.fieldPieces[i];
     if (field.IsControlField() || piece >= origins.size()) continue;
-    const FieldOrigin& origin = origins[piece];
+    const records::FieldOrigin& origin = origins[piece];
     if (origin.tag != TextView(field.tag)) continue;
     if (const auto indicators = WorkingFieldIndicators(working, origin.tag, origin.occurrence)) {
       field.ind1 = indicators->ind1;
@@ -34,4 +34,4 @@ void ApplySourceIndicators(ParseResult& parsed, TextView working,
   }
 }
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

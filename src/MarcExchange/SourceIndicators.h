@@ -9,7 +9,7 @@
 #include "MarcExchange/MarcRecord.h"
 #include "ModMain/Records/TracedRecord.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 
 // The indicators of the occurrence-th field `tag` of a working text, found
 // as the field lookups find it (the k-th «tag=», each searched after the
@@ -23,6 +23,6 @@ std::optional<Indicators> WorkingFieldIndicators(TextView working, TextView tag,
 // where its origin has another tag (440 written as 490: the indicators mean
 // something else there) or where the origin's are unreadable.
 void ApplySourceIndicators(ParseResult& parsed, TextView working,
-                           std::span<const FieldOrigin> origins);
+                           std::span<const records::FieldOrigin> origins);
 
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -21,12 +21,12 @@ std::string CodePointName(char32_t character) {
   return name;
 }
 
-std::string FailureMessage(const Transcoder::Failure& failure, Representation to,
+std::string FailureMessage(const encodings::Transcoder::Failure& failure, encodings::Representation to,
                            bool somethingWritten) {
   if (failure.badInput) return Describe(failure.input);
   return "line " + std::to_string(failure.line) + ", column " + std::to_string(failure.column) +
          ": " + CodePointName(failure.character) + " cannot be written in " +
-         std::string(Describe(to).name) +
+         std::string(encodings::Describe(to).name) +
          (somethingWritten ? "; the output stops before it" : "; nothing written") +
          " (-c leaves out what " + std::string(Describe(to).name) + " cannot hold)";
 }
@@ -34,10 +34,10 @@ std::string FailureMessage(const Transcoder::Failure& failure, Representation to
 // Writes converted text with each LF as the platform's line break. Every
 // representation written is ASCII-compatible, so each byte 0x0A is one.
 void WritePlatformLines(std::ostream& output, std::string_view bytes) {
-  for (std::size_t lf = bytes.find('\n'); kPlatformLineBreak != "\n" && lf != bytes.npos;
+  for (std::size_t lf = bytes.find('\n'); text::kPlatformLineBreak != "\n" && lf != bytes.npos;
        lf = bytes.find('\n')) {
     output.write(bytes.data(), static_cast<std::streamsize>(lf));
-    output.write(kPlatformLineBreak.data(), static_cast<std::streamsize>(kPlatformLineBreak.size()));
+    output.write(text::kPlatformLineBreak.data(), static_cast<std::streamsize>(text::kPlatformLineBreak.size()));
     bytes.remove_prefix(lf + 1);
   }
   output.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -45,15 +45,15 @@ void WritePlatformLines(std::ostream& output, std::string_view bytes) {
 
 }  // namespace
 
-bool StreamCharset(LineBlockReader& reader, std::ostream& output, Representation from,
-                   Representation to, const EncodeOptions& options, std::string& error) {
-  if (Describe(from).bytes == FileBytes::UnicodeText) {
+bool StreamCharset(LineBlockReader& reader, std::ostream& output, encodings::Representation from,
+                   encodings::Representation to, const encodings::EncodeOptions& options, std::string& error) {
+  if (Describe(from).bytes == encodings::FileBytes::UnicodeText) {
     std::string_view start;
     if (!reader.Peek(start, error)) return false;
     std::size_t byteOrderMark = 0;
-    reader.SetForm(SniffTextForm(start, byteOrderMark));
+    reader.SetForm(encodings::SniffTextForm(start, byteOrderMark));
   }
-  Transcoder transcoder(from, to, options);
+  encodings::Transcoder transcoder(from, to, options);
   std::string out;
   out.reserve(2 * kOutputBlock);
   bool written = false;
@@ -64,7 +64,7 @@ bool StreamCharset(LineBlockReader& reader, std::ostream& output, Representation
   };
   std::string_view block;
   while (reader.Next(block, error)) {
-    Transcoder::Failure failure;
+    encodings::Transcoder::Failure failure;
     if (!transcoder.Convert(block, out, failure)) {
       error = FailureMessage(failure, to, written);
       return false;
@@ -80,8 +80,8 @@ bool StreamCharset(LineBlockReader& reader, std::ostream& output, Representation
 
 namespace {
 
-bool StreamCharset(int fd, std::ostream& output, Representation from, Representation to,
-                   const EncodeOptions& options, std::string& error) {
+bool StreamCharset(int fd, std::ostream& output, encodings::Representation from, encodings::Representation to,
+                   const encodings::EncodeOptions& options, std::string& error) {
   LineBlockReader reader(fd);
   return StreamCharset(reader, output, from, to, options, error);
 }
@@ -94,7 +94,7 @@ bool IsAuto(std::string_view word) {
 
 std::string RepresentationList() {
   std::string list;
-  for (const RepresentationInfo& info : AllRepresentations()) {
+  for (const encodings::RepresentationInfo& info : encodings::AllRepresentations()) {
     std::string line(info.name);
     if (info.code != 0) line += " " + std::to_string(info.code);
     if (!info.aliases.empty()) line += " " + std::string(info.aliases);
@@ -105,7 +105,7 @@ std::string RepresentationList() {
 
 }  // namespace
 
-std::string LossReport(Representation to, const EncodeReport& report) {
+std::string LossReport(encodings::Representation to, const encodings::EncodeReport& report) {
   std::string lines;
   const std::string prefix = "velmora-convert: ";
   if (report.leftOut > 0) {
@@ -121,11 +121,11 @@ std::string LossReport(Representation to, const EncodeReport& report) {
   return lines;
 }
 
-bool RunCharset(std::string_view input, Representation from, Representation to,
-                const EncodeOptions& options, std::string& output, std::string& error,
+bool RunCharset(std::string_view input, encodings::Representation from, encodings::Representation to,
+                const encodings::EncodeOptions& options, std::string& output, std::string& error,
                 std::string& notes) {
-  Transcoder transcoder(from, to, options);
-  Transcoder::Failure failure;
+  encodings::Transcoder transcoder(from, to, options);
+  encodings::Transcoder::Failure failure;
   output.clear();
   if (!transcoder.Convert(input, output, failure)) {
     output.clear();
@@ -151,14 +151,14 @@ ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags 
     error = "auto names FROM only: charset auto TO";
     return {};
   }
-  Representation ends[2] = {};
+  encodings::Representation ends[2] = {};
   for (std::size_t i = 0; i < 2; ++i) {
-    const std::optional<Representation> found =
-        i < operands.size() ? FindRepresentation(operands[i]) : std::nullopt;
+    const std::optional<encodings::Representation> found =
+        i < operands.size() ? encodings::FindRepresentation(operands[i]) : std::nullopt;
     if (!found) {
       error = i < operands.size() ? "unknown representation '" + std::string(operands[i]) + "'"
                                   : std::string("charset needs FROM and TO");
-      error += "; use " + RepresentationChoices() + " (charset --list shows the aliases)";
+      error += "; use " + encodings::RepresentationChoices() + " (charset --list shows the aliases)";
       return {};
     }
     ends[i] = *found;
@@ -168,7 +168,7 @@ ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags 
         std::string(Describe(ends[0]).name) + " is written only; read such text as unicode (FROM)";
     return {};
   }
-  const EncodeOptions options{flags.leaveOut};
+  const encodings::EncodeOptions options{flags.leaveOut};
   return [from = ends[0], to = ends[1], options](int fd, std::string_view, std::ostream& output,
                                                  std::string& message) {
     return StreamCharset(fd, output, from, to, options, message);
@@ -177,13 +177,13 @@ ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags 
 
 ByteRun PreparePreUnicode(std::span<const std::string_view>, CharsetFlags, std::string&) {
   return [](int fd, std::string_view, std::ostream& output, std::string& message) {
-    return StreamCharset(fd, output, Representation::Unicode, Representation::Unicode, {}, message);
+    return StreamCharset(fd, output, encodings::Representation::Unicode, encodings::Representation::Unicode, {}, message);
   };
 }
 
 std::vector<HelpEntry> RepresentationHelp() {
   std::vector<HelpEntry> entries;
-  for (const RepresentationInfo& info : AllRepresentations()) {
+  for (const encodings::RepresentationInfo& info : encodings::AllRepresentations()) {
     std::string term(info.name);
     if (info.code != 0) term += ", " + std::to_string(info.code);
     std::string description(info.description);

@@ -12,7 +12,7 @@ namespace velmora::cli {
 namespace {
 
 Text JoinedToneMarks(Text text) {
-  JoinToneMarksInPlace(text);
+  letters::JoinToneMarksInPlace(text);
   return text;
 }
 
@@ -22,7 +22,7 @@ constexpr Command kOtherCommands[] = {
      .summary = "an output record -> the lines of the window's \"TO MARCEDIT\", one field a "
                 "line, =245  00$a... (# for a blank indicator); MarcEdit's own mnemonic file is "
                 "--format mrk",
-     .convert = ExportMarcEditInPlace},
+     .convert = records::ExportMarcEditInPlace},
     {.name = "pre-unicode",
      .summary = "any text: each letter written as base letter + combining tone mark joined into "
                 "the precomposed letter, as the window's \"To Pre-Unicode\"",
@@ -47,7 +47,7 @@ constexpr Command kOtherCommands[] = {
 
 std::vector<Command> BuildCommands() {
   std::vector<Command> commands;
-  for (const SourceSystem& source : Sources()) {
+  for (const records::SourceSystem& source : records::Sources()) {
     commands.push_back({.name = source.name, .summary = source.summary, .source = &source});
   }
   commands.insert(commands.end(), std::begin(kOtherCommands), std::end(kOtherCommands));

@@ -28,7 +28,7 @@ struct Command {
   std::string_view summary;
   // A source system's command: its result is an output record, and with
   // --working the working text that goes into the record rebuild.
-  const SourceSystem* source = nullptr;
+  const records::SourceSystem* source = nullptr;
   // Any other text command: the copied text (line breaks as CRLF) to what
   // the window's box and clipboard get for it.
   // It takes the text over, so that a large one is held once.

@@ -50,7 +50,7 @@ std::vector<std::string> InputPaths(const Options& options) {
 // Every CRLF of a result is written as the platform's line break.
 std::string ToPlatformLineBreaks(TextView text) {
   std::string bytes;
-  EncodeInBlocks(text, kPlatformLineBreak, [&](std::string_view block) { bytes += block; });
+  EncodeInBlocks(text, text::kPlatformLineBreak, [&](std::string_view block) { bytes += block; });
   return bytes;
 }
 
@@ -58,16 +58,16 @@ std::string ToPlatformLineBreaks(TextView text) {
 std::string FirstLine(TextView text) {
   const TextView line = text.substr(0, text.find_first_of(u"\r\n"));
   const bool cut = line.size() > kFirstLineShown;
-  return EncodeUtf8(line.substr(0, kFirstLineShown)) + (cut ? "..." : "");
+  return encodings::EncodeUtf8(line.substr(0, kFirstLineShown)) + (cut ? "..." : "");
 }
 
 // The valid part of a record's first line, for naming a record that does
 // not decode.
 std::string FirstLine(std::string_view bytes) {
   const std::string_view line = bytes.substr(0, bytes.find_first_of("\r\n"));
-  TextInputError invalid{};
-  std::optional<Text> text = DecodeTextInput(line, &invalid);
-  if (!text) text = DecodeTextInput(line.substr(0, invalid.byteOffset), nullptr);
+  encodings::TextInputError invalid{};
+  std::optional<Text> text = encodings::DecodeTextInput(line, &invalid);
+  if (!text) text = encodings::DecodeTextInput(line.substr(0, invalid.byteOffset), nullptr);
   if (!text) text = Text();
   return FirstLine(TextView(*text));
 }
@@ -76,11 +76,11 @@ std::string FirstLine(std::string_view bytes) {
 // out, after `where` (the record's name, or nothing for the only one).
 std::vector<std::string> FieldsLeftOutMessages(const Options& options, TextView copied,
                                                const std::string& where) {
-  const SourceSystem& source = *options.command->source;
-  const Text working = WorkingText(source, copied);
+  const records::SourceSystem& source = *options.command->source;
+  const Text working = records::WorkingText(source, copied);
   const Text record = source.rebuild.build(working);
   std::vector<std::string> messages;
-  for (const TextView field : FieldsLeftOut(working, record)) {
+  for (const TextView field : records::FieldsLeftOut(working, record)) {
     messages.push_back((where.empty() ? std::string() : where + ": ") +
                        "left out: " + FirstLine(field));
   }
@@ -89,28 +89,28 @@ std::vector<std::string> FieldsLeftOutMessages(const Options& options, TextView 
 
 // «; it looks like a Verbrary record: try 'velmora-convert verbrary'» when
 // the copied text has another source's layout, else nothing.
-std::string LooksLikeAnotherSource(const SourceSystem& source, TextView copied) {
-  const SourceLayout layout = RecognizeSourceLayout(copied);
-  if (layout == SourceLayout::None || layout == source.layout) return {};
+std::string LooksLikeAnotherSource(const records::SourceSystem& source, TextView copied) {
+  const records::SourceLayout layout = records::RecognizeSourceLayout(copied);
+  if (layout == records::SourceLayout::None || layout == source.layout) return {};
   std::string commands;
-  for (const SourceSystem* other : SourcesWithLayout(layout)) {
+  for (const records::SourceSystem* other : SourcesWithLayout(layout)) {
     if (!commands.empty()) commands += " or ";
     commands += "'velmora-convert " + std::string(other->name) + "'";
   }
-  return "; it looks like a " + std::string(SourceLayoutName(layout)) + " record: try " + commands;
+  return "; it looks like a " + std::string(records::SourceLayoutName(layout)) + " record: try " + commands;
 }
 
 // Said of a source command's empty record of a text that holds more than
 // white space: no record of the source was there. `other` names the source
 // it looks like (LooksLikeAnotherSource).
-std::string NoRecordOfTheSource(const SourceSystem& source, const std::string& other) {
+std::string NoRecordOfTheSource(const records::SourceSystem& source, const std::string& other) {
   return "no " + std::string(source.title) + " record found" + other;
 }
 
 // A result as the options want it written: with --precompose, every letter
 // precomposed.
 Text Finished(const Options& options, Text result) {
-  if (options.precompose) PrecomposeLettersInPlace(result);
+  if (options.precompose) letters::PrecomposeLettersInPlace(result);
   return result;
 }
 
@@ -119,32 +119,32 @@ Text Finished(const Options& options, Text result) {
 // source's indicators), with the warnings to give before it is written.
 struct PreparedRecord {
   std::vector<std::string> warnings;
-  marc::FormattedRecord formatted;
+  marc_exchange::FormattedRecord formatted;
   std::string dropped;  // why nothing of it can be written
 };
 
 // Warns on what was changed or skipped in the record, naming the field and
 // the character where it stands.
-PreparedRecord PrepareRecord(const Options& options, marc::RecordFormatter& formatter,
+PreparedRecord PrepareRecord(const Options& options, marc_exchange::RecordFormatter& formatter,
                              TextView copied, const std::string& where) {
-  const SourceSystem* source = options.command->source;
+  const records::SourceSystem* source = options.command->source;
   Text written;  // the text the formatter parses, which the issues' positions count in
   PreparedRecord prepared;
   if (!WritesMarc(options) || source == nullptr) {
     written = Finished(options, ConvertCopied(*options.command, options.working, copied));
     prepared.formatted = formatter.Format(written);
   } else {
-    const Text working = WorkingText(*source, copied);
+    const Text working = records::WorkingText(*source, copied);
     if (options.working) {
       written = Finished(options, working);
       prepared.formatted = formatter.FormatWorkingText(written);
     } else {
-      TracedRecord traced = source->rebuild.traced(working);
+      records::TracedRecord traced = source->rebuild.traced(working);
       written = Finished(options, std::move(traced.record));
       prepared.formatted = formatter.Format(written, {working, traced.origins});
     }
   }
-  for (const marc::ParseIssue& issue : prepared.formatted.issues) {
+  for (const marc_exchange::ParseIssue& issue : prepared.formatted.issues) {
     prepared.warnings.push_back("warning: " + where + ": " + DescribeIssue(issue, written));
   }
   // Nothing to write: only the stream's failure keeps a formatted record out.
@@ -160,24 +160,24 @@ PreparedRecord PrepareRecord(const Options& options, marc::RecordFormatter& form
 
 // Writes a prepared record after its warnings, and warns on the record
 // itself when nothing of it could be written.
-marc::RecordStream::Outcome WriteRecord(marc::RecordStream& stream, PreparedRecord prepared,
+marc_exchange::RecordStream::Outcome WriteRecord(marc_exchange::RecordStream& stream, PreparedRecord prepared,
                                         const std::string& where) {
   for (const std::string& warning : prepared.warnings) PrintError(warning);
-  const marc::RecordStream::Outcome outcome = stream.Add(std::move(prepared.formatted));
+  const marc_exchange::RecordStream::Outcome outcome = stream.Add(std::move(prepared.formatted));
   if (!outcome.written && !stream.Failed()) {
     PrintError("warning: " + where + " dropped: " + prepared.dropped);
   }
   return outcome;
 }
 
-marc::OutputFormat FormatOf(const Options& options) {
-  return options.format.value_or(marc::OutputFormat::kRecord);
+marc_exchange::OutputFormat FormatOf(const Options& options) {
+  return options.format.value_or(marc_exchange::OutputFormat::kRecord);
 }
 
 // Converts one copied record and writes it.
-marc::RecordStream::Outcome AddRecord(const Options& options, marc::RecordStream& stream,
+marc_exchange::RecordStream::Outcome AddRecord(const Options& options, marc_exchange::RecordStream& stream,
                                       TextView copied, const std::string& where) {
-  marc::RecordFormatter formatter(FormatOf(options), options.dateEntered);
+  marc_exchange::RecordFormatter formatter(FormatOf(options), options.dateEntered);
   return WriteRecord(stream, PrepareRecord(options, formatter, copied, where), where);
 }
 
@@ -187,7 +187,7 @@ bool WriteOutput(const Options& options, std::string_view bytes, TextView last,
                  std::string& error) {
   if (IsStandardStream(options.outputPath)) {
     bool written = WriteStdout(bytes, error);
-    EncodeInBlocks(last, kPlatformLineBreak,
+    EncodeInBlocks(last, text::kPlatformLineBreak,
                    [&](std::string_view block) { written = written && WriteStdout(block, error); });
     return written;
   }
@@ -197,7 +197,7 @@ bool WriteOutput(const Options& options, std::string_view bytes, TextView last,
     file.Stream().write(block.data(), static_cast<std::streamsize>(block.size()));
   };
   write(bytes);
-  EncodeInBlocks(last, kPlatformLineBreak, write);
+  EncodeInBlocks(last, text::kPlatformLineBreak, write);
   return file.Commit(error);
 }
 
@@ -207,7 +207,7 @@ int ConvertWhole(const Options& options) {
   const std::vector<std::string> inputs = InputPaths(options);
   const bool asMarc = WritesMarc(options);
   std::ostringstream marcBytes;
-  std::optional<marc::RecordStream> stream;
+  std::optional<marc_exchange::RecordStream> stream;
   if (asMarc) stream.emplace(*options.format, marcBytes, options.dateEntered);
   std::string output, error;
   Text last;  // the last input's result, written a block at a time
@@ -226,7 +226,7 @@ int ConvertWhole(const Options& options) {
     // What the checks and --verbose take from the copied text, before the
     // text is converted in its own buffer.
     const bool checked = command.source != nullptr && !options.working;
-    const bool holdsText = checked && HoldsMoreThanWhiteSpace(copied);
+    const bool holdsText = checked && records::HoldsMoreThanWhiteSpace(copied);
     const std::string other = checked ? LooksLikeAnotherSource(*command.source, copied) : "";
     std::vector<std::string> leftOut;
     if (options.verbose) leftOut = FieldsLeftOutMessages(options, copied, where);
@@ -235,7 +235,7 @@ int ConvertWhole(const Options& options) {
     if (!asMarc) {
       result = Finished(options, ConvertCopiedInPlace(command, options.working, std::move(copied)));
     } else if (checked) {
-      result = ConvertRecord(*command.source, copied);
+      result = records::ConvertRecord(*command.source, copied);
     }
     if (checked) {
       if (result.empty() && holdsText) {
@@ -252,7 +252,7 @@ int ConvertWhole(const Options& options) {
       everyRecordWritten &= AddRecord(options, *stream, copied, InputName(inputs[i])).written;
     } else {
       if (i > 0 && command.separatesFiles) {
-        output.append(kPlatformLineBreak).append(kPlatformLineBreak);  // an empty line between
+        output.append(text::kPlatformLineBreak).append(text::kPlatformLineBreak);  // an empty line between
       }
       if (i + 1 < inputs.size()) {
         output += ToPlatformLineBreaks(result);
@@ -288,7 +288,7 @@ class RecordSink {
   std::ostream& Stream() {
     return IsStandardStream(options_.outputPath) ? std::cout : file_.Stream();
   }
-  bool Close(marc::RecordStream& stream, std::string& error) {
+  bool Close(marc_exchange::RecordStream& stream, std::string& error) {
     if (!stream.Finish()) {
       error = "cannot write";
       return false;
@@ -331,21 +331,21 @@ struct ConvertedRecord {
 };
 
 std::vector<ConvertedRecord> ConvertChunk(const Options& options, BatchChunk& chunk) {
-  marc::RecordFormatter formatter(FormatOf(options), options.dateEntered);
+  marc_exchange::RecordFormatter formatter(FormatOf(options), options.dateEntered);
   std::vector<ConvertedRecord> converted(chunk.records.size());
   for (std::size_t k = 0; k < chunk.records.size(); ++k) {
     const RecordReader::Record& record = chunk.records[k];
     ConvertedRecord& done = converted[k];
     done.where = chunk.file + "record " + std::to_string(record.number) + " ('" +
                  FirstLine(std::string_view(record.bytes)) + "')";
-    Utf8Error utf8Error{};
-    const std::optional<Text> decoded = DecodeUtf8(record.bytes, &utf8Error);
+    encodings::Utf8Error utf8Error{};
+    const std::optional<Text> decoded = encodings::DecodeUtf8(record.bytes, &utf8Error);
     if (!decoded) {
       done.warnings.push_back("warning: " + done.where + " dropped: invalid UTF-8 at byte offset " +
                               std::to_string(record.byteOffset + utf8Error.byteOffset));
       continue;
     }
-    const Text copied = NormaliseLineBreaks(*decoded);
+    const Text copied = text::NormaliseLineBreaks(*decoded);
     if (options.verbose) done.warnings = FieldsLeftOutMessages(options, copied, done.where);
     done.prepared = PrepareRecord(options, formatter, copied, done.where);
   }
@@ -364,7 +364,7 @@ int ConvertBatch(const Options& options) {
   // One output (standard output or -o FILE), or with --split-size numbered files.
   RecordSink sink(options);
   std::optional<SplitFiles> files;
-  std::optional<marc::RecordStream> stream;
+  std::optional<marc_exchange::RecordStream> stream;
   if (options.splitBytes > 0) {
     files.emplace(options.outputPath);
     stream.emplace(FormatOf(options), *files, options.splitBytes, options.dateEntered);
@@ -383,7 +383,7 @@ int ConvertBatch(const Options& options) {
         ++dropped;
         continue;
       }
-      const marc::RecordStream::Outcome outcome =
+      const marc_exchange::RecordStream::Outcome outcome =
           WriteRecord(*stream, std::move(*record.prepared), record.where);
       if (!outcome.written && !stream->Failed()) ++dropped;
       if (outcome.oversized) {
@@ -476,7 +476,7 @@ Text ConvertCopied(const Command& command, bool working, TextView copied) {
 
 Text ConvertCopiedInPlace(const Command& command, bool working, Text copied) {
   if (command.source == nullptr) return command.convert(std::move(copied));
-  Text text = WorkingTextInPlace(*command.source, std::move(copied));
+  Text text = records::WorkingTextInPlace(*command.source, std::move(copied));
   if (working) return text;
   return command.source->rebuild.build(text);
 }

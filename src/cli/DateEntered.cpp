@@ -12,17 +12,17 @@ constexpr long long kLastSecondOfYear9999 = 253402300799;
 
 // The civil date in UTC of a second since 1970-01-01, as std::chrono
 // computes it on every platform.
-std::optional<marc::CalendarDate> UtcDate(std::time_t seconds) {
+std::optional<marc_exchange::CalendarDate> UtcDate(std::time_t seconds) {
   if (seconds < 0) return std::nullopt;  // std::time's failure
   using namespace std::chrono;
   const year_month_day date{floor<days>(sys_seconds{std::chrono::seconds{seconds}})};
-  return marc::CalendarDate{static_cast<int>(date.year()), static_cast<int>(unsigned{date.month()}),
+  return marc_exchange::CalendarDate{static_cast<int>(date.year()), static_cast<int>(unsigned{date.month()}),
                             static_cast<int>(unsigned{date.day()})};
 }
 
 }  // namespace
 
-std::optional<marc::CalendarDate> DateEntered(const char* sourceDateEpoch, std::string& error) {
+std::optional<marc_exchange::CalendarDate> DateEntered(const char* sourceDateEpoch, std::string& error) {
   if (sourceDateEpoch == nullptr) {
     if (auto today = UtcDate(std::time(nullptr))) return today;
     error = "cannot read today's date";

@@ -15,7 +15,7 @@ std::string Percent(double share) {
   return std::to_string(std::lround(100.0 * share)) + "%";
 }
 
-std::string NameOf(Representation representation) {
+std::string NameOf(encodings::Representation representation) {
   return std::string(Describe(representation).name);
 }
 
@@ -23,8 +23,8 @@ std::string NameOf(Representation representation) {
 // tells whether the input goes on).
 bool ReadStart(int fd, std::string& start, std::string& error) {
   bool endOfInput = false;
-  while (start.size() <= kDetectionSampleBytes && !endOfInput) {
-    if (!AppendRead(fd, kDetectionSampleBytes + 1 - start.size(), start, endOfInput, error)) {
+  while (start.size() <= detection::kDetectionSampleBytes && !endOfInput) {
+    if (!AppendRead(fd, detection::kDetectionSampleBytes + 1 - start.size(), start, endOfInput, error)) {
       return false;
     }
   }
@@ -33,21 +33,21 @@ bool ReadStart(int fd, std::string& start, std::string& error) {
 
 }  // namespace
 
-std::string DescribeGuess(const RepresentationGuess& guess, SourceLayout layout) {
+std::string DescribeGuess(const detection::RepresentationGuess& guess, records::SourceLayout layout) {
   std::string line;
   switch (guess.verdict) {
-    case ReadingVerdict::Chosen:
+    case detection::ReadingVerdict::Chosen:
       line = NameOf(guess.representation) + ", confidence " + Percent(guess.confidence);
       break;
-    case ReadingVerdict::NotVietnamese:
+    case detection::ReadingVerdict::NotVietnamese:
       line = guess.unicodeText ? "unicode, not Vietnamese" : "not Vietnamese";
       break;
-    case ReadingVerdict::TooClose:
+    case detection::ReadingVerdict::TooClose:
       line = "too close to tell: " + NameOf(guess.representation) + " or " + NameOf(guess.rival);
       break;
   }
-  if (layout != SourceLayout::None) {
-    line += "; a record copied from " + std::string(SourceLayoutName(layout));
+  if (layout != records::SourceLayout::None) {
+    line += "; a record copied from " + std::string(records::SourceLayoutName(layout));
   }
   return line;
 }
@@ -60,48 +60,48 @@ ByteRun PrepareDetect(std::span<const std::string_view>, CharsetFlags, std::stri
       output << name << ": empty\n";
       return true;
     }
-    const RepresentationGuess guess = DetectRepresentation(DetectionSample(start));
-    output << name << ": " << DescribeGuess(guess, RecognizeSourceLayout(guess.reading)) << '\n';
+    const detection::RepresentationGuess guess = detection::DetectRepresentation(detection::DetectionSample(start));
+    output << name << ": " << DescribeGuess(guess, records::RecognizeSourceLayout(guess.reading)) << '\n';
     return true;
   };
 }
 
 ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, CharsetFlags flags,
                            std::string& error) {
-  const std::optional<Representation> to =
-      operands.empty() ? std::nullopt : FindRepresentation(operands[0]);
+  const std::optional<encodings::Representation> to =
+      operands.empty() ? std::nullopt : encodings::FindRepresentation(operands[0]);
   if (!to) {
     error = operands.empty() ? std::string("charset auto needs TO")
                              : "unknown representation '" + std::string(operands[0]) + "'";
-    error += "; use " + RepresentationChoices() + " (charset --list shows the aliases)";
+    error += "; use " + encodings::RepresentationChoices() + " (charset --list shows the aliases)";
     return {};
   }
-  const EncodeOptions options{flags.leaveOut};
+  const encodings::EncodeOptions options{flags.leaveOut};
   return [to = *to, options](int fd, std::string_view name, std::ostream& output,
                              std::string& message) {
     LineBlockReader reader(fd);
     std::string_view start;
-    if (!reader.Peek(start, message, kDetectionSampleBytes + 1)) return false;
-    const RepresentationGuess guess = DetectRepresentation(DetectionSample(start));
+    if (!reader.Peek(start, message, detection::kDetectionSampleBytes + 1)) return false;
+    const detection::RepresentationGuess guess = detection::DetectRepresentation(detection::DetectionSample(start));
     // Decomposed Unicode is read as all Unicode text is.
-    Representation from = guess.representation == Representation::UnicodeDecomposed
-                              ? Representation::Unicode
+    encodings::Representation from = guess.representation == encodings::Representation::UnicodeDecomposed
+                              ? encodings::Representation::Unicode
                               : guess.representation;
     std::string note = "read as " + NameOf(guess.representation) + " (confidence " +
                        Percent(guess.confidence) + ")";
-    if (guess.verdict == ReadingVerdict::TooClose) {
+    if (guess.verdict == detection::ReadingVerdict::TooClose) {
       message = "too close to tell: " + NameOf(guess.representation) + " or " +
                 NameOf(guess.rival) + " read about as well; name one: velmora-convert charset " +
                 NameOf(guess.representation) + " " + NameOf(to);
       return false;
     }
-    if (guess.verdict == ReadingVerdict::NotVietnamese) {
+    if (guess.verdict == detection::ReadingVerdict::NotVietnamese) {
       if (!guess.unicodeText) {
         message = "does not read as Vietnamese in any representation; name it: "
                   "velmora-convert charset FROM " + NameOf(to);
         return false;
       }
-      from = Representation::Unicode;
+      from = encodings::Representation::Unicode;
       note = "not Vietnamese; read as unicode";
     }
     std::fprintf(stderr, "velmora-convert: %.*s: %s\n", static_cast<int>(name.size()), name.data(),
@@ -111,9 +111,9 @@ ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, CharsetFl
 }
 
 std::string LegacyTextHint(std::string_view bytes, std::string_view inputPath) {
-  const RepresentationGuess guess = DetectRepresentation(DetectionSample(bytes));
-  if (guess.verdict != ReadingVerdict::Chosen ||
-      Describe(guess.representation).bytes != FileBytes::EightBit) {
+  const detection::RepresentationGuess guess = detection::DetectRepresentation(detection::DetectionSample(bytes));
+  if (guess.verdict != detection::ReadingVerdict::Chosen ||
+      encodings::Describe(guess.representation).bytes != encodings::FileBytes::EightBit) {
     return {};
   }
   const std::string name = NameOf(guess.representation);

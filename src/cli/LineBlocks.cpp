@@ -33,8 +33,8 @@ bool LineBlockReader::Peek(std::string_view& start, std::string& error, std::siz
 // Past the block size, after the last space.
 std::size_t LineBlockReader::CutPoint() {
   const std::string_view unread = std::string_view(buffer_).substr(consumed_);
-  const bool wide = form_ != TextForm::Utf8;
-  const bool littleEndian = form_ == TextForm::Utf16Le;
+  const bool wide = form_ != encodings::TextForm::Utf8;
+  const bool littleEndian = form_ == encodings::TextForm::Utf16Le;
   const std::size_t step = wide ? 2 : 1;
   const std::size_t usable = wide ? unread.size() / 2 * 2 : unread.size();
   const auto unitAt = [&](std::size_t i) -> char16_t {

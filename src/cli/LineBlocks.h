@@ -19,7 +19,7 @@ class LineBlockReader {
 
   // How line breaks are found: bytes (UTF-8 and the 8-bit code pages) or
   // UTF-16 units. Set before the first Next when the input is UTF-16.
-  void SetForm(TextForm form) { form_ = form; }
+  void SetForm(encodings::TextForm form) { form_ = form; }
 
   // The first bytes of the input, at least `least` unless it is shorter,
   // read but not consumed (for sniffing).
@@ -36,7 +36,7 @@ class LineBlockReader {
   std::size_t CutPoint();
 
   int fd_;
-  TextForm form_ = TextForm::Utf8;
+  encodings::TextForm form_ = encodings::TextForm::Utf8;
   std::string buffer_;
   std::size_t consumed_ = 0;       // bytes of buffer_ handed out already
   std::size_t searched_ = 0;       // unread bytes known to hold no line break

@@ -12,6 +12,6 @@ namespace velmora::cli {
 // character 8: text before the field's first subfield, 'x' left out»:
 // where the issue stands in `record` (the text the MARC formats read, in
 // which issue.position counts) and what was done.
-std::string DescribeIssue(const marc::ParseIssue& issue, TextView record);
+std::string DescribeIssue(const marc_exchange::ParseIssue& issue, TextView record);
 
 }  // namespace velmora::cli

@@ -28,15 +28,15 @@ bool SetWorking(ParsedCommandLine& parsed, std::string_view) {
 
 std::string FormatNames() {
   std::string names;
-  for (std::size_t i = 0; i < std::size(marc::kOutputFormats); ++i) {
-    if (i > 0) names += i + 1 == std::size(marc::kOutputFormats) ? " or " : ", ";
-    names += marc::kOutputFormats[i].name;
+  for (std::size_t i = 0; i < std::size(marc_exchange::kOutputFormats); ++i) {
+    if (i > 0) names += i + 1 == std::size(marc_exchange::kOutputFormats) ? " or " : ", ";
+    names += marc_exchange::kOutputFormats[i].name;
   }
   return names;
 }
 
 bool SetFormat(ParsedCommandLine& parsed, std::string_view name) {
-  parsed.options.format = marc::FindOutputFormat(name);
+  parsed.options.format = marc_exchange::FindOutputFormat(name);
   if (parsed.options.format) return true;
   parsed.error = "unknown format '" + std::string(name) + "'; use " + FormatNames();
   return false;
@@ -375,7 +375,7 @@ std::string Usage() {
     text += HelpRow(term, row.help);
   }
   text += "\nformats (--format):\n";
-  for (const marc::OutputFormatRow& row : marc::kOutputFormats) {
+  for (const marc_exchange::OutputFormatRow& row : marc_exchange::kOutputFormats) {
     text += HelpRow(std::string(row.name), row.summary);
   }
   text += "\nrepresentations (charset FROM TO; any case; 1-5 are the short number codes):\n";

@@ -29,13 +29,13 @@ struct Options {
   ByteRun run;                        // for a command with operands, read from them
   bool working = false;
   // --format: the output records written as MARC; absent is the record text.
-  std::optional<marc::OutputFormat> format;
+  std::optional<marc_exchange::OutputFormat> format;
   bool batch = false;                   // --batch: records separated by empty lines
   unsigned jobs = 0;                    // --jobs: threads for --batch; 0: one per core
   bool verbose = false;                 // --verbose: name what the output record leaves out
   bool precompose = false;              // --precompose: every letter as one precomposed character
   std::size_t splitBytes = 0;           // --split-size: numbered files of at most this many bytes
-  marc::CalendarDate dateEntered;       // the 008's date entered (SOURCE_DATE_EPOCH or today)
+  marc_exchange::CalendarDate dateEntered;       // the 008's date entered (SOURCE_DATE_EPOCH or today)
   CharsetFlags charset;                 // charset's -c and --list
   std::string outputPath;               // empty or "-": standard output
   std::vector<std::string> inputPaths;  // none: standard input; "-" is standard input
@@ -52,7 +52,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
 
 // The output records are written in a MARC format (not as record text).
 inline bool WritesMarc(const Options& options) {
-  return options.format && *options.format != marc::OutputFormat::kRecord;
+  return options.format && *options.format != marc_exchange::OutputFormat::kRecord;
 }
 
 // The text of --help: every command, option, format and representation.

@@ -69,7 +69,7 @@ bool RecordReader::Fill(std::string& error) {
   buffer_.erase(0, position_);
   bufferOffset_ += position_;
   position_ = 0;
-  if (form_ == TextForm::Utf8 && started_) return AppendRead(fd_, kChunk, buffer_, endOfInput_, error);
+  if (form_ == encodings::TextForm::Utf8 && started_) return AppendRead(fd_, kChunk, buffer_, endOfInput_, error);
   // The first bytes tell UTF-16 (by its byte order mark), which is turned
   // into UTF-8 as it is read, so that records are found as in UTF-8 input.
   if (!AppendRead(fd_, kChunk, raw_, endOfInput_, error)) return false;
@@ -77,10 +77,10 @@ bool RecordReader::Fill(std::string& error) {
     if (raw_.size() < 2 && !endOfInput_) return true;
     started_ = true;
     std::size_t byteOrderMark = 0;
-    form_ = SniffTextForm(raw_, byteOrderMark);
-    if (form_ != TextForm::Utf8) raw_.erase(0, byteOrderMark), rawOffset_ = byteOrderMark;
+    form_ = encodings::SniffTextForm(raw_, byteOrderMark);
+    if (form_ != encodings::TextForm::Utf8) raw_.erase(0, byteOrderMark), rawOffset_ = byteOrderMark;
   }
-  if (form_ == TextForm::Utf8) {
+  if (form_ == encodings::TextForm::Utf8) {
     buffer_ += raw_;
     raw_.clear();
     return true;
@@ -88,17 +88,17 @@ bool RecordReader::Fill(std::string& error) {
   // Whole units only, and a high surrogate waits for its pair.
   std::size_t take = raw_.size() / 2 * 2;
   if (!endOfInput_ && take >= 2) {
-    const auto last = static_cast<unsigned char>(raw_[take - (form_ == TextForm::Utf16Le ? 1 : 2)]);
+    const auto last = static_cast<unsigned char>(raw_[take - (form_ == encodings::TextForm::Utf16Le ? 1 : 2)]);
     if (last >= 0xD8 && last <= 0xDB) take -= 2;
   }
   Text units;
-  TextInputError invalid{};
-  if (!AppendDecodedText(std::string_view(raw_).substr(0, endOfInput_ ? raw_.size() : take), form_,
+  encodings::TextInputError invalid{};
+  if (!encodings::AppendDecodedText(std::string_view(raw_).substr(0, endOfInput_ ? raw_.size() : take), form_,
                          units, &invalid, rawOffset_)) {
-    error = Describe(invalid);
+    error = encodings::Describe(invalid);
     return false;
   }
-  AppendEncodedUtf8(units, buffer_);
+  encodings::AppendEncodedUtf8(units, buffer_);
   raw_.erase(0, take);
   rawOffset_ += take;
   return true;

@@ -48,7 +48,7 @@ class RecordReader {
   std::size_t nextRecordOffset_ = 0;
   // UTF-16 input: the bytes read and not yet turned into UTF-8.
   bool started_ = false;
-  TextForm form_ = TextForm::Utf8;
+  encodings::TextForm form_ = encodings::TextForm::Utf8;
   std::string raw_;
   std::size_t rawOffset_ = 0;
 };

@@ -22,7 +22,7 @@ std::optional<std::size_t> ParseSplitSize(std::string_view text);
 // before the file name's extension: «out/records.mrc», 2 -> «out/records-002.mrc».
 std::string NumberedPath(const std::string& path, std::size_t n);
 
-class SplitFiles final : public marc::OutputSequence {
+class SplitFiles final : public marc_exchange::OutputSequence {
  public:
   explicit SplitFiles(std::string path) : path_(std::move(path)) {}
   std::ostream* OpenNext(std::string& error) override;

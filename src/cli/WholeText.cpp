@@ -34,27 +34,27 @@ ReadResult ReadCopiedText(std::string_view path, Text& text, std::string& start,
   std::string_view first;
   if (!reader.Peek(first, error)) return ReadResult::Unreadable;
   std::size_t byteOrderMark = 0;
-  const TextForm form = SniffTextForm(first, byteOrderMark);
+  const encodings::TextForm form = encodings::SniffTextForm(first, byteOrderMark);
   reader.SetForm(form);
   // Blocks end at a line break, so that no character and no CRLF is cut.
   std::size_t offset = 0;  // of the block in the input
   Text decoded;
   std::string_view block;
   while (reader.Next(block, error)) {
-    if (start.size() <= kDetectionSampleBytes) {
-      start.append(block.substr(0, kDetectionSampleBytes + 1 - start.size()));
+    if (start.size() <= detection::kDetectionSampleBytes) {
+      start.append(block.substr(0, detection::kDetectionSampleBytes + 1 - start.size()));
     }
     if (offset == 0) {
       block.remove_prefix(byteOrderMark);
       offset = byteOrderMark;
     }
     decoded.clear();
-    TextInputError invalid{};
-    if (!AppendDecodedText(block, form, decoded, &invalid, offset)) {
-      error = Describe(invalid);
+    encodings::TextInputError invalid{};
+    if (!encodings::AppendDecodedText(block, form, decoded, &invalid, offset)) {
+      error = encodings::Describe(invalid);
       return ReadResult::Undecodable;
     }
-    AppendNormalisedLineBreaks(decoded, text);
+    text::AppendNormalisedLineBreaks(decoded, text);
     offset += block.size();
   }
   return error.empty() ? ReadResult::Read : ReadResult::Unreadable;
@@ -66,13 +66,13 @@ void EncodeInBlocks(TextView text, std::string_view lineBreak,
   bytes.reserve(kOutputBlockBytes + 3 * kBlockUnits + lineBreak.size());
   std::size_t at = 0;
   while (at < text.size()) {
-    const std::size_t crlf = FindText(text, kCrlf, at);
+    const std::size_t crlf = text::FindText(text, text::kCrlf, at);
     const std::size_t lineEnd = crlf == TextView::npos ? text.size() : crlf;
     // The line in pieces that end before a high surrogate's low one.
     while (at < lineEnd) {
       std::size_t end = std::min(lineEnd, at + kBlockUnits);
-      if (end < lineEnd && IsHighSurrogate(text[end - 1]) && end - 1 > at) --end;
-      AppendEncodedUtf8(text.substr(at, end - at), bytes);
+      if (end < lineEnd && text::IsHighSurrogate(text[end - 1]) && end - 1 > at) --end;
+      encodings::AppendEncodedUtf8(text.substr(at, end - at), bytes);
       at = end;
       if (bytes.size() >= kOutputBlockBytes) {
         write(bytes);
@@ -81,7 +81,7 @@ void EncodeInBlocks(TextView text, std::string_view lineBreak,
     }
     if (crlf != TextView::npos) {
       bytes.append(lineBreak);
-      at = crlf + kCrlf.size();
+      at = crlf + text::kCrlf.size();
     }
   }
   if (!bytes.empty()) write(bytes);

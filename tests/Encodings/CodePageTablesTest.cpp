@@ -8,7 +8,7 @@
 #include "Encodings/Utf8.h"
 #include "Iconv.h"
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 struct Page {
@@ -90,4 +90,4 @@ TEST(CodePageTables, WriteAsIconvWritesThem) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::encodings

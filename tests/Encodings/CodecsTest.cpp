@@ -4,7 +4,7 @@
 #include "ModMain/Letters/VietnameseLetters.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 // Windows-1258 files hold precomposed letters where the code page has them
@@ -102,7 +102,7 @@ TEST(Codecs, UnicodeTextReadsUtf8AndUtf16WithByteOrderMark) {
 TEST(Codecs, EveryLetterRoundTripsThroughEveryRepresentation) {
   for (const RepresentationInfo& info : AllRepresentations()) {
     if (!info.readable || info.id == Representation::NoMarks) continue;
-    for (const VietnameseLetter& letter : kVietnameseLetters) {
+    for (const letters::VietnameseLetter& letter : letters::kVietnameseLetters) {
       const Text text = Text(u"x") + letter.unicode + u"y";
       std::string bytes;
       EncodeReport report;
@@ -115,4 +115,4 @@ TEST(Codecs, EveryLetterRoundTripsThroughEveryRepresentation) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::encodings

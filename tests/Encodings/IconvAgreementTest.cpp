@@ -10,7 +10,7 @@
 #include "Encodings/Utf8.h"
 #include "Iconv.h"
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 const std::string& Prose() {
@@ -63,4 +63,4 @@ TEST(IconvAgreement, ReadsAndWritesProseAsIconvDoes) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::encodings

@@ -9,7 +9,7 @@
 #include "reference/LiteralCharset.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 // The table-driven conversion of 8-bit files into UTF-8 gives what decoding
@@ -46,8 +46,8 @@ TEST(Transcoder, JoiningInUtf8EqualsJoiningDecodedTextOnRandomTexts) {
     std::string out;
     Transcoder::Failure failure;
     ASSERT_TRUE(transcoder.Convert(bytes, out, failure));
-    Text expected = ConvertCharset(*DecodeUtf8(bytes, nullptr), 1, 1);
-    expected = Replace(Replace(expected, u"\r\n", u"\n"), u"\r", u"\n");
+    Text expected = letters::ConvertCharset(*DecodeUtf8(bytes, nullptr), 1, 1);
+    expected = text::Replace(text::Replace(expected, u"\r\n", u"\n"), u"\r", u"\n");
     ASSERT_EQ(out, EncodeUtf8(expected)) << test::Readable(*DecodeUtf8(bytes, nullptr));
   }
 }
@@ -76,4 +76,4 @@ TEST(Transcoder, LineBreaksBecomeLineFeeds) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::encodings

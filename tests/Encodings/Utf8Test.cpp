@@ -8,13 +8,13 @@ namespace {
 
 TEST(Utf8, DecodesAndEncodesEveryPlane) {
   const std::string bytes = "a\xC3\xA0\xE1\xBB\x87\xF0\x9F\x93\x9A";  // a à ệ 📚
-  const std::optional<Text> text = DecodeUtf8(bytes, nullptr);
+  const std::optional<Text> text = encodings::DecodeUtf8(bytes, nullptr);
   ASSERT_TRUE(text);
   EXPECT_TEXT_EQ(*text, u"a\u00E0\u1EC7\U0001F4DA");
-  EXPECT_EQ(EncodeUtf8(*text), bytes);
-  EXPECT_TEXT_EQ(*DecodeUtf8("\xEF\xBB\xBFx", nullptr), u"x");        // the BOM is dropped
-  EXPECT_TEXT_EQ(*DecodeUtf8("x\xEF\xBB\xBF", nullptr), u"x\uFEFF");  // only a leading one
-  EXPECT_EQ(EncodeUtf8(u"a\xD800"), "a\xEF\xBF\xBD");                 // a lone surrogate
+  EXPECT_EQ(encodings::EncodeUtf8(*text), bytes);
+  EXPECT_TEXT_EQ(*encodings::DecodeUtf8("\xEF\xBB\xBFx", nullptr), u"x");        // the BOM is dropped
+  EXPECT_TEXT_EQ(*encodings::DecodeUtf8("x\xEF\xBB\xBF", nullptr), u"x\uFEFF");  // only a leading one
+  EXPECT_EQ(encodings::EncodeUtf8(u"a\xD800"), "a\xEF\xBF\xBD");                 // a lone surrogate
 }
 
 TEST(Utf8, RejectsInvalidSequencesAtTheirOffset) {
@@ -32,8 +32,8 @@ TEST(Utf8, RejectsInvalidSequencesAtTheirOffset) {
       {"\xFF", 0},
   };
   for (const auto& c : cases) {
-    Utf8Error error{};
-    EXPECT_FALSE(DecodeUtf8(c.bytes, &error));
+    encodings::Utf8Error error{};
+    EXPECT_FALSE(encodings::DecodeUtf8(c.bytes, &error));
     EXPECT_EQ(error.byteOffset, c.offset);
   }
 }

@@ -4,7 +4,7 @@
 #include "ModMain/Letters/VietnameseLetters.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::encodings {
 namespace {
 
 std::string Write(TextView text) {
@@ -43,7 +43,7 @@ TEST(Viqr, ReadsMarksEscapesAndStrokedD) {
 // every mark written literally after it: reading gives back the text.
 TEST(Viqr, EveryLetterAndLiteralMarkRoundTrips) {
   Text text;
-  for (const VietnameseLetter& letter : kVietnameseLetters) {
+  for (const letters::VietnameseLetter& letter : letters::kVietnameseLetters) {
     text += letter.unicode;
     text += u" ";
     for (const char16_t literal : TextView(u"^(+`?~'.dD\\")) {
@@ -84,4 +84,4 @@ TEST(Viqr, CharacterOutsideAsciiAndTheLettersCannotBeWritten) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::encodings

@@ -7,7 +7,7 @@
 #include "support/WindowFakes.h"
 #include "support/TextPrinting.h"
 
-namespace velmora::ui::test {
+namespace velmora::frmmain::test {
 namespace {
 
 using velmora::test::Readable;
@@ -141,4 +141,4 @@ TEST(SameTextAcrossLineBreaks, EveryBreakIsOneBreak) {
 }
 
 }  // namespace
-}  // namespace velmora::ui::test
+}  // namespace velmora::frmmain::test

@@ -15,7 +15,7 @@
 #include "support/TextPrinting.h"
 #include "Encodings/Utf8.h"
 
-namespace velmora::ui::test {
+namespace velmora::frmmain::test {
 namespace {
 
 using velmora::test::ExampleText;
@@ -23,12 +23,12 @@ using velmora::test::Readable;
 using Messages = std::vector<Text>;
 
 TEST(Handlers, EverySourceButtonConvertsItsSampleRecordIntoTheBoxAndOntoTheClipboard) {
-  for (const SourceSystem& source : Sources()) {
+  for (const records::SourceSystem& source : records::Sources()) {
     SCOPED_TRACE(std::string(source.control));
     FakeWindow window;
     const Text input = ExampleText(std::string(source.sample) + ".txt");
     ASSERT_FALSE(input.empty());
-    if (source.input == InputFrom::Clipboard) {
+    if (source.input == records::InputFrom::Clipboard) {
       window.clipboard.content = input;
     } else {
       window.box.SetText(input);
@@ -40,7 +40,7 @@ TEST(Handlers, EverySourceButtonConvertsItsSampleRecordIntoTheBoxAndOntoTheClipb
     ASSERT_TRUE(window.clipboard.content.has_value());
     EXPECT_TEXT_EQ(*window.clipboard.content, expected);
     EXPECT_EQ(window.messages.shown, Messages{});
-    EXPECT_EQ(window.clipboard.reads, source.input == InputFrom::Clipboard ? 2 : 1)
+    EXPECT_EQ(window.clipboard.reads, source.input == records::InputFrom::Clipboard ? 2 : 1)
         << "the box-sourced buttons read the clipboard only to check their write";
   }
 }
@@ -149,11 +149,11 @@ TEST(Handlers, TheRewriteGetsTheBoxsTextAndTheClipboardGetsTheBoxsTextBack) {
   FakeMessageBox messages;
   FakeStacking stacking;
   FrmMainPorts window{box, clipboard, messages, stacking};
-  RunConversion(window, InputFrom::Clipboard, Bracketed);
+  RunConversion(window, records::InputFrom::Clipboard, Bracketed);
   EXPECT_EQ(clipboard.content, Text(u"[copied*]*"));
 
   clipboard.content = u"not this";
-  RunConversion(window, InputFrom::TextBox, Bracketed);
+  RunConversion(window, records::InputFrom::TextBox, Bracketed);
   EXPECT_EQ(clipboard.content, Text(u"[[copied*]*]*"));
 }
 
@@ -165,7 +165,7 @@ TEST(Handlers, NoTextOnTheClipboardIsToldAndTheEmptyTextIsConverted) {
       window.clipboard.content = u"unreadable";
       window.clipboard.failReads = true;
     }
-    RunConversion(window.ports, InputFrom::Clipboard, Bracketed);
+    RunConversion(window.ports, records::InputFrom::Clipboard, Bracketed);
     EXPECT_EQ(window.box.GetText(), u"[]");
     EXPECT_EQ(window.messages.shown,
               (Messages{Text(announcedButUnreadable ? kFailedToGetClipboardText
@@ -183,7 +183,7 @@ TEST(Handlers, ARefusedClipboardWriteIsToldAndTheBoxKeepsTheResult) {
   FakeWindow window;
   window.clipboard.content = u"copied";
   window.clipboard.refuseWrites = true;
-  RunConversion(window.ports, InputFrom::Clipboard, Bracketed);
+  RunConversion(window.ports, records::InputFrom::Clipboard, Bracketed);
   EXPECT_EQ(window.box.GetText(), u"[copied]");
   EXPECT_EQ(window.clipboard.content, Text(u"copied"));
   EXPECT_EQ(window.messages.shown, Messages{Text(kFailedToSetClipboardText)});
@@ -199,19 +199,19 @@ Text FailingWithoutReason(TextView) {
 TEST(Handlers, AFailureAbandonsTheRestKeepsEarlierStepsAndIsShown) {
   FakeWindow window;
   window.clipboard.content = u"copied";
-  RunConversion(window.ports, InputFrom::Clipboard, Failing);  // does not throw
+  RunConversion(window.ports, records::InputFrom::Clipboard, Failing);  // does not throw
   EXPECT_EQ(window.box.GetText(), u"copied");                 // step 2 stays done
   EXPECT_EQ(window.clipboard.writes.size(), 0u);              // step 7 never ran
   EXPECT_EQ(window.messages.failures, std::vector<std::string>{"the rewrite gave up"});
 
-  RunConversion(window.ports, InputFrom::TextBox, FailingWithoutReason);
+  RunConversion(window.ports, records::InputFrom::TextBox, FailingWithoutReason);
   EXPECT_EQ(window.messages.failures.size(), 2u);
 
   window.box.failOnSet = true;  // a failing call on the text box
-  RunConversion(window.ports, InputFrom::Clipboard, Bracketed);
+  RunConversion(window.ports, records::InputFrom::Clipboard, Bracketed);
   EXPECT_EQ(window.messages.failures.back(), "the text box refused the text");
   EXPECT_EQ(window.clipboard.content, Text(u"copied"));
 }
 
 }  // namespace
-}  // namespace velmora::ui::test
+}  // namespace velmora::frmmain::test

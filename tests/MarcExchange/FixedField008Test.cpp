@@ -8,7 +8,7 @@
 #include "MarcExchange/RecordStream.h"
 #include "support/TextPrinting.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 constexpr CalendarDate kPiDay{2025, 3, 14};
@@ -65,4 +65,4 @@ TEST(FixedField008, RecordsAreWrittenInTagOrderWithTheir008) {
 }
 
 }  // namespace
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

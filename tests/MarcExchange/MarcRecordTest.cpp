@@ -8,7 +8,7 @@
 #include "MarcExchange/MarcRecord.h"
 #include "support/TextPrinting.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 // The model written back in the working-text form, blanks as "#", fields
@@ -208,4 +208,4 @@ TEST(ParseOutputRecord, LargeTextsStayLinear) {
 }
 
 }  // namespace
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -11,7 +11,7 @@
 #include "MarcExchange/RecordStream.h"
 #include "support/PlatformLines.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 const std::string kUs = "\x1F";  // subfield delimiter
@@ -344,4 +344,4 @@ TEST(OutputFormat, NamesMatchTheCommandLine) {
 }
 
 }  // namespace
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

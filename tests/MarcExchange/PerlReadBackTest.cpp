@@ -33,7 +33,7 @@ class PerlReadBack : public CliTest {
   }
 
   // The sample of `source` written in `format` («--format mrk»); its path.
-  std::string Convert(const SourceSystem& source, const std::string& options,
+  std::string Convert(const records::SourceSystem& source, const std::string& options,
                       const std::string& name) {
     const std::string path = (dir_ / name).string();
     const ScopedVariable epoch("SOURCE_DATE_EPOCH", "1741910400");  // 2025-03-14
@@ -58,7 +58,7 @@ class PerlReadBack : public CliTest {
 };
 
 TEST_F(PerlReadBack, EveryReaderSeesTheSameRecordInEachFormat) {
-  for (const SourceSystem& source : kSources) {
+  for (const records::SourceSystem& source : records::kSources) {
     for (const std::string working : {"", "--working "}) {
       const std::string stem = std::string(source.name) + (working.empty() ? "" : ".working");
       const std::string mrc = Convert(source, working + "--format iso2709", stem + ".mrc");
@@ -66,7 +66,7 @@ TEST_F(PerlReadBack, EveryReaderSeesTheSameRecordInEachFormat) {
       const std::string mrk = Convert(source, working + "--format mrk", stem + ".mrk");
       const std::string lines = Tool("yaz-marcdump -i marc -o line '" + mrc + "'");
       // Dated by SOURCE_DATE_EPOCH, unless the working text has its own 008.
-      const bool own008 = !working.empty() && source.id == SourceId::LacViet;
+      const bool own008 = !working.empty() && source.id == records::SourceId::LacViet;
       EXPECT_NE(lines.find(own008 ? "\n008 190315" : "\n008 250314"), std::string::npos)
           << stem << "\n"
           << lines;
@@ -83,18 +83,18 @@ TEST_F(PerlReadBack, EveryReaderSeesTheSameRecordInEachFormat) {
 // or wrong; of field order, the 008 and every other indicator it says nothing.
 TEST_F(PerlReadBack, LintFindsNoFormatFaultTheSourceDidNotHave) {
   // By source; the others have none.
-  const std::map<SourceId, std::multiset<std::string>> sourceFaults = {
+  const std::map<records::SourceId, std::multiset<std::string>> sourceFaults = {
       // The Verbrary rewrite writes "##" for each 650 it splits off.
-      {SourceId::Verbrary,
+      {records::SourceId::Verbrary,
        {"650: Indicator 2 must be 0, 1, 2, 3, 4, 5, 6 or 7 but it's \" \"",
         "650: Indicator 2 must be 0, 1, 2, 3, 4, 5, 6 or 7 but it's \" \""}},
       // The Hue sample's «10010», «490  a», «700  a».
-      {SourceId::Hue,
+      {records::SourceId::Hue,
        {"100: Indicator 2 must be blank but it's \"0\"",
         "490: Indicator 1 must be 0 or 1 but it's \" \"",
         "700: Indicator 1 must be 0, 1 or 3 but it's \" \""}},
   };
-  for (const SourceSystem& source : kSources) {
+  for (const records::SourceSystem& source : records::kSources) {
     const std::string report = Perl(
         "usmarc", Convert(source, "--format iso2709", std::string(source.name) + ".mrc"), "--lint");
     std::multiset<std::string> formatFaults;

@@ -10,11 +10,11 @@
 #include "ModMain/Records/CatalogRecordHue.h"
 #include "support/TextPrinting.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 // The record as MarcEdit mnemonic lines after its leader and 008 («=245  10$aT»).
-std::string MnemonicFields(const TracedRecord& traced, TextView working) {
+std::string MnemonicFields(const records::TracedRecord& traced, TextView working) {
   std::ostringstream out;
   RecordStream stream(OutputFormat::kMrk, out, {2025, 3, 14});
   EXPECT_TRUE(stream.Add(traced.record, {working, traced.origins}).written);
@@ -39,11 +39,11 @@ TEST(SourceIndicators, EachFieldGetsThoseOfTheWorkingFieldItCameFrom) {
       {u"650=#0$aA%650=#7$aB%650=#4$aC", "=650  \\0$aA\r\n=650  \\7$aB\r\n=650  \\4$aC\r\n\r\n"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(MnemonicFields(BuildCatalogRecordTraced(c.working), c.working), c.expected)
+    EXPECT_EQ(MnemonicFields(records::BuildCatalogRecordTraced(c.working), c.working), c.expected)
         << test::Readable(c.working);
   }
   const TextView hue = u"245=10$aT%245=$bS%100=1#$aA";
-  EXPECT_EQ(MnemonicFields(BuildCatalogRecordHueTraced(hue), hue),
+  EXPECT_EQ(MnemonicFields(records::BuildCatalogRecordHueTraced(hue), hue),
             "=100  1\\$aA\r\n=245  10$aT$bS\r\n\r\n");
 }
 
@@ -55,4 +55,4 @@ TEST(SourceIndicators, FoundAsTheLookupsFindTheField) {
 }
 
 }  // namespace
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

@@ -22,7 +22,7 @@
 #include "support/TextPrinting.h"
 #include "Encodings/Utf8.h"
 
-namespace velmora::marc {
+namespace velmora::marc_exchange {
 namespace {
 
 namespace fs = std::filesystem;
@@ -40,7 +40,7 @@ std::string ReadBytes(const fs::path& path) {
 
 Text ReadExample(const char* name) {
   const std::string bytes = ReadBytes(fs::path(VELMORA_EXAMPLES) / name);
-  std::optional<Text> text = DecodeUtf8(bytes, nullptr);
+  std::optional<Text> text = encodings::DecodeUtf8(bytes, nullptr);
   EXPECT_TRUE(text.has_value()) << name;
   return text.value_or(Text());
 }
@@ -129,10 +129,10 @@ std::string YazLines(const MarcRecord& record) {
   EXPECT_FALSE(LayOutRecord(record, layout));
   std::string out = layout.leader + "\n";
   for (const MarcField& field : record.fields) {
-    out += EncodeUtf8(field.tag);
+    out += encodings::EncodeUtf8(field.tag);
     if (field.IsControlField()) {
       out += ' ';
-      out += EncodeUtf8(field.data);
+      out += encodings::EncodeUtf8(field.data);
       out += '\n';
       continue;
     }
@@ -143,7 +143,7 @@ std::string YazLines(const MarcRecord& record) {
       out += " $";
       out += static_cast<char>(subfield.code);
       out += ' ';
-      out += EncodeUtf8(subfield.value);
+      out += encodings::EncodeUtf8(subfield.value);
     }
     out += "\n";
   }
@@ -221,7 +221,7 @@ class RecordGenerator {
     while (true) {
       Text word = Words(1, 1);
       word += u' ';
-      const std::size_t wordBytes = EncodeUtf8(word).size();
+      const std::size_t wordBytes = encodings::EncodeUtf8(word).size();
       if (size + wordBytes > bytes - 5) break;
       out += word;
       size += wordBytes;
@@ -237,7 +237,7 @@ class RecordGenerator {
 
 TEST_F(Yaz, ReadsBackAThousandGeneratedRecords) {
   const Text sample = ReadExample("libol.expected.txt");
-  RecordGenerator generator(TrimSpaces(Replace(sample, u"\n", u"")));
+  RecordGenerator generator(text::TrimSpaces(text::Replace(sample, u"\n", u"")));
   Iso2709Writer iso;
   MarcXmlWriter xml;
   std::string isoBytes, xmlBytes, lines;
@@ -258,9 +258,9 @@ TEST_F(Yaz, ReadsBackAThousandGeneratedRecords) {
 // streamed in each format with the source's indicators, its 008 and its
 // fields in tag order.
 TEST_F(Yaz, ShowsTheConvertedLibolSampleWithItsVietnameseText) {
-  const SourceSystem& libol = SourceOf(SourceId::Libol);
-  const Text working = WorkingText(libol, NormaliseLineBreaks(ReadExample("libol.txt")));
-  const TracedRecord traced = libol.rebuild.traced(working);
+  const records::SourceSystem& libol = records::SourceOf(records::SourceId::Libol);
+  const Text working = records::WorkingText(libol, text::NormaliseLineBreaks(ReadExample("libol.txt")));
+  const records::TracedRecord traced = libol.rebuild.traced(working);
   constexpr CalendarDate kDateEntered{2025, 3, 14};
   std::ostringstream iso, xml;
   for (auto [format, out] :
@@ -292,4 +292,4 @@ TEST_F(Yaz, ShowsTheConvertedLibolSampleWithItsVietnameseText) {
 }
 
 }  // namespace
-}  // namespace velmora::marc
+}  // namespace velmora::marc_exchange

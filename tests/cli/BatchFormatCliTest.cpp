@@ -41,7 +41,7 @@ TEST_F(BatchFormatCli, RecordsSplitAtEmptyLinesConvertOneByOne) {
 // gives alone (a Verbrary record's last line break ends its last field).
 TEST_F(BatchFormatCli, ARecordConvertsTheSameInABatchAsAlone) {
   const ScopedVariable epoch("SOURCE_DATE_EPOCH", "1741910400");
-  for (const SourceSystem& source : Sources()) {
+  for (const records::SourceSystem& source : records::Sources()) {
     const std::string sample = ReadFile(ExamplePath(std::string(source.sample) + ".txt"));
     for (const char* format : {"record", "iso2709", "mrk"}) {
       const std::string options = std::string(source.name) + " --format " + format;

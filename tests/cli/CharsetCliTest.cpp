@@ -181,7 +181,7 @@ TEST_F(CharsetCli, BlocksOfLongInputConvertAsTheWhole) {
   }
   std::string whole, error, notes;
   ASSERT_TRUE(
-      RunCharset(input, Representation::Vni, Representation::Unicode, {}, whole, error, notes));
+      RunCharset(input, encodings::Representation::Vni, encodings::Representation::Unicode, {}, whole, error, notes));
   const std::string file = Write("in.txt", input).string();
   const RunResult result = Run("charset vni unicode " + file + " " + file);  // one after another
   EXPECT_EQ(result.exitCode, 0);

@@ -18,12 +18,12 @@ using MarcEditCli = CliTest;
 // What the literal export gives for `record`, with line breaks as
 // velmora-convert writes them.
 std::string LiteralExport(const std::string& record) {
-  const Text lines = reference::LiteralMarcEditExport(*DecodeUtf8(record, nullptr));
-  return EncodeUtf8(Replace(lines, kCrlf, kPlatformLineBreakText));
+  const Text lines = reference::LiteralMarcEditExport(*encodings::DecodeUtf8(record, nullptr));
+  return encodings::EncodeUtf8(text::Replace(lines, text::kCrlf, text::kPlatformLineBreakText));
 }
 
 TEST_F(MarcEditCli, EverySampleRecordExportsAsTheLiteralExportDoes) {
-  for (const SourceSystem& source : Sources()) {
+  for (const records::SourceSystem& source : records::Sources()) {
     const std::string record = ReadFile(ExamplePath(std::string(source.sample) + ".expected.txt"));
     const RunResult lines = Run("marcedit", record);
     EXPECT_EQ(lines.exitCode, 0) << source.name << ": " << lines.err;

@@ -15,7 +15,7 @@ namespace {
 using SourcesCli = CliTest;
 
 TEST_F(SourcesCli, EverySampleConvertsToItsExpectedRecord) {
-  for (const SourceSystem& source : Sources()) {
+  for (const records::SourceSystem& source : records::Sources()) {
     const std::string sample(source.sample);
     const RunResult result = Run(std::string(source.name) + " " + Example(sample + ".txt"));
     EXPECT_EQ(result.exitCode, 0) << source.name << ": " << result.err;

@@ -51,11 +51,11 @@ std::string Utf16(TextView text, bool littleEndian) {
 
 TEST(ReadCopiedText, GivesWhatDecodingTheInputWholeGives) {
   const Text text = LargeText();
-  std::string badFar = EncodeUtf8(text);
+  std::string badFar = encodings::EncodeUtf8(text);
   badFar[badFar.size() - kMegabyte] = '\xC3';  // before a "y": a cut sequence
   const std::string cases[] = {
-      EncodeUtf8(text),
-      "\xEF\xBB\xBF" + EncodeUtf8(text),
+      encodings::EncodeUtf8(text),
+      "\xEF\xBB\xBF" + encodings::EncodeUtf8(text),
       Utf16(text, true),
       Utf16(text, false),
       badFar,
@@ -68,16 +68,16 @@ TEST(ReadCopiedText, GivesWhatDecodingTheInputWholeGives) {
     Text read;
     std::string start, error;
     const ReadResult result = ReadCopiedText((dir / "input").string(), read, start, error);
-    TextInputError invalid{};
-    const std::optional<Text> whole = DecodeTextInput(bytes, &invalid);
+    encodings::TextInputError invalid{};
+    const std::optional<Text> whole = encodings::DecodeTextInput(bytes, &invalid);
     ASSERT_EQ(result, whole ? ReadResult::Read : ReadResult::Undecodable) << error;
     if (whole) {
-      ASSERT_TEXT_EQ(read, NormaliseLineBreaks(*whole));
+      ASSERT_TEXT_EQ(read, text::NormaliseLineBreaks(*whole));
     } else {
-      EXPECT_EQ(error, Describe(invalid));
+      EXPECT_EQ(error, encodings::Describe(invalid));
     }
     // What detection reads, for naming what an undecodable input reads as.
-    EXPECT_TRUE(start == bytes.substr(0, kDetectionSampleBytes + 1));
+    EXPECT_TRUE(start == bytes.substr(0, detection::kDetectionSampleBytes + 1));
   }
   Text read;
   std::string start, error;
@@ -94,7 +94,7 @@ TEST(EncodeInBlocks, GivesTheWholeTextEncodedWithItsLineBreaks) {
       std::string encoded;
       EncodeInBlocks(text, lineBreak, [&](std::string_view block) { encoded += block; });
       const std::string expected =
-          EncodeUtf8(Replace(text, kCrlf, Text(lineBreak.begin(), lineBreak.end())));
+          encodings::EncodeUtf8(text::Replace(text, text::kCrlf, Text(lineBreak.begin(), lineBreak.end())));
       // (megabytes: only where they differ is shown)
       const auto [at, _] =
           std::mismatch(encoded.begin(), encoded.end(), expected.begin(), expected.end());

@@ -28,7 +28,7 @@ constexpr std::size_t kMegabyte = 1 << 20;
 // far below what a quadratic one would.
 constexpr double kSecondsForAFewMegabytes = 10.0;
 
-bool IsValidUtf8(const std::string& bytes) { return DecodeUtf8(bytes, nullptr).has_value(); }
+bool IsValidUtf8(const std::string& bytes) { return encodings::DecodeUtf8(bytes, nullptr).has_value(); }
 
 // A source command's record, not its working text: a text that holds more
 // than white space but no record of the source fails with exit code 1.
@@ -153,10 +153,10 @@ TEST_F(HostileCli, BinaryGarbageIsRefusedOrConvertedWithoutHarm) {
   std::u16string anything;
   while (anything.size() < 256 * 1024) {
     const char32_t cp = codePoint(random) >> (random() % 12);  // mostly small ones
-    if (!IsSurrogate(cp)) AppendCodePoint(cp, anything);
+    if (!text::IsSurrogate(cp)) text::AppendCodePoint(cp, anything);
   }
   anything += u"\0\uFFFF\u2028\u2029\uFEFF";
-  const std::string validGarbage = EncodeUtf8(anything);
+  const std::string validGarbage = encodings::EncodeUtf8(anything);
 
   for (const Invocation& invocation : AllInvocations()) {
     const Result binary = Run(invocation.args, garbage);

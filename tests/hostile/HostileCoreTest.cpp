@@ -22,7 +22,7 @@ constexpr char16_t kHigh = 0xD800, kLow = 0xDC00;
 Text OddRecord() {
   Text s = u"245    10$aT\u1EC7  $bS\r\n650     7$aA  $xB\r\n";
   for (const char16_t unit : {kHigh, kLow, u'\0', u'\uFFFF', u'\uFEFF', u'\u2028', u'\u2029'}) {
-    s = Replace(s, u"  ", Text(u" ") + unit + u" ");
+    s = text::Replace(s, u"  ", Text(u" ") + unit + u" ");
   }
   s += Text{kLow, kHigh} + u"\r\n" + Text(1, kHigh);
   return s;
@@ -31,8 +31,8 @@ Text OddRecord() {
 std::size_t LoneSurrogates(TextView s) {
   std::size_t count = 0;
   for (std::size_t i = 0; i < s.size();) {
-    const CodePoint codePoint = CodePointAt(s, i);
-    count += IsSurrogate(codePoint.value) ? 1 : 0;
+    const text::CodePoint codePoint = text::CodePointAt(s, i);
+    count += text::IsSurrogate(codePoint.value) ? 1 : 0;
     i += codePoint.units;
   }
   return count;
@@ -46,14 +46,14 @@ TEST(HostileCore, LoneSurrogatesPassThroughEveryCommand) {
       if (working && command.source == nullptr) continue;
       const Text result = cli::ConvertCopied(command, working, record);
       // The command line writes a lone surrogate as U+FFFD: valid UTF-8 always.
-      EXPECT_TRUE(DecodeUtf8(EncodeUtf8(result), nullptr)) << command.name;
+      EXPECT_TRUE(encodings::DecodeUtf8(encodings::EncodeUtf8(result), nullptr)) << command.name;
       // A conversion keeps or drops characters; it never splits a pair.
       EXPECT_LE(LoneSurrogates(result), LoneSurrogates(record)) << command.name;
     }
   }
   // The letter conversion and the export keep every one of them.
-  EXPECT_TEXT_EQ(ConvertCharset(record, CharsetUnicode, CharsetUnicode), record);
-  EXPECT_EQ(LoneSurrogates(ExportMarcEdit(record)), LoneSurrogates(record));
+  EXPECT_TEXT_EQ(letters::ConvertCharset(record, letters::CharsetUnicode, letters::CharsetUnicode), record);
+  EXPECT_EQ(LoneSurrogates(records::ExportMarcEdit(record)), LoneSurrogates(record));
 }
 
 TEST(HostileCore, EveryPairOfCodesTakesAnyCodeUnit) {
@@ -62,7 +62,7 @@ TEST(HostileCore, EveryPairOfCodesTakesAnyCodeUnit) {
   const std::int32_t codes[] = {INT32_MIN, -1, 0, 1, 2, 3, 4, 5, 6, INT32_MAX};
   for (const std::int32_t from : codes) {
     for (const std::int32_t to : codes) {
-      const Text converted = ConvertCharset(everyUnit, from, to);
+      const Text converted = letters::ConvertCharset(everyUnit, from, to);
       EXPECT_LE(converted.size(), 2 * everyUnit.size()) << from << " -> " << to;
       if (to < 1 || to > 5) {
         EXPECT_EQ(converted, everyUnit) << from << " -> " << to;

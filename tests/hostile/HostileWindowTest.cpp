@@ -16,12 +16,12 @@
 #include "ModMain/Text/LineBreaks.h"
 #include "ModMain/Records/MarcEditExport.h"
 
-namespace velmora::ui::test {
+namespace velmora::frmmain::test {
 namespace {
 
 struct Button {
   std::string_view control;
-  InputFrom input;
+  records::InputFrom input;
   bool isSource;  // an empty record of more than white space is refused
   // What the button makes of the text it reads.
   std::function<Text(TextView)> convert;
@@ -29,12 +29,12 @@ struct Button {
 
 std::vector<Button> Buttons() {
   std::vector<Button> buttons;
-  for (const SourceSystem& source : Sources()) {
+  for (const records::SourceSystem& source : records::Sources()) {
     buttons.push_back({source.control, source.input, true,
                        [&source](TextView text) { return ConvertRecord(source, text); }});
   }
-  buttons.push_back({"CmdMracEditor", InputFrom::TextBox, false, ExportMarcEdit});
-  buttons.push_back({"CmdChuyenMa", InputFrom::Clipboard, false, JoinToneMarks});
+  buttons.push_back({"CmdMracEditor", records::InputFrom::TextBox, false, records::ExportMarcEdit});
+  buttons.push_back({"CmdChuyenMa", records::InputFrom::Clipboard, false, letters::JoinToneMarks});
   return buttons;
 }
 
@@ -79,9 +79,9 @@ TEST(HostileWindow, EveryButtonTakesHostileTexts) {
       SCOPED_TRACE(std::string(button.control) + ", " + hostile.what);
       FakeWindow window;
       Text read;  // what the pipeline converts
-      if (button.input == InputFrom::Clipboard) {
+      if (button.input == records::InputFrom::Clipboard) {
         window.clipboard.content = hostile.text;
-        read = NormaliseLineBreaks(UpToFirstNul(hostile.text));
+        read = text::NormaliseLineBreaks(UpToFirstNul(hostile.text));
       } else {
         window.box.SetText(hostile.text);
         read = hostile.text;
@@ -90,7 +90,7 @@ TEST(HostileWindow, EveryButtonTakesHostileTexts) {
       FindControl(button.control)->click(window.ports);
       EXPECT_TRUE(window.messages.failures.empty());
       const Text expected = button.convert(read);
-      if (button.isSource && expected.empty() && HoldsMoreThanWhiteSpace(read)) {
+      if (button.isSource && expected.empty() && records::HoldsMoreThanWhiteSpace(read)) {
         // No record of the source: told, the box keeps the text it read and
         // the clipboard what it held.
         EXPECT_EQ(window.messages.shown.size(), 1u);
@@ -107,4 +107,4 @@ TEST(HostileWindow, EveryButtonTakesHostileTexts) {
 }
 
 }  // namespace
-}  // namespace velmora::ui::test
+}  // namespace velmora::frmmain::test

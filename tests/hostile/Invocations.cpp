@@ -21,8 +21,8 @@ const std::vector<std::pair<std::string, std::string>> kCharsetPairs = {
     {"tcvn3", "cp1258"}};
 
 bool IsUtf8File(const std::string& representation) {
-  const auto found = FindRepresentation(representation);
-  return found && Describe(*found).bytes == FileBytes::UnicodeText;
+  const auto found = encodings::FindRepresentation(representation);
+  return found && encodings::Describe(*found).bytes == encodings::FileBytes::UnicodeText;
 }
 
 }  // namespace
@@ -115,14 +115,14 @@ bool ConvertInProcess(const Invocation& invocation, const std::string& input,
   }
   if (!command.operands.empty()) {
     std::string error, notes;
-    return cli::RunCharset(input, *FindRepresentation(invocation.from),
-                           *FindRepresentation(invocation.to), {}, output, error, notes);
+    return cli::RunCharset(input, *encodings::FindRepresentation(invocation.from),
+                           *encodings::FindRepresentation(invocation.to), {}, output, error, notes);
   }
-  const std::optional<Text> decoded = DecodeTextInput(input, nullptr);
+  const std::optional<Text> decoded = encodings::DecodeTextInput(input, nullptr);
   if (!decoded) return false;
-  const Text copied = NormaliseLineBreaks(*decoded);
+  const Text copied = text::NormaliseLineBreaks(*decoded);
   const Text result = cli::ConvertCopied(command, invocation.working, copied);
-  output = EncodeUtf8(Replace(result, kCrlf, u"\n"));
+  output = encodings::EncodeUtf8(text::Replace(result, text::kCrlf, u"\n"));
   return true;
 }
 

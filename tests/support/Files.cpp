@@ -27,9 +27,9 @@ std::filesystem::path ExamplePath(const std::string& name) {
 }
 
 Text ExampleText(const std::string& name) {
-  const std::optional<Text> text = DecodeUtf8(ReadFile(ExamplePath(name)), nullptr);
+  const std::optional<Text> text = encodings::DecodeUtf8(ReadFile(ExamplePath(name)), nullptr);
   if (!text || text->empty()) throw std::runtime_error("no UTF-8 text in examples/" + name);
-  return NormaliseLineBreaks(*text);
+  return text::NormaliseLineBreaks(*text);
 }
 
 ScratchDir::ScratchDir(const std::string& name)

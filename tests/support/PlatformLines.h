@@ -19,7 +19,7 @@ inline std::string PlatformLines(std::string_view text) {
       out += c;
       continue;
     }
-    for (const char16_t unit : kPlatformLineBreak) out += static_cast<char>(unit);
+    for (const char16_t unit : text::kPlatformLineBreak) out += static_cast<char>(unit);
   }
   return out;
 }

@@ -52,7 +52,7 @@ std::vector<Text> ManualParagraphs(const std::filesystem::path& folder) {
   std::sort(files.begin(), files.end());
   Paragraphs paragraphs;
   for (const auto& file : files) {
-    const std::optional<Text> html = DecodeUtf8(ReadFile(file), nullptr);
+    const std::optional<Text> html = encodings::DecodeUtf8(ReadFile(file), nullptr);
     if (!html) continue;
     bool skipping = false;  // inside <head>, <pre>, <script> or <style>
     for (std::size_t i = 0; i < html->size(); ++i) {
@@ -87,7 +87,7 @@ std::vector<Text> ManualParagraphs(const std::filesystem::path& folder) {
 
 std::vector<Text> PlainTextParagraphs(const std::filesystem::path& file) {
   Paragraphs paragraphs;
-  const Text text = DecodeUtf8(ReadFile(file), nullptr).value_or(Text());
+  const Text text = encodings::DecodeUtf8(ReadFile(file), nullptr).value_or(Text());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const bool blankLine = text[i] == u'\n' && text.find_first_not_of(u" \t\r", i + 1) < text.size() &&
                            text[text.find_first_not_of(u" \t\r", i + 1)] == u'\n';

@@ -11,7 +11,7 @@
 #include "FrmMain/Ports.h"
 #include "ModMain/Text/Text.h"
 
-namespace velmora::ui::test {
+namespace velmora::frmmain::test {
 
 class FakeTextBox final : public TextBox {
  public:
@@ -45,7 +45,7 @@ class FakeClipboard final : public Clipboard {
     if (refuseWrites) return;  // the older content stays
     content = Text(text);
     failReads = false;  // the unreadable text is gone
-    if (linuxLineBreaks) content = Replace(*content, kCrlf, u"\n");
+    if (linuxLineBreaks) content = text::Replace(*content, text::kCrlf, u"\n");
   }
 
   std::optional<Text> content;   // nothing: no text (say, only an image)
@@ -82,4 +82,4 @@ struct FakeWindow {
   FrmMainPorts ports{box, clipboard, messages, stacking};
 };
 
-}  // namespace velmora::ui::test
+}  // namespace velmora::frmmain::test

@@ -8,13 +8,13 @@
 #include "Encodings/TextInput.h"
 #include "ModMain/Letters/VietnameseLetters.h"
 
-namespace velmora {
+namespace velmora::detection {
 namespace {
 
-constexpr Representation kCandidates[] = {
-    Representation::Unicode, Representation::Tcvn3,    Representation::Vni,
-    Representation::Cp1258,  Representation::Viscii,   Representation::Tcvn5712,
-    Representation::Viqr,
+constexpr encodings::Representation kCandidates[] = {
+    encodings::Representation::Unicode, encodings::Representation::Tcvn3,    encodings::Representation::Vni,
+    encodings::Representation::Cp1258,  encodings::Representation::Viscii,   encodings::Representation::Tcvn5712,
+    encodings::Representation::Viqr,
 };
 
 constexpr std::size_t kLeastMarkedOverUnicode = 3;
@@ -24,8 +24,8 @@ bool IsCombiningMark(char16_t c) {
 }
 
 bool IsVietnameseLetter(char16_t c) {
-  return std::any_of(kVietnameseLetters.begin(), kVietnameseLetters.end(),
-                     [c](const VietnameseLetter& letter) { return letter.unicode == c; });
+  return std::any_of(letters::kVietnameseLetters.begin(), letters::kVietnameseLetters.end(),
+                     [c](const letters::VietnameseLetter& letter) { return letter.unicode == c; });
 }
 
 // More letters are written as a base and combining marks («ê» U+0301, or
@@ -50,7 +50,7 @@ bool IsAscii(std::string_view bytes) {
 
 }  // namespace
 
-std::span<const Representation> DetectedRepresentations() {
+std::span<const encodings::Representation> DetectedRepresentations() {
   return kCandidates;
 }
 
@@ -59,7 +59,7 @@ std::string_view DetectionSample(std::string_view input) {
   const std::string_view sample = input.substr(0, kDetectionSampleBytes);
   std::size_t byteOrderMark = 0;
   // UTF-16: DetectRepresentation drops half a unit or a surrogate pair.
-  if (SniffTextForm(input, byteOrderMark) != TextForm::Utf8) return sample;
+  if (encodings::SniffTextForm(input, byteOrderMark) != encodings::TextForm::Utf8) return sample;
   const std::size_t cut = sample.find_last_of("\n ");
   if (cut != std::string_view::npos) return sample.substr(0, cut + 1);
   // No break at all: drop a UTF-8 sequence that goes on past the sample.
@@ -77,14 +77,14 @@ std::string_view DetectionSample(std::string_view input) {
 RepresentationGuess DetectRepresentation(std::string_view sample) {
   RepresentationGuess guess;
   std::size_t byteOrderMark = 0;
-  const bool utf16 = SniffTextForm(sample, byteOrderMark) != TextForm::Utf8;
+  const bool utf16 = encodings::SniffTextForm(sample, byteOrderMark) != encodings::TextForm::Utf8;
   std::string evenSample;
   if (utf16) {
     // A piece of UTF-16 text: whole units, and no half of a surrogate pair at the end.
     evenSample = sample.substr(0, sample.size() & ~std::size_t{1});
     const std::size_t size = evenSample.size();
     if (size >= 4) {
-      const bool littleEndian = SniffTextForm(sample, byteOrderMark) == TextForm::Utf16Le;
+      const bool littleEndian = encodings::SniffTextForm(sample, byteOrderMark) == encodings::TextForm::Utf16Le;
       const auto high = static_cast<unsigned char>(evenSample[size - (littleEndian ? 1 : 2)]);
       if (high >= 0xD8 && high <= 0xDB) evenSample.resize(size - 2);
     }
@@ -95,10 +95,10 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
   for (std::size_t i = 0; i < readings.size(); ++i) {
     // VIQR is ASCII: text with other bytes is not VIQR, though it may hold
     // a mark after a vowel («A.»).
-    if (kCandidates[i] == Representation::Viqr && !ascii) continue;
-    readings[i] = kCandidates[i] == Representation::Unicode
-                      ? DecodeTextInput(sample)  // letters as written, not joined
-                      : DecodeRepresentation(kCandidates[i], sample);
+    if (kCandidates[i] == encodings::Representation::Viqr && !ascii) continue;
+    readings[i] = kCandidates[i] == encodings::Representation::Unicode
+                      ? encodings::DecodeTextInput(sample)  // letters as written, not joined
+                      : encodings::DecodeRepresentation(kCandidates[i], sample);
   }
   guess.unicodeText = readings[0].has_value();
   if (utf16) {
@@ -121,7 +121,7 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
        (choice.score.marked >= kLeastMarkedOverUnicode && !ReadsAsVietnamese(ScoreVietnamese(*readings[0]))));
   if (guess.unicodeText && !ascii && !otherReadingWins) {
     const VietnameseScore score = choice.best == 0 ? choice.score : ScoreVietnamese(*readings[0]);
-    guess.representation = Representation::Unicode;
+    guess.representation = encodings::Representation::Unicode;
     guess.score = score;
     guess.verdict = ReadsAsVietnamese(score) ? ReadingVerdict::Chosen : ReadingVerdict::NotVietnamese;
     // Legacy bytes that spell several Vietnamese syllables in well-formed
@@ -129,15 +129,15 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
     guess.confidence = std::max(choice.best == 0 ? choice.confidence : 0.0,
                                 1.0 - std::pow(0.5, static_cast<double>(score.marked)));
   }
-  const std::size_t shown = guess.unicodeText && guess.representation == Representation::Unicode
+  const std::size_t shown = guess.unicodeText && guess.representation == encodings::Representation::Unicode
                                 ? 0
                                 : choice.best;
   if (shown != kNoReading && readings[shown]) guess.reading = std::move(*readings[shown]);
-  if (guess.verdict == ReadingVerdict::Chosen && guess.representation == Representation::Unicode &&
+  if (guess.verdict == ReadingVerdict::Chosen && guess.representation == encodings::Representation::Unicode &&
       MostlyDecomposed(guess.reading)) {
-    guess.representation = Representation::UnicodeDecomposed;
+    guess.representation = encodings::Representation::UnicodeDecomposed;
   }
   return guess;
 }
 
-}  // namespace velmora
+}  // namespace velmora::detection

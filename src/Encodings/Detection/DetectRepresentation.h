@@ -17,15 +17,15 @@
 #include "Encodings/Detection/ReadingChoice.h"
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::detection {
 
 struct RepresentationGuess {
   // Chosen, or NotVietnamese (`representation` then is Unicode for Unicode
   // text beyond ASCII, which stays what it is), or TooClose.
   ReadingVerdict verdict = ReadingVerdict::NotVietnamese;
   // Chosen: the representation; TooClose: the one that reads a little better.
-  Representation representation = Representation::Unicode;
-  Representation rival = Representation::Unicode;  // TooClose: the other one
+  encodings::Representation representation = encodings::Representation::Unicode;
+  encodings::Representation rival = encodings::Representation::Unicode;  // TooClose: the other one
   double confidence = 0.0;  // 0 to 1
   VietnameseScore score;    // of the sample's best reading
   bool unicodeText = false;  // the sample is well-formed UTF-8 (or UTF-16 with its mark)
@@ -38,7 +38,7 @@ struct RepresentationGuess {
 // only when it reads clearly better than an earlier one, or gives another
 // text. unicode-decomposed is named for Unicode text whose letters are
 // mostly written with combining marks.
-std::span<const Representation> DetectedRepresentations();
+std::span<const encodings::Representation> DetectedRepresentations();
 
 // Detection reads the start of an input, at most this many bytes.
 inline constexpr std::size_t kDetectionSampleBytes = 48 * 1024;
@@ -53,4 +53,4 @@ std::string_view DetectionSample(std::string_view input);
 // Guesses the representation of the input whose DetectionSample is `sample`.
 RepresentationGuess DetectRepresentation(std::string_view sample);
 
-}  // namespace velmora
+}  // namespace velmora::detection

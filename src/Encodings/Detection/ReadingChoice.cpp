@@ -6,7 +6,7 @@
 
 #include "ModMain/Letters/ConvertCharset.h"
 
-namespace velmora {
+namespace velmora::detection {
 namespace {
 
 constexpr double kLeastShare = 0.5;
@@ -18,8 +18,8 @@ constexpr double kLeastMargin = 1.5;
 
 bool SameText(const Text& a, const Text& b) {
   if (a == b) return true;
-  return ConvertCharset(a, CharsetUnicode, CharsetUnicode) ==
-         ConvertCharset(b, CharsetUnicode, CharsetUnicode);
+  return letters::ConvertCharset(a, letters::CharsetUnicode, letters::CharsetUnicode) ==
+         letters::ConvertCharset(b, letters::CharsetUnicode, letters::CharsetUnicode);
 }
 
 // The runner-up breaks words that the best reads whole, and reads no more
@@ -80,4 +80,4 @@ ReadingChoice ChooseReading(std::span<const std::optional<Text>> readings) {
   return choice;
 }
 
-}  // namespace velmora
+}  // namespace velmora::detection

@@ -11,7 +11,7 @@
 #include "ModMain/Text/Text.h"
 #include "Encodings/Detection/VietnameseScore.h"
 
-namespace velmora {
+namespace velmora::detection {
 
 inline constexpr std::size_t kNoReading = SIZE_MAX;
 
@@ -43,4 +43,4 @@ bool ReadsAsVietnamese(const VietnameseScore& score);
 // with combining tone marks rather than precomposed give the same text.
 ReadingChoice ChooseReading(std::span<const std::optional<Text>> readings);
 
-}  // namespace velmora
+}  // namespace velmora::detection

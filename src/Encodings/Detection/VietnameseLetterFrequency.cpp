@@ -2,10 +2,10 @@
 // (140 pages, 50978 letters); do not edit.
 #include "Encodings/Detection/VietnameseLetterFrequency.h"
 
-namespace velmora {
+namespace velmora::detection {
 
-const std::array<LetterFrequency, kLetterCount>& VietnameseLetterFrequencies() {
-  static constexpr std::array<LetterFrequency, kLetterCount> kFrequencies = {{
+const std::array<LetterFrequency, letters::kLetterCount>& VietnameseLetterFrequencies() {
+  static constexpr std::array<LetterFrequency, letters::kLetterCount> kFrequencies = {{
       {u'\u00C0', 6126},  // À
       {u'\u00C1', 5538},  // Á
       {u'\u00C2', 997},  // Â
@@ -144,4 +144,4 @@ const std::array<LetterFrequency, kLetterCount>& VietnameseLetterFrequencies() {
   return kFrequencies;
 }
 
-}  // namespace velmora
+}  // namespace velmora::detection

@@ -8,7 +8,7 @@
 
 #include "ModMain/Letters/VietnameseLetters.h"
 
-namespace velmora {
+namespace velmora::detection {
 
 struct LetterFrequency {
   char16_t letter;           // the precomposed letter
@@ -17,6 +17,6 @@ struct LetterFrequency {
 
 // By code point; generated from Debian's Vietnamese manual pages
 // (tools/count-vietnamese-letters.py).
-const std::array<LetterFrequency, kLetterCount>& VietnameseLetterFrequencies();
+const std::array<LetterFrequency, letters::kLetterCount>& VietnameseLetterFrequencies();
 
-}  // namespace velmora
+}  // namespace velmora::detection

@@ -51,7 +51,7 @@
 // Do not edit.
 #include "Encodings/Detection/VietnameseRimeFrequency.h"
 
-namespace velmora {
+namespace velmora::detection {
 
 std::span<const RimeFrequency> VietnameseRimeFrequencies() {
   static constexpr RimeFrequency kFrequencies[] = {
@@ -542,4 +542,4 @@ std::span<const RimeFrequency> VietnameseRimeFrequencies() {
   return kFrequencies;
 }
 
-}  // namespace velmora
+}  // namespace velmora::detection

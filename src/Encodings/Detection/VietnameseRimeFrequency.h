@@ -10,7 +10,7 @@
 
 #include "Encodings/Detection/VietnameseSyllable.h"
 
-namespace velmora {
+namespace velmora::detection {
 
 struct RimeFrequency {
   bool afterOnset;           // «là»; false for «ở», «ý», «yêu»
@@ -24,4 +24,4 @@ struct RimeFrequency {
 // any listed.
 std::span<const RimeFrequency> VietnameseRimeFrequencies();
 
-}  // namespace velmora
+}  // namespace velmora::detection

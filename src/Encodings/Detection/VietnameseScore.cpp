@@ -12,7 +12,7 @@
 #include "Encodings/Detection/VietnameseRimeFrequency.h"
 #include "Encodings/Detection/VietnameseSyllable.h"
 
-namespace velmora {
+namespace velmora::detection {
 namespace {
 
 // A letter as common as the average of the 67 lowercase letters weighs 0;
@@ -96,7 +96,7 @@ bool SeparatesWords(char16_t c) {
 // but VIQR's marks that are none in prose (^ + ` ~: «nhu+» is no «nhu»).
 bool IsEdgePunctuation(char16_t c) {
   if (c < 0x80) {
-    return c > u' ' && !IsAsciiDigit(c) && !(c >= u'A' && c <= u'Z') && !(c >= u'a' && c <= u'z') &&
+    return c > u' ' && !text::IsAsciiDigit(c) && !(c >= u'A' && c <= u'Z') && !(c >= u'a' && c <= u'z') &&
            c != u'^' && c != u'+' && c != u'`' && c != u'~';
   }
   switch (c) {
@@ -126,7 +126,7 @@ bool IsCapital(char16_t c) {
 }
 
 bool IsSubfieldCode(char16_t c) {
-  return (c >= u'a' && c <= u'z') || IsAsciiDigit(c);
+  return (c >= u'a' && c <= u'z') || text::IsAsciiDigit(c);
 }
 
 // Hue's layout glues a subfield code to a capitalised word: «aVăn».
@@ -144,7 +144,7 @@ void ScoreWord(TextView piece, VietnameseScore& score) {
   if (word.empty()) return;
   bool beyondAscii = false, digit = false, latinLetter = false;
   for (const char16_t c : word) {
-    digit = digit || IsAsciiDigit(c);
+    digit = digit || text::IsAsciiDigit(c);
     beyondAscii = beyondAscii || c >= 0x80;
     latinLetter = latinLetter || IsLatinLetterBeyondAscii(c);
   }
@@ -169,7 +169,7 @@ void ScoreWord(TextView piece, VietnameseScore& score) {
       ++score.marked;
       const auto& letterWeights = LetterWeights();
       const bool combining = std::any_of(word.begin(), word.end(), IsCombiningMark);
-      const Text joined = combining ? ConvertCharset(word, CharsetUnicode, CharsetUnicode) : Text();
+      const Text joined = combining ? letters::ConvertCharset(word, letters::CharsetUnicode, letters::CharsetUnicode) : Text();
       bool beyondLatin1 = false;
       for (const char16_t c : combining ? TextView(joined) : word) {
         weight += c < kWeightedUnits ? letterWeights[c] : 0.0f;
@@ -201,4 +201,4 @@ VietnameseScore ScoreVietnamese(TextView text) {
   return score;
 }
 
-}  // namespace velmora
+}  // namespace velmora::detection

@@ -11,7 +11,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::detection {
 
 struct VietnameseScore {
   std::size_t words = 0;      // pieces between white space, hyphens and slashes
@@ -40,4 +40,4 @@ struct VietnameseScore {
 // with anything else inside that is not a letter is no syllable. Linear.
 VietnameseScore ScoreVietnamese(TextView text);
 
-}  // namespace velmora
+}  // namespace velmora::detection

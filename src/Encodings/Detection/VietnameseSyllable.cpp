@@ -7,7 +7,7 @@
 
 #include "ModMain/Letters/VietnameseLetters.h"
 
-namespace velmora {
+namespace velmora::detection {
 namespace {
 
 // Lowercase letters without a tone mark, as the rimes and onsets are spelled.
@@ -129,12 +129,12 @@ const std::array<Spelling, kLetterUnits>& LetterSpellings() {
     std::array<Spelling, kLetterUnits> spellings{};
     for (char16_t c = u'A'; c <= u'Z'; ++c) spellings[c] = {LowerLetter(c), kLevel, true};
     for (char16_t c = u'a'; c <= u'z'; ++c) spellings[c] = {c, kLevel};
-    for (const VietnameseLetter& row : kVietnameseLetters) {
-      const char16_t base = row.number < kFirstTonedLetter ? row.unicode : row.composed.base;
-      const auto mark = std::find(kToneMarks.begin(), kToneMarks.end(), row.composed.mark);
-      const Tone tone = row.number < kFirstTonedLetter
+    for (const letters::VietnameseLetter& row : letters::kVietnameseLetters) {
+      const char16_t base = row.number < letters::kFirstTonedLetter ? row.unicode : row.composed.base;
+      const auto mark = std::find(letters::kToneMarks.begin(), letters::kToneMarks.end(), row.composed.mark);
+      const Tone tone = row.number < letters::kFirstTonedLetter
                             ? kLevel
-                            : ToneOfMark(mark - kToneMarks.begin());
+                            : ToneOfMark(mark - letters::kToneMarks.begin());
       spellings[row.unicode] = {LowerLetter(base), tone, LowerLetter(base) != base};
     }
     return spellings;
@@ -143,18 +143,18 @@ const std::array<Spelling, kLetterUnits>& LetterSpellings() {
 }
 
 Tone CombiningTone(char16_t c) {
-  const auto mark = std::find(kToneMarks.begin(), kToneMarks.end(), c);
-  return mark == kToneMarks.end() ? kLevel : ToneOfMark(mark - kToneMarks.begin());
+  const auto mark = std::find(letters::kToneMarks.begin(), letters::kToneMarks.end(), c);
+  return mark == letters::kToneMarks.end() ? kLevel : ToneOfMark(mark - letters::kToneMarks.begin());
 }
 
 // «a» + U+0302 -> «â»: the letter a combining circumflex, breve or horn makes, or 0.
 char16_t WithShapeMark(char16_t letter, char16_t mark) {
   switch (mark) {
-    case kCombiningCircumflex:
+    case letters::kCombiningCircumflex:
       return letter == u'a' ? kACircumflex : letter == u'e' ? kECircumflex
                                            : letter == u'o' ? kOCircumflex : 0;
-    case kCombiningBreve: return letter == u'a' ? kABreve : 0;
-    case kCombiningHorn: return letter == u'o' ? kOHorn : letter == u'u' ? kUHorn : 0;
+    case letters::kCombiningBreve: return letter == u'a' ? kABreve : 0;
+    case letters::kCombiningHorn: return letter == u'o' ? kOHorn : letter == u'u' ? kUHorn : 0;
     default: return 0;
   }
 }
@@ -310,4 +310,4 @@ bool IsVietnameseSyllable(TextView word) {
   return ReadSyllable(word).has_value();
 }
 
-}  // namespace velmora
+}  // namespace velmora::detection

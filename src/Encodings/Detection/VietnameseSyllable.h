@@ -13,7 +13,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::detection {
 
 // In the order of the tone marks in ModMain/VietnameseLetters.h.
 enum class SyllableTone : std::uint8_t { Level, Grave, HookAbove, Tilde, Acute, DotBelow };
@@ -50,4 +50,4 @@ struct SyllableParts {
 std::optional<SyllableParts> ReadSyllable(TextView word);
 bool IsVietnameseSyllable(TextView word);
 
-}  // namespace velmora
+}  // namespace velmora::detection

@@ -14,7 +14,7 @@
 #include "FrmMain/Qt/QtText.h"
 #include "FrmMain/Qt/WrappingButton.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain::qt {
 namespace {
 
 // Qt lays out in device-independent pixels, which stand for 96 dots per
@@ -100,9 +100,9 @@ FrmMain::FrmMain(QWidget* parent)
 }
 
 void FrmMain::Form_Load() {
-  PlaceAtBottomRight(*this);
+  modscreen::PlaceAtBottomRight(*this);
   show();
-  SetWindowOnTop(*this);
+  modscreen::SetWindowOnTop(*this);
 }
 
 Text FrmMain::Get_Text(QLineEdit& textBox) {
@@ -128,4 +128,4 @@ Text Utf8ToText(TextView text) {
   return ToText(QString::fromUtf8(bytes));
 }
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::qt

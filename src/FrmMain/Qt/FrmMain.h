@@ -11,7 +11,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace velmora::ui {
+namespace velmora::frmmain::qt {
 
 class FrmMain final : public QWidget {
   Q_OBJECT
@@ -49,4 +49,4 @@ class FrmMain final : public QWidget {
 // "?". Nothing in the window calls it.
 Text Utf8ToText(TextView text);
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::qt

@@ -11,7 +11,7 @@
 #include "FrmMain/Qt/QtText.h"
 #include "ModScreen/Qt/ModScreen.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain::qt {
 namespace {
 
 const QString kCrlfString = QStringLiteral("\r\n");
@@ -38,7 +38,7 @@ Text TxtZ3950Box::GetText() const {
   Text out;
   out.reserve(static_cast<std::size_t>(size));
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    if (block != document.begin()) out.append(kCrlf);
+    if (block != document.begin()) out.append(text::kCrlf);
     out.append(ToText(block.text()));
   }
   return out;
@@ -77,11 +77,11 @@ void QtMessageBox::ShowFailure(std::string_view description) {
 }
 
 void QtStacking::SetOnTop() {
-  SetWindowOnTop(form_);
+  modscreen::SetWindowOnTop(form_);
 }
 
 void QtStacking::SetNotOnTop() {
-  SetWindowNotOnTop(form_);
+  modscreen::SetWindowNotOnTop(form_);
 }
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::qt

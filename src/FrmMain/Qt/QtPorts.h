@@ -9,7 +9,7 @@
 class QPlainTextEdit;
 class QWidget;
 
-namespace velmora::ui {
+namespace velmora::frmmain::qt {
 
 // TxtZ3950 over a QPlainTextEdit. QPlainTextEdit keeps text as blocks and
 // turns CRLF, a lone CR or LF, U+2029 and more into block breaks, and its
@@ -59,4 +59,4 @@ class QtStacking final : public WindowStacking {
   QWidget& form_;
 };
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::qt

@@ -6,7 +6,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain::qt {
 
 inline QString ToQString(TextView text) {
   return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
@@ -17,4 +17,4 @@ inline Text ToText(const QString& text) {
               static_cast<std::size_t>(text.size()));
 }
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::qt

@@ -3,7 +3,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace velmora::ui {
+namespace velmora::frmmain::qt {
 
 void WrappingButton::paintEvent(QPaintEvent*) {
   QStylePainter painter(this);
@@ -18,4 +18,4 @@ void WrappingButton::paintEvent(QPaintEvent*) {
   painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
 }
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::qt

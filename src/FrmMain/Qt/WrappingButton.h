@@ -5,7 +5,7 @@
 
 #include <QPushButton>
 
-namespace velmora::ui {
+namespace velmora::frmmain::qt {
 
 class WrappingButton final : public QPushButton {
   Q_OBJECT
@@ -17,4 +17,4 @@ class WrappingButton final : public QPushButton {
   void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::qt

@@ -58,7 +58,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(Latin1(velmora::kVersion));
   QApplication::setDesktopFileName(Latin1(velmora::kAppId));
   QApplication::setWindowIcon(ApplicationIcon());
-  velmora::ui::FrmMain form;
+  velmora::frmmain::qt::FrmMain form;
   form.Form_Load();
   return QApplication::exec();
 }

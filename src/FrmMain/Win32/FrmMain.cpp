@@ -8,7 +8,7 @@
 #include "FrmMain/ClipboardText.h"
 #include "ModScreen/Win32/ModScreen.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"VelmoraFrmMain";
@@ -102,9 +102,9 @@ FrmMain::~FrmMain() {
 }
 
 void FrmMain::Form_Load() {
-  PlaceAtBottomRight(form_);
+  modscreen::PlaceAtBottomRight(form_);
   ::ShowWindow(form_, SW_SHOW);
-  SetWindowOnTop(form_);
+  modscreen::SetWindowOnTop(form_);
 }
 
 void FrmMain::LayOut(UINT dpi) {
@@ -197,4 +197,4 @@ Text Utf8ToText(TextView text) {
   return decodedLength == 0 ? Text() : FromWide(std::wstring_view(decoded).substr(0, decodedLength));
 }
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::win32

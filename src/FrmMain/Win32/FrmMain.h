@@ -13,7 +13,7 @@
 #include "FrmMain/Ports.h"
 #include "FrmMain/Win32/Win32Ports.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain::win32 {
 
 class FrmMain {
  public:
@@ -70,4 +70,4 @@ class FrmMain {
 // nothing decodes. Nothing in the window calls it.
 Text Utf8ToText(TextView text);
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::win32

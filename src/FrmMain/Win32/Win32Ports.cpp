@@ -4,7 +4,7 @@
 
 #include "ModScreen/Win32/ModScreen.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain::win32 {
 namespace {
 
 constexpr DWORD kPauseMilliseconds = 25;
@@ -104,11 +104,11 @@ void Win32MessageBox::ShowFailure(std::string_view description) {
 }
 
 void Win32Stacking::SetOnTop() {
-  SetWindowOnTop(form_);
+  modscreen::SetWindowOnTop(form_);
 }
 
 void Win32Stacking::SetNotOnTop() {
-  SetWindowNotOnTop(form_);
+  modscreen::SetWindowNotOnTop(form_);
 }
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::win32

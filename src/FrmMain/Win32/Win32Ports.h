@@ -8,7 +8,7 @@
 
 #include "FrmMain/Ports.h"
 
-namespace velmora::ui {
+namespace velmora::frmmain::win32 {
 
 // TxtZ3950 over a multi-line EDIT control, which gives back exactly what was
 // set, CRLF included, and turns a typed or pasted line break into CRLF.
@@ -76,4 +76,4 @@ inline Text FromWide(std::wstring_view text) {
   return Text(text.begin(), text.end());
 }
 
-}  // namespace velmora::ui
+}  // namespace velmora::frmmain::win32

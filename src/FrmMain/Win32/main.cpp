@@ -5,7 +5,7 @@
 #include "FrmMain/Win32/FrmMain.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  velmora::ui::FrmMain form(instance);
+  velmora::frmmain::win32::FrmMain form(instance);
   form.Form_Load();
   MSG message;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

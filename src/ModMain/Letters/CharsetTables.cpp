@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace velmora {
+namespace velmora::letters {
 namespace {
 
 constexpr bool RowsAreNumberedInOrder() {
@@ -135,7 +135,7 @@ SourceLookup BuildTcvn3Source() {
 }
 
 Spelling SpellingOf(TextView entry) {
-  entry = TrimSpaces(entry);
+  entry = text::TrimSpaces(entry);
   Spelling spelling;
   spelling.length = static_cast<std::uint8_t>(entry.size());
   std::copy(entry.begin(), entry.end(), spelling.units.begin());
@@ -166,4 +166,4 @@ const CharsetLookups& LoadCharsetTables() {
   return lookups;
 }
 
-}  // namespace velmora
+}  // namespace velmora::letters

@@ -16,7 +16,7 @@
 #include "ModMain/Text/Text.h"
 #include "ModMain/Letters/VietnameseLetters.h"
 
-namespace velmora {
+namespace velmora::letters {
 
 inline constexpr std::size_t kUnicodeLettersLength = 134;
 inline constexpr std::size_t kUnicodeComposedLettersLength = 254;
@@ -177,4 +177,4 @@ struct CharsetLookups {
 // calls return the same, unchanged. Safe when two threads convert at once.
 const CharsetLookups& LoadCharsetTables();
 
-}  // namespace velmora
+}  // namespace velmora::letters

@@ -4,7 +4,7 @@
 
 #include "ModMain/Letters/CharsetTables.h"
 
-namespace velmora {
+namespace velmora::letters {
 namespace {
 
 const SourceLookup& SourceFor(const CharsetLookups& lookups, std::int32_t fromCode) {
@@ -149,4 +149,4 @@ void JoinToneMarksInPlace(Text& text) {
   JoinToneMarksInPlace(text, LoadCharsetTables().unicode);
 }
 
-}  // namespace velmora
+}  // namespace velmora::letters

@@ -10,7 +10,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::letters {
 
 // Representation codes. The 8-bit encodings are held as text with one code
 // unit per byte (VNI, TCVN3: the unit of equal value; CP1258: the character
@@ -48,4 +48,4 @@ void JoinToneMarksInPlace(Text& text);
 // result can be traced back to its place in the text.
 std::size_t CharsetPieceLength(TextView text, std::size_t pos, std::int32_t fromCode);
 
-}  // namespace velmora
+}  // namespace velmora::letters

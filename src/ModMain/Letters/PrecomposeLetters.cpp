@@ -5,7 +5,7 @@
 
 #include "ModMain/Letters/VietnameseLetters.h"
 
-namespace velmora {
+namespace velmora::letters {
 namespace {
 
 constexpr char16_t kNoMark = 0;
@@ -216,4 +216,4 @@ Text PrecomposeLetters(TextView text) {
   return out;
 }
 
-}  // namespace velmora
+}  // namespace velmora::letters

@@ -6,7 +6,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::letters {
 
 // A base character and the run of those marks after it become the letter of
 // VietnameseLetters.h they spell (đ and Đ have no other spelling) and the
@@ -22,4 +22,4 @@ Text PrecomposeLetters(TextView text);
 // The same in the text's own buffer, which it only shortens.
 void PrecomposeLettersInPlace(Text& text);
 
-}  // namespace velmora
+}  // namespace velmora::letters

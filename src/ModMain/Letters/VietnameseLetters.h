@@ -11,7 +11,7 @@
 #include <array>
 #include <cstdint>
 
-namespace velmora {
+namespace velmora::letters {
 
 // The five tone marks as Unicode combining characters.
 inline constexpr char16_t kCombiningGrave = u'\u0300';      // ◌̀
@@ -257,4 +257,4 @@ inline constexpr std::array<Cp1258StandIn, 19> kCp1258StandIns = {{
 }};
 // clang-format on
 
-}  // namespace velmora
+}  // namespace velmora::letters

@@ -5,7 +5,7 @@
 #include "ModMain/Records/FieldAccess.h"
 #include "ModMain/Records/RebuildRows.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 using enum Cleanup;
@@ -115,4 +115,4 @@ TracedRecord BuildCatalogRecordTraced(TextView text) {
   return traced;
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -5,7 +5,7 @@
 #include "ModMain/Text/Text.h"
 #include "ModMain/Records/TracedRecord.h"
 
-namespace velmora {
+namespace velmora::records {
 
 // Keeps a fixed selection of fields and subfields in a fixed order, with the
 // title's indicators "00" and every other field's "##". Never fails; a
@@ -15,4 +15,4 @@ Text BuildCatalogRecord(TextView text);
 // The same record with the origin of each field: the title's is the first 245.
 TracedRecord BuildCatalogRecordTraced(TextView text);
 
-}  // namespace velmora
+}  // namespace velmora::records

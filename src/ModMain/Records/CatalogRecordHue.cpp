@@ -2,7 +2,7 @@
 
 #include "ModMain/Records/RebuildRows.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 using enum Cleanup;
@@ -109,4 +109,4 @@ TracedRecord BuildCatalogRecordHueTraced(TextView text) {
   return traced;
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

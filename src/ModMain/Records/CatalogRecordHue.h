@@ -7,7 +7,7 @@
 #include "ModMain/Text/Text.h"
 #include "ModMain/Records/TracedRecord.h"
 
-namespace velmora {
+namespace velmora::records {
 
 // The output record, of the same form as BuildCatalogRecord's, with the
 // title's indicators "##" and no clean-up of any value. Never fails; a
@@ -17,4 +17,4 @@ Text BuildCatalogRecordHue(TextView text);
 // The same record with the origin of each field.
 TracedRecord BuildCatalogRecordHueTraced(TextView text);
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -1,6 +1,6 @@
 #include "ModMain/Records/FieldAccess.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 // Walks the pieces of `s` (already trimmed, with a delimiter implied at its
@@ -12,7 +12,7 @@ template <typename OnPiece>
 int ForEachPiece(TextView s, char16_t delimiter, OnPiece onPiece) {
   int count = 0;
   for (std::size_t begin = 0; begin < s.size();) {
-    std::size_t end = FindUnit(s, delimiter, begin + 1);
+    std::size_t end = text::FindUnit(s, delimiter, begin + 1);
     if (end == TextView::npos) end = s.size();
     ++count;
     if (!onPiece(begin, end)) return count;
@@ -27,7 +27,7 @@ TextView AfterMatch(TextView text, TextView mark, int occurrence) {
   if (occurrence < 1) return {};
   TextView search = text;
   for (int k = 0; k < occurrence; ++k) {
-    const std::size_t p = FindText(search, mark);
+    const std::size_t p = text::FindText(search, mark);
     if (p == TextView::npos) return {};
     search = search.substr(p + mark.size());
     if (mark.empty()) break;  // every further match is the same
@@ -37,7 +37,7 @@ TextView AfterMatch(TextView text, TextView mark, int occurrence) {
 
 // An empty field content or subfield value is empty, not the next one.
 TextView FirstPieceOfValue(TextView rest, char16_t delimiter) {
-  const TextView content = TrimLeadingSpaces(rest);
+  const TextView content = text::TrimLeadingSpaces(rest);
   if (content.empty() || content.front() == delimiter) return {};
   return GetTokenView(content, delimiter, 1);
 }
@@ -46,7 +46,7 @@ TextView FirstPieceOfValue(TextView rest, char16_t delimiter) {
 
 TextView GetTokenView(TextView text, char16_t delimiter, int index) {
   if (index < 1) return {};
-  const TextView s = TrimSpaces(text);
+  const TextView s = text::TrimSpaces(text);
   TextView result;
   int seen = 0;
   ForEachPiece(s, delimiter, [&](std::size_t begin, std::size_t end) {
@@ -60,7 +60,7 @@ TextView GetTokenView(TextView text, char16_t delimiter, int index) {
 Text GetToken(TextView text, char16_t delimiter, int index) {
   if (index != 0) return Text(GetTokenView(text, delimiter, index));
   const int count =
-      ForEachPiece(TrimSpaces(text), delimiter, [](std::size_t, std::size_t) { return true; });
+      ForEachPiece(text::TrimSpaces(text), delimiter, [](std::size_t, std::size_t) { return true; });
   const std::string digits = std::to_string(count);
   return Text(digits.begin(), digits.end());
 }
@@ -68,11 +68,11 @@ Text GetToken(TextView text, char16_t delimiter, int index) {
 TextView GetFieldView(TextView text, TextView tag, int occurrence) {
   Text mark(tag);
   mark.push_back(u'=');
-  return FirstPieceOfValue(AfterMatch(text, mark, occurrence), kFieldSeparator);
+  return FirstPieceOfValue(AfterMatch(text, mark, occurrence), text::kFieldSeparator);
 }
 
 TextView GetSubfieldView(TextView fieldText, TextView code, int occurrence) {
-  return FirstPieceOfValue(AfterMatch(fieldText, code, occurrence), kSubfieldDelimiter);
+  return FirstPieceOfValue(AfterMatch(fieldText, code, occurrence), text::kSubfieldDelimiter);
 }
 
 TextView GetFieldSubfieldView(TextView text, TextView tag, int occurrence, TextView code,
@@ -83,7 +83,7 @@ TextView GetFieldSubfieldView(TextView text, TextView tag, int occurrence, TextV
 namespace {
 
 int TagNumber(TextView tag) {
-  if (tag.size() != 3 || !IsAsciiDigit(tag[0]) || !IsAsciiDigit(tag[1]) || !IsAsciiDigit(tag[2])) {
+  if (tag.size() != 3 || !text::IsAsciiDigit(tag[0]) || !text::IsAsciiDigit(tag[1]) || !text::IsAsciiDigit(tag[2])) {
     return -1;
   }
   return (tag[0] - u'0') * 100 + (tag[1] - u'0') * 10 + (tag[2] - u'0');
@@ -95,8 +95,8 @@ int TagNumber(TextView tag) {
 // occurrence-th match that GetField reaches by searching again after each
 // match is the occurrence-th in a plain left-to-right scan.
 FieldIndex::FieldIndex(TextView text) : text_(text) {
-  for (std::size_t equals = FindUnit(text, u'=', 3); equals != TextView::npos;
-       equals = FindUnit(text, u'=', equals + 1)) {
+  for (std::size_t equals = text::FindUnit(text, u'=', 3); equals != TextView::npos;
+       equals = text::FindUnit(text, u'=', equals + 1)) {
     const int tag = TagNumber(text.substr(equals - 3, 3));
     if (tag >= 0 && indexed_[tag] < kIndexedPerTag) {
       ++indexed_[tag];
@@ -118,7 +118,7 @@ TextView FieldIndex::Field(TextView tag, int occurrence) const {
     // Searched for after the last one indexed, as GetFieldView searches
     // after each match.
     return beyond ? GetFieldView(rest, tag, occurrence - kIndexedPerTag)
-                  : FirstPieceOfValue(rest, kFieldSeparator);
+                  : FirstPieceOfValue(rest, text::kFieldSeparator);
   }
   return {};
 }
@@ -136,4 +136,4 @@ Text GetFieldSubfield(TextView text, TextView tag, int occurrence, TextView code
   return Text(GetFieldSubfieldView(text, tag, occurrence, code, subOccurrence));
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -10,7 +10,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::records {
 
 // The index-th piece of `text` (trimmed of spaces at both ends) split at
 // `delimiter`; a delimiter met while a piece is still empty becomes that
@@ -63,4 +63,4 @@ class FieldIndex {
   std::array<std::uint8_t, 1000> indexed_{};
 };
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -2,7 +2,7 @@
 
 #include "ModMain/Records/Rewrite.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 using Step = RewriteStep;
@@ -10,13 +10,13 @@ using Step = RewriteStep;
 constexpr Step kHueRewrite[] = {
     // «␍␊24510  aTitle» -> «%245=10  aTitle»: the line break before a tag
     // becomes the field separator.
-    /* 1 */ Step::Tags(kCrlf, u"", u"%", u"="),
+    /* 1 */ Step::Tags(text::kCrlf, u"", u"%", u"="),
     // Two spaces are the subfield delimiter, pairs counted left to right:
     // «1001   aAuthor» (three spaces) -> «1001$ aAuthor».
     /* 2 */ Step::Substitute(u"  ", u"$"),
-    /* 3 */ Step::Substitute(kStartMarkerField, u""),
-    /* 4 */ Step::Substitute(kStartMarkerWord, u""),
-    /* 5 */ Step::Substitute(kCrlf, u""),  // a continuation line joins its field
+    /* 3 */ Step::Substitute(text::kStartMarkerField, u""),
+    /* 4 */ Step::Substitute(text::kStartMarkerWord, u""),
+    /* 5 */ Step::Substitute(text::kCrlf, u""),  // a continuation line joins its field
 };
 
 }  // namespace
@@ -25,4 +25,4 @@ Text HueRewrite(Text s) {
   return RunRewrite(std::move(s), kHueRewrite);
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

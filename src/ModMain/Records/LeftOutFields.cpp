@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 constexpr std::size_t kTagLength = 3;
@@ -12,7 +12,7 @@ std::vector<TextView> Fields(TextView text) {
   std::vector<TextView> fields;
   std::size_t start = 0;
   while (start <= text.size()) {
-    const std::size_t end = std::min(FindUnit(text, kFieldSeparator, start), text.size());
+    const std::size_t end = std::min(text::FindUnit(text, text::kFieldSeparator, start), text.size());
     if (end > start) fields.push_back(text.substr(start, end - start));
     start = end + 1;
   }
@@ -34,4 +34,4 @@ std::vector<TextView> FieldsLeftOut(TextView working, TextView outputRecord) {
   return leftOut;
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -5,7 +5,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::records {
 
 // The fields of `working` (a working text) whose tag `outputRecord` (the
 // rebuild of that working text) does not hold, in their order, each as the
@@ -14,4 +14,4 @@ namespace velmora {
 // three characters.
 std::vector<TextView> FieldsLeftOut(TextView working, TextView outputRecord);
 
-}  // namespace velmora
+}  // namespace velmora::records

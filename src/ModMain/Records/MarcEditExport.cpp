@@ -2,7 +2,7 @@
 
 #include "ModMain/Records/Rewrite.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 using Step = RewriteStep;
@@ -14,7 +14,7 @@ constexpr Step kMarcEditExport[] = {
     // a field: at the start of the text or directly after "%". Digits before
     // "=" inside a value («$aA 1999=B») are data and stay as they are.
     /* 1 */ Step::FieldStartTags(kSeparator, u"=", u"=", u"  "),
-    /* 2 */ Step::Substitute(kSeparator, kCrlf),
+    /* 2 */ Step::Substitute(kSeparator, text::kCrlf),
 };
 
 }  // namespace
@@ -27,4 +27,4 @@ Text ExportMarcEditInPlace(Text boxText) {
   return RunRewrite(std::move(boxText), kMarcEditExport);
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

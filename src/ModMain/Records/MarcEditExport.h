@@ -5,7 +5,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::records {
 
 // The box's text to the MarcEdit lines, separated by CRLF. Text already
 // exported comes back unchanged.
@@ -14,4 +14,4 @@ Text ExportMarcEdit(TextView boxText);
 // The same in the buffer of `boxText`, for a large text.
 Text ExportMarcEditInPlace(Text boxText);
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -2,7 +2,7 @@
 
 #include "ModMain/Records/FieldAccess.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 Text CleanedUp(TextView value, Cleanup cleanup) {
@@ -11,13 +11,13 @@ Text CleanedUp(TextView value, Cleanup cleanup) {
     case Cleanup::RemoveColonsTestThenTrim:  // trimmed after the emptiness test
       break;
     case Cleanup::RemoveCommasThenTrim:
-      return Text(TrimSpaces(RemoveAll(value, u',')));
+      return Text(text::TrimSpaces(text::RemoveAll(value, u',')));
     case Cleanup::RemoveColonsAndSemicolonsThenTrim:
-      return Text(TrimSpaces(RemoveAll(RemoveAll(value, u':'), u';')));
+      return Text(text::TrimSpaces(text::RemoveAll(text::RemoveAll(value, u':'), u';')));
     case Cleanup::RemoveSemicolonsThenTrim:
-      return Text(TrimSpaces(RemoveAll(value, u';')));
+      return Text(text::TrimSpaces(text::RemoveAll(value, u';')));
   }
-  return cleanup == Cleanup::RemoveColonsTestThenTrim ? RemoveAll(value, u':') : Text(value);
+  return cleanup == Cleanup::RemoveColonsTestThenTrim ? text::RemoveAll(value, u':') : Text(value);
 }
 
 // Returns true when the row opened a field.
@@ -49,11 +49,11 @@ void EmitRows(TextView working, std::span<const RebuildRow> rows, Text& out,
     // «260=##$a: $bX»: the "$a" value is a single space once the colon is
     // gone, which passes the test and is then trimmed to nothing.
     const TextView written =
-        row.cleanup == Cleanup::RemoveColonsTestThenTrim ? TrimSpaces(value) : TextView(value);
+        row.cleanup == Cleanup::RemoveColonsTestThenTrim ? text::TrimSpaces(value) : TextView(value);
     if (EmitRow(row, written, out) && origins != nullptr) {
       origins->push_back({row.tag, row.field});
     }
   }
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -13,7 +13,7 @@
 #include "ModMain/Text/Text.h"
 #include "ModMain/Records/TracedRecord.h"
 
-namespace velmora {
+namespace velmora::records {
 
 enum class Cleanup {
   None,
@@ -57,4 +57,4 @@ constexpr bool IsWellFormed(const RebuildRow& row) {
 void EmitRows(TextView working, std::span<const RebuildRow> rows, Text& out,
               std::vector<FieldOrigin>* origins = nullptr);
 
-}  // namespace velmora
+}  // namespace velmora::records

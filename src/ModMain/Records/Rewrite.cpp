@@ -2,13 +2,13 @@
 
 #include <initializer_list>
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 using Pieces = std::initializer_list<TextView>;
 
 bool IsTagDigits(TextView s, std::size_t at) {
-  return IsAsciiDigit(s[at]) && IsAsciiDigit(s[at + 1]) && IsAsciiDigit(s[at + 2]) &&
+  return text::IsAsciiDigit(s[at]) && text::IsAsciiDigit(s[at + 1]) && text::IsAsciiDigit(s[at + 2]) &&
          !(s[at] == u'0' && s[at + 1] == u'0' && s[at + 2] == u'0');  // "000" is never a tag
 }
 
@@ -117,8 +117,8 @@ class InPlaceSink {
 template <class Sink>
 void ScanReplace(TextView s, TextView find, TextView replacement, Sink& sink) {
   if (find.empty()) return;
-  for (std::size_t at = FindText(s, find); at != TextView::npos;
-       at = FindText(s, find, sink.Copied())) {
+  for (std::size_t at = text::FindText(s, find); at != TextView::npos;
+       at = text::FindText(s, find, sink.Copied())) {
     sink.Replace(at, at + find.size(), {replacement});
   }
 }
@@ -133,7 +133,7 @@ void ScanTags(TextView s, TextView before, TextView after, TextView newBefore, T
   const TextView anchor = anchorBefore ? before : after;
   std::size_t searchFrom = anchorBefore ? 0 : 3;
   while (searchFrom <= s.size()) {
-    const std::size_t a = anchor.empty() ? searchFrom : FindText(s, anchor, searchFrom);
+    const std::size_t a = anchor.empty() ? searchFrom : text::FindText(s, anchor, searchFrom);
     if (a == TextView::npos) break;
     const std::size_t at = anchorBefore ? a : a - 3;
     if (at >= sink.Copied() && TagMatchAt(s, at, before, after)) {
@@ -150,7 +150,7 @@ void ScanTags(TextView s, TextView before, TextView after, TextView newBefore, T
 // scan of an in-place step must stay.
 bool SeparatorOutsideMatches(TextView separator, TextView after) {
   return separator.empty() ||
-         (!IsAsciiDigit(separator.front()) && after.find(separator.front()) == TextView::npos);
+         (!text::IsAsciiDigit(separator.front()) && after.find(separator.front()) == TextView::npos);
 }
 
 template <class Sink>
@@ -166,7 +166,7 @@ void ScanFieldStartTags(TextView s, TextView separator, TextView after, TextView
     }
     if (separator.empty()) break;
     const std::size_t next =
-        FindText(s, separator, skipMatches ? std::max(fieldStart, sink.Copied()) : fieldStart);
+        text::FindText(s, separator, skipMatches ? std::max(fieldStart, sink.Copied()) : fieldStart);
     if (next == TextView::npos) break;
     fieldStart = next + separator.size();
   }
@@ -177,7 +177,7 @@ void ScanSubfieldCodes(TextView s, TextView bar, TextView codes, TextView mark, 
   if (bar.empty()) return;
   std::size_t searchFrom = 0;
   while (true) {
-    const std::size_t a = FindText(s, bar, searchFrom);
+    const std::size_t a = text::FindText(s, bar, searchFrom);
     if (a == TextView::npos) break;
     const std::size_t code = a + bar.size();
     if (code < s.size() && codes.find(s[code]) != TextView::npos &&
@@ -195,12 +195,12 @@ template <class Sink>
 void ScanLines(TextView s, TextView firstUnits, TextView find, TextView replacement, Sink& sink) {
   if (find.empty()) return;
   for (std::size_t lineStart = 0; lineStart < s.size();) {
-    const std::size_t lineBreak = FindText(s, kCrlf, lineStart);
-    const std::size_t lineEnd = lineBreak == TextView::npos ? s.size() : lineBreak + kCrlf.size();
+    const std::size_t lineBreak = text::FindText(s, text::kCrlf, lineStart);
+    const std::size_t lineEnd = lineBreak == TextView::npos ? s.size() : lineBreak + text::kCrlf.size();
     if (firstUnits.find(s[lineStart]) != TextView::npos) {
       const TextView upToLineEnd = s.substr(0, lineEnd);  // no match runs past the line
-      for (std::size_t at = FindText(upToLineEnd, find, lineStart); at != TextView::npos;
-           at = FindText(upToLineEnd, find, sink.Copied())) {
+      for (std::size_t at = text::FindText(upToLineEnd, find, lineStart); at != TextView::npos;
+           at = text::FindText(upToLineEnd, find, sink.Copied())) {
         sink.Replace(at, at + find.size(), {replacement});
       }
     }
@@ -303,4 +303,4 @@ Text RunRewrite(Text s, std::span<const RewriteStep> steps) {
   return s;
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -15,7 +15,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::records {
 
 struct RewriteStep {
   enum class Kind {
@@ -77,4 +77,4 @@ bool AppendStepResult(TextView s, const RewriteStep& step, Text& out);
 Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore,
                  TextView newAfter);
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 constexpr std::size_t kTagLength = 3;
@@ -22,11 +22,11 @@ constexpr LayoutName kLayoutNames[] = {
 
 // A blank indicator: "#" (Libol, Verbrary), "_" (LacViet, Emiclib) or a space.
 bool IsIndicator(char16_t c) {
-  return IsAsciiDigit(c) || c == u'#' || c == u'_' || c == kSpace;
+  return text::IsAsciiDigit(c) || c == u'#' || c == u'_' || c == text::kSpace;
 }
 
 bool IsSubfieldCode(char16_t c) {
-  return (c >= u'a' && c <= u'z') || IsAsciiDigit(c);
+  return (c >= u'a' && c <= u'z') || text::IsAsciiDigit(c);
 }
 
 // How many indicator characters, at most `most`, stand at the start of `s`.
@@ -49,7 +49,7 @@ bool CodeAt(TextView s, std::size_t at) {
 bool FitsLibol(TextView rest) {
   if (!rest.starts_with(u"    ")) return false;
   const std::size_t at = 4 + IndicatorRun(rest.substr(4), 3);
-  return StartsWith(rest, at, u"$") && at + 1 < rest.size() && rest[at + 1] != kSpace;
+  return StartsWith(rest, at, u"$") && at + 1 < rest.size() && rest[at + 1] != text::kSpace;
 }
 
 // «⇥1_|a…» (LacViet, Emiclib).
@@ -78,7 +78,7 @@ bool FitsHue(TextView rest) {
   for (std::size_t indicators = 0; indicators <= 2 && indicators <= rest.size(); ++indicators) {
     bool digitsOrSpaces = true;
     for (std::size_t i = 0; i < indicators; ++i) {
-      digitsOrSpaces = digitsOrSpaces && (IsAsciiDigit(rest[i]) || rest[i] == kSpace);
+      digitsOrSpaces = digitsOrSpaces && (text::IsAsciiDigit(rest[i]) || rest[i] == text::kSpace);
     }
     if (digitsOrSpaces && StartsWith(rest, indicators, u"  ") && CodeAt(rest, indicators + 2)) {
       return true;
@@ -103,7 +103,7 @@ constexpr LayoutShape kShapes[] = {
 bool IsDataFieldLine(TextView line) {
   if (line.size() < kTagLength) return false;
   for (std::size_t i = 0; i < kTagLength; ++i) {
-    if (!IsAsciiDigit(line[i])) return false;
+    if (!text::IsAsciiDigit(line[i])) return false;
   }
   return !(line[0] == u'0' && line[1] == u'0');
 }
@@ -156,4 +156,4 @@ std::string_view SourceLayoutName(SourceLayout layout) {
   return {};
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

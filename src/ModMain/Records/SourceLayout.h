@@ -12,7 +12,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::records {
 
 enum class SourceLayout {
   None,  // no record, or a text that fits no layout or more than one
@@ -33,4 +33,4 @@ SourceLayout RecognizeSourceLayout(TextView copied);
 // "LacViet or Emiclib", "Verbrary", "iLib", "Hue, Hai Phong"; "" for None.
 std::string_view SourceLayoutName(SourceLayout layout);
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -5,7 +5,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::records {
 
 // Libol: one field per line, «245    10$aTitle $bSub».
 // «ZZZZ␍␊245    10$aTitle $bSub» becomes «245=10$aTitle$bSub».
@@ -32,4 +32,4 @@ Text IlibRewrite(Text s);
 // «245=10$aTitle».
 Text HueRewrite(Text s);
 
-}  // namespace velmora
+}  // namespace velmora::records

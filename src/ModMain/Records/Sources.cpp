@@ -2,7 +2,7 @@
 
 #include "ModMain/Letters/ConvertCharset.h"
 
-namespace velmora {
+namespace velmora::records {
 
 const SourceSystem* FindSource(std::string_view name) {
   for (const SourceSystem& source : kSources) {
@@ -28,7 +28,7 @@ namespace {
 // The rewrite and the letters joined, in the text's own buffer.
 Text Rewritten(const SourceSystem& source, Text s) {
   s = source.rewrite(std::move(s));
-  if (source.joinsLetters) JoinToneMarksInPlace(s);
+  if (source.joinsLetters) letters::JoinToneMarksInPlace(s);
   return s;
 }
 
@@ -37,15 +37,15 @@ Text Rewritten(const SourceSystem& source, Text s) {
 Text WorkingText(const SourceSystem& source, TextView copied) {
   Text s;
   if (source.startMarker) {
-    s.reserve(kStartMarker.size() + copied.size());
-    s.append(kStartMarker);
+    s.reserve(text::kStartMarker.size() + copied.size());
+    s.append(text::kStartMarker);
   }
   s.append(copied);
   return Rewritten(source, std::move(s));
 }
 
 Text WorkingTextInPlace(const SourceSystem& source, Text copied) {
-  if (source.startMarker) copied.insert(0, kStartMarker);
+  if (source.startMarker) copied.insert(0, text::kStartMarker);
   return Rewritten(source, std::move(copied));
 }
 
@@ -53,4 +53,4 @@ Text ConvertRecord(const SourceSystem& source, TextView copied) {
   return source.rebuild.build(WorkingText(source, copied));
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

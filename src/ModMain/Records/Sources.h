@@ -15,7 +15,7 @@
 #include "ModMain/Records/SourceRewrites.h"
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::records {
 
 enum class SourceId { Libol, LacViet, Verbrary, Ilib, Emiclib, Hue };
 
@@ -181,4 +181,4 @@ Text WorkingTextInPlace(const SourceSystem& source, Text copied);
 // the output record.
 Text ConvertRecord(const SourceSystem& source, TextView copied);
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -6,7 +6,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::records {
 
 // Where a field of the output record was taken from: the field of the working
 // text (tag and occurrence) whose lookup opened it. Subfields that later rows
@@ -24,4 +24,4 @@ struct TracedRecord {
   std::vector<FieldOrigin> origins;
 };
 
-}  // namespace velmora
+}  // namespace velmora::records

@@ -2,7 +2,7 @@
 
 #include "ModMain/Records/Rewrite.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 using Step = RewriteStep;
@@ -12,7 +12,7 @@ constexpr Step kVerbraryRewrite[] = {
     // (at the start of the text or after a CRLF) becomes "=". Only there: a
     // tab after a value that ends in three digits («|aPrinted 1998⇥|5x», an
     // ISBN before «|c») stays a tab and ends the value as any other does.
-    /*  1 */ Step::FieldStartTags(kCrlf, u"\t", u"", u"="),
+    /*  1 */ Step::FieldStartTags(text::kCrlf, u"\t", u"", u"="),
     /*  2 */ Step::Substitute(u"\t|", u"$"),  // «10⇥|aTitle» -> «10$aTitle»
     /*  3 */ Step::Substitute(u" |", u"$"),
     /*  4 */ Step::Substitute(u" :", u""),  // «Title :$bsub» -> «Title$bsub»
@@ -28,7 +28,7 @@ constexpr Step kVerbraryRewrite[] = {
     // The punctuation that ends a subfield or a field.
     /* 10 */ Step::Substitute(u".$", u"$"),
     /* 11 */ Step::Substitute(u",$", u"$"),
-    /* 12 */ Step::Substitute(kCrlf, u"%"),
+    /* 12 */ Step::Substitute(text::kCrlf, u"%"),
     /* 13 */ Step::Substitute(u".%", u"%"),  // «Author.%» -> «Author%»
 };
 
@@ -38,4 +38,4 @@ Text VerbraryRewrite(Text s) {
   return RunRewrite(std::move(s), kVerbraryRewrite);
 }
 
-}  // namespace velmora
+}  // namespace velmora::records

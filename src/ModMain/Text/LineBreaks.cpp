@@ -1,6 +1,6 @@
 #include "ModMain/Text/LineBreaks.h"
 
-namespace velmora {
+namespace velmora::text {
 
 void AppendNormalisedLineBreaks(TextView s, Text& out) {
   std::size_t copied = 0;  // s before this is in `out`
@@ -24,4 +24,4 @@ Text NormaliseLineBreaks(TextView s) {
   return out;
 }
 
-}  // namespace velmora
+}  // namespace velmora::text

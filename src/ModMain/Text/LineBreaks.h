@@ -5,7 +5,7 @@
 
 #include "ModMain/Text/Text.h"
 
-namespace velmora {
+namespace velmora::text {
 
 // The line break of text files and standard output on the platform the
 // programs are built for: every writer of text output writes its line breaks
@@ -26,4 +26,4 @@ Text NormaliseLineBreaks(TextView s);
 // The same, appended to `out`.
 void AppendNormalisedLineBreaks(TextView s, Text& out);
 
-}  // namespace velmora
+}  // namespace velmora::text

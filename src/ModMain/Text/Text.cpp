@@ -7,7 +7,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace velmora {
+namespace velmora::text {
 
 #if defined(__SSE2__)
 // Eight units compared at once in a vector register (SSE2 is part of every
@@ -115,4 +115,4 @@ Text RemoveAll(TextView s, char16_t ch) {
   return out;
 }
 
-}  // namespace velmora
+}  // namespace velmora::text

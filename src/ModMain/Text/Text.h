@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace velmora {
+namespace velmora::text {
 
 using Text = std::u16string;
 using TextView = std::u16string_view;
@@ -101,4 +101,10 @@ inline bool IsAsciiDigit(char16_t ch) {
   return ch >= u'0' && ch <= u'9';
 }
 
+}  // namespace velmora::text
+
+// Text is every unit's vocabulary: each names it without its unit.
+namespace velmora {
+using text::Text;
+using text::TextView;
 }  // namespace velmora

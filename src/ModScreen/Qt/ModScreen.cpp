@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace velmora {
+namespace velmora::modscreen {
 namespace {
 
 // How long after the window is first exposed its corner is watched. The
@@ -103,4 +103,4 @@ void PlaceAtBottomRight(QWidget& form) {
   new BottomRightKeeper(NativeWindow(form));
 }
 
-}  // namespace velmora
+}  // namespace velmora::modscreen

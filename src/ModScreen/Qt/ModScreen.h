@@ -3,7 +3,7 @@
 
 class QWidget;
 
-namespace velmora {
+namespace velmora::modscreen {
 
 // The window joins the windows that stay above all others (on X11 its
 // _NET_WM_STATE gains _NET_WM_STATE_ABOVE), keeps its place and size, and is
@@ -20,4 +20,4 @@ void SetWindowNotOnTop(QWidget& form);
 // is placed again whenever that corner does not hold while it settles.
 void PlaceAtBottomRight(QWidget& form);
 
-}  // namespace velmora
+}  // namespace velmora::modscreen

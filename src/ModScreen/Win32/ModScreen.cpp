@@ -1,6 +1,6 @@
 #include "ModScreen/Win32/ModScreen.h"
 
-namespace velmora {
+namespace velmora::modscreen {
 namespace {
 
 constexpr UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
@@ -26,4 +26,4 @@ void PlaceAtBottomRight(HWND form) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-}  // namespace velmora
+}  // namespace velmora::modscreen

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace velmora {
+namespace velmora::modscreen {
 
 // The window joins the topmost windows, keeping its place and size, and is
 // activated: SetWindowPos with HWND_TOPMOST.
@@ -19,4 +19,4 @@ void SetWindowNotOnTop(HWND form);
 // over the taskbar if the taskbar lies there).
 void PlaceAtBottomRight(HWND form);
 
-}  // namespace velmora
+}  // namespace velmora::modscreen

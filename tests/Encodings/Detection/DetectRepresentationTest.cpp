@@ -15,14 +15,14 @@
 #include "support/ProseCorpus.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::detection {
 namespace {
 
 // Bytes as another program writes them: iconv where it knows the encoding.
 std::optional<std::string> Iconv(const char* encoding, TextView text) {
   const iconv_t converter = iconv_open(encoding, "UTF-8");
   if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string in = EncodeUtf8(text), out(in.size() * 4 + 16, '\0');
+  std::string in = encodings::EncodeUtf8(text), out(in.size() * 4 + 16, '\0');
   char* inAt = in.data();
   char* outAt = out.data();
   std::size_t inLeft = in.size(), outLeft = out.size();
@@ -36,31 +36,31 @@ std::optional<std::string> Iconv(const char* encoding, TextView text) {
 // `text` as a file in `representation` holds it: Windows-1258, VISCII and
 // TCVN 5712 VN1 written by iconv, the others by our encoders (iconv has none
 // for them). nullopt when the representation cannot hold the text.
-std::optional<std::string> Written(Representation representation, TextView text) {
+std::optional<std::string> Written(encodings::Representation representation, TextView text) {
   switch (representation) {
-    case Representation::Cp1258: return Iconv("CP1258", text);
-    case Representation::Viscii: return Iconv("VISCII", text);
-    case Representation::Tcvn5712: return Iconv("TCVN5712-1", text);
+    case encodings::Representation::Cp1258: return Iconv("CP1258", text);
+    case encodings::Representation::Viscii: return Iconv("VISCII", text);
+    case encodings::Representation::Tcvn5712: return Iconv("TCVN5712-1", text);
     default: break;
   }
   std::string bytes;
-  EncodeReport report;
-  if (!EncodeRepresentation(representation, text, EncodeOptions{}, bytes, report)) {
+  encodings::EncodeReport report;
+  if (!EncodeRepresentation(representation, text, encodings::EncodeOptions{}, bytes, report)) {
     return std::nullopt;
   }
   return bytes;
 }
 
 Text Joined(TextView text) {
-  return ConvertCharset(text, CharsetUnicode, CharsetUnicode);
+  return letters::ConvertCharset(text, letters::CharsetUnicode, letters::CharsetUnicode);
 }
 
 // The guess is right when it names the representation, or one that reads
 // the bytes as the same text (TCVN3 and VN1 share their lowercase letters).
-bool RightGuess(Representation truth, Representation guessed, const std::string& bytes) {
+bool RightGuess(encodings::Representation truth, encodings::Representation guessed, const std::string& bytes) {
   if (guessed == truth) return true;
-  const auto isUnicode = [](Representation r) {
-    return r == Representation::Unicode || r == Representation::UnicodeDecomposed;
+  const auto isUnicode = [](encodings::Representation r) {
+    return r == encodings::Representation::Unicode || r == encodings::Representation::UnicodeDecomposed;
   };
   if (isUnicode(truth) || isUnicode(guessed)) return false;
   const std::optional<Text> a = DecodeRepresentation(truth, bytes);
@@ -74,10 +74,10 @@ struct Tally {
   double RightShare() const { return Total() == 0 ? 1.0 : double(right) / double(Total()); }
 };
 
-constexpr Representation kWritten[] = {
-    Representation::Unicode, Representation::UnicodeDecomposed, Representation::Vni,
-    Representation::Tcvn3,   Representation::Cp1258,            Representation::Viscii,
-    Representation::Tcvn5712, Representation::Viqr,
+constexpr encodings::Representation kWritten[] = {
+    encodings::Representation::Unicode, encodings::Representation::UnicodeDecomposed, encodings::Representation::Vni,
+    encodings::Representation::Tcvn3,   encodings::Representation::Cp1258,            encodings::Representation::Viscii,
+    encodings::Representation::Tcvn5712, encodings::Representation::Viqr,
 };
 
 // Prose: at least half the words (between spaces, slashes, hyphens; with a
@@ -111,7 +111,7 @@ void PrintTable(const char* title, const Table& table) {
   for (const LengthRow& row : kLengths) std::printf(" %24zu", row.length);
   std::printf("\n");
   for (std::size_t r = 0; r < std::size(kWritten); ++r) {
-    std::printf("%-20s", std::string(Describe(kWritten[r]).name).c_str());
+    std::printf("%-20s", std::string(encodings::Describe(kWritten[r]).name).c_str());
     for (const Tally& t : table[r]) {
       std::printf(" %7.2f%% %4zu/%4zu/%3zu", 100.0 * t.RightShare(), t.right, t.refused, t.wrong);
     }
@@ -141,7 +141,7 @@ TEST(DetectRepresentation, RealProseInEveryRepresentation) {
         }
         ++(prose[r][l].*outcome);
         if (outcome == &Tally::wrong && kLengths[l].length >= 30) {
-          wrongs.push_back(std::string(Describe(kWritten[r]).name) + " read as " +
+          wrongs.push_back(std::string(encodings::Describe(kWritten[r]).name) + " read as " +
                            std::string(Describe(guess.representation).name) + ": " +
                            test::Readable(piece));
         }
@@ -154,7 +154,7 @@ TEST(DetectRepresentation, RealProseInEveryRepresentation) {
     for (std::size_t l = 0; l < std::size(kLengths); ++l) {
       if (kLengths[l].length >= 30) {
         EXPECT_GE(prose[r][l].RightShare(), 0.99)
-            << Describe(kWritten[r]).name << " at " << kLengths[l].length;
+            << encodings::Describe(kWritten[r]).name << " at " << kLengths[l].length;
       }
     }
   }
@@ -182,7 +182,7 @@ TEST(DetectRepresentation, OtherLanguagesAreNeverTakenForVietnamese) {
           const RepresentationGuess guess = DetectRepresentation(*bytes);
           EXPECT_NE(guess.verdict, ReadingVerdict::Chosen)
               << language.name << " in " << encoding << " read as "
-              << Describe(guess.representation).name << ": " << test::Readable(piece);
+              << encodings::Describe(guess.representation).name << ": " << test::Readable(piece);
         }
       }
     }
@@ -205,9 +205,9 @@ TEST(DetectRepresentation, TheSampleIsTheStartCutBetweenCharacters) {
   for (const auto& c : cases) {
     const std::string_view sample = DetectionSample(c.input);
     EXPECT_EQ(sample.size(), c.size);
-    EXPECT_TRUE(DecodeUtf8(sample, nullptr).has_value());
+    EXPECT_TRUE(encodings::DecodeUtf8(sample, nullptr).has_value());
   }
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::detection

@@ -5,7 +5,7 @@
 
 #include "Encodings/Detection/ReadingChoice.h"
 
-namespace velmora {
+namespace velmora::detection {
 namespace {
 
 using Readings = std::vector<std::optional<Text>>;
@@ -59,4 +59,4 @@ TEST(ReadingChoice, TwoReadingsAlmostAsGoodAreTooClose) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::detection

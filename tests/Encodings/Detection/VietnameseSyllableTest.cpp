@@ -9,7 +9,7 @@
 #include "Encodings/Detection/VietnameseSyllable.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::detection {
 namespace {
 
 TEST(VietnameseSyllable, WellFormedSyllablesPass) {
@@ -72,7 +72,7 @@ TEST(VietnameseSyllable, TheSpellingDictionaryPasses) {
   std::size_t entries = 0;
   std::vector<std::string> rejected;
   while (std::getline(dictionary, line)) {
-    const std::optional<Text> word = DecodeUtf8(line.substr(0, line.find('/')), nullptr);
+    const std::optional<Text> word = encodings::DecodeUtf8(line.substr(0, line.find('/')), nullptr);
     const bool capital = word && !word->empty() &&
                          ((word->front() >= u'A' && word->front() <= u'Z') || word->front() == u'\u0110');
     if (!word || word->empty() || capital) continue;
@@ -109,4 +109,4 @@ TEST(VietnameseScore, CountsWordsSyllablesAndDiacritics) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::detection

@@ -27,7 +27,8 @@
 
 using velmora::Text;
 using velmora::TextView;
-using namespace velmora::ui;
+using namespace velmora::frmmain;
+using namespace velmora::frmmain::qt;
 
 namespace {
 
@@ -38,7 +39,7 @@ QString Example(const QString& name) {
 
 // As the box and the clipboard layer give a text back: every break as CRLF.
 QString WithCrlf(const QString& text) {
-  return ToQString(velmora::NormaliseLineBreaks(ToText(text)));
+  return ToQString(velmora::text::NormaliseLineBreaks(ToText(text)));
 }
 
 QString ClipboardText() {
@@ -199,10 +200,10 @@ class FrmMainTest : public QObject {
     QTest::addColumn<QString>("input");
     QTest::addColumn<bool>("fromClipboard");
     QTest::addColumn<QString>("expected");
-    for (const velmora::SourceSystem& source : velmora::Sources()) {
+    for (const velmora::records::SourceSystem& source : velmora::records::Sources()) {
       const QString sample = QString::fromLatin1(source.sample.data(), source.sample.size());
       QTest::newRow(source.control.data())
-          << sample + ".txt" << (source.input == velmora::InputFrom::Clipboard)
+          << sample + ".txt" << (source.input == velmora::records::InputFrom::Clipboard)
           << sample + ".expected.txt";
     }
     QTest::newRow("CmdMracEditor") << "libol.expected.txt" << false << "marcedit.expected.txt";
@@ -259,7 +260,7 @@ class FrmMainTest : public QObject {
     const QString typed = QString::fromUtf16(u"245=00$aTyped\r\n%100=##$aT\u00F4");
     QCOMPARE(BoxText(), typed);  // the typed break reads as CRLF
     QTest::mouseClick(Control("CmdMracEditor"), Qt::LeftButton);
-    QCOMPARE(BoxText(), ToQString(velmora::ExportMarcEdit(ToText(typed))));
+    QCOMPARE(BoxText(), ToQString(velmora::records::ExportMarcEdit(ToText(typed))));
     QCOMPARE(WithCrlf(ClipboardText()), BoxText());
   }
 
@@ -277,7 +278,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(seen[0].text, QStringLiteral("Clipboard Text Is Not available now"));
     QCOMPARE(seen[0].icon, QMessageBox::NoIcon);
     QCOMPARE(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    const QString emptyRecord = ToQString(velmora::ConvertRecord(velmora::SourceOf(velmora::SourceId::Libol), u""));
+    const QString emptyRecord = ToQString(velmora::records::ConvertRecord(velmora::records::SourceOf(velmora::records::SourceId::Libol), u""));
     QCOMPARE(BoxText(), emptyRecord);
     QCOMPARE(ClipboardText(), emptyRecord);
   }
@@ -292,7 +293,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(seen[0].title, QStringLiteral("Velmora"));
     QCOMPARE(seen[0].text, QStringLiteral("Failed To Set Clipboard Text"));
     QCOMPARE(seen[0].icon, QMessageBox::NoIcon);
-    QCOMPARE(BoxText(), ToQString(velmora::ExportMarcEdit(u"")));
+    QCOMPARE(BoxText(), ToQString(velmora::records::ExportMarcEdit(u"")));
     QCOMPARE(ClipboardText(), QStringLiteral("245    10$aT"));
   }
 
@@ -300,7 +301,7 @@ class FrmMainTest : public QObject {
     SetClipboard(QStringLiteral("copied"));
     const auto failing = [](TextView) -> Text { throw std::runtime_error("gave up"); };
     const QList<SeenBox> seen = DismissingMessageBoxes(
-        [&] { RunConversion(window_->Ports(), velmora::InputFrom::Clipboard, failing); });
+        [&] { RunConversion(window_->Ports(), velmora::records::InputFrom::Clipboard, failing); });
     QCOMPARE(seen.size(), 1);
     QCOMPARE(seen[0].title, QStringLiteral("Velmora"));
     QCOMPARE(seen[0].text, QStringLiteral("gave up"));

@@ -18,7 +18,7 @@
 #include "support/TextPrinting.h"
 #include "support/WindowFakes.h"
 
-namespace velmora::ui::test {
+namespace velmora::frmmain::win32 {
 namespace {
 
 using Messages = std::vector<Text>;
@@ -82,8 +82,8 @@ class ClipboardHolder {
 TEST(EditTextBox, GivesBackExactlyWhatWasSetAndTypedBreaksAsCrlf) {
   const HWND edit = MakeEdit(WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN);
   ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
-  EditTextBox box(edit);
-  const Text megabyte = Replace(Text(40000, u'x'), u"x", u"245=00$aVi\u1EC7t\r\n");
+  frmmain::win32::EditTextBox box(edit);
+  const Text megabyte = text::Replace(Text(40000, u'x'), u"x", u"245=00$aVi\u1EC7t\r\n");
   for (const TextView text :
        {TextView(u"245    10$aT\r\n100    1 $aA"), TextView(u"lone\nLF and lone\rCR"),
         TextView(u"\t$a\tx\t"), kVietnamese, TextView(u""), TextView(megabyte)}) {
@@ -99,8 +99,8 @@ TEST(EditTextBox, GivesBackExactlyWhatWasSetAndTypedBreaksAsCrlf) {
 
 TEST(Win32Clipboard, CarriesTextBothWaysAndReadsABlockUpToItsFirstNul) {
   OwnerWindow owner;
-  Win32Clipboard clipboard(owner.handle);
-  FakeMessageBox messages;
+  frmmain::win32::Win32Clipboard clipboard(owner.handle);
+  frmmain::test::FakeMessageBox messages;
   const Text text = u"245=00$a" + Text(kVietnamese) + u"\t\r\n%100=##$aA";
   SetClipboardText(clipboard, messages, text);
   EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), text);
@@ -125,8 +125,8 @@ TEST(Win32Clipboard, AnImageOnlyClipboardOffersNoText) {
   const DWORD pixel = 0x00FF0000;
   PutOnClipboard(CF_BITMAP, ::CreateBitmap(1, 1, 1, 32, &pixel));
   OwnerWindow owner;
-  Win32Clipboard clipboard(owner.handle);
-  FakeMessageBox messages;
+  frmmain::win32::Win32Clipboard clipboard(owner.handle);
+  frmmain::test::FakeMessageBox messages;
   EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"");
   EXPECT_EQ(messages.shown, Messages{Text(kClipboardTextNotAvailable)});
 }
@@ -134,17 +134,17 @@ TEST(Win32Clipboard, AnImageOnlyClipboardOffersNoText) {
 TEST(Win32Clipboard, WaitsForAnotherProgramThatHoldsItOpenThenGivesUp) {
   OwnerWindow owner;
   {
-    Win32Clipboard writer(owner.handle);
-    FakeMessageBox messages;
+    frmmain::win32::Win32Clipboard writer(owner.handle);
+    frmmain::test::FakeMessageBox messages;
     SetClipboardText(writer, messages, u"copied");
   }
   {  // let go after the second failed attempt
     ClipboardHolder holder;
     int pauses = 0;
-    Win32Clipboard clipboard(owner.handle, [&] {
+    frmmain::win32::Win32Clipboard clipboard(owner.handle, [&] {
       if (++pauses == 2) holder.Release();
     });
-    FakeMessageBox messages;
+    frmmain::test::FakeMessageBox messages;
     EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"copied");
     EXPECT_EQ(messages.shown, Messages{});
     EXPECT_EQ(pauses, 2);
@@ -152,18 +152,18 @@ TEST(Win32Clipboard, WaitsForAnotherProgramThatHoldsItOpenThenGivesUp) {
   {  // held throughout
     ClipboardHolder holder;
     int pauses = 0;
-    Win32Clipboard clipboard(owner.handle, [&] { ++pauses; });
-    FakeMessageBox messages;
+    frmmain::win32::Win32Clipboard clipboard(owner.handle, [&] { ++pauses; });
+    frmmain::test::FakeMessageBox messages;
     EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"");
     SetClipboardText(clipboard, messages, u"result");
     EXPECT_EQ(messages.shown,
               (Messages{Text(kFailedToGetClipboardText), Text(kFailedToSetClipboardText)}));
-    EXPECT_GE(pauses, Win32Clipboard::kOpenAttempts - 1);
+    EXPECT_GE(pauses, frmmain::win32::Win32Clipboard::kOpenAttempts - 1);
   }
 }
 
 TEST(FrmMain, EveryButtonIsWiredAndShownAsLaidOut) {
-  FrmMain form(::GetModuleHandleW(nullptr));
+  frmmain::win32::FrmMain form(::GetModuleHandleW(nullptr));
   const UINT dpi = ::GetDpiForWindow(form.Handle());
   RECT client{};
   ::GetClientRect(form.Handle(), &client);
@@ -183,14 +183,14 @@ TEST(FrmMain, EveryButtonIsWiredAndShownAsLaidOut) {
 
   // A click reaches the button's handler: each source's sample through the
   // window's own EDIT control and the clipboard.
-  FakeMessageBox messages;
-  FakeStacking stacking;
+  frmmain::test::FakeMessageBox messages;
+  frmmain::test::FakeStacking stacking;
   FrmMainPorts ports = form.Ports();
   FrmMainPorts quiet{ports.txtZ3950, ports.clipboard, messages, stacking};
-  for (const SourceSystem& source : Sources()) {
+  for (const records::SourceSystem& source : records::Sources()) {
     SCOPED_TRACE(std::string(source.control));
     const Text input = ExampleText(std::string(source.sample) + ".txt");
-    if (source.input == InputFrom::Clipboard) {
+    if (source.input == records::InputFrom::Clipboard) {
       SetClipboardText(quiet.clipboard, messages, input);
     } else {
       quiet.txtZ3950.SetText(input);
@@ -213,9 +213,9 @@ TEST(FrmMain, EveryButtonIsWiredAndShownAsLaidOut) {
 }
 
 TEST(FrmMain, GetTextAndSetTextMoveTextThroughTheClipboard) {
-  FrmMain form(::GetModuleHandleW(nullptr));
+  frmmain::win32::FrmMain form(::GetModuleHandleW(nullptr));
   const HWND edit = MakeEdit(ES_AUTOHSCROLL);
-  ::SetWindowTextW(edit, ToWide(kVietnamese).c_str());
+  ::SetWindowTextW(edit, frmmain::win32::ToWide(kVietnamese).c_str());
   ::SendMessageW(edit, EM_SETSEL, 3, 6);
   EXPECT_TEXT_EQ(form.Get_Text(edit), kVietnamese);
   DWORD start = 0, end = 0;
@@ -225,7 +225,7 @@ TEST(FrmMain, GetTextAndSetTextMoveTextThroughTheClipboard) {
 
   ::SendMessageW(edit, EM_SETSEL, 0, 5);  // «Tiếng»
   form.Set_Text(edit, u"N\u00F3i");       // «Nói»
-  EXPECT_TEXT_EQ(EditTextBox(edit).GetText(), u"N\u00F3i Vi\u1EC7t");
+  EXPECT_TEXT_EQ(frmmain::win32::EditTextBox(edit).GetText(), u"N\u00F3i Vi\u1EC7t");
   EXPECT_EQ(form.Ports().clipboard.ReadText(), Text(u"N\u00F3i"));
   ::DestroyWindow(edit);
 }
@@ -233,15 +233,15 @@ TEST(FrmMain, GetTextAndSetTextMoveTextThroughTheClipboard) {
 TEST(Utf8ToText, DecodesUtf8BytesHeldOnePerCharacter) {
   // The UTF-8 bytes of «Tiếng Việt», each read as a character of the ANSI
   // code page, as a single-byte program would hold them.
-  const std::string bytes = EncodeUtf8(kVietnamese);
+  const std::string bytes = encodings::EncodeUtf8(kVietnamese);
   std::wstring ansi(bytes.size(), L'\0');
   ansi.resize(static_cast<std::size_t>(::MultiByteToWideChar(
       CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), ansi.data(),
       static_cast<int>(ansi.size()))));
-  EXPECT_TEXT_EQ(Utf8ToText(FromWide(ansi)), kVietnamese);
-  EXPECT_TEXT_EQ(Utf8ToText(u""), u"");
-  EXPECT_TEXT_EQ(Utf8ToText(u"245=00$aT"), u"245=00$aT");
+  EXPECT_TEXT_EQ(frmmain::win32::Utf8ToText(frmmain::win32::FromWide(ansi)), kVietnamese);
+  EXPECT_TEXT_EQ(frmmain::win32::Utf8ToText(u""), u"");
+  EXPECT_TEXT_EQ(frmmain::win32::Utf8ToText(u"245=00$aT"), u"245=00$aT");
 }
 
 }  // namespace
-}  // namespace velmora::ui::test
+}  // namespace velmora::frmmain::win32

@@ -8,7 +8,7 @@
 #include "ModMain/Letters/ConvertCharset.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::letters {
 namespace {
 
 // Positions are 1-based, as the tables are described.
@@ -94,4 +94,4 @@ TEST(CharsetTables, TwoThreadsConvertingAtOnceGetTheSameResult) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::letters

@@ -8,7 +8,7 @@
 #include "reference/LiteralCharset.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::letters {
 namespace {
 
 struct Case {
@@ -188,4 +188,4 @@ TEST(ConvertCharset, ConvertingPieceByPieceEqualsConvertingWhole) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::letters

@@ -11,7 +11,7 @@
 #include "ModMain/Letters/VietnameseLetters.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::letters {
 namespace {
 
 const icu::Normalizer2& Nfd() {
@@ -141,4 +141,4 @@ TEST(PrecomposeLetters, StaysCanonicallyEquivalentOnRandomTexts) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::letters

@@ -4,7 +4,7 @@
 #include "ModMain/Records/CatalogRecordHue.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 void ExpectRebuilds(std::initializer_list<test::ConversionCase> cases) {
@@ -81,4 +81,4 @@ TEST(CatalogRecordHue, TracedRecordNamesTheFieldThatOpenedEach) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

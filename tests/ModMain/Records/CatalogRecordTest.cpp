@@ -3,7 +3,7 @@
 #include "ModMain/Records/CatalogRecord.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 void ExpectRebuilds(std::initializer_list<test::ConversionCase> cases) {
@@ -113,4 +113,4 @@ TEST(CatalogRecord, TracedRecordNamesWhereEachFieldCameFrom) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

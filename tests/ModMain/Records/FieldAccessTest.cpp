@@ -4,7 +4,7 @@
 #include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 TEST(GetToken, SplitsTheTrimmedTextAndKeepsLeadingDelimitersInThePiece) {
@@ -119,4 +119,4 @@ TEST(FieldIndex, GivesWhatGetFieldGivesOnRandomTexts) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

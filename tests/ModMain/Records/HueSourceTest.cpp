@@ -3,7 +3,7 @@
 #include "ModMain/Records/Sources.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 Text HueWorkingText(TextView copied) {
@@ -52,4 +52,4 @@ TEST(HueConversion, BoxTextToOutputRecord) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

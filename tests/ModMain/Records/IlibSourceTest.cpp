@@ -3,7 +3,7 @@
 #include "ModMain/Records/Sources.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 Text IlibWorkingText(TextView copied) {
@@ -58,4 +58,4 @@ TEST(IlibConversion, CopiedRecordToOutputRecord) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

@@ -3,7 +3,7 @@
 #include "ModMain/Records/Sources.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 struct Case {
@@ -72,4 +72,4 @@ TEST(LacVietConversion, CopiedRecordToOutputRecord) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

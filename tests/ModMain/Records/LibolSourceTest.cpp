@@ -3,7 +3,7 @@
 #include "ModMain/Records/Sources.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 Text LibolWorkingText(TextView copied) {
@@ -57,4 +57,4 @@ TEST(LibolConversion, CopiedRecordToOutputRecord) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

@@ -5,7 +5,7 @@
 #include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 TEST(MarcEditExport, EachFieldBecomesALine) {
@@ -42,4 +42,4 @@ TEST(MarcEditExport, OnePassEqualsTheLiteralExportOnRandomTexts) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

@@ -8,7 +8,7 @@
 #include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 using Step = RewriteStep;
@@ -51,7 +51,7 @@ TEST(RunRewrite, EachStepInPlaceEqualsItsSecondBufferFormOnRandomTexts) {
       Text expected;
       if (!AppendStepResult(s, step, expected)) expected = s;
       if (step.kind == Step::Kind::Replace) {
-        ASSERT_TEXT_EQ(expected, Replace(s, step.find, step.replacement));
+        ASSERT_TEXT_EQ(expected, text::Replace(s, step.find, step.replacement));
       }
       // Exactly as long as it is (a lengthening step must move to a larger
       // buffer), and with room to spare (it must not).
@@ -69,4 +69,4 @@ TEST(RunRewrite, EachStepInPlaceEqualsItsSecondBufferFormOnRandomTexts) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

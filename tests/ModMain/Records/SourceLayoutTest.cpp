@@ -5,7 +5,7 @@
 #include "support/Files.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 struct Case {
@@ -18,7 +18,7 @@ TEST(SourceLayout, EverySampleRecordIsRecognisedAsItsSourcesLayout) {
     const std::string file = std::string(source.sample) + ".txt";
     const Text copied = test::ExampleText(file);
     EXPECT_EQ(RecognizeSourceLayout(copied), source.layout) << file;
-    EXPECT_EQ(RecognizeSourceLayout(Replace(copied, kCrlf, u"\n")), source.layout)
+    EXPECT_EQ(RecognizeSourceLayout(text::Replace(copied, text::kCrlf, u"\n")), source.layout)
         << file << " with LF";
   }
 }
@@ -69,4 +69,4 @@ TEST(SourceLayout, AStrayLineInALongRecordIsTolerated) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

@@ -7,7 +7,7 @@
 #include "reference/LiteralSources.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 TEST(Sources, EveryRewriteEqualsItsLiteralFormOnRandomTexts) {
@@ -54,4 +54,4 @@ TEST(Sources, NamesAreFoundAndUnknownNamesAreNot) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

@@ -3,7 +3,7 @@
 #include "ModMain/Records/Sources.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::records {
 namespace {
 
 Text VerbraryWorkingText(TextView copied) {
@@ -77,4 +77,4 @@ TEST(VerbraryConversion, CopiedRecordToOutputRecord) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::records

@@ -6,7 +6,7 @@
 #include "ModMain/Text/Text.h"
 #include "support/TextPrinting.h"
 
-namespace velmora {
+namespace velmora::text {
 namespace {
 
 struct ReplaceCase {
@@ -74,7 +74,7 @@ TEST(TagRule, OnePassEqualsTheLiteral999PassesOnRandomTexts) {
     for (int i = 0; i < 3000; ++i) {
       const Text s = reference::RandomText(random, reference::RecordPieces(), 40);
       ASSERT_TEXT_EQ(
-          ReplaceTags(s, rule.before, rule.after, rule.newBefore, rule.newAfter),
+          records::ReplaceTags(s, rule.before, rule.after, rule.newBefore, rule.newAfter),
           reference::ReplaceEachTagLiterally(s, rule.before, rule.after, rule.newBefore, rule.newAfter))
           << "input " << test::Readable(s);
     }
@@ -82,9 +82,9 @@ TEST(TagRule, OnePassEqualsTheLiteral999PassesOnRandomTexts) {
 }
 
 TEST(TagRule, MarksEveryTagButZeroZeroZero) {
-  EXPECT_TEXT_EQ(ReplaceTags(u"\r\n000\r\n001\r\n999\r\n12", kCrlf, u"", kCrlf, u"="),
+  EXPECT_TEXT_EQ(records::ReplaceTags(u"\r\n000\r\n001\r\n999\r\n12", kCrlf, u"", kCrlf, u"="),
                  u"\r\n000\r\n001=\r\n999=\r\n12");
-  EXPECT_TEXT_EQ(ReplaceTags(u"1234\t000\tx99\t", u"", u"\t", u"", u"="), u"1234=000\tx99\t");
+  EXPECT_TEXT_EQ(records::ReplaceTags(u"1234\t000\tx99\t", u"", u"\t", u"", u"="), u"1234=000\tx99\t");
 }
 
 // The fast search compares many units at once, in blocks of 8 and 32: a
@@ -109,4 +109,4 @@ TEST(FindText, FindsWhatStringFindFindsOnRandomTexts) {
 }
 
 }  // namespace
-}  // namespace velmora
+}  // namespace velmora::text

@@ -36,14 +36,14 @@ class ModScreenTest : public QObject {
     const WId native = form.winId();
     const QRect geometry = form.geometry();
     for (int round = 0; round < 2; ++round) {  // pressing either again repeats it
-      velmora::SetWindowOnTop(form);
+      velmora::modscreen::SetWindowOnTop(form);
       QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
       QVERIFY(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-      velmora::SetWindowNotOnTop(form);
+      velmora::modscreen::SetWindowNotOnTop(form);
       QVERIFY(!form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
       QVERIFY(!form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     }
-    velmora::SetWindowOnTop(form);
+    velmora::modscreen::SetWindowOnTop(form);
     QCOMPARE(form.winId(), native);  // never re-created, so never unmapped
     QVERIFY(form.isVisible());
     QTest::qWait(50);
@@ -53,7 +53,7 @@ class ModScreenTest : public QObject {
   void placedWithTheOuterCornerOnTheScreensCorner() {
     QWidget form;
     form.setFixedSize(173, 433);
-    velmora::PlaceAtBottomRight(form);
+    velmora::modscreen::PlaceAtBottomRight(form);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTRY_COMPARE(OuterBottomRight(form), ScreenBottomRight());
@@ -65,7 +65,7 @@ class ModScreenTest : public QObject {
   void aMoveWhileTheWindowSettlesIsUndone() {
     QWidget form;
     form.setFixedSize(173, 433);
-    velmora::PlaceAtBottomRight(form);
+    velmora::modscreen::PlaceAtBottomRight(form);
     form.show();
     QTRY_COMPARE(OuterBottomRight(form), ScreenBottomRight());
     form.windowHandle()->setPosition(10, 10);
