@@ -43,6 +43,9 @@ TEST_PACKAGES+=(maint-guide-fr maint-guide-ru hunspell-vi)
 # manager and the X tools that drive it from outside.
 GUI_TEST_PACKAGES=(xvfb xauth openbox xclip xsel xdotool x11-utils)
 
+# The one clang-format the sources are formatted with (scripts/format).
+FORMAT_PACKAGES=(clang-format-14)
+
 # What building the Debian package needs (scripts/package): dpkg-shlibdeps for
 # its dependencies, and file, with which CPack finds the programs to look at.
 PACKAGE_PACKAGES=(dpkg-dev file)

@@ -7,10 +7,10 @@
 #include <string>
 #include <unordered_map>
 
-#include "ModMain/Letters/ConvertCharset.h"
 #include "Encodings/Detection/VietnameseLetterFrequency.h"
 #include "Encodings/Detection/VietnameseRimeFrequency.h"
 #include "Encodings/Detection/VietnameseSyllable.h"
+#include "ModMain/Letters/ConvertCharset.h"
 
 namespace velmora::detection {
 namespace {
@@ -65,8 +65,8 @@ const std::unordered_map<std::u16string, float>& RimeWeights() {
     const double average = 100000.0 / static_cast<double>(all.size());
     for (const RimeFrequency& entry : all) {
       const double share = std::max<double>(entry.per100000, 1.0) / average;
-      weights[RimeKey(entry.afterOnset, entry.rime, entry.tone)] = static_cast<float>(
-          WeightPerFold(share, kRimeWeightPerFold, kRarestRime, kCommonestRime));
+      weights[RimeKey(entry.afterOnset, entry.rime, entry.tone)] =
+          static_cast<float>(WeightPerFold(share, kRimeWeightPerFold, kRarestRime, kCommonestRime));
     }
     return weights;
   }();
@@ -81,11 +81,13 @@ double RimeWeight(const SyllableParts& syllable) {
 
 bool SeparatesWords(char16_t c) {
   switch (c) {
+    // clang-format off
     case u' ': case u'\t': case u'\r': case u'\n': case u'\f': case u'\v':
     case u'-': case u'/':
     case u'$': case u'|': case u'%': case u'=':  // a copied or output record's delimiters
     case u'\u00A0':  // no-break space
     case u'\u2002': case u'\u2003': case u'\u2009': case u'\u200B': case u'\u3000':
+      // clang-format on
       return true;
     default:
       return false;
@@ -96,13 +98,15 @@ bool SeparatesWords(char16_t c) {
 // but VIQR's marks that are none in prose (^ + ` ~: «nhu+» is no «nhu»).
 bool IsEdgePunctuation(char16_t c) {
   if (c < 0x80) {
-    return c > u' ' && !text::IsAsciiDigit(c) && !(c >= u'A' && c <= u'Z') && !(c >= u'a' && c <= u'z') &&
-           c != u'^' && c != u'+' && c != u'`' && c != u'~';
+    return c > u' ' && !text::IsAsciiDigit(c) && !(c >= u'A' && c <= u'Z') &&
+           !(c >= u'a' && c <= u'z') && c != u'^' && c != u'+' && c != u'`' && c != u'~';
   }
   switch (c) {
+    // clang-format off
     case u'\u00AB': case u'\u00BB':  // « »
     case u'\u2013': case u'\u2014':  // – —
     case u'\u2018': case u'\u2019': case u'\u201C': case u'\u201D':  // ‘ ’ “ ”
+    // clang-format on
     case u'\u2026':  // …
       return true;
     default:
@@ -132,7 +136,7 @@ bool IsSubfieldCode(char16_t c) {
 // Hue's layout glues a subfield code to a capitalised word: «aVăn».
 TextView WithoutSubfieldCode(TextView piece) {
   return piece.size() > 2 && IsSubfieldCode(piece[0]) && IsCapital(piece[1]) ? piece.substr(1)
-                                                                              : piece;
+                                                                             : piece;
 }
 
 void ScoreWord(TextView piece, VietnameseScore& score) {
@@ -169,7 +173,9 @@ void ScoreWord(TextView piece, VietnameseScore& score) {
       ++score.marked;
       const auto& letterWeights = LetterWeights();
       const bool combining = std::any_of(word.begin(), word.end(), IsCombiningMark);
-      const Text joined = combining ? letters::ConvertCharset(word, letters::CharsetUnicode, letters::CharsetUnicode) : Text();
+      const Text joined = combining ? letters::ConvertCharset(word, letters::CharsetUnicode,
+                                                              letters::CharsetUnicode)
+                                    : Text();
       bool beyondLatin1 = false;
       for (const char16_t c : combining ? TextView(joined) : word) {
         weight += c < kWeightedUnits ? letterWeights[c] : 0.0f;

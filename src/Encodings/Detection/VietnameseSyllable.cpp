@@ -31,6 +31,7 @@ constexpr std::size_t kMostLetters = std::tuple_size_v<decltype(SyllableParts::l
 
 // Every rime of the language, without tone marks: the vowel nucleus with its
 // glides (o, u before it; i, y, o, u after it) and the final consonant.
+// clang-format off
 constexpr std::u16string_view kRimes[] = {
     // open: no final consonant
     u"a", u"ai", u"ao", u"au", u"ay", u"âu", u"ây", u"e", u"eo", u"ê", u"êu", u"i", u"ia", u"iu",
@@ -61,6 +62,7 @@ constexpr std::u16string_view kRimes[] = {
     u"uych", u"uynh", u"uyt",                 //
     u"uyên", u"uyêt",
 };
+// clang-format on
 
 constexpr auto kSortedRimes = [] {
   std::array<std::u16string_view, std::size(kRimes)> sorted{};
@@ -74,16 +76,20 @@ bool IsRime(std::u16string_view rime) {
 }
 
 // Longest first, so that «ngh» is not read as «ng» + «h».
+// clang-format off
 constexpr std::u16string_view kOnsets[] = {
     u"ngh", u"ch", u"gh", u"gi", u"kh", u"ng", u"nh", u"ph", u"qu", u"th", u"tr", u"b", u"c",
     u"d",   u"đ",  u"g",  u"h",  u"k",  u"l",  u"m",  u"n",  u"p",  u"r",  u"s",  u"t", u"v",
     u"x",
 };
+// clang-format on
 
 bool IsVowel(char16_t c) {
   switch (c) {
+    // clang-format off
     case u'a': case kABreve: case kACircumflex: case u'e': case kECircumflex: case u'i':
     case u'o': case kOCircumflex: case kOHorn: case u'u': case kUHorn: case u'y':
+      // clang-format on
       return true;
     default:
       return false;
@@ -103,6 +109,7 @@ bool IsFrontVowel(char16_t c) {
 char16_t LowerLetter(char16_t c) {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + (u'a' - u'A'));
   switch (c) {
+    // clang-format off
     case u'\u00C2': return kACircumflex;  // Â
     case u'\u0102': return kABreve;       // Ă
     case u'\u0110': return kDStroke;      // Đ
@@ -111,6 +118,7 @@ char16_t LowerLetter(char16_t c) {
     case u'\u01A0': return kOHorn;        // Ơ
     case u'\u01AF': return kUHorn;        // Ư
     default: return c;
+      // clang-format on
   }
 }
 
@@ -130,8 +138,10 @@ const std::array<Spelling, kLetterUnits>& LetterSpellings() {
     for (char16_t c = u'A'; c <= u'Z'; ++c) spellings[c] = {LowerLetter(c), kLevel, true};
     for (char16_t c = u'a'; c <= u'z'; ++c) spellings[c] = {c, kLevel};
     for (const letters::VietnameseLetter& row : letters::kVietnameseLetters) {
-      const char16_t base = row.number < letters::kFirstTonedLetter ? row.unicode : row.composed.base;
-      const auto mark = std::find(letters::kToneMarks.begin(), letters::kToneMarks.end(), row.composed.mark);
+      const char16_t base =
+          row.number < letters::kFirstTonedLetter ? row.unicode : row.composed.base;
+      const auto mark =
+          std::find(letters::kToneMarks.begin(), letters::kToneMarks.end(), row.composed.mark);
       const Tone tone = row.number < letters::kFirstTonedLetter
                             ? kLevel
                             : ToneOfMark(mark - letters::kToneMarks.begin());
@@ -144,18 +154,21 @@ const std::array<Spelling, kLetterUnits>& LetterSpellings() {
 
 Tone CombiningTone(char16_t c) {
   const auto mark = std::find(letters::kToneMarks.begin(), letters::kToneMarks.end(), c);
-  return mark == letters::kToneMarks.end() ? kLevel : ToneOfMark(mark - letters::kToneMarks.begin());
+  return mark == letters::kToneMarks.end() ? kLevel
+                                           : ToneOfMark(mark - letters::kToneMarks.begin());
 }
 
 // «a» + U+0302 -> «â»: the letter a combining circumflex, breve or horn makes, or 0.
 char16_t WithShapeMark(char16_t letter, char16_t mark) {
   switch (mark) {
+    // clang-format off
     case letters::kCombiningCircumflex:
       return letter == u'a' ? kACircumflex : letter == u'e' ? kECircumflex
                                            : letter == u'o' ? kOCircumflex : 0;
     case letters::kCombiningBreve: return letter == u'a' ? kABreve : 0;
     case letters::kCombiningHorn: return letter == u'o' ? kOHorn : letter == u'u' ? kUHorn : 0;
     default: return 0;
+      // clang-format on
   }
 }
 

@@ -13,7 +13,8 @@ using Readings = std::vector<std::optional<Text>>;
 // «Tôi yêu tiếng Việt Nam lắm», and the same bytes read two wrong ways.
 const Text kRight = u"T\u00F4i y\u00EAu ti\u1EBFng Vi\u1EC7t Nam l\u1EAFm";
 const Text kWrongVni = u"To\u00E2i ye\u00E2u tie\u00E1ng Vie\u00E4t Nam la\u00E9m";
-const Text kWrongUtf8 = u"T\u00C3\u00B4i y\u00C3\u00AAu ti\u00E1\u00BA\u00BFng Vi\u00E1\u00BB\u2021t Nam";
+const Text kWrongUtf8 =
+    u"T\u00C3\u00B4i y\u00C3\u00AAu ti\u00E1\u00BA\u00BFng Vi\u00E1\u00BB\u2021t Nam";
 
 TEST(ReadingChoice, VerdictAndChoice) {
   const struct {
@@ -21,6 +22,7 @@ TEST(ReadingChoice, VerdictAndChoice) {
     Readings readings;
     ReadingVerdict verdict;
     std::size_t best, runnerUp;
+    // clang-format off
   } cases[] = {
       {"the reading that is Vietnamese wins", {std::nullopt, kWrongUtf8, kRight, kWrongVni},
        ReadingVerdict::Chosen, 2, 1},
@@ -39,6 +41,7 @@ TEST(ReadingChoice, VerdictAndChoice) {
       {"no reading", {std::nullopt, std::nullopt}, ReadingVerdict::NotVietnamese, kNoReading,
        kNoReading},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const ReadingChoice choice = ChooseReading(c.readings);
     EXPECT_EQ(choice.verdict, c.verdict) << c.what;

@@ -4,15 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "Encodings/Utf8.h"
 #include "Encodings/Detection/VietnameseScore.h"
 #include "Encodings/Detection/VietnameseSyllable.h"
+#include "Encodings/Utf8.h"
 #include "support/TextPrinting.h"
 
 namespace velmora::detection {
 namespace {
 
 TEST(VietnameseSyllable, WellFormedSyllablesPass) {
+  // clang-format off
   for (const TextView word : {
            u"Vi\u1EC7t", u"ng\u01B0\u1EDDi", u"quy\u1EC3n", u"gi\u1EEFa",  // Việt người quyển giữa
            u"ho\u00E0", u"h\u00F2a", u"THU\u1EF6", u"th\u1EE7y",          // hoà hòa THUỶ thủy
@@ -22,11 +23,13 @@ TEST(VietnameseSyllable, WellFormedSyllablesPass) {
            u"Nam", u"a", u"the", u"oong",                                    // no tone mark
            u"Vie\u0323\u0302t", u"Vi\u00EA\u0323t",  // fully and partly decomposed
        }) {
+    // clang-format on
     EXPECT_TRUE(IsVietnameseSyllable(word)) << test::Readable(word);
   }
 }
 
 TEST(VietnameseSyllable, MalformedWordsFail) {
+  // clang-format off
   for (const TextView word : {
            u"Vie\u00E4t",         // VNI bytes of «Việt» read as Windows-1258
            u"Vi\u00E1\u00BB\u2021t",  // UTF-8 bytes of «Việt» read as Windows-1252
@@ -37,6 +40,7 @@ TEST(VietnameseSyllable, MalformedWordsFail) {
            u"\u00E1\u00E0", u"i\u00EAu", u"ti\u00EAu\u0301\u0301",  // two marks; «iêu» opens no word
            u"tyeu", u"nghiêngg", u"",
        }) {
+    // clang-format on
     EXPECT_FALSE(IsVietnameseSyllable(word)) << test::Readable(word);
   }
 }
@@ -46,6 +50,7 @@ TEST(VietnameseSyllable, PartsAreOnsetRimeAndTone) {
   const struct {
     TextView word, onset, rime;
     SyllableTone tone;
+    // clang-format off
   } cases[] = {
       {u"Ng\u01B0\u1EDDi", u"ng", u"\u01B0\u01A1i", SyllableTone::Grave},  // Người
       {u"g\u00ECn", u"g", u"in", SyllableTone::Grave},                        // gìn: i of the rime
@@ -53,6 +58,7 @@ TEST(VietnameseSyllable, PartsAreOnsetRimeAndTone) {
       {u"qu\u00FDt", u"q", u"uyt", SyllableTone::Acute},                     // quýt: u of the rime
       {u"\u1EDF", u"", u"\u01A1", SyllableTone::HookAbove},                   // ở
   };
+  // clang-format on
   for (const auto& c : cases) {
     const std::optional<SyllableParts> parts = ReadSyllable(c.word);
     ASSERT_TRUE(parts) << test::Readable(c.word);
@@ -73,8 +79,9 @@ TEST(VietnameseSyllable, TheSpellingDictionaryPasses) {
   std::vector<std::string> rejected;
   while (std::getline(dictionary, line)) {
     const std::optional<Text> word = encodings::DecodeUtf8(line.substr(0, line.find('/')), nullptr);
-    const bool capital = word && !word->empty() &&
-                         ((word->front() >= u'A' && word->front() <= u'Z') || word->front() == u'\u0110');
+    const bool capital =
+        word && !word->empty() &&
+        ((word->front() >= u'A' && word->front() <= u'Z') || word->front() == u'\u0110');
     if (!word || word->empty() || capital) continue;
     ++entries;
     if (!IsVietnameseSyllable(*word)) rejected.push_back(line);
@@ -89,6 +96,7 @@ TEST(VietnameseScore, CountsWordsSyllablesAndDiacritics) {
   const struct {
     TextView text;
     std::size_t words, syllables, marked;
+    // clang-format off
   } cases[] = {
       {u"T\u00F4i y\u00EAu ti\u1EBFng Vi\u1EC7t.", 4, 4, 4},  // Tôi yêu tiếng Việt.
       {u"To\u00E2i ye\u00E2u tie\u00E1ng Vie\u00E4t.", 4, 0, 0},  // VNI read as Windows-1258
@@ -100,6 +108,7 @@ TEST(VietnameseScore, CountsWordsSyllablesAndDiacritics) {
       {u"245=10$aV\u0103n h\u1ECDc%100=1#|av\u0103n  aV\u0103n", 4, 4, 4},
       {u"", 0, 0, 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const VietnameseScore score = ScoreVietnamese(c.text);
     EXPECT_EQ(score.words, c.words) << test::Readable(c.text);
