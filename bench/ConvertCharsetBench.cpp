@@ -53,7 +53,8 @@ constexpr std::array<Modified, 14> kModified = {{
 // clang-format on
 // Tone keys 1-5.
 constexpr std::array<char16_t, 5> kToneKeys = {
-    letters::kCombiningAcute, letters::kCombiningGrave, letters::kCombiningHookAbove, letters::kCombiningTilde, letters::kCombiningDotBelow};
+    letters::kCombiningAcute, letters::kCombiningGrave, letters::kCombiningHookAbove,
+    letters::kCombiningTilde, letters::kCombiningDotBelow};
 
 // The typed prose with every tone as a combining mark after its base, the
 // base precomposed where it has a breve, circumflex or horn (as Vietnamese

@@ -15,8 +15,8 @@
 #include <streambuf>
 #include <string>
 
-#include "ModMain/Records/Sources.h"
 #include "MarcExchange/RecordStream.h"
+#include "ModMain/Records/Sources.h"
 #include "RecordText.h"
 
 namespace velmora::bench {

@@ -54,8 +54,9 @@ const bool kRegistered = [] {
                {kRecordBytes});
     }
   }
-  const Text outputRecord =
-      records::ConvertRecord(records::SourceOf(records::SourceId::Libol), SampleRecord(records::SourceId::Libol)) + u"%";
+  const Text outputRecord = records::ConvertRecord(records::SourceOf(records::SourceId::Libol),
+                                                   SampleRecord(records::SourceId::Libol)) +
+                            u"%";
   Register("MarcEdit", outputRecord, records::ExportMarcEdit, {kRecordBytes, kLargeBytes});
   Register("MarcEditLiteral", outputRecord,
            [](TextView text) { return reference::LiteralMarcEditExport(Text(text)); },

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "RecordText.h"
 #include "ModMain/Text/Text.h"
+#include "RecordText.h"
 
 namespace velmora::bench {
 

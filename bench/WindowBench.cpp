@@ -14,8 +14,8 @@
 #include "FrmMain/ClipboardText.h"
 #include "FrmMain/Handlers.h"
 #include "FrmMain/Qt/FrmMain.h"
-#include "ModMain/Records/Sources.h"
 #include "FrmMain/Qt/QtText.h"
+#include "ModMain/Records/Sources.h"
 #include "Throughput.h"
 
 namespace velmora::bench {
@@ -26,7 +26,8 @@ using frmmain::qt::FrmMain;
 frmmain::qt::FrmMain* window = nullptr;
 
 Text Copied(benchmark::State& state) {
-  return Repeated(SampleRecord(records::SourceId::Libol), static_cast<std::size_t>(state.range(0)) / 2);
+  return Repeated(SampleRecord(records::SourceId::Libol),
+                  static_cast<std::size_t>(state.range(0)) / 2);
 }
 
 // Another program's copy on the clipboard, then the button's click.
@@ -96,7 +97,9 @@ void BM_StepClipboardIn(benchmark::State& state) {
 
 void BM_StepConvertLibol(benchmark::State& state) {
   const Text copied = Copied(state);
-  for (auto _ : state) benchmark::DoNotOptimize(records::ConvertRecord(records::SourceOf(records::SourceId::Libol), copied));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        records::ConvertRecord(records::SourceOf(records::SourceId::Libol), copied));
   SetBytes(state, copied);
 }
 
@@ -111,7 +114,8 @@ void BM_StepBoxSetAndReadBack(benchmark::State& state) {
 }
 
 void BM_StepClipboardOut(benchmark::State& state) {
-  const Text output = records::ConvertRecord(records::SourceOf(records::SourceId::Libol), Copied(state));
+  const Text output =
+      records::ConvertRecord(records::SourceOf(records::SourceId::Libol), Copied(state));
   frmmain::FrmMainPorts& ports = window->Ports();
   for (auto _ : state) frmmain::SetClipboardText(ports.clipboard, ports.messages, output);
   SetBytes(state, output);

@@ -16,19 +16,19 @@ constexpr char16_t kSurrogates[] = {0xD800, 0xDBFF, 0xDC00, 0xDFFF};
 constexpr TextView kRecordPieces[] = {
     // digits and tags, "000" which is never a tag, a year
     u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"000", u"001", u"020", u"041",
-    u"082", u"084", u"100", u"245", u"250", u"260", u"300", u"440", u"490", u"500", u"650",
-    u"653", u"700", u"999", u"1998",
+    u"082", u"084", u"100", u"245", u"250", u"260", u"300", u"440", u"490", u"500", u"650", u"653",
+    u"700", u"999", u"1998",
     // line breaks, blanks
     u"\r\n", u"\r\n", u"\r\n", u"\r", u"\n", u"\t", u"\t", u" ", u" ", u"  ", u"   ", u"    ",
     // working-text and source-layout punctuation
-    u"$", u"$a", u"$b", u"$c", u"$x", u"$v", u"$z", u"|", u"|a", u"|b", u"|x", u"\t|", u" |",
-    u"=", u"==", u"#", u"##", u"_", u"%", u"%", u":", u" :", u";", u" ;", u",", u" ,", u".",
-    u"/", u" /", u"$a", u"=##$a", u"245=10$a", u"%650=#7$a",
+    u"$", u"$a", u"$b", u"$c", u"$x", u"$v", u"$z", u"|", u"|a", u"|b", u"|x", u"\t|", u" |", u"=",
+    u"==", u"#", u"##", u"_", u"%", u"%", u":", u" :", u";", u" ;", u",", u" ,", u".", u"/", u" /",
+    u"$a", u"=##$a", u"245=10$a", u"%650=#7$a",
     // the start marker and its letters
     u"Z", u"ZZZZ", u"ZZZZ\r\n", u"ZZZZ%",
     // subfield codes and other letters
-    u"a", u"b", u"c", u"d", u"e", u"h", u"n", u"p", u"v", u"x", u"y", u"z", u"A", u"q",
-    u"Title", u"Author",
+    u"a", u"b", u"c", u"d", u"e", u"h", u"n", u"p", u"v", u"x", u"y", u"z", u"A", u"q", u"Title",
+    u"Author",
     // Vietnamese letters: precomposed, and base + combining tone mark
     u"\u1EC7",        // ệ
     u"\u0110",        // Đ
@@ -50,7 +50,8 @@ constexpr TextView kRecordPieces[] = {
     // code units that break naive code
     TextView(u"\0", 1), u"\uFFFF", u"\uFFFE", u"\uFEFF", u"\u2028", u"\u2029", u"\u0085",
     TextView(kSurrogates, 1), TextView(kSurrogates + 1, 1), TextView(kSurrogates + 2, 1),
-    TextView(kSurrogates + 3, 1), TextView(kSurrogates + 1, 2) /* high then low */, u"\U0001F600", u"\u00A0", u"\u3000"};
+    TextView(kSurrogates + 3, 1), TextView(kSurrogates + 1, 2) /* high then low */, u"\U0001F600",
+    u"\u00A0", u"\u3000"};
 
 constexpr std::size_t kPieceCount = std::size(kRecordPieces);
 
@@ -91,11 +92,16 @@ std::int32_t FuzzInput::SmallOrEdgeInt() {
   const std::uint8_t pick = Byte();
   if (pick < 200) return pick % 12 - 2;  // -2 .. 9
   switch (pick % 8) {
-    case 0: return INT_MIN;
-    case 1: return INT_MAX;
-    case 2: return INT_MIN + 1;
-    case 3: return INT_MAX - 1;
-    default: return Int32();
+    case 0:
+      return INT_MIN;
+    case 1:
+      return INT_MAX;
+    case 2:
+      return INT_MIN + 1;
+    case 3:
+      return INT_MAX - 1;
+    default:
+      return Int32();
   }
 }
 
@@ -167,8 +173,8 @@ bool HasLineBreakCharacter(TextView text) {
 namespace {
 
 bool IsTag(TextView s) {
-  return s.size() >= 3 && text::IsAsciiDigit(s[0]) && text::IsAsciiDigit(s[1]) && text::IsAsciiDigit(s[2]) &&
-         s.substr(0, 3) != u"000";
+  return s.size() >= 3 && text::IsAsciiDigit(s[0]) && text::IsAsciiDigit(s[1]) &&
+         text::IsAsciiDigit(s[2]) && s.substr(0, 3) != u"000";
 }
 
 // «ddd=##$aValue$bValue»: the opening, then subfields of at least a code each.
@@ -188,10 +194,11 @@ void CheckOutputRecordForm(TextView record, TextView titleOpening, TextView inpu
   bool first = true;
   while (true) {
     const std::size_t end = record.find(text::kFieldSeparator, start);
-    const TextView field = record.substr(start, end == TextView::npos ? TextView::npos : end - start);
+    const TextView field =
+        record.substr(start, end == TextView::npos ? TextView::npos : end - start);
     if (first) {
-      FUZZ_CHECK(field.empty() || IsOutputField(field, titleOpening),
-                 {"first field", field}, {"record", record}, {"input", input});
+      FUZZ_CHECK(field.empty() || IsOutputField(field, titleOpening), {"first field", field},
+                 {"record", record}, {"input", input});
     } else {
       const bool wellFormed = IsTag(field) && IsOutputField(field.substr(3), u"=##$");
       FUZZ_CHECK(wellFormed, {"field", field}, {"record", record}, {"input", input});
@@ -209,8 +216,8 @@ void CheckMarcEditLinePerField(TextView record, TextView input) {
   while (true) {
     const std::size_t fieldEnd = record.find(text::kFieldSeparator, fieldStart);
     const std::size_t lineEnd = exported.find(text::kCrlf, lineStart);
-    FUZZ_CHECK((fieldEnd == TextView::npos) == (lineEnd == Text::npos),
-               {"record", record}, {"exported", exported}, {"input", input});
+    FUZZ_CHECK((fieldEnd == TextView::npos) == (lineEnd == Text::npos), {"record", record},
+               {"exported", exported}, {"input", input});
     const TextView field = record.substr(fieldStart, fieldEnd - fieldStart);
     const TextView line = TextView(exported).substr(lineStart, lineEnd - lineStart);
     // «245=00$aTitle» -> «=245  00$aTitle» (two spaces)

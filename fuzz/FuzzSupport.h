@@ -58,11 +58,11 @@ std::string Escape(TextView text, std::size_t limit = 4000);
 [[noreturn]] void Fail(const char* what, const char* file, int line,
                        std::initializer_list<std::pair<const char*, TextView>> texts);
 
-#define FUZZ_CHECK(condition, ...)                                         \
-  do {                                                                     \
-    if (!(condition)) {                                                    \
+#define FUZZ_CHECK(condition, ...)                                          \
+  do {                                                                      \
+    if (!(condition)) {                                                     \
       ::velmora::fuzz::Fail(#condition, __FILE__, __LINE__, {__VA_ARGS__}); \
-    }                                                                      \
+    }                                                                       \
   } while (false)
 
 std::size_t Count(TextView text, TextView find);

@@ -33,8 +33,8 @@ void CheckRebuild(Text (*rebuild)(TextView), TextView titleOpening, const std::u
   }
   FUZZ_CHECK(record.size() <= RebuildBound(working.size()), {"record", record},
              {"working", working});
-  FUZZ_CHECK(HasLineBreakCharacter(working) || !HasLineBreakCharacter(record),
-             {"record", record}, {"working", working});
+  FUZZ_CHECK(HasLineBreakCharacter(working) || !HasLineBreakCharacter(record), {"record", record},
+             {"working", working});
   CheckMarcEditLinePerField(record, working);
 }
 

@@ -11,7 +11,8 @@ namespace {
 // What the record rebuild writes first: «245=00$a», or for the variant
 // rebuild, which gathers the title's subfields, «245=##$».
 TextView TitleOpening(const records::SourceSystem& source) {
-  return source.rebuild.build == records::BuildCatalogRecordHue ? TextView(u"245=##$") : TextView(u"245=00$a");
+  return source.rebuild.build == records::BuildCatalogRecordHue ? TextView(u"245=##$")
+                                                                : TextView(u"245=00$a");
 }
 
 }  // namespace

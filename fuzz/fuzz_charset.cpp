@@ -39,7 +39,8 @@ bool HasToneMark(TextView text) {
 Text LettersAndAscii(std::span<const std::uint8_t> bytes) {
   Text out;
   for (const std::uint8_t b : bytes) {
-    out.push_back(b < 0x80 ? char16_t{b} : letters::kVietnameseLetters[b % letters::kLetterCount].unicode);
+    out.push_back(b < 0x80 ? char16_t{b}
+                           : letters::kVietnameseLetters[b % letters::kLetterCount].unicode);
   }
   return out;
 }
@@ -64,8 +65,8 @@ void CheckCodecs(TextView text) {
       continue;
     }
     const std::optional<Text> back = DecodeRepresentation(info.id, bytes);
-    const bool same = back && (*back == text ||
-                               (info.id == encodings::Representation::Tcvn3 && report.lowercasedCapitals > 0));
+    const bool same = back && (*back == text || (info.id == encodings::Representation::Tcvn3 &&
+                                                 report.lowercasedCapitals > 0));
     FUZZ_CHECK(same, {"text", text}, {"bytes", fuzz::BytesAsText(bytes)},
                {"back", back.value_or(u"(refused)")});
   }
@@ -81,7 +82,8 @@ void CheckTranscoder(std::uint8_t which, std::span<const std::uint8_t> raw) {
   std::string out;
   encodings::Transcoder::Failure failure;
   FUZZ_CHECK(transcoder.Convert(bytes, out, failure), {"bytes", fuzz::BytesAsText(bytes)});
-  const std::string expected = encodings::EncodeUtf8(*encodings::DecodeRepresentation(from.id, bytes));
+  const std::string expected =
+      encodings::EncodeUtf8(*encodings::DecodeRepresentation(from.id, bytes));
   FUZZ_CHECK(out == expected, {"bytes", fuzz::BytesAsText(bytes)});
 }
 
@@ -117,10 +119,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                {"codes", Codes(from, to)});
   }
 
-  const Text joined = letters::ConvertCharset(text, letters::CharsetUnicode, letters::CharsetUnicode);
+  const Text joined =
+      letters::ConvertCharset(text, letters::CharsetUnicode, letters::CharsetUnicode);
   FUZZ_CHECK(HasToneMark(text) || joined == text, {"joined", joined}, {"text", text});
   FUZZ_CHECK(joined.size() <= text.size(), {"joined", joined}, {"text", text});
-  const Text twice = letters::ConvertCharset(joined, letters::CharsetUnicode, letters::CharsetUnicode);
+  const Text twice =
+      letters::ConvertCharset(joined, letters::CharsetUnicode, letters::CharsetUnicode);
   FUZZ_CHECK(twice == joined, {"joined twice", twice}, {"joined once", joined}, {"text", text});
   return 0;
 }

@@ -13,13 +13,13 @@
 #include <string>
 #include <string_view>
 
+#include "Encodings/LetterUnits.h"
+#include "Encodings/Utf8.h"
+#include "FuzzSupport.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "cli/CharsetCommand.h"
 #include "cli/Commands.h"
 #include "cli/Conversion.h"
-#include "Encodings/LetterUnits.h"
-#include "FuzzSupport.h"
-#include "ModMain/Text/LineBreaks.h"
-#include "Encodings/Utf8.h"
 
 using namespace velmora;
 using namespace velmora::cli;
@@ -104,15 +104,17 @@ void CheckUtf8Decoding(std::string_view bytes) {
 // Code pages that read one character per byte write every file back byte
 // for byte; those that join a base and a tone mark read back what they wrote.
 void CheckEightBit(std::string_view bytes) {
-  for (const encodings::Representation page : {encodings::Representation::Vni, encodings::Representation::Viscii,
-                                    encodings::Representation::Cp1258, encodings::Representation::Tcvn5712}) {
+  for (const encodings::Representation page :
+       {encodings::Representation::Vni, encodings::Representation::Viscii,
+        encodings::Representation::Cp1258, encodings::Representation::Tcvn5712}) {
     Text text;
     encodings::AppendEightBitUnits(page, bytes, text);
     std::string written;
     encodings::EncodeReport report;
     FUZZ_CHECK(encodings::EncodeConverted(page, text, {}, written, report), {"decoded", text},
                {"bytes", fuzz::BytesAsText(bytes)});
-    const bool joins = page == encodings::Representation::Cp1258 || page == encodings::Representation::Tcvn5712;
+    const bool joins =
+        page == encodings::Representation::Cp1258 || page == encodings::Representation::Tcvn5712;
     Text back;
     AppendEightBitUnits(page, written, back);
     FUZZ_CHECK(joins ? back == text : written == bytes, {"decoded", text}, {"back", back},
@@ -128,8 +130,8 @@ void CheckCharsetCommand(std::uint8_t from, std::uint8_t to, std::string_view by
   std::string output, error, notes;
   if (RunCharset(bytes, source.id, target.id, {}, output, error, notes) &&
       target.bytes == encodings::FileBytes::UnicodeText) {
-    FUZZ_CHECK(encodings::DecodeUtf8(output, nullptr).has_value(), {"output", fuzz::BytesAsText(output)},
-               {"input", fuzz::BytesAsText(bytes)});
+    FUZZ_CHECK(encodings::DecodeUtf8(output, nullptr).has_value(),
+               {"output", fuzz::BytesAsText(output)}, {"input", fuzz::BytesAsText(bytes)});
   }
 }
 
@@ -174,8 +176,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::uint8_t from = input.Byte();
       const std::uint8_t to = input.Byte();
       const auto rest = input.RestAsBytes();
-      CheckCharsetCommand(from, to,
-                          std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
+      CheckCharsetCommand(
+          from, to, std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
       break;
     }
     default:

@@ -1,8 +1,8 @@
 // The four lookups with arbitrary texts, delimiters, marks and occurrences:
 // the fast lookups (views into the text, early stops) give what the
 // step-by-step forms give, and their views point into their argument.
-#include "ModMain/Records/FieldAccess.h"
 #include "FuzzSupport.h"
+#include "ModMain/Records/FieldAccess.h"
 #include "reference/LiteralLookups.h"
 
 using namespace velmora;
@@ -39,16 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Text token = records::GetToken(text, delimiter, index);
   const Text literalToken = reference::LiteralGetToken(text, delimiter, index);
-  FUZZ_CHECK(token == literalToken, {"GetToken", token}, {"literal", literalToken},
-             {"text", text}, {"delimiter", TextView(&delimiter, 1)}, {"index", Number(index)});
+  FUZZ_CHECK(token == literalToken, {"GetToken", token}, {"literal", literalToken}, {"text", text},
+             {"delimiter", TextView(&delimiter, 1)}, {"index", Number(index)});
   const TextView tokenView = records::GetTokenView(text, delimiter, index);
   FUZZ_CHECK(index == 0 || tokenView == token, {"view", tokenView}, {"text", text});
   FUZZ_CHECK(IsViewInto(tokenView, text), {"view", tokenView}, {"text", text});
 
   const Text field = records::GetField(text, tag, occurrence);
   const Text literalField = reference::LiteralGetField(text, tag, occurrence);
-  FUZZ_CHECK(field == literalField, {"GetField", field}, {"literal", literalField},
-             {"text", text}, {"tag", tag}, {"occurrence", Number(occurrence)});
+  FUZZ_CHECK(field == literalField, {"GetField", field}, {"literal", literalField}, {"text", text},
+             {"tag", tag}, {"occurrence", Number(occurrence)});
   const TextView fieldView = records::GetFieldView(text, tag, occurrence);
   FUZZ_CHECK(fieldView == field && IsViewInto(fieldView, text), {"view", fieldView},
              {"text", text});
@@ -57,16 +57,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Text subfield = records::GetSubfield(text, code, subOccurrence);
   const Text literalSubfield = reference::LiteralGetSubfield(text, code, subOccurrence);
-  FUZZ_CHECK(subfield == literalSubfield, {"GetSubfield", subfield},
-             {"literal", literalSubfield}, {"text", text}, {"code", code},
-             {"occurrence", Number(subOccurrence)});
+  FUZZ_CHECK(subfield == literalSubfield, {"GetSubfield", subfield}, {"literal", literalSubfield},
+             {"text", text}, {"code", code}, {"occurrence", Number(subOccurrence)});
 
   const Text both = records::GetFieldSubfield(text, tag, occurrence, code, subOccurrence);
   const Text literalBoth =
       reference::LiteralGetFieldSubfield(text, tag, occurrence, code, subOccurrence);
   FUZZ_CHECK(both == literalBoth, {"GetFieldSubfield", both}, {"literal", literalBoth},
              {"text", text}, {"tag", tag}, {"code", code});
-  const TextView bothView = records::GetFieldSubfieldView(text, tag, occurrence, code, subOccurrence);
+  const TextView bothView =
+      records::GetFieldSubfieldView(text, tag, occurrence, code, subOccurrence);
   FUZZ_CHECK(bothView == both && IsViewInto(bothView, text), {"view", bothView}, {"text", text});
   // A value holds no field separator and no subfield delimiter, whatever the mark.
   FUZZ_CHECK(both.find_first_of(u"%$") == Text::npos, {"value", both}, {"text", text});

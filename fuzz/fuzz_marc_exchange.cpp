@@ -15,20 +15,19 @@
 //    record length, the base address, every field where its directory
 //    entry puts it, ending with the field terminator, and the record
 //    terminator last.
+#include <algorithm>
 #include <string>
 
-#include <algorithm>
-
-#include "MarcExchange/FixedField008.h"
-#include "MarcExchange/SourceIndicators.h"
-#include "ModMain/Records/CatalogRecord.h"
-#include "ModMain/Letters/PrecomposeLetters.h"
+#include "Encodings/Utf8.h"
 #include "FuzzSupport.h"
+#include "MarcExchange/FixedField008.h"
 #include "MarcExchange/Iso2709Writer.h"
 #include "MarcExchange/MarcChars.h"
 #include "MarcExchange/MarcRecord.h"
 #include "MarcExchange/RecordStream.h"
-#include "Encodings/Utf8.h"
+#include "MarcExchange/SourceIndicators.h"
+#include "ModMain/Letters/PrecomposeLetters.h"
+#include "ModMain/Records/CatalogRecord.h"
 
 using namespace velmora;
 using namespace velmora::marc_exchange;
@@ -79,7 +78,8 @@ std::size_t FilledPieces(TextView text) {
   for (std::size_t start = 0; start <= text.size();) {
     std::size_t stop = text.find(text::kFieldSeparator, start);
     if (stop == TextView::npos) stop = text.size();
-    if (text.substr(start, stop - start).find_first_not_of(text::kSpace) != TextView::npos) ++pieces;
+    if (text.substr(start, stop - start).find_first_not_of(text::kSpace) != TextView::npos)
+      ++pieces;
     start = stop + 1;
   }
   return pieces;
@@ -130,8 +130,7 @@ void CheckRecord(TextView text, const ParseResult& parsed) {
     writer->Begin(out);
     const std::size_t begun = out.size();
     const std::optional<WriteError> error = writer->Write(parsed.record, out);
-    FUZZ_CHECK((error && error->kind == WriteErrorKind::kNoFields) ==
-                   parsed.record.fields.empty(),
+    FUZZ_CHECK((error && error->kind == WriteErrorKind::kNoFields) == parsed.record.fields.empty(),
                {"text", text});
     if (error) {
       FUZZ_CHECK(out.size() == begun, {"out", fuzz::BytesAsText(out)}, {"text", text});
@@ -152,8 +151,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Text text = input.RestAsText();
   if ((mode & 4) != 0) {
     const Text precomposed = letters::PrecomposeLetters(text);
-    FUZZ_CHECK(precomposed.size() <= text.size() && letters::PrecomposeLetters(precomposed) == precomposed,
-               {"precomposed", precomposed}, {"text", text});
+    FUZZ_CHECK(
+        precomposed.size() <= text.size() && letters::PrecomposeLetters(precomposed) == precomposed,
+        {"precomposed", precomposed}, {"text", text});
     text = precomposed;
   }
   switch (mode & 3) {

@@ -3,9 +3,9 @@
 // unchanged); every "%" becomes one line break and no other break appears
 // or goes; the text at most doubles.
 #include "FuzzSupport.h"
-#include "reference/LiteralIlibHueMarcEdit.h"
 #include "ModMain/Records/MarcEditExport.h"
 #include "SourceChecks.h"
+#include "reference/LiteralIlibHueMarcEdit.h"
 
 using namespace velmora;
 
@@ -23,9 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Text again = records::ExportMarcEdit(exported);
   FUZZ_CHECK(again == exported, {"exported twice", again}, {"exported once", exported},
              {"box", box});
-  FUZZ_CHECK(exported.find(text::kFieldSeparator) == Text::npos, {"exported", exported}, {"box", box});
-  FUZZ_CHECK(fuzz::Count(exported, text::kCrlf) == fuzz::Count(box, u"%") + fuzz::Count(box, text::kCrlf),
-             {"exported", exported}, {"box", box});
+  FUZZ_CHECK(exported.find(text::kFieldSeparator) == Text::npos, {"exported", exported},
+             {"box", box});
+  FUZZ_CHECK(
+      fuzz::Count(exported, text::kCrlf) == fuzz::Count(box, u"%") + fuzz::Count(box, text::kCrlf),
+      {"exported", exported}, {"box", box});
   // «245=» (4 units) -> «=245  » (6), «%» -> CRLF
   FUZZ_CHECK(exported.size() <= 2 * box.size(), {"exported", exported}, {"box", box});
   return 0;

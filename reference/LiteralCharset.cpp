@@ -96,13 +96,15 @@ Text RandomCharsetText(std::mt19937& random, int maxPieces) {
   static const std::vector<Text> kPieces = [] {
     std::vector<Text> pieces;
     for (std::size_t i = 0; i + 1 < letters::UnicodeComposedLetters.size(); ++i) {
-      pieces.push_back(Text(letters::UnicodeComposedLetters.substr(i, 2)));  // pairs and spanning windows
+      pieces.push_back(
+          Text(letters::UnicodeComposedLetters.substr(i, 2)));  // pairs and spanning windows
     }
     for (const TextView table : {letters::VniLetters, letters::Cp1258Letters}) {
       for (std::size_t i = 0; i + 1 < table.size(); ++i) pieces.push_back(Text(table.substr(i, 2)));
     }
-    for (const TextView table : {letters::UnicodeLetters, letters::UnicodeComposedLetters, letters::VniLetters, letters::Tcvn3Letters,
-                                 letters::Cp1258Letters, letters::BaseLetters}) {
+    for (const TextView table :
+         {letters::UnicodeLetters, letters::UnicodeComposedLetters, letters::VniLetters,
+          letters::Tcvn3Letters, letters::Cp1258Letters, letters::BaseLetters}) {
       for (const char16_t unit : table) pieces.push_back(Text(1, unit));
     }
     for (const char16_t mark :

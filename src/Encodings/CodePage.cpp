@@ -12,7 +12,9 @@ using codepage::kUnassigned;
 // Grave, hook above, tilde, acute, dot below: the marks a composition uses.
 std::int8_t MarkNumber(char16_t mark) {
   const auto at = std::find(letters::kToneMarks.begin(), letters::kToneMarks.end(), mark);
-  return at == letters::kToneMarks.end() ? -1 : static_cast<std::int8_t>(at - letters::kToneMarks.begin());
+  return at == letters::kToneMarks.end()
+             ? -1
+             : static_cast<std::int8_t>(at - letters::kToneMarks.begin());
 }
 
 }  // namespace

@@ -70,7 +70,8 @@ std::array<Decomposed, letters::kLetterCount + 1> BuildDecompositions() {
     }
     d.units[d.length++] = letter.base;
     const char16_t tone = toned ? letter.composed.mark : 0;
-    const bool toneFirst = tone == letters::kCombiningDotBelow && modifier != letters::kCombiningHorn;
+    const bool toneFirst =
+        tone == letters::kCombiningDotBelow && modifier != letters::kCombiningHorn;
     if (toneFirst) d.units[d.length++] = tone;
     if (modifier != 0) d.units[d.length++] = modifier;
     if (tone != 0 && !toneFirst) d.units[d.length++] = tone;
@@ -111,9 +112,9 @@ void AppendEightBitUnits(Representation from, std::string_view bytes, Text& out)
 std::size_t CountTonedCapitals(TextView units, std::int32_t fromCode) {
   const letters::CharsetLookups& lookups = letters::LoadCharsetTables();
   const letters::SourceLookup& source = fromCode == letters::CharsetUnicode  ? lookups.unicode
-                               : fromCode == letters::CharsetVni    ? lookups.vni
-                               : fromCode == letters::CharsetCp1258 ? lookups.cp1258
-                                                           : lookups.tcvn3;
+                                        : fromCode == letters::CharsetVni    ? lookups.vni
+                                        : fromCode == letters::CharsetCp1258 ? lookups.cp1258
+                                                                             : lookups.tcvn3;
   std::size_t count = 0;
   for (std::size_t pos = 0; pos < units.size();) {
     std::uint8_t letter = pos + 1 < units.size() ? source.Pair(units[pos], units[pos + 1]) : 0;
@@ -169,7 +170,9 @@ Text DecodeEightBit(Representation from, std::string_view bytes) {
   Text units;
   AppendEightBitUnits(from, bytes, units);
   const std::int32_t code = LetterCode(from);
-  return code == letters::CharsetUnicode ? units : letters::ConvertCharset(units, code, letters::CharsetUnicode);
+  return code == letters::CharsetUnicode
+             ? units
+             : letters::ConvertCharset(units, code, letters::CharsetUnicode);
 }
 
 }  // namespace
@@ -251,7 +254,8 @@ std::string EncodeNoMarks(TextView text) {
 }
 
 Text DecomposeLetters(TextView text) {
-  static const std::array<Decomposed, letters::kLetterCount + 1> decompositions = BuildDecompositions();
+  static const std::array<Decomposed, letters::kLetterCount + 1> decompositions =
+      BuildDecompositions();
   const letters::SourceLookup& unicode = letters::LoadCharsetTables().unicode;
   Text out;
   out.reserve(text.size() + text.size() / 2);

@@ -54,7 +54,9 @@ class EightBitToUtf8 {
     for (unsigned b = 0; b < 256; ++b) {
       Text unit;
       AppendEightBitUnits(from, std::string_view(reinterpret_cast<const char*>(&b), 1), unit);
-      Set(bytes_[b], code == letters::CharsetUnicode ? unit : letters::ConvertCharset(unit, code, letters::CharsetUnicode));
+      Set(bytes_[b], code == letters::CharsetUnicode
+                         ? unit
+                         : letters::ConvertCharset(unit, code, letters::CharsetUnicode));
     }
     if (from != Representation::Cp1258 && from != Representation::Tcvn5712) return;
     for (unsigned b = 0; b < 256; ++b) {
@@ -161,8 +163,8 @@ bool JoinToneMarksInUtf8(std::string_view block, std::string& out, std::size_t& 
       return false;
     }
     const char16_t unit = units[0];
-    if (end - units == 1 && unit >= letters::kCombiningGrave && unit <= letters::kCombiningDotBelow &&
-        previous < 0x10000) {
+    if (end - units == 1 && unit >= letters::kCombiningGrave &&
+        unit <= letters::kCombiningDotBelow && previous < 0x10000) {
       if (const std::uint8_t letter = unicode.Pair(static_cast<char16_t>(previous), unit)) {
         to -= previousLength;
         const char* written = to;
@@ -310,8 +312,8 @@ void Transcoder::FindPlace(std::size_t convertedIndex, Failure& failure) const {
     const std::size_t length = letters::CharsetPieceLength(line, pos, fromCode);
     std::string scratch;
     EncodeReport report;
-    if (!EncodeConverted(to_, letters::ConvertCharset(line.substr(pos, length), fromCode, toCode), {},
-                         scratch, report)) {
+    if (!EncodeConverted(to_, letters::ConvertCharset(line.substr(pos, length), fromCode, toCode),
+                         {}, scratch, report)) {
       break;
     }
     pos += length;

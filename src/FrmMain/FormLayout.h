@@ -44,8 +44,9 @@ struct Control {
 };
 
 // A source system's button: its name and caption come from the source table.
-constexpr Control SourceButton(records::SourceId id, void (*click)(FrmMainPorts&) noexcept, int left,
-                               int top, int width, int height, int tabIndex, bool visible = true) {
+constexpr Control SourceButton(records::SourceId id, void (*click)(FrmMainPorts&) noexcept,
+                               int left, int top, int width, int height, int tabIndex,
+                               bool visible = true) {
   const records::SourceSystem& source = SourceOf(id);
   return {source.control, source.caption,          left,    top,  width, height,
           tabIndex,       ControlFont::BoldButton, visible, click};

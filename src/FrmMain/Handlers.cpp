@@ -45,7 +45,7 @@ std::optional<Text> NoRecordOfTheSource(const records::SourceSystem& source, Tex
   if (!record.empty() || !records::HoldsMoreThanWhiteSpace(text)) return std::nullopt;
   Text message = u"No " + FromAscii(source.title) + u" record was found in " +
                  (source.input == records::InputFrom::Clipboard ? Text(u"the copied text.")
-                                                       : Text(u"the box's text."));
+                                                                : Text(u"the box's text."));
   const records::SourceLayout layout = records::RecognizeSourceLayout(text);
   if (layout == records::SourceLayout::None || layout == source.layout) return message;
   message += u" It looks like a " + FromAscii(records::SourceLayoutName(layout)) + u" record";
@@ -81,7 +81,8 @@ void Guarded(MessageBox& messages, const Work& work) noexcept {
 
 }  // namespace
 
-void RunConversion(FrmMainPorts& window, records::InputFrom input, Text (*rewrite)(TextView)) noexcept {
+void RunConversion(FrmMainPorts& window, records::InputFrom input,
+                   Text (*rewrite)(TextView)) noexcept {
   Guarded(window.messages, [&] {
     Pipeline(window, input, rewrite, [](TextView, TextView) { return std::optional<Text>(); });
   });
@@ -90,7 +91,8 @@ void RunConversion(FrmMainPorts& window, records::InputFrom input, Text (*rewrit
 void RunSourceConversion(FrmMainPorts& window, const records::SourceSystem& source) noexcept {
   Guarded(window.messages, [&] {
     Pipeline(
-        window, source.input, [&source](TextView text) { return records::ConvertRecord(source, text); },
+        window, source.input,
+        [&source](TextView text) { return records::ConvertRecord(source, text); },
         [&source](TextView text, TextView record) {
           return NoRecordOfTheSource(source, text, record);
         });

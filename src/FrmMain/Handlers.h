@@ -16,7 +16,8 @@ namespace velmora::frmmain {
 // One run of the pipeline with `rewrite` in the middle. A failure inside a
 // step (an exception) abandons the rest, keeps what the earlier steps did,
 // and is shown to the user with its description; nothing escapes.
-void RunConversion(FrmMainPorts& window, records::InputFrom input, Text (*rewrite)(TextView)) noexcept;
+void RunConversion(FrmMainPorts& window, records::InputFrom input,
+                   Text (*rewrite)(TextView)) noexcept;
 
 // The pipeline of a source's button: the source's whole conversion. When
 // the text holds more than white space and gives no record at all, the user

@@ -12,7 +12,8 @@ std::size_t Utf8Length(char32_t cp) {
 }
 
 void AppendMarcUtf8(TextView text, std::string& out) {
-  ForEachCodePoint(text, [&out](char32_t cp) { encodings::AppendUtf8(MarcSafeCodePoint(cp), out); });
+  ForEachCodePoint(text,
+                   [&out](char32_t cp) { encodings::AppendUtf8(MarcSafeCodePoint(cp), out); });
 }
 
 std::size_t MarcUtf8Length(TextView text) {

@@ -161,7 +161,8 @@ class Parser {
     out.reserve(value.size());
     for (std::size_t i = 0; i < value.size(); ++i) {
       const char16_t unit = value[i];
-      if (text::IsHighSurrogate(unit) && i + 1 < value.size() && text::IsLowSurrogate(value[i + 1])) {
+      if (text::IsHighSurrogate(unit) && i + 1 < value.size() &&
+          text::IsLowSurrogate(value[i + 1])) {
         out.push_back(unit);
         out.push_back(value[++i]);
         continue;
@@ -212,8 +213,8 @@ char32_t MarcSafeCodePoint(char32_t cp) {
   constexpr char32_t kLastC0Control = 0x1F;
   constexpr char32_t kNonCharacterFffe = 0xFFFE, kNonCharacterFfff = 0xFFFF;
   if (cp == text::kTab || cp == text::kLineFeed || cp == text::kCarriageReturn) return text::kSpace;
-  if (cp <= kLastC0Control || text::IsSurrogate(cp) ||
-      cp == kNonCharacterFffe || cp == kNonCharacterFfff) {
+  if (cp <= kLastC0Control || text::IsSurrogate(cp) || cp == kNonCharacterFffe ||
+      cp == kNonCharacterFfff) {
     return kReplacementCharacter;
   }
   return cp;

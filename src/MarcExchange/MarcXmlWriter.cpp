@@ -1,7 +1,7 @@
 #include "MarcExchange/MarcXmlWriter.h"
 
-#include "MarcExchange/MarcChars.h"
 #include "Encodings/Utf8.h"
+#include "MarcExchange/MarcChars.h"
 
 namespace velmora::marc_exchange {
 namespace {

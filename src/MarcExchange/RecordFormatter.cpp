@@ -33,7 +33,8 @@ FormattedRecord RecordFormatter::FormatText(TextView text) {
   FormattedRecord formatted;
   if (text.empty()) return formatted;
   // The text as it is: only lone surrogates replaced (U+FFFD).
-  encodings::AppendEncodedUtf8(text::Replace(text, text::kCrlf, text::kPlatformLineBreakText), formatted.bytes);
+  encodings::AppendEncodedUtf8(text::Replace(text, text::kCrlf, text::kPlatformLineBreakText),
+                               formatted.bytes);
   formatted.bytes += text::kPlatformLineBreak;
   return formatted;
 }

@@ -21,8 +21,8 @@ std::string CodePointName(char32_t character) {
   return name;
 }
 
-std::string FailureMessage(const encodings::Transcoder::Failure& failure, encodings::Representation to,
-                           bool somethingWritten) {
+std::string FailureMessage(const encodings::Transcoder::Failure& failure,
+                           encodings::Representation to, bool somethingWritten) {
   if (failure.badInput) return Describe(failure.input);
   return "line " + std::to_string(failure.line) + ", column " + std::to_string(failure.column) +
          ": " + CodePointName(failure.character) + " cannot be written in " +
@@ -37,7 +37,8 @@ void WritePlatformLines(std::ostream& output, std::string_view bytes) {
   for (std::size_t lf = bytes.find('\n'); text::kPlatformLineBreak != "\n" && lf != bytes.npos;
        lf = bytes.find('\n')) {
     output.write(bytes.data(), static_cast<std::streamsize>(lf));
-    output.write(text::kPlatformLineBreak.data(), static_cast<std::streamsize>(text::kPlatformLineBreak.size()));
+    output.write(text::kPlatformLineBreak.data(),
+                 static_cast<std::streamsize>(text::kPlatformLineBreak.size()));
     bytes.remove_prefix(lf + 1);
   }
   output.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -46,7 +47,8 @@ void WritePlatformLines(std::ostream& output, std::string_view bytes) {
 }  // namespace
 
 bool StreamCharset(LineBlockReader& reader, std::ostream& output, encodings::Representation from,
-                   encodings::Representation to, const encodings::EncodeOptions& options, std::string& error) {
+                   encodings::Representation to, const encodings::EncodeOptions& options,
+                   std::string& error) {
   if (Describe(from).bytes == encodings::FileBytes::UnicodeText) {
     std::string_view start;
     if (!reader.Peek(start, error)) return false;
@@ -80,8 +82,9 @@ bool StreamCharset(LineBlockReader& reader, std::ostream& output, encodings::Rep
 
 namespace {
 
-bool StreamCharset(int fd, std::ostream& output, encodings::Representation from, encodings::Representation to,
-                   const encodings::EncodeOptions& options, std::string& error) {
+bool StreamCharset(int fd, std::ostream& output, encodings::Representation from,
+                   encodings::Representation to, const encodings::EncodeOptions& options,
+                   std::string& error) {
   LineBlockReader reader(fd);
   return StreamCharset(reader, output, from, to, options, error);
 }
@@ -121,9 +124,9 @@ std::string LossReport(encodings::Representation to, const encodings::EncodeRepo
   return lines;
 }
 
-bool RunCharset(std::string_view input, encodings::Representation from, encodings::Representation to,
-                const encodings::EncodeOptions& options, std::string& output, std::string& error,
-                std::string& notes) {
+bool RunCharset(std::string_view input, encodings::Representation from,
+                encodings::Representation to, const encodings::EncodeOptions& options,
+                std::string& output, std::string& error, std::string& notes) {
   encodings::Transcoder transcoder(from, to, options);
   encodings::Transcoder::Failure failure;
   output.clear();
@@ -158,7 +161,8 @@ ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags 
     if (!found) {
       error = i < operands.size() ? "unknown representation '" + std::string(operands[i]) + "'"
                                   : std::string("charset needs FROM and TO");
-      error += "; use " + encodings::RepresentationChoices() + " (charset --list shows the aliases)";
+      error +=
+          "; use " + encodings::RepresentationChoices() + " (charset --list shows the aliases)";
       return {};
     }
     ends[i] = *found;
@@ -177,7 +181,8 @@ ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags 
 
 ByteRun PreparePreUnicode(std::span<const std::string_view>, CharsetFlags, std::string&) {
   return [](int fd, std::string_view, std::ostream& output, std::string& message) {
-    return StreamCharset(fd, output, encodings::Representation::Unicode, encodings::Representation::Unicode, {}, message);
+    return StreamCharset(fd, output, encodings::Representation::Unicode,
+                         encodings::Representation::Unicode, {}, message);
   };
 }
 

@@ -27,14 +27,15 @@ namespace velmora::cli {
 // breaks as LF. Returns false with a message for bad input: bytes that are
 // not well-formed text, or a character the output cannot hold, named with its
 // line and column in the input. `notes` gets the loss report's lines.
-bool RunCharset(std::string_view input, encodings::Representation from, encodings::Representation to,
-                const encodings::EncodeOptions& options, std::string& output, std::string& error,
-                std::string& notes);
+bool RunCharset(std::string_view input, encodings::Representation from,
+                encodings::Representation to, const encodings::EncodeOptions& options,
+                std::string& output, std::string& error, std::string& notes);
 
 // Reads `reader` block by block, converts, and writes the output in large
 // blocks; the loss report goes to standard error.
 bool StreamCharset(LineBlockReader& reader, std::ostream& output, encodings::Representation from,
-                   encodings::Representation to, const encodings::EncodeOptions& options, std::string& error);
+                   encodings::Representation to, const encodings::EncodeOptions& options,
+                   std::string& error);
 
 // The loss report of a finished run, one line per kind; empty when nothing
 // was lost.

@@ -11,11 +11,11 @@
 #include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
 #include "MarcExchange/RecordStream.h"
-#include "ModMain/Records/LeftOutFields.h"
-#include "ModMain/Text/LineBreaks.h"
 #include "ModMain/Letters/PrecomposeLetters.h"
+#include "ModMain/Records/LeftOutFields.h"
 #include "ModMain/Records/SourceLayout.h"
 #include "ModMain/Records/Sources.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "cli/DetectCommand.h"
 #include "cli/FileIo.h"
 #include "cli/MarcWarnings.h"
@@ -97,7 +97,8 @@ std::string LooksLikeAnotherSource(const records::SourceSystem& source, TextView
     if (!commands.empty()) commands += " or ";
     commands += "'velmora-convert " + std::string(other->name) + "'";
   }
-  return "; it looks like a " + std::string(records::SourceLayoutName(layout)) + " record: try " + commands;
+  return "; it looks like a " + std::string(records::SourceLayoutName(layout)) + " record: try " +
+         commands;
 }
 
 // Said of a source command's empty record of a text that holds more than
@@ -160,8 +161,9 @@ PreparedRecord PrepareRecord(const Options& options, marc_exchange::RecordFormat
 
 // Writes a prepared record after its warnings, and warns on the record
 // itself when nothing of it could be written.
-marc_exchange::RecordStream::Outcome WriteRecord(marc_exchange::RecordStream& stream, PreparedRecord prepared,
-                                        const std::string& where) {
+marc_exchange::RecordStream::Outcome WriteRecord(marc_exchange::RecordStream& stream,
+                                                 PreparedRecord prepared,
+                                                 const std::string& where) {
   for (const std::string& warning : prepared.warnings) PrintError(warning);
   const marc_exchange::RecordStream::Outcome outcome = stream.Add(std::move(prepared.formatted));
   if (!outcome.written && !stream.Failed()) {
@@ -175,8 +177,9 @@ marc_exchange::OutputFormat FormatOf(const Options& options) {
 }
 
 // Converts one copied record and writes it.
-marc_exchange::RecordStream::Outcome AddRecord(const Options& options, marc_exchange::RecordStream& stream,
-                                      TextView copied, const std::string& where) {
+marc_exchange::RecordStream::Outcome AddRecord(const Options& options,
+                                               marc_exchange::RecordStream& stream, TextView copied,
+                                               const std::string& where) {
   marc_exchange::RecordFormatter formatter(FormatOf(options), options.dateEntered);
   return WriteRecord(stream, PrepareRecord(options, formatter, copied, where), where);
 }
@@ -252,7 +255,8 @@ int ConvertWhole(const Options& options) {
       everyRecordWritten &= AddRecord(options, *stream, copied, InputName(inputs[i])).written;
     } else {
       if (i > 0 && command.separatesFiles) {
-        output.append(text::kPlatformLineBreak).append(text::kPlatformLineBreak);  // an empty line between
+        output.append(text::kPlatformLineBreak)
+            .append(text::kPlatformLineBreak);  // an empty line between
       }
       if (i + 1 < inputs.size()) {
         output += ToPlatformLineBreaks(result);
@@ -281,7 +285,8 @@ class RecordSink {
   // Says on standard error why the output cannot be opened.
   bool Open(std::string& error) {
     std::ios::sync_with_stdio(false);
-    if (IsStandardStream(options_.outputPath) || file_.Open(options_.outputPath, error)) return true;
+    if (IsStandardStream(options_.outputPath) || file_.Open(options_.outputPath, error))
+      return true;
     PrintError(OutputName(options_) + ": " + error);
     return false;
   }

@@ -16,13 +16,15 @@ std::optional<marc_exchange::CalendarDate> UtcDate(std::time_t seconds) {
   if (seconds < 0) return std::nullopt;  // std::time's failure
   using namespace std::chrono;
   const year_month_day date{floor<days>(sys_seconds{std::chrono::seconds{seconds}})};
-  return marc_exchange::CalendarDate{static_cast<int>(date.year()), static_cast<int>(unsigned{date.month()}),
-                            static_cast<int>(unsigned{date.day()})};
+  return marc_exchange::CalendarDate{static_cast<int>(date.year()),
+                                     static_cast<int>(unsigned{date.month()}),
+                                     static_cast<int>(unsigned{date.day()})};
 }
 
 }  // namespace
 
-std::optional<marc_exchange::CalendarDate> DateEntered(const char* sourceDateEpoch, std::string& error) {
+std::optional<marc_exchange::CalendarDate> DateEntered(const char* sourceDateEpoch,
+                                                       std::string& error) {
   if (sourceDateEpoch == nullptr) {
     if (auto today = UtcDate(std::time(nullptr))) return today;
     error = "cannot read today's date";

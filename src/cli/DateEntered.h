@@ -15,6 +15,7 @@ inline constexpr const char* kSourceDateEpoch = "SOURCE_DATE_EPOCH";
 // `sourceDateEpoch`: the variable's value, or nullptr when it is not set.
 // nullopt with a message when it is set but is no number of seconds since
 // 1970-01-01 (digits only, at most a year 9999 date).
-std::optional<marc_exchange::CalendarDate> DateEntered(const char* sourceDateEpoch, std::string& error);
+std::optional<marc_exchange::CalendarDate> DateEntered(const char* sourceDateEpoch,
+                                                       std::string& error);
 
 }  // namespace velmora::cli

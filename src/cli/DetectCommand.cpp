@@ -24,7 +24,8 @@ std::string NameOf(encodings::Representation representation) {
 bool ReadStart(int fd, std::string& start, std::string& error) {
   bool endOfInput = false;
   while (start.size() <= detection::kDetectionSampleBytes && !endOfInput) {
-    if (!AppendRead(fd, detection::kDetectionSampleBytes + 1 - start.size(), start, endOfInput, error)) {
+    if (!AppendRead(fd, detection::kDetectionSampleBytes + 1 - start.size(), start, endOfInput,
+                    error)) {
       return false;
     }
   }
@@ -33,7 +34,8 @@ bool ReadStart(int fd, std::string& start, std::string& error) {
 
 }  // namespace
 
-std::string DescribeGuess(const detection::RepresentationGuess& guess, records::SourceLayout layout) {
+std::string DescribeGuess(const detection::RepresentationGuess& guess,
+                          records::SourceLayout layout) {
   std::string line;
   switch (guess.verdict) {
     case detection::ReadingVerdict::Chosen:
@@ -60,8 +62,10 @@ ByteRun PrepareDetect(std::span<const std::string_view>, CharsetFlags, std::stri
       output << name << ": empty\n";
       return true;
     }
-    const detection::RepresentationGuess guess = detection::DetectRepresentation(detection::DetectionSample(start));
-    output << name << ": " << DescribeGuess(guess, records::RecognizeSourceLayout(guess.reading)) << '\n';
+    const detection::RepresentationGuess guess =
+        detection::DetectRepresentation(detection::DetectionSample(start));
+    output << name << ": " << DescribeGuess(guess, records::RecognizeSourceLayout(guess.reading))
+           << '\n';
     return true;
   };
 }
@@ -82,11 +86,13 @@ ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, CharsetFl
     LineBlockReader reader(fd);
     std::string_view start;
     if (!reader.Peek(start, message, detection::kDetectionSampleBytes + 1)) return false;
-    const detection::RepresentationGuess guess = detection::DetectRepresentation(detection::DetectionSample(start));
+    const detection::RepresentationGuess guess =
+        detection::DetectRepresentation(detection::DetectionSample(start));
     // Decomposed Unicode is read as all Unicode text is.
-    encodings::Representation from = guess.representation == encodings::Representation::UnicodeDecomposed
-                              ? encodings::Representation::Unicode
-                              : guess.representation;
+    encodings::Representation from =
+        guess.representation == encodings::Representation::UnicodeDecomposed
+            ? encodings::Representation::Unicode
+            : guess.representation;
     std::string note = "read as " + NameOf(guess.representation) + " (confidence " +
                        Percent(guess.confidence) + ")";
     if (guess.verdict == detection::ReadingVerdict::TooClose) {
@@ -97,8 +103,10 @@ ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, CharsetFl
     }
     if (guess.verdict == detection::ReadingVerdict::NotVietnamese) {
       if (!guess.unicodeText) {
-        message = "does not read as Vietnamese in any representation; name it: "
-                  "velmora-convert charset FROM " + NameOf(to);
+        message =
+            "does not read as Vietnamese in any representation; name it: "
+            "velmora-convert charset FROM " +
+            NameOf(to);
         return false;
       }
       from = encodings::Representation::Unicode;
@@ -111,7 +119,8 @@ ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, CharsetFl
 }
 
 std::string LegacyTextHint(std::string_view bytes, std::string_view inputPath) {
-  const detection::RepresentationGuess guess = detection::DetectRepresentation(detection::DetectionSample(bytes));
+  const detection::RepresentationGuess guess =
+      detection::DetectRepresentation(detection::DetectionSample(bytes));
   if (guess.verdict != detection::ReadingVerdict::Chosen ||
       encodings::Describe(guess.representation).bytes != encodings::FileBytes::EightBit) {
     return {};

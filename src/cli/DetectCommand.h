@@ -18,7 +18,8 @@ namespace velmora::cli {
 
 // What `detect` says of one input: «tcvn3, confidence 97%; a record copied
 // from Libol».
-std::string DescribeGuess(const detection::RepresentationGuess& guess, records::SourceLayout layout);
+std::string DescribeGuess(const detection::RepresentationGuess& guess,
+                          records::SourceLayout layout);
 
 // The command table's `prepare` of detect: a run that writes «NAME: » and
 // the guess for each input, or «NAME: empty».

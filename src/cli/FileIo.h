@@ -73,8 +73,8 @@ class AtomicOutputFile {
   // Moves the complete temporary file over `path`.
   bool MoveIntoPlace(std::string& error);
 
-  std::string path_;       // where the output goes: a symbolic link's target
-  std::string temporary_;  // the temporary file, or empty when written in place
+  std::string path_;            // where the output goes: a symbolic link's target
+  std::string temporary_;       // the temporary file, or empty when written in place
   bool copyIntoPlace_ = false;  // a file with other links: copied, not moved
   std::ofstream stream_;
 };

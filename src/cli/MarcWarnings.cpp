@@ -19,7 +19,8 @@ std::string PlaceInRecord(TextView record, std::size_t position) {
   const std::size_t separator = record.rfind(text::kFieldSeparator, position);
   const std::size_t fieldStart = separator == TextView::npos ? 0 : separator + 1;
   std::size_t character = 1;
-  for (std::size_t i = fieldStart; i < position; i += text::CodePointAt(record, i).units) ++character;
+  for (std::size_t i = fieldStart; i < position; i += text::CodePointAt(record, i).units)
+    ++character;
   return "field " + encodings::EncodeUtf8(record.substr(fieldStart, 3)) + ", character " +
          std::to_string(character);
 }
@@ -49,8 +50,8 @@ std::string DescribeIssue(const marc_exchange::ParseIssue& issue, TextView recor
   if (issue.kind == marc_exchange::ParseIssueKind::kReplacedCharacter) {
     what = ReplacedCharacters(issue.piece);
   } else {
-    what = std::string(marc_exchange::Describe(issue.kind)) + ", '" + encodings::EncodeUtf8(issue.piece) +
-           "' left out";
+    what = std::string(marc_exchange::Describe(issue.kind)) + ", '" +
+           encodings::EncodeUtf8(issue.piece) + "' left out";
   }
   if (issue.kind == marc_exchange::ParseIssueKind::kNotAField) {
     return "character " + std::to_string(issue.position + 1) + " of the record: " + what;

@@ -259,10 +259,12 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
     parsed.error = "'" + name + "' takes no --precompose: it writes no text";
     return false;
   }
-  if (options.splitBytes > 0 && (!WritesMarc(options) || !options.batch ||
-                                 options.outputPath.empty() || options.outputPath == kStandardStream)) {
-    parsed.error = "--split-size splits a --batch written with a MARC --format into files named "
-                   "after -o FILE";
+  if (options.splitBytes > 0 &&
+      (!WritesMarc(options) || !options.batch || options.outputPath.empty() ||
+       options.outputPath == kStandardStream)) {
+    parsed.error =
+        "--split-size splits a --batch written with a MARC --format into files named "
+        "after -o FILE";
     return false;
   }
   if (options.jobs > 0 && !options.batch) {

@@ -30,15 +30,15 @@ struct Options {
   bool working = false;
   // --format: the output records written as MARC; absent is the record text.
   std::optional<marc_exchange::OutputFormat> format;
-  bool batch = false;                   // --batch: records separated by empty lines
-  unsigned jobs = 0;                    // --jobs: threads for --batch; 0: one per core
-  bool verbose = false;                 // --verbose: name what the output record leaves out
-  bool precompose = false;              // --precompose: every letter as one precomposed character
-  std::size_t splitBytes = 0;           // --split-size: numbered files of at most this many bytes
-  marc_exchange::CalendarDate dateEntered;       // the 008's date entered (SOURCE_DATE_EPOCH or today)
-  CharsetFlags charset;                 // charset's -c and --list
-  std::string outputPath;               // empty or "-": standard output
-  std::vector<std::string> inputPaths;  // none: standard input; "-" is standard input
+  bool batch = false;          // --batch: records separated by empty lines
+  unsigned jobs = 0;           // --jobs: threads for --batch; 0: one per core
+  bool verbose = false;        // --verbose: name what the output record leaves out
+  bool precompose = false;     // --precompose: every letter as one precomposed character
+  std::size_t splitBytes = 0;  // --split-size: numbered files of at most this many bytes
+  marc_exchange::CalendarDate dateEntered;  // the 008's date entered (SOURCE_DATE_EPOCH or today)
+  CharsetFlags charset;                     // charset's -c and --list
+  std::string outputPath;                   // empty or "-": standard output
+  std::vector<std::string> inputPaths;      // none: standard input; "-" is standard input
 };
 
 struct ParsedCommandLine {

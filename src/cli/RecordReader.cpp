@@ -1,15 +1,14 @@
 #include "cli/RecordReader.h"
 
-#include <bitset>
-
 #include <unistd.h>
 
+#include <bitset>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 
-#include "cli/FileIo.h"
 #include "Encodings/Utf8.h"
+#include "cli/FileIo.h"
 
 namespace velmora::cli {
 namespace {
@@ -69,7 +68,8 @@ bool RecordReader::Fill(std::string& error) {
   buffer_.erase(0, position_);
   bufferOffset_ += position_;
   position_ = 0;
-  if (form_ == encodings::TextForm::Utf8 && started_) return AppendRead(fd_, kChunk, buffer_, endOfInput_, error);
+  if (form_ == encodings::TextForm::Utf8 && started_)
+    return AppendRead(fd_, kChunk, buffer_, endOfInput_, error);
   // The first bytes tell UTF-16 (by its byte order mark), which is turned
   // into UTF-8 as it is read, so that records are found as in UTF-8 input.
   if (!AppendRead(fd_, kChunk, raw_, endOfInput_, error)) return false;
@@ -78,7 +78,8 @@ bool RecordReader::Fill(std::string& error) {
     started_ = true;
     std::size_t byteOrderMark = 0;
     form_ = encodings::SniffTextForm(raw_, byteOrderMark);
-    if (form_ != encodings::TextForm::Utf8) raw_.erase(0, byteOrderMark), rawOffset_ = byteOrderMark;
+    if (form_ != encodings::TextForm::Utf8)
+      raw_.erase(0, byteOrderMark), rawOffset_ = byteOrderMark;
   }
   if (form_ == encodings::TextForm::Utf8) {
     buffer_ += raw_;
@@ -88,13 +89,15 @@ bool RecordReader::Fill(std::string& error) {
   // Whole units only, and a high surrogate waits for its pair.
   std::size_t take = raw_.size() / 2 * 2;
   if (!endOfInput_ && take >= 2) {
-    const auto last = static_cast<unsigned char>(raw_[take - (form_ == encodings::TextForm::Utf16Le ? 1 : 2)]);
+    const auto last =
+        static_cast<unsigned char>(raw_[take - (form_ == encodings::TextForm::Utf16Le ? 1 : 2)]);
     if (last >= 0xD8 && last <= 0xDB) take -= 2;
   }
   Text units;
   encodings::TextInputError invalid{};
-  if (!encodings::AppendDecodedText(std::string_view(raw_).substr(0, endOfInput_ ? raw_.size() : take), form_,
-                         units, &invalid, rawOffset_)) {
+  if (!encodings::AppendDecodedText(
+          std::string_view(raw_).substr(0, endOfInput_ ? raw_.size() : take), form_, units,
+          &invalid, rawOffset_)) {
     error = encodings::Describe(invalid);
     return false;
   }
@@ -110,8 +113,8 @@ bool RecordReader::NextLine(std::string& line, std::string& error) {
   for (;;) {
     const std::size_t end = FindLineBreak(buffer_, searchFrom);
     // A CR at the very end of what has been read may be the first half of CRLF.
-    const bool complete = end != std::string::npos && (end + 1 < buffer_.size() || endOfInput_ ||
-                                                       buffer_[end] == '\n');
+    const bool complete = end != std::string::npos &&
+                          (end + 1 < buffer_.size() || endOfInput_ || buffer_[end] == '\n');
     if (complete) {
       std::size_t stop = end + 1;
       if (buffer_[end] == '\r' && stop < buffer_.size() && buffer_[stop] == '\n') ++stop;

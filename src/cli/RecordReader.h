@@ -38,8 +38,8 @@ class RecordReader {
 
   int fd_;
   std::string buffer_;
-  std::size_t position_ = 0;       // next unread byte of buffer_
-  std::size_t bufferOffset_ = 0;   // input offset of buffer_[0]
+  std::size_t position_ = 0;      // next unread byte of buffer_
+  std::size_t bufferOffset_ = 0;  // input offset of buffer_[0]
   bool endOfInput_ = false;
   std::size_t recordsRead_ = 0;
   // The first line of the next record, read to see that it does not go on

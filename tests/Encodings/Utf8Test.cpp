@@ -12,9 +12,10 @@ TEST(Utf8, DecodesAndEncodesEveryPlane) {
   ASSERT_TRUE(text);
   EXPECT_TEXT_EQ(*text, u"a\u00E0\u1EC7\U0001F4DA");
   EXPECT_EQ(encodings::EncodeUtf8(*text), bytes);
-  EXPECT_TEXT_EQ(*encodings::DecodeUtf8("\xEF\xBB\xBFx", nullptr), u"x");        // the BOM is dropped
-  EXPECT_TEXT_EQ(*encodings::DecodeUtf8("x\xEF\xBB\xBF", nullptr), u"x\uFEFF");  // only a leading one
-  EXPECT_EQ(encodings::EncodeUtf8(u"a\xD800"), "a\xEF\xBF\xBD");                 // a lone surrogate
+  EXPECT_TEXT_EQ(*encodings::DecodeUtf8("\xEF\xBB\xBFx", nullptr), u"x");  // the BOM is dropped
+  EXPECT_TEXT_EQ(*encodings::DecodeUtf8("x\xEF\xBB\xBF", nullptr),
+                 u"x\uFEFF");                                     // only a leading one
+  EXPECT_EQ(encodings::EncodeUtf8(u"a\xD800"), "a\xEF\xBF\xBD");  // a lone surrogate
 }
 
 TEST(Utf8, RejectsInvalidSequencesAtTheirOffset) {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "FrmMain/ClipboardText.h"
-#include "support/WindowFakes.h"
 #include "support/TextPrinting.h"
+#include "support/WindowFakes.h"
 
 namespace velmora::frmmain::test {
 namespace {

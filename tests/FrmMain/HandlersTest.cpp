@@ -7,13 +7,13 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "support/Files.h"
-#include "support/WindowFakes.h"
+#include "Encodings/Utf8.h"
 #include "FrmMain/FormLayout.h"
 #include "FrmMain/Handlers.h"
 #include "ModMain/Text/LineBreaks.h"
+#include "support/Files.h"
 #include "support/TextPrinting.h"
-#include "Encodings/Utf8.h"
+#include "support/WindowFakes.h"
 
 namespace velmora::frmmain::test {
 namespace {
@@ -200,8 +200,8 @@ TEST(Handlers, AFailureAbandonsTheRestKeepsEarlierStepsAndIsShown) {
   FakeWindow window;
   window.clipboard.content = u"copied";
   RunConversion(window.ports, records::InputFrom::Clipboard, Failing);  // does not throw
-  EXPECT_EQ(window.box.GetText(), u"copied");                 // step 2 stays done
-  EXPECT_EQ(window.clipboard.writes.size(), 0u);              // step 7 never ran
+  EXPECT_EQ(window.box.GetText(), u"copied");                           // step 2 stays done
+  EXPECT_EQ(window.clipboard.writes.size(), 0u);                        // step 7 never ran
   EXPECT_EQ(window.messages.failures, std::vector<std::string>{"the rewrite gave up"});
 
   RunConversion(window.ports, records::InputFrom::TextBox, FailingWithoutReason);

@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "reference/LiteralRewrites.h"
 #include "MarcExchange/MarcRecord.h"
+#include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
 
 namespace velmora::marc_exchange {
@@ -110,7 +110,8 @@ TEST(ParseWorkingText, ReadsEveryFieldWithTheIndicatorsTheSourcesWrite) {
            u"001=VN-1%100=1#$aA%650=#7$aB%020=##$aC",
            {}},
           {u"008=190315s2019####vm#a%001=#1", u"008=190315s2019    vm a%001=#1", {}},
-          {u"245= 10$aT%245=00Title$bS", u"245=##$aT%245=##$bS",
+          {u"245= 10$aT%245=00Title$bS",
+           u"245=##$aT%245=##$bS",
            {{kStrayText, 4, u" 10"}, {kStrayText, 15, u"00Title"}}},
           {u"100=1#", u"", {{kEmptyField, 0, u"100=1#"}}},
       },
@@ -129,8 +130,8 @@ TEST(ReadWorkingIndicators, TakesWhatTheSourcesLeaveBeforeTheFirstSubfield) {
       {u"10", Indicators{u'1', u'0'}, 2},
       {u"#7", Indicators{u' ', u'7'}, 2},
       {u" 7", Indicators{u' ', u'7'}, 2},  // iLib, Hue: a space is a blank
-      {u"1", Indicators{u'1', u' '}, 1},    // Libol «100    1 $a»: the blank went with " $"
-      {u"", Indicators{}, 0},               // copied without indicators
+      {u"1", Indicators{u'1', u' '}, 1},   // Libol «100    1 $a»: the blank went with " $"
+      {u"", Indicators{}, 0},              // copied without indicators
       {u"1A", std::nullopt, 0},
       {u" 10", std::nullopt, 0},
       {u"à", std::nullopt, 0},

@@ -12,15 +12,15 @@
 #include <random>
 #include <sstream>
 
+#include "Encodings/Utf8.h"
 #include "MarcExchange/Iso2709Writer.h"
-#include "ModMain/Records/Sources.h"
-#include "ModMain/Text/LineBreaks.h"
 #include "MarcExchange/MarcXmlWriter.h"
 #include "MarcExchange/RecordStream.h"
 #include "MarcExchange/SourceIndicators.h"
 #include "ModMain/Records/CatalogRecord.h"
+#include "ModMain/Records/Sources.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "support/TextPrinting.h"
-#include "Encodings/Utf8.h"
 
 namespace velmora::marc_exchange {
 namespace {
@@ -259,7 +259,8 @@ TEST_F(Yaz, ReadsBackAThousandGeneratedRecords) {
 // fields in tag order.
 TEST_F(Yaz, ShowsTheConvertedLibolSampleWithItsVietnameseText) {
   const records::SourceSystem& libol = records::SourceOf(records::SourceId::Libol);
-  const Text working = records::WorkingText(libol, text::NormaliseLineBreaks(ReadExample("libol.txt")));
+  const Text working =
+      records::WorkingText(libol, text::NormaliseLineBreaks(ReadExample("libol.txt")));
   const records::TracedRecord traced = libol.rebuild.traced(working);
   constexpr CalendarDate kDateEntered{2025, 3, 14};
   std::ostringstream iso, xml;

@@ -17,7 +17,9 @@ namespace {
 
 using BatchFormatCli = CliTest;
 
-bool HaveYaz() { return std::system("command -v yaz-marcdump >/dev/null 2>&1") == 0; }
+bool HaveYaz() {
+  return std::system("command -v yaz-marcdump >/dev/null 2>&1") == 0;
+}
 
 TEST_F(BatchFormatCli, RecordsSplitAtEmptyLinesConvertOneByOne) {
   // Separators: empty lines, a line of spaces and tabs, and every line break.
@@ -62,8 +64,10 @@ TEST_F(BatchFormatCli, WarningsNameTheFieldAndWhatWasDone) {
     std::string input;
     const char* warning;
   } cases[] = {
-      {"245    10$aA\x01" "B", "warning: standard input: field 245, character 10: U+0001 replaced "
-                             "by U+FFFD"},
+      {"245    10$aA\x01"
+       "B",
+       "warning: standard input: field 245, character 10: U+0001 replaced "
+       "by U+FFFD"},
       {"245    10$aA\tB", "field 245, character 10: U+0009 replaced by a space"},
       {"245    10$aA\x1F\x1E", "field 245, character 10: U+001F U+001E replaced by U+FFFD"},
   };
@@ -81,8 +85,8 @@ TEST_F(BatchFormatCli, WarningsNameTheFieldAndWhatWasDone) {
 TEST_F(BatchFormatCli, DroppedRecordsAreNamedAndFailTheRun) {
   const std::string input =
       "245    10$aKept\n\n"
-      "245    10$aBroken \xC3(\n\n"           // invalid UTF-8
-      "000    nam a22\n001    X\n\n"          // no field the rebuild keeps
+      "245    10$aBroken \xC3(\n\n"   // invalid UTF-8
+      "000    nam a22\n001    X\n\n"  // no field the rebuild keeps
       "001    Y\n245    10$aAlso kept";
   const RunResult result = Run("libol --batch", input);
   EXPECT_EQ(result.exitCode, 1);
@@ -109,14 +113,15 @@ TEST_F(BatchFormatCli, Iso2709CountsBytesOfVietnameseLetters) {
   EXPECT_EQ(record.substr(24, 12), "008004100000");  // the 008 made for it, 41 bytes
   EXPECT_EQ(record.substr(36, 12), "245001100041");  // tag, 11 bytes from 41
   EXPECT_EQ(record.back(), '\x1D');
-  EXPECT_NE(record.find("10\x1F" "aVi\xE1\xBB\x87t\x1E"), std::string::npos);
+  EXPECT_NE(record.find("10\x1F"
+                        "aVi\xE1\xBB\x87t\x1E"),
+            std::string::npos);
 }
 
 TEST_F(BatchFormatCli, MnemonicAndXmlFormatsAndOutputFile) {
   const RunResult mrk = Run("libol --batch --format mrk", "245    10$aA$b{x}\n\n245    10$aB");
   EXPECT_EQ(mrk.exitCode, 0) << mrk.err;
-  EXPECT_NE(mrk.out.find("=245  10$aA$b{lcub}x{rcub}\r\n\r\n=LDR  "), std::string::npos)
-      << mrk.out;
+  EXPECT_NE(mrk.out.find("=245  10$aA$b{lcub}x{rcub}\r\n\r\n=LDR  "), std::string::npos) << mrk.out;
   const std::string path = (dir_ / "out.xml").string();
   const RunResult xml = Run("libol --format=marcxml -o '" + path + "' " + Example("libol.txt"));
   EXPECT_EQ(xml.exitCode, 0) << xml.err;
@@ -204,7 +209,8 @@ TEST_F(BatchFormatCli, SplitSizeWritesNumberedFilesOfWholeRecords) {
       Run("libol --batch --format iso2709 --split-size 100 -o '" + out + "'", batch);
   EXPECT_EQ(tooSmall.exitCode, 1);
   EXPECT_NE(tooSmall.err.find("record 1 ('245    10$aRecord 1') is larger than --split-size on "
-                              "its own; written alone in " + (dir_ / "records-001.mrc").string()),
+                              "its own; written alone in " +
+                              (dir_ / "records-001.mrc").string()),
             std::string::npos)
       << tooSmall.err;
   EXPECT_EQ(ReadFile(dir_ / "records-005.mrc").size(), 104u);
@@ -262,7 +268,7 @@ TEST_F(BatchFormatCli, JobsGiveWhatOneThreadGives) {
 // output record, the working text, the MARC formats and pre-unicode alike.
 TEST_F(BatchFormatCli, PrecomposeWritesEveryLetterAsOneCharacter) {
   const std::string viet = "Vie\xCC\xA3\xCC\x82t";  // e, dot below, circumflex
-  const std::string viet1 = "Vi\xE1\xBB\x87t";        // ệ
+  const std::string viet1 = "Vi\xE1\xBB\x87t";      // ệ
   EXPECT_EQ(Run("libol", "245    10$a" + viet).out, "245=00$a" + viet);
   EXPECT_EQ(Run("libol --precompose", "245    10$a" + viet).out, "245=00$a" + viet1);
   EXPECT_EQ(Run("libol --batch --working --precompose", "245    10$a" + viet).out,
@@ -294,12 +300,12 @@ TEST_F(BatchFormatCli, ThousandRecordsRoundTripThroughYaz) {
   ASSERT_EQ(Run("libol --batch --format iso2709 -o '" + mrc + "' " + input).exitCode, 0);
   ASSERT_EQ(Run("libol --batch --format marcxml -o '" + xml + "' " + input).exitCode, 0);
   const std::string fromIso = (dir_ / "iso.txt").string(), fromXml = (dir_ / "xml.txt").string();
-  ASSERT_EQ(std::system(("yaz-marcdump -i marc -o line '" + mrc + "' >'" + fromIso +
-                         "' 2>'" + fromIso + ".err'")
+  ASSERT_EQ(std::system(("yaz-marcdump -i marc -o line '" + mrc + "' >'" + fromIso + "' 2>'" +
+                         fromIso + ".err'")
                             .c_str()),
             0);
-  ASSERT_EQ(std::system(("yaz-marcdump -i marcxml -o line '" + xml + "' >'" + fromXml +
-                         "' 2>'" + fromXml + ".err'")
+  ASSERT_EQ(std::system(("yaz-marcdump -i marcxml -o line '" + xml + "' >'" + fromXml + "' 2>'" +
+                         fromXml + ".err'")
                             .c_str()),
             0);
   EXPECT_EQ(ReadFile(fromIso + ".err"), "");

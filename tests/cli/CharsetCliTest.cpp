@@ -180,8 +180,8 @@ TEST_F(CharsetCli, BlocksOfLongInputConvertAsTheWhole) {
     input += std::string(line % 97, 'a') + kDuongVni + "a\xF8" + (line % 3 == 0 ? "\r\n" : "\n");
   }
   std::string whole, error, notes;
-  ASSERT_TRUE(
-      RunCharset(input, encodings::Representation::Vni, encodings::Representation::Unicode, {}, whole, error, notes));
+  ASSERT_TRUE(RunCharset(input, encodings::Representation::Vni, encodings::Representation::Unicode,
+                         {}, whole, error, notes));
   const std::string file = Write("in.txt", input).string();
   const RunResult result = Run("charset vni unicode " + file + " " + file);  // one after another
   EXPECT_EQ(result.exitCode, 0);

@@ -14,8 +14,9 @@ using test::PlatformLines;
 using test::RunResult;
 
 // «Tôi yêu tiếng Việt Nam lắm, người ơi.»
-const std::string kUtf8 = "T\xC3\xB4i y\xC3\xAAu ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t Nam "
-                          "l\xE1\xBA\xAFm, ng\xC6\xB0\xE1\xBB\x9Di \xC6\xA1i.\n";
+const std::string kUtf8 =
+    "T\xC3\xB4i y\xC3\xAAu ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t Nam "
+    "l\xE1\xBA\xAFm, ng\xC6\xB0\xE1\xBB\x9Di \xC6\xA1i.\n";
 
 TEST_F(DetectCli, EachFileGetsItsRepresentationAndARecordItsLayout) {
   const struct {
@@ -93,7 +94,8 @@ TEST_F(DetectCli, InvalidUtf8ThatReadsAsALegacyRepresentationNamesTheCommand) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.err.find("invalid UTF-8 at byte offset"), std::string::npos) << result.err;
   EXPECT_NE(result.err.find("it reads as vni text: convert it first with "
-                            "'velmora-convert charset vni unicode " + file + "'"),
+                            "'velmora-convert charset vni unicode " +
+                            file + "'"),
             std::string::npos)
       << result.err;
   // Bytes that read as nothing get no hint.

@@ -27,8 +27,9 @@ std::string Quoted(const fs::path& path) {
 }
 
 TEST_F(FileNamesCli, VietnameseNamesInAndOutAndAnOlderFileReplaced) {
-  const fs::path input = dir_ / u8"B\u1EA3n ghi Vi\u1EC7t.txt";                    // «Bản ghi Việt.txt»
-  const fs::path output = dir_ / u8"K\u1EBFt qu\u1EA3 \u0111\u00E3 l\u00E0m.txt";  // «Kết quả đã làm.txt»
+  const fs::path input = dir_ / u8"B\u1EA3n ghi Vi\u1EC7t.txt";  // «Bản ghi Việt.txt»
+  const fs::path output =
+      dir_ / u8"K\u1EBFt qu\u1EA3 \u0111\u00E3 l\u00E0m.txt";  // «Kết quả đã làm.txt»
   // «Việt» with ê + U+0323 on one line, «Nam» on the next.
   WriteFile(input, "Vi\xC3\xAA\xCC\xA3t\nNam\n");
   WriteFile(output, "an older, longer result that must go entirely");

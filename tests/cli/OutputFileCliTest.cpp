@@ -2,8 +2,8 @@
 // symbolic link is followed, a file's other hard links go on naming it, a
 // replaced file keeps its mode, and an interrupted run leaves the old file
 // and no temporary one.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,8 +94,8 @@ TEST_F(OutputFileCli, AnInterruptedRunLeavesTheOldFileAndNoTemporaryOne) {
   ASSERT_EQ(::mkfifo(input.c_str(), 0600), 0);
   for (const char* signal : {"INT", "TERM", "HUP"}) {
     const std::string command = "bash '" + script.string() + "' '" + VELMORA_CONVERT + "' '" +
-                                output.string() + "' '" + input.string() + "' " + signal +
-                                " > '" + said.string() + "'";
+                                output.string() + "' '" + input.string() + "' " + signal + " > '" +
+                                said.string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(ReadFile(said), "interrupted\n") << signal;
     EXPECT_EQ(ReadFile(output), "old") << signal;

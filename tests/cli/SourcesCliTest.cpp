@@ -74,10 +74,11 @@ TEST_F(SourcesCli, TheWrongSourceIsNamedAndNothingIsWritten) {
       {"libol", "verbrary.txt", 1,
        "standard input: no Libol record found; it looks like a Verbrary record: try "
        "'velmora-convert verbrary'"},
-      {"libol --format iso2709", "verbrary.txt", 1, "no Libol record found; it looks like a Verbrary"},
-      {"libol --format marcxml", "verbrary.txt", 1, "no Libol record found; it looks like a Verbrary"},
-      {"ilib", "emiclib.txt", 1,
-       "try 'velmora-convert lacviet' or 'velmora-convert emiclib'"},
+      {"libol --format iso2709", "verbrary.txt", 1,
+       "no Libol record found; it looks like a Verbrary"},
+      {"libol --format marcxml", "verbrary.txt", 1,
+       "no Libol record found; it looks like a Verbrary"},
+      {"ilib", "emiclib.txt", 1, "try 'velmora-convert lacviet' or 'velmora-convert emiclib'"},
       {"libol", "marcedit.expected.txt", 1, "standard input: no Libol record found\n"},
       {"libol --batch", "verbrary.txt", 1,
        "dropped: it yields no field; it looks like a Verbrary record: try 'velmora-convert "

@@ -81,8 +81,7 @@ TEST(ReadCopiedText, GivesWhatDecodingTheInputWholeGives) {
   }
   Text read;
   std::string start, error;
-  EXPECT_EQ(ReadCopiedText((dir / "missing").string(), read, start, error),
-            ReadResult::Unreadable);
+  EXPECT_EQ(ReadCopiedText((dir / "missing").string(), read, start, error), ReadResult::Unreadable);
   EXPECT_FALSE(error.empty());
 }
 
@@ -93,8 +92,8 @@ TEST(EncodeInBlocks, GivesTheWholeTextEncodedWithItsLineBreaks) {
     for (const std::string_view lineBreak : {"\n", "\r\n"}) {
       std::string encoded;
       EncodeInBlocks(text, lineBreak, [&](std::string_view block) { encoded += block; });
-      const std::string expected =
-          encodings::EncodeUtf8(text::Replace(text, text::kCrlf, Text(lineBreak.begin(), lineBreak.end())));
+      const std::string expected = encodings::EncodeUtf8(
+          text::Replace(text, text::kCrlf, Text(lineBreak.begin(), lineBreak.end())));
       // (megabytes: only where they differ is shown)
       const auto [at, _] =
           std::mismatch(encoded.begin(), encoded.end(), expected.begin(), expected.end());

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "BuildLimits.h"
+#include "Encodings/Utf8.h"
+#include "Invocations.h"
 #include "support/ChildProcess.h"
 #include "support/Files.h"
-#include "Invocations.h"
-#include "Encodings/Utf8.h"
 
 namespace velmora::hostile {
 namespace {
@@ -28,7 +28,9 @@ constexpr std::size_t kMegabyte = 1 << 20;
 // far below what a quadratic one would.
 constexpr double kSecondsForAFewMegabytes = 10.0;
 
-bool IsValidUtf8(const std::string& bytes) { return encodings::DecodeUtf8(bytes, nullptr).has_value(); }
+bool IsValidUtf8(const std::string& bytes) {
+  return encodings::DecodeUtf8(bytes, nullptr).has_value();
+}
 
 // A source command's record, not its working text: a text that holds more
 // than white space but no record of the source fails with exit code 1.
@@ -52,7 +54,8 @@ class HostileCli : public ::testing::Test {
   Result Run(std::vector<std::string> args, const std::string& input) {
     test::WriteFile(dir_ / "stdin", input);
     Result result;
-    result.run = test::RunChild(VELMORA_CONVERT, args, dir_ / "stdin", dir_ / "stdout", dir_ / "stderr");
+    result.run =
+        test::RunChild(VELMORA_CONVERT, args, dir_ / "stdin", dir_ / "stdout", dir_ / "stderr");
     result.out = test::ReadFile(dir_ / "stdout");
     result.err = test::ReadFile(dir_ / "stderr");
     return result;

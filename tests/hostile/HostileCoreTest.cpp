@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "cli/Commands.h"
-#include "cli/Conversion.h"
+#include "Encodings/Utf8.h"
 #include "ModMain/Letters/ConvertCharset.h"
 #include "ModMain/Records/MarcEditExport.h"
+#include "cli/Commands.h"
+#include "cli/Conversion.h"
 #include "support/TextPrinting.h"
-#include "Encodings/Utf8.h"
 
 namespace velmora {
 namespace {
@@ -52,7 +52,8 @@ TEST(HostileCore, LoneSurrogatesPassThroughEveryCommand) {
     }
   }
   // The letter conversion and the export keep every one of them.
-  EXPECT_TEXT_EQ(letters::ConvertCharset(record, letters::CharsetUnicode, letters::CharsetUnicode), record);
+  EXPECT_TEXT_EQ(letters::ConvertCharset(record, letters::CharsetUnicode, letters::CharsetUnicode),
+                 record);
   EXPECT_EQ(LoneSurrogates(records::ExportMarcEdit(record)), LoneSurrogates(record));
 }
 

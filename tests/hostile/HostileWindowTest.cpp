@@ -9,12 +9,12 @@
 #include <random>
 
 #include "FrmMain/ClipboardText.h"
-#include "ModMain/Letters/ConvertCharset.h"
-#include "support/WindowFakes.h"
 #include "FrmMain/FormLayout.h"
+#include "ModMain/Letters/ConvertCharset.h"
+#include "ModMain/Records/MarcEditExport.h"
 #include "ModMain/Records/Sources.h"
 #include "ModMain/Text/LineBreaks.h"
-#include "ModMain/Records/MarcEditExport.h"
+#include "support/WindowFakes.h"
 
 namespace velmora::frmmain::test {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "BuildLimits.h"
+#include "Invocations.h"
 #include "support/ChildProcess.h"
 #include "support/Files.h"
-#include "Invocations.h"
 
 namespace velmora::hostile {
 namespace {
@@ -47,7 +47,8 @@ TEST(HugeInput, AHundredMegabytesOfRecordsInLinearTimeAndBoundedMemory) {
     const std::size_t sizes[2] = {kSmall, kHuge};
     for (int k = 0; k < 2; ++k) {
       test::WriteFile(dir / "input", RecordsOf(record, sizes[k]));
-      runs[k] = test::RunChild(VELMORA_CONVERT, invocation.args, dir / "input", dir / "output", dir / "errors");
+      runs[k] = test::RunChild(VELMORA_CONVERT, invocation.args, dir / "input", dir / "output",
+                               dir / "errors");
       ASSERT_EQ(runs[k].exitCode, 0) << invocation.label << ": " << test::ReadFile(dir / "errors");
     }
     const auto outputSize = std::filesystem::file_size(dir / "output");

@@ -2,23 +2,25 @@
 
 #include <span>
 
-#include "cli/CharsetCommand.h"
-#include "cli/Conversion.h"
 #include "BuildLimits.h"
-#include "support/ChildProcess.h"
-#include "support/Files.h"
-#include "ModMain/Text/LineBreaks.h"
 #include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
+#include "ModMain/Text/LineBreaks.h"
+#include "cli/CharsetCommand.h"
+#include "cli/Conversion.h"
+#include "support/ChildProcess.h"
+#include "support/Files.h"
 
 namespace velmora::hostile {
 namespace {
 
 // Pairs of representations for the charset command: both 8-bit readers,
 // both 8-bit writers, and UTF-8 on each side.
-const std::vector<std::pair<std::string, std::string>> kCharsetPairs = {
-    {"unicode", "vni"}, {"vni", "unicode"}, {"cp1258", "tcvn3"}, {"unicode", "nomarks"},
-    {"tcvn3", "cp1258"}};
+const std::vector<std::pair<std::string, std::string>> kCharsetPairs = {{"unicode", "vni"},
+                                                                        {"vni", "unicode"},
+                                                                        {"cp1258", "tcvn3"},
+                                                                        {"unicode", "nomarks"},
+                                                                        {"tcvn3", "cp1258"}};
 
 bool IsUtf8File(const std::string& representation) {
   const auto found = encodings::FindRepresentation(representation);
@@ -35,8 +37,14 @@ std::vector<Invocation> AllInvocations() {
     if (!command.operands.empty()) {
       if (name != "charset") continue;  // operands this test does not know
       for (const auto& [from, to] : kCharsetPairs) {
-        all.push_back({name + " " + from + " " + to, {name, from, to}, &command, false, from, to,
-                       IsUtf8File(from), IsUtf8File(to)});
+        all.push_back({name + " " + from + " " + to,
+                       {name, from, to},
+                       &command,
+                       false,
+                       from,
+                       to,
+                       IsUtf8File(from),
+                       IsUtf8File(to)});
       }
       continue;
     }
@@ -50,8 +58,11 @@ std::vector<Invocation> AllInvocations() {
     if (command.source != nullptr && !exchangeTried) {
       exchangeTried = true;
       for (const std::vector<std::string>& options :
-           {std::vector<std::string>{"--format", "iso2709"}, {"--format", "marcxml"},
-            {"--format", "mrk"}, {"--batch"}, {"--batch", "--format", "marcxml"}}) {
+           {std::vector<std::string>{"--format", "iso2709"},
+            {"--format", "marcxml"},
+            {"--format", "mrk"},
+            {"--batch"},
+            {"--batch", "--format", "marcxml"}}) {
         Invocation invocation{name, {name}, &command, false, {}, {}};
         for (const std::string& option : options) {
           invocation.label += " " + option;
@@ -106,8 +117,7 @@ std::string TitleLayoutFor(const Invocation& invocation) {
   return {};
 }
 
-bool ConvertInProcess(const Invocation& invocation, const std::string& input,
-                      std::string& output) {
+bool ConvertInProcess(const Invocation& invocation, const std::string& input, std::string& output) {
   const cli::Command& command = *invocation.command;
   if (invocation.exchange) return false;  // not worked out here
   if (command.operands.empty() && command.source == nullptr && command.convert == nullptr) {

@@ -12,12 +12,12 @@
 namespace velmora::hostile {
 
 struct Invocation {
-  std::string label;               // "libol --working", "charset vni unicode"
-  std::vector<std::string> args;   // the words after the program's name
+  std::string label;              // "libol --working", "charset vni unicode"
+  std::vector<std::string> args;  // the words after the program's name
   const cli::Command* command;
-  bool working = false;            // --working
-  std::string from, to;            // charset's representations
-  bool readsUtf8 = true;           // false: 8-bit input, any byte is valid
+  bool working = false;   // --working
+  std::string from, to;   // charset's representations
+  bool readsUtf8 = true;  // false: 8-bit input, any byte is valid
   bool writesUtf8 = true;
   // --format (MARC exchange) or --batch: a record that yields no field is
   // dropped with a warning and exit code 1, so empty input fails too.
@@ -46,7 +46,6 @@ std::string TitleLayoutFor(const Invocation& invocation);
 // same command table: the decoded text, line breaks as CRLF, converted,
 // written with LF line breaks (charset: its own byte run). False when the
 // command refuses the input.
-bool ConvertInProcess(const Invocation& invocation, const std::string& input,
-                      std::string& output);
+bool ConvertInProcess(const Invocation& invocation, const std::string& input, std::string& output);
 
 }  // namespace velmora::hostile

@@ -62,18 +62,25 @@ std::vector<Text> ManualParagraphs(const std::filesystem::path& folder) {
         if (end == Text::npos) break;
         const TextView tag = TextView(*html).substr(i + 1, end - i - 1);
         if (TagIsOneOf(tag, {u"head", u"pre", u"script", u"style"})) skipping = tag[0] != u'/';
-        if (TagIsOneOf(tag, {u"p", u"li", u"dt", u"dd", u"td", u"th", u"br", u"div", u"h1",
-                             u"h2", u"h3", u"h4", u"title", u"table"})) {
+        if (TagIsOneOf(tag, {u"p", u"li", u"dt", u"dd", u"td", u"th", u"br", u"div", u"h1", u"h2",
+                             u"h3", u"h4", u"title", u"table"})) {
           paragraphs.End();
         }
         i = end;
       } else if (!skipping && c == u'&') {
         // The manuals' only entities.
         const TextView rest = TextView(*html).substr(i);
-        const struct { TextView name; char16_t c; } entities[] = {
-            {u"&lt;", u'<'}, {u"&gt;", u'>'}, {u"&amp;", u'&'}, {u"&quot;", u'"'}, {u"&nbsp;", u' '}};
-        const auto* found = std::find_if(std::begin(entities), std::end(entities),
-                                         [rest](const auto& e) { return rest.starts_with(e.name); });
+        const struct {
+          TextView name;
+          char16_t c;
+        } entities[] = {{u"&lt;", u'<'},
+                        {u"&gt;", u'>'},
+                        {u"&amp;", u'&'},
+                        {u"&quot;", u'"'},
+                        {u"&nbsp;", u' '}};
+        const auto* found =
+            std::find_if(std::begin(entities), std::end(entities),
+                         [rest](const auto& e) { return rest.starts_with(e.name); });
         paragraphs.Add(found == std::end(entities) ? c : found->c);
         if (found != std::end(entities)) i += found->name.size() - 1;
       } else if (!skipping) {
@@ -89,7 +96,8 @@ std::vector<Text> PlainTextParagraphs(const std::filesystem::path& file) {
   Paragraphs paragraphs;
   const Text text = encodings::DecodeUtf8(ReadFile(file), nullptr).value_or(Text());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool blankLine = text[i] == u'\n' && text.find_first_not_of(u" \t\r", i + 1) < text.size() &&
+    const bool blankLine = text[i] == u'\n' &&
+                           text.find_first_not_of(u" \t\r", i + 1) < text.size() &&
                            text[text.find_first_not_of(u" \t\r", i + 1)] == u'\n';
     if (blankLine) paragraphs.End();
     paragraphs.Add(text[i]);

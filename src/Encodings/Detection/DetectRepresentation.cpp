@@ -12,8 +12,9 @@ namespace velmora::detection {
 namespace {
 
 constexpr encodings::Representation kCandidates[] = {
-    encodings::Representation::Unicode, encodings::Representation::Tcvn3,    encodings::Representation::Vni,
-    encodings::Representation::Cp1258,  encodings::Representation::Viscii,   encodings::Representation::Tcvn5712,
+    encodings::Representation::Unicode, encodings::Representation::Tcvn3,
+    encodings::Representation::Vni,     encodings::Representation::Cp1258,
+    encodings::Representation::Viscii,  encodings::Representation::Tcvn5712,
     encodings::Representation::Viqr,
 };
 
@@ -84,7 +85,8 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
     evenSample = sample.substr(0, sample.size() & ~std::size_t{1});
     const std::size_t size = evenSample.size();
     if (size >= 4) {
-      const bool littleEndian = encodings::SniffTextForm(sample, byteOrderMark) == encodings::TextForm::Utf16Le;
+      const bool littleEndian =
+          encodings::SniffTextForm(sample, byteOrderMark) == encodings::TextForm::Utf16Le;
       const auto high = static_cast<unsigned char>(evenSample[size - (littleEndian ? 1 : 2)]);
       if (high >= 0xD8 && high <= 0xDB) evenSample.resize(size - 2);
     }
@@ -117,23 +119,25 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
   // well-formed UTF-8, and then only in short stretches («Đị» of VISCII is «и»).
   const bool otherReadingWins =
       choice.verdict == ReadingVerdict::Chosen && choice.best != 0 &&
-      (!guess.unicodeText ||
-       (choice.score.marked >= kLeastMarkedOverUnicode && !ReadsAsVietnamese(ScoreVietnamese(*readings[0]))));
+      (!guess.unicodeText || (choice.score.marked >= kLeastMarkedOverUnicode &&
+                              !ReadsAsVietnamese(ScoreVietnamese(*readings[0]))));
   if (guess.unicodeText && !ascii && !otherReadingWins) {
     const VietnameseScore score = choice.best == 0 ? choice.score : ScoreVietnamese(*readings[0]);
     guess.representation = encodings::Representation::Unicode;
     guess.score = score;
-    guess.verdict = ReadsAsVietnamese(score) ? ReadingVerdict::Chosen : ReadingVerdict::NotVietnamese;
+    guess.verdict =
+        ReadsAsVietnamese(score) ? ReadingVerdict::Chosen : ReadingVerdict::NotVietnamese;
     // Legacy bytes that spell several Vietnamese syllables in well-formed
     // UTF-8 are next to unheard of.
     guess.confidence = std::max(choice.best == 0 ? choice.confidence : 0.0,
                                 1.0 - std::pow(0.5, static_cast<double>(score.marked)));
   }
-  const std::size_t shown = guess.unicodeText && guess.representation == encodings::Representation::Unicode
-                                ? 0
-                                : choice.best;
+  const std::size_t shown =
+      guess.unicodeText && guess.representation == encodings::Representation::Unicode ? 0
+                                                                                      : choice.best;
   if (shown != kNoReading && readings[shown]) guess.reading = std::move(*readings[shown]);
-  if (guess.verdict == ReadingVerdict::Chosen && guess.representation == encodings::Representation::Unicode &&
+  if (guess.verdict == ReadingVerdict::Chosen &&
+      guess.representation == encodings::Representation::Unicode &&
       MostlyDecomposed(guess.reading)) {
     guess.representation = encodings::Representation::UnicodeDecomposed;
   }

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "Encodings/Representation.h"
 #include "Encodings/Detection/ReadingChoice.h"
+#include "Encodings/Representation.h"
 #include "ModMain/Text/Text.h"
 
 namespace velmora::detection {
@@ -26,8 +26,8 @@ struct RepresentationGuess {
   // Chosen: the representation; TooClose: the one that reads a little better.
   encodings::Representation representation = encodings::Representation::Unicode;
   encodings::Representation rival = encodings::Representation::Unicode;  // TooClose: the other one
-  double confidence = 0.0;  // 0 to 1
-  VietnameseScore score;    // of the sample's best reading
+  double confidence = 0.0;                                               // 0 to 1
+  VietnameseScore score;     // of the sample's best reading
   bool unicodeText = false;  // the sample is well-formed UTF-8 (or UTF-16 with its mark)
   // The sample as the best reading gives it (Unicode if nothing reads as
   // Vietnamese and the sample is Unicode text), for the record's layout.

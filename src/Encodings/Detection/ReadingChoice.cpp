@@ -65,8 +65,8 @@ ReadingChoice ChooseReading(std::span<const std::optional<Text>> readings) {
     }
   }
   const double margin = choice.runnerUp == kNoReading
-                           ? choice.score.weight
-                           : choice.score.weight - scores[choice.runnerUp].weight;
+                            ? choice.score.weight
+                            : choice.score.weight - scores[choice.runnerUp].weight;
   const double decisiveness = choice.runnerUp == kNoReading ? 1.0 : 1.0 - std::pow(0.5, margin);
   choice.confidence = choice.score.Share() * decisiveness;
   if (!ReadsAsVietnamese(choice.score)) {

@@ -8,8 +8,8 @@
 #include <optional>
 #include <span>
 
-#include "ModMain/Text/Text.h"
 #include "Encodings/Detection/VietnameseScore.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::detection {
 

@@ -11,8 +11,8 @@
 namespace velmora::detection {
 
 struct LetterFrequency {
-  char16_t letter;           // the precomposed letter
-  std::uint32_t per100000;   // its share, capitals counted with their lowercase letter
+  char16_t letter;          // the precomposed letter
+  std::uint32_t per100000;  // its share, capitals counted with their lowercase letter
 };
 
 // By code point; generated from Debian's Vietnamese manual pages

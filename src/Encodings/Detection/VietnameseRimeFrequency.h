@@ -1,7 +1,7 @@
 // How often each rime occurs with each tone, after an onset or without one,
-// in real Vietnamese text, among the syllables with a diacritic: «là», «không», «được» are common, «lộ» of
-// «là» in TCVN3 read as VISCII much rarer. A reading of bytes whose syllables
-// have rare rimes and tones is the wrong reading.
+// in real Vietnamese text, among the syllables with a diacritic: «là», «không», «được» are common,
+// «lộ» of «là» in TCVN3 read as VISCII much rarer. A reading of bytes whose syllables have rare
+// rimes and tones is the wrong reading.
 #pragma once
 
 #include <cstdint>

@@ -14,13 +14,13 @@
 namespace velmora::detection {
 
 struct VietnameseScore {
-  std::size_t words = 0;      // pieces between white space, hyphens and slashes
-                              // that hold a letter and no digit
-  std::size_t syllables = 0;  // of them, well-formed Vietnamese syllables
-  std::size_t marked = 0;     // of the syllables of two letters or more, those
-                              // with a letter beyond ASCII
+  std::size_t words = 0;           // pieces between white space, hyphens and slashes
+                                   // that hold a letter and no digit
+  std::size_t syllables = 0;       // of them, well-formed Vietnamese syllables
+  std::size_t marked = 0;          // of the syllables of two letters or more, those
+                                   // with a letter beyond ASCII
   std::size_t vietnameseOnly = 0;  // of those, with a letter beyond Latin-1 (ư, ệ, đ)
-  std::size_t broken = 0;     // words with a character beyond ASCII that are no syllable
+  std::size_t broken = 0;          // words with a character beyond ASCII that are no syllable
   // The syllables weighed by how likely they are in Vietnamese: each 1, a
   // lone letter («ở», «ý»: also what a stray byte reads as) 0.25; one with a
   // diacritic more or less as its rime and tone («ương» more than «ưởm») and

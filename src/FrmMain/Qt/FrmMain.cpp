@@ -10,9 +10,9 @@
 
 #include "FrmMain/ClipboardText.h"
 #include "FrmMain/FormLayout.h"
-#include "ModScreen/Qt/ModScreen.h"
 #include "FrmMain/Qt/QtText.h"
 #include "FrmMain/Qt/WrappingButton.h"
+#include "ModScreen/Qt/ModScreen.h"
 
 namespace velmora::frmmain::qt {
 namespace {

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QIcon>
-
 #include <cstdio>
 #include <string_view>
 

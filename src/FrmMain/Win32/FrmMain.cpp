@@ -63,9 +63,9 @@ HWND CreateTextBox(HWND form, int id) {
 HWND CreateButton(HWND form, const Control& control, int id) {
   const DWORD visible = control.visible ? WS_VISIBLE : 0;
   return ::CreateWindowExW(0, L"BUTTON", Widen(control.caption).c_str(),
-                           WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | visible, 0, 0,
-                           0, 0, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           nullptr, nullptr);
+                           WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | visible, 0, 0, 0,
+                           0, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
+                           nullptr);
 }
 
 }  // namespace
@@ -78,8 +78,9 @@ FrmMain::FrmMain(HINSTANCE instance) {
   // Created in tab order, which is the order Tab visits them in.
   std::array<std::size_t, std::size(kControls)> byTabIndex{};
   for (std::size_t i = 0; i < byTabIndex.size(); ++i) byTabIndex[i] = i;
-  std::sort(byTabIndex.begin(), byTabIndex.end(),
-            [](std::size_t a, std::size_t b) { return kControls[a].tabIndex < kControls[b].tabIndex; });
+  std::sort(byTabIndex.begin(), byTabIndex.end(), [](std::size_t a, std::size_t b) {
+    return kControls[a].tabIndex < kControls[b].tabIndex;
+  });
   for (const std::size_t i : byTabIndex) {
     const int id = kFirstControlId + static_cast<int>(i);
     controls_[i] = kControls[i].click == nullptr ? CreateTextBox(form_, id)
@@ -114,7 +115,8 @@ void FrmMain::LayOut(UINT dpi) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   std::array<HFONT, 3> fonts{};
-  for (std::size_t f = 0; f < fonts.size(); ++f) fonts[f] = MakeFont(static_cast<ControlFont>(f), dpi);
+  for (std::size_t f = 0; f < fonts.size(); ++f)
+    fonts[f] = MakeFont(static_cast<ControlFont>(f), dpi);
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     const Control& c = kControls[i];
     // Edges from the twips edges, so that neighbours stay flush at any DPI.
@@ -146,7 +148,8 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       const int index = LOWORD(wParam) - kFirstControlId;
-      if (HIWORD(wParam) == BN_CLICKED && index >= 0 && index < static_cast<int>(controls_.size())) {
+      if (HIWORD(wParam) == BN_CLICKED && index >= 0 &&
+          index < static_cast<int>(controls_.size())) {
         const Control& control = kControls[index];
         if (control.click != nullptr) control.click(Ports());
       }
@@ -194,7 +197,8 @@ Text Utf8ToText(TextView text) {
   std::wstring decoded(2 * bytes.size(), L'\0');
   const int decodedLength = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), byteCount,
                                                   decoded.data(), static_cast<int>(decoded.size()));
-  return decodedLength == 0 ? Text() : FromWide(std::wstring_view(decoded).substr(0, decodedLength));
+  return decodedLength == 0 ? Text()
+                            : FromWide(std::wstring_view(decoded).substr(0, decodedLength));
 }
 
 }  // namespace velmora::frmmain::win32

@@ -3,8 +3,6 @@
 // TxtZ3950 and the buttons, laid out in twips for the monitor's DPI.
 #pragma once
 
-#include "FrmMain/Win32/WindowsApi.h"
-
 #include <array>
 #include <iterator>
 #include <memory>
@@ -12,6 +10,7 @@
 #include "FrmMain/FormLayout.h"
 #include "FrmMain/Ports.h"
 #include "FrmMain/Win32/Win32Ports.h"
+#include "FrmMain/Win32/WindowsApi.h"
 
 namespace velmora::frmmain::win32 {
 

@@ -2,11 +2,10 @@
 // system clipboard, MessageBoxW and the window's stacking.
 #pragma once
 
-#include "FrmMain/Win32/WindowsApi.h"
-
 #include <functional>
 
 #include "FrmMain/Ports.h"
+#include "FrmMain/Win32/WindowsApi.h"
 
 namespace velmora::frmmain::win32 {
 

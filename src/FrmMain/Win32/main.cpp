@@ -1,8 +1,7 @@
 // velmora.exe: the window. Copy a record in a library system, press its
 // button, paste the result into the catalogue.
-#include "FrmMain/Win32/WindowsApi.h"
-
 #include "FrmMain/Win32/FrmMain.h"
+#include "FrmMain/Win32/WindowsApi.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   velmora::frmmain::win32::FrmMain form(instance);

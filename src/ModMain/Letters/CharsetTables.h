@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "ModMain/Text/Text.h"
 #include "ModMain/Letters/VietnameseLetters.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::letters {
 

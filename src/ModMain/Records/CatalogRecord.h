@@ -2,8 +2,8 @@
 // pasted into the catalogue, «245=00$aTitle$bSub%100=##$aAuthor».
 #pragma once
 
-#include "ModMain/Text/Text.h"
 #include "ModMain/Records/TracedRecord.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::records {
 

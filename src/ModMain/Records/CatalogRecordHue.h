@@ -4,8 +4,8 @@
 // them again: «245=10$aTitle%245=$bSub» becomes «245=##$aTitle$bSub».
 #pragma once
 
-#include "ModMain/Text/Text.h"
 #include "ModMain/Records/TracedRecord.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::records {
 

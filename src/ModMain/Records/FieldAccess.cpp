@@ -59,8 +59,8 @@ TextView GetTokenView(TextView text, char16_t delimiter, int index) {
 
 Text GetToken(TextView text, char16_t delimiter, int index) {
   if (index != 0) return Text(GetTokenView(text, delimiter, index));
-  const int count =
-      ForEachPiece(text::TrimSpaces(text), delimiter, [](std::size_t, std::size_t) { return true; });
+  const int count = ForEachPiece(text::TrimSpaces(text), delimiter,
+                                 [](std::size_t, std::size_t) { return true; });
   const std::string digits = std::to_string(count);
   return Text(digits.begin(), digits.end());
 }
@@ -83,7 +83,8 @@ TextView GetFieldSubfieldView(TextView text, TextView tag, int occurrence, TextV
 namespace {
 
 int TagNumber(TextView tag) {
-  if (tag.size() != 3 || !text::IsAsciiDigit(tag[0]) || !text::IsAsciiDigit(tag[1]) || !text::IsAsciiDigit(tag[2])) {
+  if (tag.size() != 3 || !text::IsAsciiDigit(tag[0]) || !text::IsAsciiDigit(tag[1]) ||
+      !text::IsAsciiDigit(tag[2])) {
     return -1;
   }
   return (tag[0] - u'0') * 100 + (tag[1] - u'0') * 10 + (tag[2] - u'0');

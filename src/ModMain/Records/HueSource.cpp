@@ -1,6 +1,5 @@
-#include "ModMain/Records/SourceRewrites.h"
-
 #include "ModMain/Records/Rewrite.h"
+#include "ModMain/Records/SourceRewrites.h"
 
 namespace velmora::records {
 namespace {

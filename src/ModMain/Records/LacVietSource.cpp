@@ -1,6 +1,5 @@
-#include "ModMain/Records/SourceRewrites.h"
-
 #include "ModMain/Records/Rewrite.h"
+#include "ModMain/Records/SourceRewrites.h"
 
 namespace velmora::records {
 namespace {
@@ -10,7 +9,7 @@ using Step = RewriteStep;
 constexpr Step kLacVietRewrite[] = {
     /*  1 */ Step::Substitute(u"\t", u""),  // «245⇥10|aT» -> «24510|aT»
     /*  2 */ Step::Substitute(u"|", u"$"),
-    /*  3 */ Step::Substitute(u"=$", u"$"),        // only "=" that stood in the copy
+    /*  3 */ Step::Substitute(u"=$", u"$"),                    // only "=" that stood in the copy
     /*  4 */ Step::Tags(text::kCrlf, u"", text::kCrlf, u"="),  // «␍␊24510$aT» -> «␍␊245=10$aT»
     /*  5 */ Step::Substitute(u" $", u"$"),
     /*  6 */ Step::Substitute(text::kStartMarker, u""),

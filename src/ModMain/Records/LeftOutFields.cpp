@@ -12,7 +12,8 @@ std::vector<TextView> Fields(TextView text) {
   std::vector<TextView> fields;
   std::size_t start = 0;
   while (start <= text.size()) {
-    const std::size_t end = std::min(text::FindUnit(text, text::kFieldSeparator, start), text.size());
+    const std::size_t end =
+        std::min(text::FindUnit(text, text::kFieldSeparator, start), text.size());
     if (end > start) fields.push_back(text.substr(start, end - start));
     start = end + 1;
   }

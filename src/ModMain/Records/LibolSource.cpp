@@ -1,6 +1,5 @@
-#include "ModMain/Records/SourceRewrites.h"
-
 #include "ModMain/Records/Rewrite.h"
+#include "ModMain/Records/SourceRewrites.h"
 
 namespace velmora::records {
 namespace {
@@ -9,7 +8,7 @@ using Step = RewriteStep;
 
 constexpr Step kLibolRewrite[] = {
     /*  1 */ Step::Tags(text::kCrlf, u"", text::kCrlf, u"="),  // «␍␊245    10» -> «␍␊245=    10»
-    /*  2 */ Step::Substitute(u"    ", u""),       // four spaces
+    /*  2 */ Step::Substitute(u"    ", u""),                   // four spaces
     /*  3 */ Step::Substitute(u"=$", u"$"),
     /*  4 */ Step::Substitute(u" $", u"$"),
     /*  5 */ Step::Substitute(text::kStartMarker, u""),

@@ -42,14 +42,14 @@ void EmitRows(TextView working, std::span<const RebuildRow> rows, Text& out,
               std::vector<FieldOrigin>* origins) {
   const FieldIndex fields(working);
   for (const RebuildRow& row : rows) {
-    const TextView found =
-        GetSubfieldView(fields.Field(row.tag, row.field), row.mark, row.sub);
+    const TextView found = GetSubfieldView(fields.Field(row.tag, row.field), row.mark, row.sub);
     const Text value = CleanedUp(found, row.cleanup);
     if (value.empty()) continue;
     // «260=##$a: $bX»: the "$a" value is a single space once the colon is
     // gone, which passes the test and is then trimmed to nothing.
-    const TextView written =
-        row.cleanup == Cleanup::RemoveColonsTestThenTrim ? text::TrimSpaces(value) : TextView(value);
+    const TextView written = row.cleanup == Cleanup::RemoveColonsTestThenTrim
+                                 ? text::TrimSpaces(value)
+                                 : TextView(value);
     if (EmitRow(row, written, out) && origins != nullptr) {
       origins->push_back({row.tag, row.field});
     }

@@ -10,8 +10,8 @@
 #include <span>
 #include <vector>
 
-#include "ModMain/Text/Text.h"
 #include "ModMain/Records/TracedRecord.h"
+#include "ModMain/Text/Text.h"
 
 namespace velmora::records {
 

@@ -8,7 +8,8 @@ namespace {
 using Pieces = std::initializer_list<TextView>;
 
 bool IsTagDigits(TextView s, std::size_t at) {
-  return text::IsAsciiDigit(s[at]) && text::IsAsciiDigit(s[at + 1]) && text::IsAsciiDigit(s[at + 2]) &&
+  return text::IsAsciiDigit(s[at]) && text::IsAsciiDigit(s[at + 1]) &&
+         text::IsAsciiDigit(s[at + 2]) &&
          !(s[at] == u'0' && s[at + 1] == u'0' && s[at + 2] == u'0');  // "000" is never a tag
 }
 
@@ -149,8 +150,8 @@ void ScanTags(TextView s, TextView before, TextView after, TextView newBefore, T
 // search for the next field start may begin after the match, where the
 // scan of an in-place step must stay.
 bool SeparatorOutsideMatches(TextView separator, TextView after) {
-  return separator.empty() ||
-         (!text::IsAsciiDigit(separator.front()) && after.find(separator.front()) == TextView::npos);
+  return separator.empty() || (!text::IsAsciiDigit(separator.front()) &&
+                               after.find(separator.front()) == TextView::npos);
 }
 
 template <class Sink>
@@ -165,8 +166,8 @@ void ScanFieldStartTags(TextView s, TextView separator, TextView after, TextView
                    {newBefore, s.substr(fieldStart, 3), newAfter});
     }
     if (separator.empty()) break;
-    const std::size_t next =
-        text::FindText(s, separator, skipMatches ? std::max(fieldStart, sink.Copied()) : fieldStart);
+    const std::size_t next = text::FindText(
+        s, separator, skipMatches ? std::max(fieldStart, sink.Copied()) : fieldStart);
     if (next == TextView::npos) break;
     fieldStart = next + separator.size();
   }
@@ -196,7 +197,8 @@ void ScanLines(TextView s, TextView firstUnits, TextView find, TextView replacem
   if (find.empty()) return;
   for (std::size_t lineStart = 0; lineStart < s.size();) {
     const std::size_t lineBreak = text::FindText(s, text::kCrlf, lineStart);
-    const std::size_t lineEnd = lineBreak == TextView::npos ? s.size() : lineBreak + text::kCrlf.size();
+    const std::size_t lineEnd =
+        lineBreak == TextView::npos ? s.size() : lineBreak + text::kCrlf.size();
     if (firstUnits.find(s[lineStart]) != TextView::npos) {
       const TextView upToLineEnd = s.substr(0, lineEnd);  // no match runs past the line
       for (std::size_t at = text::FindText(upToLineEnd, find, lineStart); at != TextView::npos;

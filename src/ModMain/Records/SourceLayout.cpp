@@ -13,10 +13,8 @@ struct LayoutName {
   std::string_view name;
 };
 constexpr LayoutName kLayoutNames[] = {
-    {SourceLayout::Libol, "Libol"},
-    {SourceLayout::LacVietEmiclib, "LacViet or Emiclib"},
-    {SourceLayout::Verbrary, "Verbrary"},
-    {SourceLayout::Ilib, "iLib"},
+    {SourceLayout::Libol, "Libol"},        {SourceLayout::LacVietEmiclib, "LacViet or Emiclib"},
+    {SourceLayout::Verbrary, "Verbrary"},  {SourceLayout::Ilib, "iLib"},
     {SourceLayout::Hue, "Hue, Hai Phong"},
 };
 

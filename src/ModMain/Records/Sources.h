@@ -35,7 +35,7 @@ inline constexpr RecordRebuild kCatalogRecordRebuild{BuildCatalogRecord, BuildCa
 // The variant rebuild, which gathers the subfields of one output field from
 // repeated source fields.
 inline constexpr RecordRebuild kVariantRecordRebuild{BuildCatalogRecordHue,
-                                                      BuildCatalogRecordHueTraced};
+                                                     BuildCatalogRecordHueTraced};
 
 struct SourceSystem {
   SourceId id;
@@ -45,12 +45,12 @@ struct SourceSystem {
   std::string_view caption;  // the button's caption
   std::string_view summary;  // what the conversion does, in plain words
   InputFrom input;
-  SourceLayout layout;        // how its copied records look
-  bool startMarker;           // the rewrite expects kStartMarker in front of the text
-  Text (*rewrite)(Text);      // copied text -> working text (SourceRewrites.h)
-  bool joinsLetters;          // base letter + tone mark joined after the rewrite
-  RecordRebuild rebuild;      // working text -> output record
-  std::string_view sample;    // examples/<sample>.txt, and <sample>.expected.txt its result
+  SourceLayout layout;      // how its copied records look
+  bool startMarker;         // the rewrite expects kStartMarker in front of the text
+  Text (*rewrite)(Text);    // copied text -> working text (SourceRewrites.h)
+  bool joinsLetters;        // base letter + tone mark joined after the rewrite
+  RecordRebuild rebuild;    // working text -> output record
+  std::string_view sample;  // examples/<sample>.txt, and <sample>.expected.txt its result
 };
 
 // The window's button names come from the libraries that first used each

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <iconv.h>
 
 #include <algorithm>
@@ -38,10 +37,14 @@ std::optional<std::string> Iconv(const char* encoding, TextView text) {
 // for them). nullopt when the representation cannot hold the text.
 std::optional<std::string> Written(encodings::Representation representation, TextView text) {
   switch (representation) {
-    case encodings::Representation::Cp1258: return Iconv("CP1258", text);
-    case encodings::Representation::Viscii: return Iconv("VISCII", text);
-    case encodings::Representation::Tcvn5712: return Iconv("TCVN5712-1", text);
-    default: break;
+    case encodings::Representation::Cp1258:
+      return Iconv("CP1258", text);
+    case encodings::Representation::Viscii:
+      return Iconv("VISCII", text);
+    case encodings::Representation::Tcvn5712:
+      return Iconv("TCVN5712-1", text);
+    default:
+      break;
   }
   std::string bytes;
   encodings::EncodeReport report;
@@ -57,10 +60,12 @@ Text Joined(TextView text) {
 
 // The guess is right when it names the representation, or one that reads
 // the bytes as the same text (TCVN3 and VN1 share their lowercase letters).
-bool RightGuess(encodings::Representation truth, encodings::Representation guessed, const std::string& bytes) {
+bool RightGuess(encodings::Representation truth, encodings::Representation guessed,
+                const std::string& bytes) {
   if (guessed == truth) return true;
   const auto isUnicode = [](encodings::Representation r) {
-    return r == encodings::Representation::Unicode || r == encodings::Representation::UnicodeDecomposed;
+    return r == encodings::Representation::Unicode ||
+           r == encodings::Representation::UnicodeDecomposed;
   };
   if (isUnicode(truth) || isUnicode(guessed)) return false;
   const std::optional<Text> a = DecodeRepresentation(truth, bytes);
@@ -75,8 +80,9 @@ struct Tally {
 };
 
 constexpr encodings::Representation kWritten[] = {
-    encodings::Representation::Unicode, encodings::Representation::UnicodeDecomposed, encodings::Representation::Vni,
-    encodings::Representation::Tcvn3,   encodings::Representation::Cp1258,            encodings::Representation::Viscii,
+    encodings::Representation::Unicode,  encodings::Representation::UnicodeDecomposed,
+    encodings::Representation::Vni,      encodings::Representation::Tcvn3,
+    encodings::Representation::Cp1258,   encodings::Representation::Viscii,
     encodings::Representation::Tcvn5712, encodings::Representation::Viqr,
 };
 
@@ -136,8 +142,8 @@ TEST(DetectRepresentation, RealProseInEveryRepresentation) {
         const RepresentationGuess guess = DetectRepresentation(*bytes);
         std::size_t Tally::*outcome = &Tally::refused;
         if (guess.verdict == ReadingVerdict::Chosen) {
-          outcome = RightGuess(kWritten[r], guess.representation, *bytes) ? &Tally::right
-                                                                            : &Tally::wrong;
+          outcome =
+              RightGuess(kWritten[r], guess.representation, *bytes) ? &Tally::right : &Tally::wrong;
         }
         ++(prose[r][l].*outcome);
         if (outcome == &Tally::wrong && kLengths[l].length >= 30) {

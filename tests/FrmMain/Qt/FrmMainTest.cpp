@@ -17,12 +17,12 @@
 #include <functional>
 #include <stdexcept>
 
-#include "FrmMain/Qt/FrmMain.h"
 #include "FrmMain/Handlers.h"
+#include "FrmMain/Qt/FrmMain.h"
+#include "FrmMain/Qt/QtText.h"
+#include "ModMain/Records/MarcEditExport.h"
 #include "ModMain/Records/Sources.h"
 #include "ModMain/Text/LineBreaks.h"
-#include "ModMain/Records/MarcEditExport.h"
-#include "FrmMain/Qt/QtText.h"
 #include "support/Files.h"
 
 using velmora::Text;
@@ -34,7 +34,8 @@ namespace {
 
 // A bundled sample as copied on Linux: LF line breaks.
 QString Example(const QString& name) {
-  return QString::fromStdString(velmora::test::ReadFile(velmora::test::ExamplePath(name.toStdString())));
+  return QString::fromStdString(
+      velmora::test::ReadFile(velmora::test::ExamplePath(name.toStdString())));
 }
 
 // As the box and the clipboard layer give a text back: every break as CRLF.
@@ -278,7 +279,8 @@ class FrmMainTest : public QObject {
     QCOMPARE(seen[0].text, QStringLiteral("Clipboard Text Is Not available now"));
     QCOMPARE(seen[0].icon, QMessageBox::NoIcon);
     QCOMPARE(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    const QString emptyRecord = ToQString(velmora::records::ConvertRecord(velmora::records::SourceOf(velmora::records::SourceId::Libol), u""));
+    const QString emptyRecord = ToQString(velmora::records::ConvertRecord(
+        velmora::records::SourceOf(velmora::records::SourceId::Libol), u""));
     QCOMPARE(BoxText(), emptyRecord);
     QCOMPARE(ClipboardText(), emptyRecord);
   }

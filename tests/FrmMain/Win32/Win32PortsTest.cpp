@@ -34,8 +34,8 @@ HWND MakeEdit(DWORD style) {
 
 // A hidden window to own what the tests write to the clipboard.
 struct OwnerWindow {
-  HWND handle = ::CreateWindowExW(0, L"STATIC", L"owner", 0, 0, 0, 1, 1, nullptr, nullptr,
-                                  nullptr, nullptr);
+  HWND handle =
+      ::CreateWindowExW(0, L"STATIC", L"owner", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   ~OwnerWindow() { ::DestroyWindow(handle); }
 };
 
@@ -206,8 +206,7 @@ TEST(FrmMain, EveryButtonIsWiredAndShownAsLaidOut) {
   const std::size_t hue = static_cast<std::size_t>(FindControl("CmdHue") - kControls);
   const HWND hueButton = form.ControlWindow(hue);
   quiet.txtZ3950.SetText(ExampleText("hue.txt"));
-  ::SendMessageW(form.Handle(), WM_COMMAND,
-                 MAKEWPARAM(::GetDlgCtrlID(hueButton), BN_CLICKED),
+  ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(hueButton), BN_CLICKED),
                  reinterpret_cast<LPARAM>(hueButton));
   EXPECT_TEXT_EQ(quiet.txtZ3950.GetText(), ExampleText("hue.expected.txt"));
 }
@@ -235,9 +234,9 @@ TEST(Utf8ToText, DecodesUtf8BytesHeldOnePerCharacter) {
   // code page, as a single-byte program would hold them.
   const std::string bytes = encodings::EncodeUtf8(kVietnamese);
   std::wstring ansi(bytes.size(), L'\0');
-  ansi.resize(static_cast<std::size_t>(::MultiByteToWideChar(
-      CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), ansi.data(),
-      static_cast<int>(ansi.size()))));
+  ansi.resize(static_cast<std::size_t>(
+      ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), ansi.data(),
+                            static_cast<int>(ansi.size()))));
   EXPECT_TEXT_EQ(frmmain::win32::Utf8ToText(frmmain::win32::FromWide(ansi)), kVietnamese);
   EXPECT_TEXT_EQ(frmmain::win32::Utf8ToText(u""), u"");
   EXPECT_TEXT_EQ(frmmain::win32::Utf8ToText(u"245=00$aT"), u"245=00$aT");

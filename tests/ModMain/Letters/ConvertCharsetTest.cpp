@@ -48,8 +48,8 @@ TEST(ConvertCharset, UnicodeToUnicodeJoinsToneMarks) {
 // mark, then the next pair's base) is no letter: decomposed words come back
 // as they were («bà» does not become «bà», «lợi» not «lơỆ»).
 TEST(ConvertCharset, ToneMarkFollowedByABaseIsNotALetter) {
-  for (const TextView text : {TextView(u"b\u0300a"), TextView(u"lo\u031B\u0323i"),
-                              TextView(u"ru\u031Bo\u031B\u0323u")}) {
+  for (const TextView text :
+       {TextView(u"b\u0300a"), TextView(u"lo\u031B\u0323i"), TextView(u"ru\u031Bo\u031B\u0323u")}) {
     EXPECT_TEXT_EQ(ConvertCharset(text, 1, 1), text);
   }
 }
@@ -160,7 +160,8 @@ TEST(ConvertCharset, EqualsTheRoutineAsWrittenOnRandomTexts) {
     for (const std::int32_t to : codes) {
       for (int i = 0; i < 400; ++i) {
         const Text text = reference::RandomCharsetText(random, i < 300 ? 12 : 80);
-        ASSERT_TEXT_EQ(ConvertCharset(text, from, to), reference::LiteralConvertCharset(text, from, to))
+        ASSERT_TEXT_EQ(ConvertCharset(text, from, to),
+                       reference::LiteralConvertCharset(text, from, to))
             << "(" << from << ", " << to << ") " << test::Readable(text);
       }
     }

@@ -101,7 +101,7 @@ TEST(FieldAccess, HugeOccurrencesAndStrangeMarksNeverFail) {
 }
 
 TEST(FieldIndex, GivesWhatGetFieldGivesOnRandomTexts) {
-  static constexpr TextView kPieces[] = {u"245", u"650", u"=",  u"%", u"$a", u"  ", u"24",
+  static constexpr TextView kPieces[] = {u"245", u"650", u"=",  u"%", u"$a", u"  ",    u"24",
                                          u"5=",  u"0",   u"65", u"x", u"==", u"%650=", u"$"};
   static constexpr TextView kTags[] = {u"245", u"650", u"024", u"455", u"24", u"ab=", u""};
   std::mt19937 random(650);

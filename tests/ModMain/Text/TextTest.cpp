@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "ModMain/Text/LineBreaks.h"
-#include "reference/LiteralRewrites.h"
 #include "ModMain/Records/Rewrite.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "ModMain/Text/Text.h"
+#include "reference/LiteralRewrites.h"
 #include "support/TextPrinting.h"
 
 namespace velmora::text {
@@ -75,7 +75,8 @@ TEST(TagRule, OnePassEqualsTheLiteral999PassesOnRandomTexts) {
       const Text s = reference::RandomText(random, reference::RecordPieces(), 40);
       ASSERT_TEXT_EQ(
           records::ReplaceTags(s, rule.before, rule.after, rule.newBefore, rule.newAfter),
-          reference::ReplaceEachTagLiterally(s, rule.before, rule.after, rule.newBefore, rule.newAfter))
+          reference::ReplaceEachTagLiterally(s, rule.before, rule.after, rule.newBefore,
+                                             rule.newAfter))
           << "input " << test::Readable(s);
     }
   }
@@ -84,7 +85,8 @@ TEST(TagRule, OnePassEqualsTheLiteral999PassesOnRandomTexts) {
 TEST(TagRule, MarksEveryTagButZeroZeroZero) {
   EXPECT_TEXT_EQ(records::ReplaceTags(u"\r\n000\r\n001\r\n999\r\n12", kCrlf, u"", kCrlf, u"="),
                  u"\r\n000\r\n001=\r\n999=\r\n12");
-  EXPECT_TEXT_EQ(records::ReplaceTags(u"1234\t000\tx99\t", u"", u"\t", u"", u"="), u"1234=000\tx99\t");
+  EXPECT_TEXT_EQ(records::ReplaceTags(u"1234\t000\tx99\t", u"", u"\t", u"", u"="),
+                 u"1234=000\tx99\t");
 }
 
 // The fast search compares many units at once, in blocks of 8 and 32: a
@@ -94,8 +96,8 @@ TEST(FindText, FindsWhatStringFindFindsOnRandomTexts) {
   static constexpr TextView kPieces[] = {u"$",      u" ",      u" $",     u"=",      u"\r\n",
                                          u"\u2420", u"\u2024", u"\u243D", u"\u3D00", u"\u0D0D",
                                          u"a",      u"==",     u"  $",    u"\u1EC7"};
-  static constexpr TextView kFinds[] = {u"$",  u" $",   u"  $", u"    ", u"=",      u"==",
-                                        u"\r\n", u"\u2420", u"a$", u"# $",  u"\u1EC7$"};
+  static constexpr TextView kFinds[] = {u"$",    u" $",     u"  $", u"    ", u"=",      u"==",
+                                        u"\r\n", u"\u2420", u"a$",  u"# $",  u"\u1EC7$"};
   std::mt19937 random(2420);
   for (int i = 0; i < 8000; ++i) {
     const Text s = reference::RandomText(random, kPieces, 60);

@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <chrono>
+#include <cstdlib>
 #include <stdexcept>
 
 extern char** environ;

@@ -1,6 +1,8 @@
 #include "support/ChildProcess.h"
 
+// windows.h first: psapi.h takes its types from it.
 #include <windows.h>
+
 #include <psapi.h>
 
 #include <chrono>
