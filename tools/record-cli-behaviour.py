@@ -155,10 +155,12 @@ def run_one(program, work, label, data, args, how):
     FILE, the output with -o into a file)."""
     env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LC_ALL": "C",
            "SOURCE_DATE_EPOCH": "1700000000"}
-    cwd = tempfile.mkdtemp(dir=work)
+    own_folder = how != "stdin" or label == "none"
+    cwd = tempfile.mkdtemp(dir=work) if own_folder else work
     try:
-        for name in EXAMPLE_FILES:  # named relative to the run's folder in messages
-            shutil.copy(ROOT / "examples" / name, cwd)
+        if label == "none":
+            for name in EXAMPLE_FILES:  # named relative to the run's folder in messages
+                shutil.copy(ROOT / "examples" / name, cwd)
         argv = [program] + args
         stdin = data
         if how != "stdin":
@@ -178,10 +180,8 @@ def run_one(program, work, label, data, args, how):
             label, " ".join(args), how, digest(result.stdout), digest(result.stderr), written,
             result.returncode)
     finally:
-        shutil.rmtree(cwd, ignore_errors=True)
-
-
-EXAMPLE_FILES = ("libol.txt", "lacviet.txt", "hue.txt")
+        if own_folder:
+            shutil.rmtree(cwd, ignore_errors=True)
 
 
 def extra_invocations():
