@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "cli/Conversion.h"
 #include "cli/DateEntered.h"
 #include "cli/Options.h"
@@ -28,10 +30,14 @@ int RunProgram(std::span<const std::string_view> args) {
     case ParsedCommandLine::Outcome::Version:
       std::printf("velmora-convert %.*s\n", static_cast<int>(kVersion.size()), kVersion.data());
       return kExitOk;
-    case ParsedCommandLine::Outcome::UsageError:
+    case ParsedCommandLine::Outcome::UsageError: {
       PrintError(parsed.error);
-      std::fputs("Try 'velmora-convert --help' for more information.\n", stderr);
+      // The program's name stays out of the translation.
+      const std::string hint = messages::Format(
+          messages::Tr("Try '%1 --help' for more information."), "velmora-convert");
+      std::fprintf(stderr, "%s\n", hint.c_str());
       return kExitUsage;
+    }
     case ParsedCommandLine::Outcome::Run:
       break;
   }
