@@ -16,9 +16,10 @@ need_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# What building the programs needs: the compiler, CMake, Ninja, and help2man,
-# which writes their manual pages from their --help.
-BUILD_PACKAGES=(cmake ninja-build g++ help2man)
+# What building the programs needs: the compiler, CMake, Ninja, help2man,
+# which writes their manual pages from their --help, and gettext, whose
+# msgfmt checks and compiles the message catalogues of po/ into them.
+BUILD_PACKAGES=(cmake ninja-build g++ help2man gettext)
 
 # What the window needs to build and run: Qt 6 Widgets, and Arial's metric
 # twin for its fonts.
@@ -38,6 +39,9 @@ TEST_PACKAGES+=(maint-guide-vi manpages-vi)
 # (prose never to be taken for Vietnamese), and the Vietnamese spelling
 # dictionary, whose words the syllable rules must accept.
 TEST_PACKAGES+=(maint-guide-fr maint-guide-ru hunspell-vi)
+# What keeps the message catalogues complete (tools/message-catalogues.sh):
+# gettext's xgettext, msgmerge, msgcmp and msgfmt.
+TEST_PACKAGES+=(gettext)
 
 # What the window's real-display tests need: a virtual X server, a window
 # manager and the X tools that drive it from outside.
@@ -55,14 +59,17 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 PACKAGE_TEST_PACKAGES=(lintian desktop-file-utils appstream debootstrap)
 
 # What the fuzz harnesses (scripts/fuzz) and the memcheck run need: clang
-# with its libFuzzer and sanitizer runtimes, and valgrind.
-FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# with its libFuzzer and sanitizer runtimes (and gettext, as every build),
+# and valgrind.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev gettext)
 MEMCHECK_PACKAGES=(valgrind)
 
 # What building for 64-bit Windows needs (scripts/windows): the mingw-w64
 # cross compiler with posix threads, NSIS for the installer, icoutils for the
-# icon, and GoogleTest's sources for the cross-built tests.
-WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis icoutils)
+# icon, GoogleTest's sources for the cross-built tests, and gettext for the
+# message catalogues compiled in.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis icoutils gettext)
 # What running the Windows programs and their tests needs: Wine (64-bit
-# only), and the X tools of the window tests.
-WINE_TEST_PACKAGES=(wine wine64 libgtest-dev "${GUI_TEST_PACKAGES[@]}")
+# only), the X tools of the window tests, and Debian's locale sources, from
+# which the tests make a Vietnamese locale for Wine to start in.
+WINE_TEST_PACKAGES=(wine wine64 libgtest-dev locales "${GUI_TEST_PACKAGES[@]}")

@@ -58,5 +58,17 @@ TEST_F(MessagesCli, UsageErrorInTheLanguageAskedFor) {
   for (const LanguageCase& c : cases) RunsInTheLanguageAskedFor(c);
 }
 
+// Run by ctest in a Wine started with LANG=vi_VN.UTF-8, which Wine gives its
+// programs as their interface language (tests/Messages/CMakeLists.txt).
+TEST_F(MessagesCli, InterfaceLanguageAsWineWasStarted) {
+  const char* expected = std::getenv("VELMORA_EXPECTED_UI_LANGUAGE");
+  if (expected == nullptr) GTEST_SKIP() << "run by the ctest entry that sets the language";
+  ASSERT_EQ(std::string(expected), "vi");
+  const ScopedVariable language("LANGUAGE", nullptr);
+  const RunResult result = Run("bogus");
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(result.err, kVietnamese);
+}
+
 }  // namespace
 }  // namespace velmora::test

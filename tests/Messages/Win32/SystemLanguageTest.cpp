@@ -27,8 +27,9 @@ TEST(SystemLanguage, ReadsLanguageBeforeTheInterfaceLanguage) {
 // Run by ctest in a Wine started with LANG=vi_VN.UTF-8, which Wine gives its
 // programs as their interface language (tests/Messages/CMakeLists.txt).
 TEST(SystemLanguage, InterfaceLanguageAsWineWasStarted) {
-  const char* expected = std::getenv("VELMORA_EXPECTED_UI_LANGUAGE");
-  if (expected == nullptr) GTEST_SKIP() << "run by the ctest entry that sets the language";
+  const char* variable = std::getenv("VELMORA_EXPECTED_UI_LANGUAGE");
+  if (variable == nullptr) GTEST_SKIP() << "run by the ctest entry that sets the language";
+  const std::string expected = variable;  // kept: changing the environment may move it
   test::SetVariable("LANGUAGE", nullptr);
   const std::vector<std::string> preferences = SystemLanguagePreferences();
   ASSERT_EQ(preferences.size(), 1u);
