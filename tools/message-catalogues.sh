@@ -101,6 +101,9 @@ for language in $(languages); do
     fault "$po missing: start it with 'msginit --no-translator -l $language -i po/velmora.pot -o $po'"
     continue
   fi
+  if ! grep -q '^"Content-Type: text/plain; charset=UTF-8\\n"$' "$po"; then
+    fault "$po: its header must say \"Content-Type: text/plain; charset=UTF-8\\n\""
+  fi
   if ! msgfmt --check -o /dev/null "$po"; then
     fault "$po does not pass msgfmt --check: correct the entries named above"
   fi

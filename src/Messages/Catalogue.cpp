@@ -77,7 +77,8 @@ std::optional<std::string_view> HeaderField(std::string_view header, std::string
   return std::nullopt;
 }
 
-// Whether the header's Content-Type says UTF-8, or says nothing of a charset.
+// Whether the header's Content-Type says UTF-8 (or ASCII, which msginit
+// writes for a new catalogue, and UTF-8 includes), or names no charset.
 bool IsUtf8(std::string_view header) {
   const std::optional<std::string_view> type = HeaderField(header, "Content-Type");
   if (!type) return true;
@@ -87,7 +88,7 @@ bool IsUtf8(std::string_view header) {
   if (at == std::string::npos) return true;
   std::string_view charset = std::string_view(lower).substr(at + 8);
   charset = charset.substr(0, charset.find_first_of(" ;\t\r"));
-  return charset == "utf-8" || charset == "utf8";
+  return charset == "utf-8" || charset == "utf8" || charset == "ascii" || charset == "us-ascii";
 }
 
 }  // namespace

@@ -120,6 +120,10 @@ sed -i 's/^msgstr "%1: không thấy bản ghi %2"/msgstr "không thấy bản g
   "$scratch/placeholder-lost/po/vi.po"
 expect_fault placeholder-lost "po/vi.po does not pass msgfmt --check"
 
+make_tree "$scratch/not-utf-8"
+sed -i 's/charset=UTF-8/charset=ASCII/' "$scratch/not-utf-8/po/vi.po"
+expect_fault not-utf-8 "its header must say"
+
 make_tree "$scratch/no-catalogue"
 rm "$scratch/no-catalogue/po/vi.po"
 expect_fault no-catalogue "po/vi.po missing"
