@@ -23,6 +23,8 @@ class Catalogue {
   // either byte order, give a catalogue that translates nothing; nothing
   // read from them is trusted.
   explicit Catalogue(std::span<const unsigned char> mo);
+  // Bytes about to go are no catalogue to keep views into.
+  explicit Catalogue(std::vector<unsigned char>&&) = delete;
 
   // How many messages it translates.
   std::size_t size() const { return entries_.size(); }

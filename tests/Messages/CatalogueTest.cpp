@@ -123,7 +123,8 @@ TEST(Catalogue, FindsMessagesWhateverTheirOrderInTheFile) {
       SetWord(bytes, last, kept);
     }
   }
-  EXPECT_EQ(LookUp(Catalogue(bytes)), LookUp(Catalogue(Fixture())));
+  const Bytes fixture = Fixture();
+  EXPECT_EQ(LookUp(Catalogue(bytes)), LookUp(Catalogue(fixture)));
 }
 
 // Bytes that are no catalogue translate nothing: each case changes one
@@ -158,8 +159,9 @@ TEST(Catalogue, TranslatesNothingFromAMalformedFile) {
     EXPECT_EQ(catalogue.size(), 0u) << c.name;
     EXPECT_EQ(catalogue.Find("", "no command given"), std::nullopt) << c.name;
   }
-  EXPECT_EQ(Catalogue(Bytes{}).size(), 0u);
-  EXPECT_EQ(Catalogue(Bytes(27, 0)).size(), 0u);
+  const Bytes none, shorterThanAHeader(27, 0);
+  EXPECT_EQ(Catalogue(none).size(), 0u);
+  EXPECT_EQ(Catalogue(shorterThanAHeader).size(), 0u);
 }
 
 // Every shorter piece of the file, and the file with each byte changed:
@@ -200,8 +202,8 @@ TEST(Catalogue, ReadsUtf8AndAsciiOnly) {
   };
   for (const Case& c :
        {Case{"utf-8", true}, Case{"ASCII", true}, Case{"UCS-2", false}, Case{"CP125", false}}) {
-    const Catalogue catalogue(
-        Replaced(Fixture(), "charset=UTF-8", std::string("charset=") + c.charset));
+    const Bytes bytes = Replaced(Fixture(), "charset=UTF-8", std::string("charset=") + c.charset);
+    const Catalogue catalogue(bytes);
     EXPECT_EQ(catalogue.Find("", "no command given"),
               c.read ? std::optional<std::string_view>("nebyl zadán žádný příkaz") : std::nullopt)
         << c.charset;
@@ -209,7 +211,8 @@ TEST(Catalogue, ReadsUtf8AndAsciiOnly) {
 }
 
 TEST(Catalogue, LeavesPluralsUntranslatedUnderAnUnreadableRule) {
-  const Catalogue catalogue(Replaced(Fixture(), "plural=(n==1)", "plural=(n=+1)"));
+  const Bytes bytes = Replaced(Fixture(), "plural=(n==1)", "plural=(n=+1)");
+  const Catalogue catalogue(bytes);
   EXPECT_FALSE(catalogue.Plural());
   EXPECT_EQ(catalogue.FindPlural("", "%n record dropped", 1), std::nullopt);
   EXPECT_EQ(catalogue.Find("", "no command given"), "nebyl zadán žádný příkaz");
