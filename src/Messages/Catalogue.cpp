@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "Messages/AsciiLetters.h"
+
 namespace velmora::messages {
 
 namespace {
@@ -53,21 +55,12 @@ std::string_view UpToNul(std::string_view s) {
   return s.substr(0, s.find('\0'));
 }
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 // The value of the header line "Name: value", or nullopt.
 std::optional<std::string_view> HeaderField(std::string_view header, std::string_view name) {
   while (!header.empty()) {
     const std::size_t end = header.find('\n');
     const std::string_view line = header.substr(0, end);
-    if (line.size() > name.size() && SameLetters(line.substr(0, name.size()), name) &&
+    if (line.size() > name.size() && SameAsciiLetters(line.substr(0, name.size()), name) &&
         line[name.size()] == ':') {
       return line.substr(name.size() + 1);
     }
@@ -83,7 +76,7 @@ bool IsUtf8(std::string_view header) {
   const std::optional<std::string_view> type = HeaderField(header, "Content-Type");
   if (!type) return true;
   std::string lower(*type);
-  std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+  std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
   const std::size_t at = lower.find("charset=");
   if (at == std::string::npos) return true;
   std::string_view charset = std::string_view(lower).substr(at + 8);

@@ -1,20 +1,12 @@
 #include "Messages/LanguageChoice.h"
 
-#include <algorithm>
 #include <string>
+
+#include "Messages/AsciiLetters.h"
 
 namespace velmora::messages {
 
 namespace {
-
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 // "C", "POSIX", and C with a codeset or modifier ("C.UTF-8"): the messages
 // as the program writes them.
@@ -62,7 +54,7 @@ std::optional<std::size_t> ChooseCatalogue(std::span<const std::string_view> pre
                                            std::span<const std::string_view> catalogueLanguages) {
   const auto find = [&](std::string_view language) -> std::optional<std::size_t> {
     for (std::size_t i = 0; i < catalogueLanguages.size(); ++i) {
-      if (SameLetters(catalogueLanguages[i], language)) return i;
+      if (SameAsciiLetters(catalogueLanguages[i], language)) return i;
     }
     return std::nullopt;
   };
@@ -73,7 +65,7 @@ std::optional<std::size_t> ChooseCatalogue(std::span<const std::string_view> pre
     const std::string_view name = preference.substr(0, preference.find_first_of(".@"));
     const std::size_t separator = name.find_first_of("_-");
     const std::string_view language = name.substr(0, separator);
-    if (SameLetters(language, "en")) return std::nullopt;
+    if (SameAsciiLetters(language, "en")) return std::nullopt;
     if (separator != std::string_view::npos) {
       std::string withTerritory(name);
       withTerritory[separator] = '_';
