@@ -42,6 +42,11 @@ TEST_PACKAGES+=(maint-guide-fr maint-guide-ru hunspell-vi)
 # What keeps the message catalogues complete (tools/message-catalogues.sh):
 # gettext's xgettext, msgmerge, msgcmp and msgfmt.
 TEST_PACKAGES+=(gettext)
+# Unicode's character data and normalisation conformance test (bzip2 unpacks
+# it), which NFC and NFD are made from and checked against, and Perl's
+# MARC::Charset, whose code tables the MARC-8 tables are made from and which
+# reads our MARC-8 back (yaz, above, does too).
+TEST_PACKAGES+=(unicode-data bzip2 libmarc-charset-perl)
 
 # What the window's real-display tests need: a virtual X server, a window
 # manager and the X tools that drive it from outside.
