@@ -41,9 +41,11 @@ struct Properties {
 class CharacterData {
  public:
   CharacterData() {
-    std::map<char32_t, Properties> special;  // every code point whose properties are not the default
+    std::map<char32_t, Properties>
+        special;  // every code point whose properties are not the default
     for (const auto& range : normalization::kCombiningClasses) {
-      for (char32_t c = range.first; c <= range.last; ++c) special[c].combiningClass = range.combiningClass;
+      for (char32_t c = range.first; c <= range.last; ++c)
+        special[c].combiningClass = range.combiningClass;
     }
     for (const auto& range : normalization::kNfcQuickCheck) {
       for (char32_t c = range.first; c <= range.last; ++c) special[c].nfc = range.value;
@@ -69,8 +71,8 @@ class CharacterData {
       Block block{};
       for (; next != special.end() && next->first < start + kBlock; ++next) {
         const Properties& p = next->second;
-        const auto key = std::tuple<int, int, int, int>(p.combiningClass, static_cast<int>(p.nfc),
-                                                        p.decompositionLength, p.decompositionStart);
+        const auto key = std::tuple<int, int, int, int>(
+            p.combiningClass, static_cast<int>(p.nfc), p.decompositionLength, p.decompositionStart);
         const auto [found, added] =
             distinctIndex.emplace(key, static_cast<std::uint16_t>(distinct_.size()));
         if (added) distinct_.push_back(p);
@@ -187,7 +189,8 @@ void AppendDecomposed(char32_t c, const CharacterData& data, std::u32string& out
 char32_t ComposeWith(char32_t first, char32_t second, const CharacterData& data) {
   if (first >= kLeadFirst && first < kLeadFirst + kLeadCount && second >= kVowelFirst &&
       second < kVowelFirst + kVowelCount) {
-    return kHangulFirst + ((first - kLeadFirst) * kVowelCount + (second - kVowelFirst)) * kTrailCount;
+    return kHangulFirst +
+           ((first - kLeadFirst) * kVowelCount + (second - kVowelFirst)) * kTrailCount;
   }
   if (IsHangulSyllable(first) && (first - kHangulFirst) % kTrailCount == 0 && second > kTrailBase &&
       second < kTrailBase + kTrailCount) {
@@ -251,7 +254,8 @@ bool ForEachDirtySegment(TextView text, const CharacterData& data, OnDirty onDir
     if (p.combiningClass == 0 && p.nfc == QuickCheck::Yes) {
       if (dirty) onDirty(segment, i), any = true, dirty = false;
       segment = i;
-    } else if (p.nfc != QuickCheck::Yes || (p.combiningClass != 0 && lastClass > p.combiningClass)) {
+    } else if (p.nfc != QuickCheck::Yes ||
+               (p.combiningClass != 0 && lastClass > p.combiningClass)) {
       dirty = true;
     }
     lastClass = p.combiningClass;

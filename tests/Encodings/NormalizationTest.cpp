@@ -35,7 +35,8 @@ struct Conformance {
 };
 
 std::optional<Conformance> ReadConformance() {
-  const std::optional<test::ToolOutput> text = test::RunTool("/bin/bzcat", {kNormalizationTest}, "");
+  const std::optional<test::ToolOutput> text =
+      test::RunTool("/bin/bzcat", {kNormalizationTest}, "");
   if (!text || text->exitCode != 0) return std::nullopt;
   Conformance conformance;
   std::istringstream lines(text->out);
@@ -115,10 +116,10 @@ TEST(Normalization, LeavesEveryCodePointThatTheConformanceTestDoesNotListAsItIs)
 // surrogates, long runs of marks and text that is NFC already.
 TEST(Normalization, ComposesVietnameseInEverySpellingAndKeepsWhatIsNotACharacter) {
   test::ExpectConversions(ToNfc, {
-                                     {u"Vie\u0323\u0302t", u"Vi\u1EC7t"},  // ệ, canonical order
-                                     {u"Vie\u0302\u0323t", u"Vi\u1EC7t"},  // ệ, marks swapped
-                                     {u"Vi\u00EA\u0323t", u"Vi\u1EC7t"},   // ê + dot below
-                                     {u"Vi\u1EB9\u0302t", u"Vi\u1EC7t"},   // ẹ + circumflex
+                                     {u"Vie\u0323\u0302t", u"Vi\u1EC7t"},   // ệ, canonical order
+                                     {u"Vie\u0302\u0323t", u"Vi\u1EC7t"},   // ệ, marks swapped
+                                     {u"Vi\u00EA\u0323t", u"Vi\u1EC7t"},    // ê + dot below
+                                     {u"Vi\u1EB9\u0302t", u"Vi\u1EC7t"},    // ẹ + circumflex
                                      {u"o\u031B\u0300", u"\u1EDD"},         // ờ
                                      {u"u\u0300\u031B", u"\u1EEB"},         // ừ, marks swapped
                                      {u"e\u0301\u0302", u"\u00E9\u0302"},   // not ế: same class
@@ -148,7 +149,8 @@ TEST(Normalization, LongRunsOfMarksTakeLinearTime) {
       const auto start = std::chrono::steady_clock::now();
       const Text nfc = ToNfc(text);
       const Text nfd = ToNfd(text);
-      best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+      best = std::min(
+          best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
       EXPECT_EQ(nfc.size(), marks);  // e and a dot below composed into ẹ
       EXPECT_EQ(nfd.size(), marks + 1);
     }
