@@ -26,6 +26,11 @@ while (my ($key, $frozen) = each %$db) {
     $preferred{ hex($code->charset()) . ':' . hex($code->marc()) } = 1;
     next;
   }
+  # Four codes of the East Asian set hold a DEL and a control (7F 20 14 for
+  # «—»): no graphic bytes, which no MARC-8 reader reads (yaz-iconv drops
+  # them). They are left out, and what only they hold cannot be written.
+  my @bytes = map { hex } unpack('(A2)*', $code->marc());
+  next if @bytes == 3 && ($bytes[0] < 0x21 || $bytes[0] > 0x7E || grep { $_ < 0x20 || $_ > 0x7E } @bytes[1, 2]);
   push @characters, $code;
 }
 @characters = sort {

@@ -110,7 +110,8 @@ class Reader {
     std::size_t length = 0;
     for (; length < info->width && at + length < bytes_.size(); ++length) {
       const auto b = static_cast<std::uint8_t>(bytes_[at + length]);
-      if (b < low || b > high) break;
+      // After the first byte, 20 (A0) too: EACC's «…» is 21 20 3D.
+      if (b < low - (length == 0 ? 0 : 1) || b > high) break;
       code = (code << 8) | static_cast<std::uint32_t>(b - offset);
     }
     if (length < info->width) {
@@ -157,7 +158,8 @@ class Reader {
   }
 
   void Problem(Marc8Problem problem, std::size_t at) {
-    if (result_.problems.size() < Marc8Text::kListedProblems) result_.problems.push_back({problem, at});
+    if (result_.problems.size() < Marc8Text::kListedProblems)
+      result_.problems.push_back({problem, at});
     ++result_.problemCount;
   }
 

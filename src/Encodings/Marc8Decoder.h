@@ -23,11 +23,11 @@
 namespace velmora::encodings {
 
 enum class Marc8Problem : std::uint8_t {
-  InvalidByte,         // a byte no MARC-8 set uses there (7F, 80-9F but the four controls, A0, FF)
-  UnassignedCode,      // the set in use has no character with this code
-  UnknownEscape,       // an escape sequence that designates no MARC-8 set, or is cut off
-  IncompleteCharacter, // an East Asian character cut short
-  MarkWithoutBase,     // combining marks at the end, with no base letter after them
+  InvalidByte,          // a byte no MARC-8 set uses there (7F, 80-9F but the four controls, A0, FF)
+  UnassignedCode,       // the set in use has no character with this code
+  UnknownEscape,        // an escape sequence that designates no MARC-8 set, or is cut off
+  IncompleteCharacter,  // an East Asian character cut short
+  MarkWithoutBase,      // combining marks at the end, with no base letter after them
 };
 
 struct Marc8ProblemAt {

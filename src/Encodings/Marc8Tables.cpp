@@ -4,7 +4,7 @@
 namespace velmora::marc8 {
 
 // clang-format off
-const std::array<Character, 16406> kCharacters = {{
+const std::array<Character, 16402> kCharacters = {{
   {0x31, 0x21203D, 0x02026, false, true},
   {0x31, 0x212040, 0x0201C, false, false},
   {0x31, 0x212320, 0x03000, false, true},
@@ -15746,10 +15746,6 @@ const std::array<Character, 16406> kCharacters = {{
   {0x31, 0x70755D, 0x08E3A, false, true},
   {0x31, 0x70775D, 0x09B0F, false, true},
   {0x31, 0x707771, 0x09EE2, false, true},
-  {0x31, 0x7F2014, 0x02014, false, true},
-  {0x31, 0x7F2019, 0x02019, false, true},
-  {0x31, 0x7F2020, 0x0201D, false, false},
-  {0x31, 0x7F2122, 0x02122, false, true},
   {0x32, 0x000021, 0x00021, false, false},
   {0x32, 0x000022, 0x005F4, false, true},
   {0x32, 0x000023, 0x00023, false, false},

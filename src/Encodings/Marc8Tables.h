@@ -26,7 +26,7 @@ struct DoubleDiacritic {
   char32_t firstHalfAlone;             // the code point of the first half on its own
 };
 
-extern const std::array<Character, 16406> kCharacters;
+extern const std::array<Character, 16402> kCharacters;
 extern const std::array<DoubleDiacritic, 2> kDoubleDiacritics;
 
 }  // namespace velmora::marc8

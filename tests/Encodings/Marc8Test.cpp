@@ -4,6 +4,7 @@
 #include "Encodings/Marc8Encoder.h"
 #include "Encodings/Normalization.h"
 #include "ModMain/Letters/VietnameseLetters.h"
+#include "VietnameseSpellings.h"
 #include "support/TextPrinting.h"
 
 namespace velmora::encodings {
@@ -23,22 +24,34 @@ struct DecodingCase {
 
 TEST(Marc8, ReadsEverySetWithItsEscapesAndPutsMarksAfterTheirBase) {
   const DecodingCase cases[] = {
-      {"Vi\xE3\xF2" "et Nam", u"Vie\u0302\u0323t Nam"},  // as written: circumflex, then dot below
+      {"Vi\xE3\xF2"
+       "et Nam",
+       u"Vie\u0302\u0323t Nam"},  // as written: circumflex, then dot below
       {"Tr\xBD\xE1\xBCng \xB3\xA3", u"Tr\u01B0\u01A1\u0300ng \u0111\u0110"},  // ư ơ đ Đ: letters
-      {"\xE1 a", u" \u0300a"},                                          // a mark over a space
-      {"\x1B(NmOSKWA\x1B(B!", u"\u041C\u043E\u0441\u043A\u0432\u0430!"},  // Москва
-      {"\x1B)Q\xC0\x1B)E\xE1" "e", u"\u0491e\u0300"},  // extended Cyrillic in G1, then ANSEL again
-      {"\x1B)!E\xE2" "e", u"e\u0301"},                  // ANSEL named with its «!»
-      {"\x1B(S\x61\x62\x1B(B", u"\u03B1\u03B2"},        // basic Greek
-      {"\x1B" "b12\x1Bs3 \x1Bp2\x1Bs", u"\u2081\u2082" "3 \u00B2"},  // subscripts, superscripts
+      {"\xE1 a", u" \u0300a"},                                                // a mark over a space
+      {"\x1B(NmOSKWA\x1B(B!", u"\u041C\u043E\u0441\u043A\u0432\u0430!"},      // Москва
+      {"\x1B)Q\xC0\x1B)E\xE1"
+       "e",
+       u"\u0491e\u0300"},  // extended Cyrillic in G1, then ANSEL again
+      {"\x1B)!E\xE2"
+       "e",
+       u"e\u0301"},                               // ANSEL named with its «!»
+      {"\x1B(S\x61\x62\x1B(B", u"\u03B1\u03B2"},  // basic Greek
+      {"\x1B"
+       "b12\x1Bs3 \x1Bp2\x1Bs",
+       u"\u2081\u2082"
+       "3 \u00B2"},                                                 // subscripts, superscripts
       {"\x1Bg\x61\x1Bs", u"\u03B1"},                                // the Greek symbols
       {"\x1B$1\x21\x30\x64 \x21\x30\x64\x1B(B", u"\u4EBA \u4EBA"},  // EACC, a space between
-      {"\x1B$1\x22\x33\x39\x1B(B", u"\U00022C4D"},                   // EACC beyond the BMP
+      {"\x1B$1\x22\x33\x39\x1B(B", u"\U00022C4D"},                  // EACC beyond the BMP
       {"\x1B(2\x60\x1B)3\xE1", u"\u05D0\u0641"},  // Hebrew in G0 and Arabic in G1 at once
       {"t\xEBo\xECs", u"to\u0361s"},              // a double diacritic: one mark, after the first
-      {"\xECo", u"o\uFE21"},                       // its second half alone stays
+      {"\xECo", u"o\uFE21"},                      // its second half alone stays
       {"\x88The \x89\x8D\x8E", u"\u0098The \u009C\u200D\u200C"},  // the controls of ANSEL
-      {"a\tb\x1F" "c\x1E", u"a\tb\x1F" "c\x1E"},                   // controls pass through
+      {"a\tb\x1F"
+       "c\x1E",
+       u"a\tb\x1F"
+       "c\x1E"},  // controls pass through
   };
   for (const DecodingCase& c : cases) {
     const Marc8Text decoded = DecodeMarc8(c.bytes);
@@ -56,14 +69,22 @@ struct ProblemCase {
 
 TEST(Marc8, NamesWhatItCannotReadAndGoesOn) {
   const ProblemCase cases[] = {
-      {"ab\xAF" "c", u"ab\uFFFD" "c", Marc8Problem::UnassignedCode, 2},  // no ANSEL character AF
-      {"a\x7F" "b", u"a\uFFFD" "b", Marc8Problem::InvalidByte, 1},
+      {"ab\xAF"
+       "c",
+       u"ab\uFFFD"
+       "c",
+       Marc8Problem::UnassignedCode, 2},  // no ANSEL character AF
+      {"a\x7F"
+       "b",
+       u"a\uFFFD"
+       "b",
+       Marc8Problem::InvalidByte, 1},
       {"a\x81\xA0\xFF", u"a\uFFFD\uFFFD\uFFFD", Marc8Problem::InvalidByte, 1},
-      {"a\x1B(Zb", u"ab", Marc8Problem::UnknownEscape, 1},  // skipped whole
+      {"a\x1B(Zb", u"ab", Marc8Problem::UnknownEscape, 1},      // skipped whole
       {"a\x1B$(B\x21", u"a!", Marc8Problem::UnknownEscape, 1},  // ASCII is one byte a character
-      {"a\x1B(", u"a", Marc8Problem::UnknownEscape, 1},          // cut off
+      {"a\x1B(", u"a", Marc8Problem::UnknownEscape, 1},         // cut off
       {"\x1B$1\x21\x30 \x1B(Bx", u"\uFFFD x", Marc8Problem::IncompleteCharacter, 3},
-      {"x\xE1", u"x\u0300", Marc8Problem::MarkWithoutBase, 1},  // kept, after all there is
+      {"x\xE1", u"x\u0300", Marc8Problem::MarkWithoutBase, 1},     // kept, after all there is
       {"\x1B(2\x50", u"\uFFFD", Marc8Problem::UnassignedCode, 3},  // none in basic Hebrew
   };
   for (const ProblemCase& c : cases) {
@@ -86,20 +107,39 @@ struct EncodingCase {
 
 TEST(Marc8, WritesEveryCharacterWithEscapesOnlyWhereNeeded) {
   const EncodingCase cases[] = {
-      {u"Nguy\u1EC5n V\u0103n Tr\u01B0\u1EDDng", "Nguy\xE3\xE4" "en V\xE6" "an Tr\xBD\xE1\xBCng"},
+      {u"Nguy\u1EC5n V\u0103n Tr\u01B0\u1EDDng",
+       "Nguy\xE3\xE4"
+       "en V\xE6"
+       "an Tr\xBD\xE1\xBCng"},
       // One name in three spellings gives one set of bytes.
-      {u"Vi\u1EC7t", "Vi\xF2\xE3" "et"},
-      {u"Vie\u0302\u0323t", "Vi\xF2\xE3" "et"},
-      {u"Vi\u00EA\u0323t", "Vi\xF2\xE3" "et"},
+      {u"Vi\u1EC7t",
+       "Vi\xF2\xE3"
+       "et"},
+      {u"Vie\u0302\u0323t",
+       "Vi\xF2\xE3"
+       "et"},
+      {u"Vi\u00EA\u0323t",
+       "Vi\xF2\xE3"
+       "et"},
       {u"o\u031B\u0301 u\u031B", "\xE2\xBC \xBD"},  // a horn MARC-8 lacks: ơ and ư instead
       {u"\u0110\u1EE3", "\xA3\xF2\xBC"},
-      {u"e\u0301\u0302", "\xE2\xE3" "e"},  // é + circumflex as it stands: no Vietnamese letter
+      {u"e\u0301\u0302",
+       "\xE2\xE3"
+       "e"},  // é + circumflex as it stands: no Vietnamese letter
       {u"\u041C\u043E\u0441\u043A\u0432\u0430 1", "\x1B(NmOSKWA 1\x1B(B"},  // digits in Cyrillic
-      {u"\u0491 e\u0301", "\x1B)Q\xC0 \x1B)E\xE2" "e"},  // extended Cyrillic, then ANSEL again
-      {u"\u0491", "\x1B)Q\xC0\x1B)E"},                    // and ANSEL at the end of the field
-      {u"\u03B1\u03B2\u0301", "\x1Bga\xE2" "b\x1Bs"},  // the Greek symbols, ANSEL's acute
-      {u"\u03B4\u03B1\u0301", "\x1B(Se\x22" "a\x1B(B"},  // basic Greek, with its own acute
-      {u"H\u2082O x\u00B2", "H\x1B" "b2\x1BsO x\x1Bp2\x1Bs"},
+      {u"\u0491 e\u0301",
+       "\x1B)Q\xC0 \x1B)E\xE2"
+       "e"},                            // extended Cyrillic, then ANSEL again
+      {u"\u0491", "\x1B)Q\xC0\x1B)E"},  // and ANSEL at the end of the field
+      {u"\u03B1\u03B2\u0301",
+       "\x1Bga\xE2"
+       "b\x1Bs"},  // the Greek symbols, ANSEL's acute
+      {u"\u03B4\u03B1\u0301",
+       "\x1B(Se\x22"
+       "a\x1B(B"},  // basic Greek, with its own acute
+      {u"H\u2082O x\u00B2",
+       "H\x1B"
+       "b2\x1BsO x\x1Bp2\x1Bs"},
       {u"\u4EBA \u4EBA", "\x1B$1\x21\x30\x64 \x21\x30\x64\x1B(B"},
       {u"\U00022C4D", "\x1B$1\x22\x33\x39\x1B(B"},
       {u"to\u0361s", "t\xEBo\xECs"},  // a double diacritic in two halves
@@ -120,13 +160,18 @@ struct UnwritableCase {
 
 TEST(Marc8, StopsAtWhatItCannotHoldOrLeavesItOut) {
   const UnwritableCase cases[] = {
-      {u"ab\u0E01c", 2, 0x0E01, "abc"},                  // Thai
-      {u"x\u031B y", 1, 0x031B, "x y"},                  // a horn on a letter that has none
-      {u"a\U0001F600", 1, 0x1F600, "a"},                 // beyond every set
-      {u"\u0301a", 0, 0x0301, "a"},                      // a mark with nothing before it
-      {u"a\x1B" "b\x1F" "c", 1, 0x1B, "abc"},            // would end the field or the set
-      {u"\u1EA0\u0305 q", 1, 0x0305, "\xF2" "A q"},      // a mark MARC-8 lacks on Ạ
-      {u"\uAC03", 0, 0xAC03, ""},                        // a Hangul syllable EACC lacks
+      {u"ab\u0E01c", 2, 0x0E01, "abc"},   // Thai
+      {u"x\u031B y", 1, 0x031B, "x y"},   // a horn on a letter that has none
+      {u"a\U0001F600", 1, 0x1F600, "a"},  // beyond every set
+      {u"\u0301a", 0, 0x0301, "a"},       // a mark with nothing before it
+      {u"a\x1B"
+       "b\x1F"
+       "c",
+       1, 0x1B, "abc"},  // would end the field or the set
+      {u"\u1EA0\u0305 q", 1, 0x0305,
+       "\xF2"
+       "A q"},                     // a mark MARC-8 lacks on Ạ
+      {u"\uAC03", 0, 0xAC03, ""},  // a Hangul syllable EACC lacks
   };
   for (const UnwritableCase& c : cases) {
     std::string out;
@@ -142,28 +187,9 @@ TEST(Marc8, StopsAtWhatItCannotHoldOrLeavesItOut) {
   }
 }
 
-// The spellings of each Vietnamese letter that are canonically equivalent:
-// precomposed, fully decomposed, the marks in the other order, and a base
-// that holds some of the marks followed by the rest.
-std::vector<Text> Spellings(char16_t letter) {
-  const Text precomposed(1, letter);
-  const Text nfd = ToNfd(precomposed);
-  std::vector<Text> all{precomposed, nfd};
-  if (nfd.size() == 3) {
-    all.push_back(Text{nfd[0], nfd[2], nfd[1]});
-    for (const std::size_t composed : {1, 2}) {
-      if (const char32_t part = ComposePair(nfd[0], nfd[composed])) {
-        all.push_back(Text{static_cast<char16_t>(part), nfd[3 - composed]});
-      }
-    }
-  }
-  std::erase_if(all, [&](const Text& s) { return ToNfc(s) != precomposed; });
-  return all;
-}
-
 TEST(Marc8, EveryVietnameseLetterInEverySpellingReadsBackAsItself) {
   for (const letters::VietnameseLetter& letter : letters::kVietnameseLetters) {
-    const std::vector<Text> spellings = Spellings(letter.unicode);
+    const std::vector<Text> spellings = test::VietnameseSpellings(letter.unicode);
     const std::string bytes = Marc8(spellings[0]);
     for (const Text& spelling : spellings) {
       EXPECT_EQ(Marc8(spelling), bytes) << test::Readable(spelling);
