@@ -4,6 +4,7 @@
 
 #include "Encodings/CodePage.h"
 #include "Encodings/LetterUnits.h"
+#include "Encodings/Normalization.h"
 #include "Encodings/Utf8.h"
 #include "Encodings/Viqr.h"
 #include "ModMain/Letters/CharsetTables.h"
@@ -128,6 +129,10 @@ std::size_t CountTonedCapitals(TextView units, std::int32_t fromCode) {
   return count;
 }
 
+bool ComposesBeforeWriting(Representation to) {
+  return to != Representation::Unicode && to != Representation::UnicodeDecomposed;
+}
+
 bool EncodeConverted(Representation to, TextView converted, const EncodeOptions& options,
                      std::string& out, EncodeReport& report) {
   switch (to) {
@@ -227,6 +232,11 @@ std::optional<Text> DecodeRepresentation(Representation from, std::string_view b
 
 bool EncodeRepresentation(Representation to, TextView text, const EncodeOptions& options,
                           std::string& out, EncodeReport& report) {
+  Text composed;
+  if (ComposesBeforeWriting(to)) {
+    composed = ToNfc(text);
+    text = composed;
+  }
   const std::int32_t code = LetterCode(to);
   const Text converted = letters::ConvertCharset(text, letters::CharsetUnicode, code);
   if (to == Representation::Tcvn3)

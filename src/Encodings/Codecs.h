@@ -45,9 +45,12 @@ std::optional<Text> DecodeRepresentation(Representation from, std::string_view b
 
 // --- Writing ---------------------------------------------------------------
 
-// Appends the bytes of `text` in the representation. Returns false when a
-// character cannot be written and options.leaveOutUnwritable is off (then
-// `report` says which and where, and `out` holds what came before it).
+// Appends the bytes of `text` in the representation. Every target but
+// unicode and unicode-decomposed is written from the text composed
+// canonically (NFC), so that each letter it holds is written whatever
+// spelling it came in. Returns false when a character cannot be written and
+// options.leaveOutUnwritable is off (then `report` says which and where in
+// the composed text, and `out` holds what came before it).
 // tcvn3 writes toned capitals with their lowercase letter's code (counted in
 // the report); cp1258 writes every letter as the letter table does (a toned
 // letter: base byte and tone byte) and every other character as its byte,

@@ -30,6 +30,14 @@ void AppendEightBitUnits(Representation from, std::string_view bytes, Text& out)
 // mark (which TCVN3 writes with the lowercase letter's code).
 std::size_t CountTonedCapitals(TextView units, std::int32_t fromCode);
 
+// Whether Unicode text is composed canonically (NFC) before it is written
+// in `to`: so for every target that holds letters as codes of its own (the
+// 8-bit code pages, VIQR, nomarks), whose letters would otherwise be missed
+// when they come decomposed («e» U+0302 U+0301 is VISCII's «ế»). unicode
+// keeps the text's own spelling (tone marks joined), unicode-decomposed
+// decomposes.
+bool ComposesBeforeWriting(Representation to);
+
 // Appends `converted` (the result of ConvertCharset into LetterCode(to))
 // as the target's bytes.
 bool EncodeConverted(Representation to, TextView converted, const EncodeOptions& options,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Encodings/LetterUnits.h"
+#include "Encodings/Normalization.h"
 #include "Encodings/Utf8.h"
 #include "Encodings/Viqr.h"
 #include "ModMain/Letters/CharsetTables.h"
@@ -271,13 +272,19 @@ bool Transcoder::Convert(std::string_view block, std::string& out, Failure& fail
   // Equal representations change nothing (ConvertCharset's rule for equal
   // codes); Unicode into Unicode joins tone marks.
   const bool unchanged = from_ == to_ && from_ != Representation::Unicode;
+  // Unicode text is composed before it is written where the target holds
+  // letters as codes of its own. NFC never joins across a line break, so the
+  // lines stay the input's.
+  const bool composes = Composes() && !unchanged;
+  if (composes) composed_ = ToNfc(units_);
+  const Text& source = composes ? composed_ : units_;
   // The code pages read as iconv reads them, tone marks joined already.
   const bool read = fromCode == letters::CharsetUnicode && toCode == letters::CharsetUnicode &&
                     Describe(from_).bytes == FileBytes::EightBit;
-  converted_ = unchanged || read ? units_ : letters::ConvertCharset(units_, fromCode, toCode);
+  converted_ = unchanged || read ? source : letters::ConvertCharset(source, fromCode, toCode);
   EncodeReport report;
   if (to_ == Representation::Tcvn3 && !unchanged) {
-    report.lowercasedCapitals = CountTonedCapitals(units_, fromCode);
+    report.lowercasedCapitals = CountTonedCapitals(source, fromCode);
   }
   bool ok = true;
   if (unchanged && Describe(to_).bytes == FileBytes::UnicodeText) {
@@ -287,17 +294,33 @@ bool Transcoder::Convert(std::string_view block, std::string& out, Failure& fail
   }
   report_.Add(report);
   if (!ok) {
-    FindPlace(report.unwritableAt, failure);
     failure.character = report.unwritable;
+    FindPlace(report.unwritableAt, failure);
     return false;
   }
   linesBefore_ += static_cast<std::size_t>(std::count(units_.begin(), units_.end(), u'\n'));
   return true;
 }
 
+bool Transcoder::Composes() const {
+  return LetterCode(from_) == letters::CharsetUnicode && ComposesBeforeWriting(to_);
+}
+
+// Whether a piece of the input converts and writes on its own.
+bool Transcoder::Writes(TextView piece) const {
+  const std::int32_t fromCode = LetterCode(from_), toCode = LetterCode(to_);
+  std::string scratch;
+  EncodeReport report;
+  const Text composed = Composes() ? ToNfc(piece) : Text(piece);
+  return EncodeConverted(to_, letters::ConvertCharset(composed, fromCode, toCode), {}, scratch,
+                         report);
+}
+
 // Lines pass through the conversion one for one; within the line, the input
 // is converted again piece by piece until the piece that cannot be written,
-// so the column is the input's.
+// so the column is the input's. Composed text is tried by NFC segment (what
+// NFC joins stays together), then within the segment by its first
+// characters, so that a mark the target cannot hold is named, not its base.
 void Transcoder::FindPlace(std::size_t convertedIndex, Failure& failure) const {
   const TextView converted(converted_);
   const std::size_t lineInBlock = static_cast<std::size_t>(
@@ -306,14 +329,29 @@ void Transcoder::FindPlace(std::size_t convertedIndex, Failure& failure) const {
   for (std::size_t n = 0; n < lineInBlock; ++n) lineStart = units_.find(u'\n', lineStart) + 1;
   const TextView line =
       TextView(units_).substr(lineStart, units_.find(u'\n', lineStart) - lineStart);
-  const std::int32_t fromCode = LetterCode(from_), toCode = LetterCode(to_);
+  const std::int32_t fromCode = LetterCode(from_);
   std::size_t pos = 0;
   while (pos < line.size()) {
-    const std::size_t length = letters::CharsetPieceLength(line, pos, fromCode);
-    std::string scratch;
-    EncodeReport report;
-    if (!EncodeConverted(to_, letters::ConvertCharset(line.substr(pos, length), fromCode, toCode),
-                         {}, scratch, report)) {
+    std::size_t length = letters::CharsetPieceLength(line, pos, fromCode);
+    if (Composes()) {
+      length = text::CodePointAt(line, pos).units;
+      while (pos + length < line.size() &&
+             !StartsNfcSegment(text::CodePointAt(line, pos + length).value)) {
+        length += text::CodePointAt(line, pos + length).units;
+      }
+    }
+    if (!Writes(line.substr(pos, length))) {
+      if (Composes()) {
+        // The shortest start of the segment that cannot be written: its last
+        // character is the one.
+        std::size_t last = pos, end = pos + text::CodePointAt(line, pos).units;
+        while (end < pos + length && Writes(line.substr(pos, end - pos))) {
+          last = end;
+          end += text::CodePointAt(line, end).units;
+        }
+        pos = last;
+        failure.character = text::CodePointAt(line, pos).value;
+      }
       break;
     }
     pos += length;

@@ -4,7 +4,10 @@
 // Each block must end at a line break or at the end of the input, so that no
 // letter and no character is cut. Line breaks (CRLF, CR, LF) are written as
 // LF; between two representations with number codes the letters convert
-// exactly as ConvertCharset converts them.
+// exactly as ConvertCharset converts them. Unicode text is composed
+// canonically (NFC) before it is written in a target that holds letters as
+// codes of its own (ComposesBeforeWriting), so every letter the target holds
+// is written whatever spelling it came in.
 #pragma once
 
 #include <cstddef>
@@ -41,6 +44,8 @@ class Transcoder {
 
  private:
   bool Decode(std::string_view block, Failure& failure);
+  bool Composes() const;
+  bool Writes(TextView piece) const;
   void FindPlace(std::size_t convertedIndex, Failure& failure) const;
 
   Representation from_, to_;
@@ -50,7 +55,7 @@ class Transcoder {
   TextForm form_ = TextForm::Utf8;
   std::size_t bytesBefore_ = 0;           // input bytes in earlier blocks
   std::size_t linesBefore_ = 0;           // lines in earlier blocks
-  Text units_, converted_;                // reused from block to block
+  Text units_, composed_, converted_;     // reused from block to block
   const EightBitToUtf8* fast_ = nullptr;  // for 8-bit files into UTF-8
 };
 

@@ -93,8 +93,7 @@ std::optional<std::vector<Text>> ReadWithMarcCharset(const std::vector<std::stri
   return Texts(test::RunTool("/usr/bin/perl", {VELMORA_READ_MARC8}, Join(fields)), fields.size());
 }
 
-constexpr Reader kReaders[] = {{"yaz-iconv", ReadWithYaz},
-                               {"MARC::Charset", ReadWithMarcCharset}};
+constexpr Reader kReaders[] = {{"yaz-iconv", ReadWithYaz}, {"MARC::Charset", ReadWithMarcCharset}};
 
 std::string Marc8(TextView text) {
   std::string out;
@@ -181,9 +180,12 @@ struct YazReads {
   TextView text;
 };
 constexpr YazReads kYazReadsOtherwise[] = {
-    {marc8::kEastAsian, 0x21203D, u" "}, {marc8::kEastAsian, 0x212040, u" "},
-    {0x34, 0x8D, u""},                   {0x34, 0x8E, u""},
-    {marc8::kAnsel, 0x6C, u"o"},         {marc8::kAnsel, 0x7B, u"o"},
+    {marc8::kEastAsian, 0x21203D, u" "},
+    {marc8::kEastAsian, 0x212040, u" "},
+    {0x34, 0x8D, u""},
+    {0x34, 0x8E, u""},
+    {marc8::kAnsel, 0x6C, u"o"},
+    {marc8::kAnsel, 0x7B, u"o"},
 };
 
 // Every character of the code tables, each designated the way a writer
@@ -216,7 +218,7 @@ TEST(Marc8ReadBack, EveryCharacterOfTheCodeTablesReadsAsYazIconvReadsIt) {
         std::find_if(std::begin(kYazReadsOtherwise), std::end(kYazReadsOtherwise),
                      [&](const YazReads& r) { return r.set == c.set && r.code == c.code; });
     expectedOfYaz.push_back(otherwise == std::end(kYazReadsOtherwise) ? text
-                                                                     : Text(otherwise->text));
+                                                                      : Text(otherwise->text));
   }
   for (std::size_t i = 0; i < fields.size(); ++i) {
     EXPECT_TEXT_EQ(DecodeMarc8(fields[i]).text, expected[i]);

@@ -83,7 +83,7 @@ TEST(Marc8, NamesWhatItCannotReadAndGoesOn) {
       {"a\x1B(Zb", u"ab", Marc8Problem::UnknownEscape, 1},      // skipped whole
       {"a\x1B$(B\x21", u"a!", Marc8Problem::UnknownEscape, 1},  // ASCII is one byte a character
       {"a\x1B(", u"a", Marc8Problem::UnknownEscape, 1},         // cut off
-      {"\x1B$1\x21\x30 \x1B(Bx", u"\uFFFD x", Marc8Problem::IncompleteCharacter, 3},
+      {"\x1B$1\x21\x30\x1B(Bx", u"\uFFFDx", Marc8Problem::IncompleteCharacter, 3},
       {"x\xE1", u"x\u0300", Marc8Problem::MarkWithoutBase, 1},     // kept, after all there is
       {"\x1B(2\x50", u"\uFFFD", Marc8Problem::UnassignedCode, 3},  // none in basic Hebrew
   };

@@ -75,5 +75,80 @@ TEST(Transcoder, LineBreaksBecomeLineFeeds) {
   }
 }
 
+// The targets that hold letters as codes of their own.
+constexpr Representation kLetterTargets[] = {
+    Representation::Vni,     Representation::Tcvn3,    Representation::Cp1258,
+    Representation::Viscii,  Representation::Tcvn5712, Representation::Viqr,
+    Representation::NoMarks,
+};
+
+// «Tiếng Việt» decomposed (NFD), with the marks in the other order, and with
+// a precomposed part: each target writes the letters it holds, the bytes of
+// the precomposed text, with and without -c, by both entry points.
+TEST(Transcoder, DecomposedLettersAreWrittenAsTheTargetsOwnLetters) {
+  const TextView precomposed = u"Ti\u1EBFng Vi\u1EC7t\n";
+  const TextView spellings[] = {
+      u"Tie\u0302\u0301ng Vie\u0323\u0302t\n",
+      u"Tie\u0302\u0301ng Vie\u0302\u0323t\n",
+      u"Ti\u00EA\u0301ng Vi\u1EB9\u0302t\n",
+  };
+  for (const Representation to : kLetterTargets) {
+    std::string expected;
+    EncodeReport precomposedReport;
+    ASSERT_TRUE(EncodeRepresentation(to, precomposed, {}, expected, precomposedReport));
+    for (const TextView spelling : spellings) {
+      for (const bool leaveOut : {false, true}) {
+        std::string direct;
+        EncodeReport report;
+        EXPECT_TRUE(EncodeRepresentation(to, spelling, {leaveOut}, direct, report));
+        EXPECT_EQ(direct, expected) << Describe(to).name << " " << test::Readable(spelling);
+        EXPECT_EQ(report.leftOut, 0u);
+        Transcoder transcoder(Representation::Unicode, to, {leaveOut});
+        std::string streamed;
+        Transcoder::Failure failure;
+        EXPECT_TRUE(transcoder.Convert(EncodeUtf8(spelling), streamed, failure));
+        EXPECT_EQ(streamed, expected) << Describe(to).name << " " << test::Readable(spelling);
+        EXPECT_EQ(transcoder.Report().leftOut, 0u);
+        EXPECT_EQ(transcoder.Report().lowercasedCapitals, precomposedReport.lowercasedCapitals);
+      }
+    }
+  }
+}
+
+// What a target truly cannot hold is named where the input has it (line and
+// column of the input's characters), or left out alone with -c.
+TEST(Transcoder, OnlyWhatTheTargetCannotHoldStopsOrIsLeftOut) {
+  struct Case {
+    std::string_view input;  // UTF-8, decomposed
+    std::size_t line, column;
+    char32_t character;
+    TextView kept;  // what -c writes, as text
+  };
+  const Case cases[] = {
+      {"a\nTie\xCC\x82\xCC\x81ng \xE2\x98\x83\n", 2, 9, 0x2603, u"a\nTi\u1EBFng \n"},  // ☃
+      {"Vie\xCC\xA3\xCC\x82t x\xCC\x85\n", 1, 9, 0x0305, u"Vi\u1EC7t x\n"},  // x + overline
+  };
+  for (const Representation to : {Representation::Viscii, Representation::Tcvn5712,
+                                  Representation::Vni, Representation::Cp1258}) {
+    for (const Case& c : cases) {
+      Transcoder stopping(Representation::Unicode, to);
+      std::string out;
+      Transcoder::Failure failure;
+      EXPECT_FALSE(stopping.Convert(c.input, out, failure)) << Describe(to).name;
+      EXPECT_EQ(failure.line, c.line) << Describe(to).name;
+      EXPECT_EQ(failure.column, c.column) << Describe(to).name;
+      EXPECT_EQ(failure.character, c.character) << Describe(to).name;
+      Transcoder leaving(Representation::Unicode, to, {true});
+      out.clear();
+      EXPECT_TRUE(leaving.Convert(c.input, out, failure));
+      std::string expected;
+      EncodeReport report;
+      ASSERT_TRUE(EncodeRepresentation(to, c.kept, {}, expected, report));
+      EXPECT_EQ(out, expected) << Describe(to).name;
+      EXPECT_EQ(leaving.Report().leftOut, 1u) << Describe(to).name;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace velmora::encodings
