@@ -16,9 +16,10 @@ using marc8::FindCharacterSet;
 using marc8::Graphic;
 using marc8::Placement;
 
-// Characters that would end the field or change the sets in use.
+// Characters that would end the record or the field, or change the sets in
+// use. The subfield delimiter 1F is the field's own, written as it is.
 constexpr bool IsStructural(char32_t c) {
-  return c == 0x1B || (c >= 0x1D && c <= 0x1F);
+  return c == 0x1B || c == 0x1D || c == 0x1E;
 }
 
 // What one cluster (a base and the marks on it) is written as.

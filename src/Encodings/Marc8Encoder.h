@@ -13,8 +13,9 @@
 // character's set is not in G0 or G1 already, and the field ends with basic
 // Latin and ANSEL in place again.
 //
-// A character MARC-8 cannot hold (nor the controls ESC, 1D, 1E and 1F, which
-// would end the field, nor a mark with no base before it) stops the writing,
+// A character MARC-8 cannot hold (nor the controls ESC, 1D and 1E, which
+// would end the record or the field, nor a mark with no base before it;
+// the subfield delimiter 1F is written as it is) stops the writing,
 // and the report names it and where it stands; with leaveOutUnwritable it is
 // left out and counted instead.
 #pragma once

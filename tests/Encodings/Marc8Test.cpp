@@ -23,24 +23,20 @@ struct DecodingCase {
 };
 
 TEST(Marc8, ReadsEverySetWithItsEscapesAndPutsMarksAfterTheirBase) {
+  // clang-format off
   const DecodingCase cases[] = {
-      {"Vi\xE3\xF2"
-       "et Nam",
+      {"Vi\xE3\xF2" "et Nam",
        u"Vie\u0302\u0323t Nam"},  // as written: circumflex, then dot below
       {"Tr\xBD\xE1\xBCng \xB3\xA3", u"Tr\u01B0\u01A1\u0300ng \u0111\u0110"},  // ư ơ đ Đ: letters
       {"\xE1 a", u" \u0300a"},                                                // a mark over a space
       {"\x1B(NmOSKWA\x1B(B!", u"\u041C\u043E\u0441\u043A\u0432\u0430!"},      // Москва
-      {"\x1B)Q\xC0\x1B)E\xE1"
-       "e",
+      {"\x1B)Q\xC0\x1B)E\xE1" "e",
        u"\u0491e\u0300"},  // extended Cyrillic in G1, then ANSEL again
-      {"\x1B)!E\xE2"
-       "e",
+      {"\x1B)!E\xE2" "e",
        u"e\u0301"},                               // ANSEL named with its «!»
       {"\x1B(S\x61\x62\x1B(B", u"\u03B1\u03B2"},  // basic Greek
-      {"\x1B"
-       "b12\x1Bs3 \x1Bp2\x1Bs",
-       u"\u2081\u2082"
-       "3 \u00B2"},                                                 // subscripts, superscripts
+      {"\x1B" "b12\x1Bs3 \x1Bp2\x1Bs",
+       u"\u2081\u2082" "3 \u00B2"},                                                 // subscripts, superscripts
       {"\x1Bg\x61\x1Bs", u"\u03B1"},                                // the Greek symbols
       {"\x1B$1\x21\x30\x64 \x21\x30\x64\x1B(B", u"\u4EBA \u4EBA"},  // EACC, a space between
       {"\x1B$1\x22\x33\x39\x1B(B", u"\U00022C4D"},                  // EACC beyond the BMP
@@ -48,11 +44,10 @@ TEST(Marc8, ReadsEverySetWithItsEscapesAndPutsMarksAfterTheirBase) {
       {"t\xEBo\xECs", u"to\u0361s"},              // a double diacritic: one mark, after the first
       {"\xECo", u"o\uFE21"},                      // its second half alone stays
       {"\x88The \x89\x8D\x8E", u"\u0098The \u009C\u200D\u200C"},  // the controls of ANSEL
-      {"a\tb\x1F"
-       "c\x1E",
-       u"a\tb\x1F"
-       "c\x1E"},  // controls pass through
+      {"a\tb\x1F" "c\x1E",
+       u"a\tb\x1F" "c\x1E"},  // controls pass through
   };
+  // clang-format on
   for (const DecodingCase& c : cases) {
     const Marc8Text decoded = DecodeMarc8(c.bytes);
     EXPECT_TEXT_EQ(decoded.text, c.text);
@@ -68,16 +63,13 @@ struct ProblemCase {
 };
 
 TEST(Marc8, NamesWhatItCannotReadAndGoesOn) {
+  // clang-format off
   const ProblemCase cases[] = {
-      {"ab\xAF"
-       "c",
-       u"ab\uFFFD"
-       "c",
+      {"ab\xAF" "c",
+       u"ab\uFFFD" "c",
        Marc8Problem::UnassignedCode, 2},  // no ANSEL character AF
-      {"a\x7F"
-       "b",
-       u"a\uFFFD"
-       "b",
+      {"a\x7F" "b",
+       u"a\uFFFD" "b",
        Marc8Problem::InvalidByte, 1},
       {"a\x81\xA0\xFF", u"a\uFFFD\uFFFD\uFFFD", Marc8Problem::InvalidByte, 1},
       {"a\x1B(Zb", u"ab", Marc8Problem::UnknownEscape, 1},      // skipped whole
@@ -87,6 +79,7 @@ TEST(Marc8, NamesWhatItCannotReadAndGoesOn) {
       {"x\xE1", u"x\u0300", Marc8Problem::MarkWithoutBase, 1},     // kept, after all there is
       {"\x1B(2\x50", u"\uFFFD", Marc8Problem::UnassignedCode, 3},  // none in basic Hebrew
   };
+  // clang-format on
   for (const ProblemCase& c : cases) {
     const Marc8Text decoded = DecodeMarc8(c.bytes);
     EXPECT_TEXT_EQ(decoded.text, c.text);
@@ -106,46 +99,40 @@ struct EncodingCase {
 };
 
 TEST(Marc8, WritesEveryCharacterWithEscapesOnlyWhereNeeded) {
+  // clang-format off
   const EncodingCase cases[] = {
       {u"Nguy\u1EC5n V\u0103n Tr\u01B0\u1EDDng",
-       "Nguy\xE3\xE4"
-       "en V\xE6"
-       "an Tr\xBD\xE1\xBCng"},
+       "Nguy\xE3\xE4" "en V\xE6" "an Tr\xBD\xE1\xBCng"},
       // One name in three spellings gives one set of bytes.
       {u"Vi\u1EC7t",
-       "Vi\xF2\xE3"
-       "et"},
+       "Vi\xF2\xE3" "et"},
       {u"Vie\u0302\u0323t",
-       "Vi\xF2\xE3"
-       "et"},
+       "Vi\xF2\xE3" "et"},
       {u"Vi\u00EA\u0323t",
-       "Vi\xF2\xE3"
-       "et"},
+       "Vi\xF2\xE3" "et"},
       {u"o\u031B\u0301 u\u031B", "\xE2\xBC \xBD"},  // a horn MARC-8 lacks: ơ and ư instead
       {u"\u0110\u1EE3", "\xA3\xF2\xBC"},
       {u"e\u0301\u0302",
-       "\xE2\xE3"
-       "e"},  // é + circumflex as it stands: no Vietnamese letter
+       "\xE2\xE3" "e"},  // é + circumflex as it stands: no Vietnamese letter
       {u"\u041C\u043E\u0441\u043A\u0432\u0430 1", "\x1B(NmOSKWA 1\x1B(B"},  // digits in Cyrillic
       {u"\u0491 e\u0301",
-       "\x1B)Q\xC0 \x1B)E\xE2"
-       "e"},                            // extended Cyrillic, then ANSEL again
+       "\x1B)Q\xC0 \x1B)E\xE2" "e"},                            // extended Cyrillic, then ANSEL again
       {u"\u0491", "\x1B)Q\xC0\x1B)E"},  // and ANSEL at the end of the field
       {u"\u03B1\u03B2\u0301",
-       "\x1Bga\xE2"
-       "b\x1Bs"},  // the Greek symbols, ANSEL's acute
+       "\x1Bga\xE2" "b\x1Bs"},  // the Greek symbols, ANSEL's acute
       {u"\u03B4\u03B1\u0301",
-       "\x1B(Se\x22"
-       "a\x1B(B"},  // basic Greek, with its own acute
+       "\x1B(Se\x22" "a\x1B(B"},  // basic Greek, with its own acute
       {u"H\u2082O x\u00B2",
-       "H\x1B"
-       "b2\x1BsO x\x1Bp2\x1Bs"},
+       "H\x1B" "b2\x1BsO x\x1Bp2\x1Bs"},
       {u"\u4EBA \u4EBA", "\x1B$1\x21\x30\x64 \x21\x30\x64\x1B(B"},
       {u"\U00022C4D", "\x1B$1\x22\x33\x39\x1B(B"},
       {u"to\u0361s", "t\xEBo\xECs"},  // a double diacritic in two halves
       {u"\u0098The \u009C", "\x88The \x89"},
       {u"a\tb", "a\tb"},
+      {u"10\u001FaVi\u1EC7t\u001Fb\u041C",
+       "10\x1F" "aVi\xF2\xE3" "et\x1F" "b\x1B(Nm\x1B(B"},
   };
+  // clang-format on
   for (const EncodingCase& c : cases) {
     EXPECT_EQ(Marc8(c.text), c.bytes) << test::Readable(c.text);
   }
@@ -159,20 +146,18 @@ struct UnwritableCase {
 };
 
 TEST(Marc8, StopsAtWhatItCannotHoldOrLeavesItOut) {
+  // clang-format off
   const UnwritableCase cases[] = {
-      {u"ab\u0E01c", 2, 0x0E01, "abc"},   // Thai
-      {u"x\u031B y", 1, 0x031B, "x y"},   // a horn on a letter that has none
-      {u"a\U0001F600", 1, 0x1F600, "a"},  // beyond every set
-      {u"\u0301a", 0, 0x0301, "a"},       // a mark with nothing before it
-      {u"a\x1B"
-       "b\x1F"
-       "c",
-       1, 0x1B, "abc"},  // would end the field or the set
+      {u"ab\u0E01c", 2, 0x0E01, "abc"},      // Thai
+      {u"x\u031B y", 1, 0x031B, "x y"},      // a horn on a letter that has none
+      {u"a\U0001F600", 1, 0x1F600, "a"},     // beyond every set
+      {u"\u0301a", 0, 0x0301, "a"},          // a mark with nothing before it
+      {u"a\u001Bb\u001Ec", 1, 0x1B, "abc"},  // would change the sets, or end the field
       {u"\u1EA0\u0305 q", 1, 0x0305,
-       "\xF2"
-       "A q"},                     // a mark MARC-8 lacks on Ạ
+       "\xF2" "A q"},                     // a mark MARC-8 lacks on Ạ
       {u"\uAC03", 0, 0xAC03, ""},  // a Hangul syllable EACC lacks
   };
+  // clang-format on
   for (const UnwritableCase& c : cases) {
     std::string out;
     EncodeReport report;
