@@ -33,7 +33,7 @@ def example(name: str) -> str:
 # The source table's rows in order: the first byte of a fuzz_sources input
 # picks the row.
 SOURCE_ROWS = re.findall(r'\.name = "([a-z0-9-]+)"',
-                         (ROOT / "src" / "ModMain" / "Sources.h").read_text(encoding="utf-8"))
+                         (ROOT / "src" / "ModMain" / "Records" / "Sources.h").read_text(encoding="utf-8"))
 
 # Copied texts per source: the example and the edge cases of its tests.
 SOURCES = {
@@ -121,6 +121,54 @@ def main() -> None:
                  b"\x01\x81\x83\x88\x90\x98 Vi\xea\xf2t", b"\x02\x01\x00Vi\xea\xf2t",
                  b"\x02\x00\x01" + "Việt".encode("utf-8"), b"\x03\x00a\x00\x00\xd8b\x00"):
         write("fuzz_cli_input", data)
+    write_character_seeds()
+
+
+# MARC-8 as the writer writes it: Vietnamese (marks before their base, ơ ư
+# đ as letters), escapes to Cyrillic, Greek, the subscripts and EACC, the
+# double diacritic in halves, and what cannot be read.
+MARC8_FIELDS = (
+    b"Nguy\xe3\xe4en V\xe6an Tr\xbd\xe1\xbcng",
+    b"10\x1faL\xf2ich s\xe0\xbd Vi\xf2\xe3et Nam\x1fbH\xe1a N\xf2\xe3oi",
+    b"\x1b(NmOSKWA\x1b(B 1987 \x1b)Q\xc0\x1b)E",
+    b"\x1b(S\x61\x22\x62\x1b(B H\x1bb2\x1bsO x\x1bp2\x1bs \x1bga\x1bs",
+    b"\x1b$1\x21\x30\x64 \x21\x20\x3d\x22\x33\x39\x1b(B",
+    b"t\xebo\xecs \xeco \x88The \x89",
+    b"ab\xaf\x7f\x81\xff \x1b(Z \x1b$1\x21\x30\x1b(B x\xe1",
+)
+
+# Texts for normalisation and for the MARC-8 writer: every spelling of a
+# few letters, Hangul, a lone surrogate, marks with no base and in long runs.
+CHARACTER_TEXTS = (
+    "Tiếng Việt, Nguyễn Văn Trường, Đại học",
+    "Tie\u0302\u0301ng Vie\u0323\u0302t Vie\u0302\u0323t Vi\u00ea\u0323t o\u031b\u0300",
+    "e\u0301\u0302 \u0301a \u1100\u1161\u11a8 \uac03 \ud800x \ufe20\ufe21",
+    "\u0958\u0344\u1f82\u2126\u212b\U0001d160 \u0e01 \U0001f600",
+    "a" + "\u0301\u0323" * 40,
+    "Москва αβ́ δά H₂O x² 人民 שלום",
+)
+
+# Records' fields (separated by 1E) after a leader byte and the forced
+# reading's byte (FF: none).
+FIELD_RECORDS = (
+    (b"a", "1 \x1faNguyễn Du\x1e10\x1faTruyện Kiều\x1e  \x1fa9786040000000".encode("utf-8")),
+    (b" ", b"1 \x1faNguy\xe3\xe4en Du\x1e10\x1faTruy\xf2\xe3en Ki\xe1\xe3eu"),
+    (b"a", "1 \x1faNguyễn Du".encode("utf-8").decode("cp1252").encode("utf-8")),
+    (b"a", b"C\xc7n Th\xac\x1e" + "Vi\u00ea\u0323t".encode("cp1258")),
+    (b" ", b"\x1b(S\x61\x62\x1b(B\x1e\xff\xfe\x80"),
+)
+
+
+def write_character_seeds() -> None:
+    for field in MARC8_FIELDS:
+        write("fuzz_marc8", b"\x00" + field)
+    for text in CHARACTER_TEXTS:
+        raw = text.encode("utf-16-le", "surrogatepass")
+        write("fuzz_marc8", b"\x01" + RAW + raw)
+        write("fuzz_normalization", RAW + raw)
+    for leader, fields in FIELD_RECORDS:
+        for pick in (b"\xff", b"\x00", b"\x01", b"\x02"):  # none, utf-8, marc-8, tcvn3
+            write("fuzz_field_text", leader + pick + fields)
 
 
 if __name__ == "__main__":

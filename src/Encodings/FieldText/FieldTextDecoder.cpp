@@ -35,10 +35,9 @@ constexpr std::array<CharsetRow, 7> kCharsets = {{
     {FieldCharset::Tcvn5712, "tcvn5712-1", Representation::Tcvn5712},
 }};
 
-constexpr std::array<FieldCharset, 7> kAll = {FieldCharset::Utf8,   FieldCharset::Marc8,
-                                              FieldCharset::Tcvn3,  FieldCharset::Vni,
-                                              FieldCharset::Cp1258, FieldCharset::Viscii,
-                                              FieldCharset::Tcvn5712};
+constexpr std::array<FieldCharset, 7> kAll = {
+    FieldCharset::Utf8,   FieldCharset::Marc8,  FieldCharset::Tcvn3,   FieldCharset::Vni,
+    FieldCharset::Cp1258, FieldCharset::Viscii, FieldCharset::Tcvn5712};
 
 const CharsetRow& Row(FieldCharset charset) {
   return kCharsets[static_cast<std::size_t>(charset)];
@@ -60,9 +59,8 @@ constexpr char kSubfieldDelimiter = '\x1F';
 constexpr char kEscape = '\x1B';
 
 bool NeedsNoDecision(std::string_view bytes) {
-  return std::all_of(bytes.begin(), bytes.end(), [](char b) {
-    return static_cast<unsigned char>(b) < 0x80 && b != kEscape;
-  });
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char b) { return static_cast<unsigned char>(b) < 0x80 && b != kEscape; });
 }
 
 Text BytesKept(std::string_view bytes) {
@@ -140,9 +138,8 @@ std::optional<Text> UndoMisreading(TextView text) {
 }
 
 bool HoldsControlsOrReplacement(TextView text) {
-  return std::any_of(text.begin(), text.end(), [](char16_t c) {
-    return (c >= 0x80 && c < 0xA0) || c == 0xFFFD;
-  });
+  return std::any_of(text.begin(), text.end(),
+                     [](char16_t c) { return (c >= 0x80 && c < 0xA0) || c == 0xFFFD; });
 }
 
 // A UTF-8 field's text, repaired where it is double-encoded: only when the
@@ -205,7 +202,8 @@ FieldReading ReadAs(FieldCharset charset, std::string_view bytes) {
     field.invalid = decoded.problemCount;
     if (!decoded.problems.empty()) field.firstInvalidAt = decoded.problems[0].byteOffset;
   } else {
-    field.text = encodings::DecodeRepresentation(*Row(charset).representation, bytes).value_or(Text());
+    field.text =
+        encodings::DecodeRepresentation(*Row(charset).representation, bytes).value_or(Text());
   }
   return field;
 }
@@ -227,12 +225,14 @@ Judgement Close(FieldCharset better, FieldCharset other) {
 
 // What the bytes of `sample` (a record's text, or a field's) are.
 Judgement Judge(std::string_view sample, LeaderCoding leader) {
-  const RepresentationGuess guess = detection::DetectRepresentation(detection::DetectionSample(sample));
+  const RepresentationGuess guess =
+      detection::DetectRepresentation(detection::DetectionSample(sample));
   const std::optional<FieldCharset> guessed = CharsetOf(guess.representation);
   const bool eightBit = guessed && *guessed != FieldCharset::Utf8;
   const bool escapes = sample.find(kEscape) != std::string_view::npos;
   // An escape sequence has no place in UTF-8 text: 7-bit MARC-8 («\x1B(S» Greek).
-  if (escapes && encodings::DecodeMarc8(sample).problemCount == 0) return Chosen(FieldCharset::Marc8);
+  if (escapes && encodings::DecodeMarc8(sample).problemCount == 0)
+    return Chosen(FieldCharset::Marc8);
   if (StrictUtf8(sample)) {
     // Detection keeps UTF-8 unless an 8-bit reading is clearly Vietnamese
     // and the UTF-8 one is not.
@@ -251,7 +251,8 @@ Judgement Judge(std::string_view sample, LeaderCoding leader) {
     const double margin = marc8Guess.score.weight - guess.score.weight;
     if (margin >= kLeastMargin) return Chosen(FieldCharset::Marc8);
     if (margin <= -kLeastMargin) return eightBitChosen ? Chosen(*guessed) : Close(*guessed, rival);
-    return margin >= 0 ? Close(FieldCharset::Marc8, *guessed) : Close(*guessed, FieldCharset::Marc8);
+    return margin >= 0 ? Close(FieldCharset::Marc8, *guessed)
+                       : Close(*guessed, FieldCharset::Marc8);
   }
   if (marc8Vietnamese) return Chosen(FieldCharset::Marc8);
   if (eightBitChosen) return Chosen(*guessed);
@@ -356,7 +357,7 @@ FieldReading ReadInRecord(std::string_view field, const Judgement& record, Leade
 }  // namespace
 
 LeaderCoding LeaderCodingOf(char position09) {
-  return position09 == ' ' ? LeaderCoding::Marc8
+  return position09 == ' '   ? LeaderCoding::Marc8
          : position09 == 'a' ? LeaderCoding::Utf8
                              : LeaderCoding::Unknown;
 }

@@ -67,8 +67,8 @@ struct FieldReading {
   // reading that reads a little better; Unreadable: what the leader says.
   FieldCharset charset = FieldCharset::Utf8;
   FieldCharset rival = FieldCharset::Utf8;  // TooClose: the other reading
-  bool forced = false;        // read as the caller said, whatever the bytes are
-  bool decidedAlone = false;  // judged on its own: it reads otherwise than its record
+  bool forced = false;                      // read as the caller said, whatever the bytes are
+  bool decidedAlone = false;                // judged on its own: it reads otherwise than its record
   // Read as UTF-8 or MARC-8 (forced, or as the leader says) with bytes that
   // do not decode: how many problems (each read as U+FFFD), and where the
   // first stands.

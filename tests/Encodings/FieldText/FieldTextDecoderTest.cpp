@@ -70,10 +70,21 @@ struct RecordCase {
   std::vector<Field> fields;
 };
 
-constexpr TextView kTitle = u"1\x1F" "aL\u1ECBch s\u1EED Vi\u1EC7t Nam t\u1EEB ngu\u1ED3n g\u1ED1c \u0111\u1EBFn th\u1EBF k\u1EF7 XIX";
-constexpr TextView kAuthor = u"1 \x1F" "aNguy\u1EC5n V\u0103n Tr\u01B0\u1EDDng";
-constexpr TextView kPlace = u"  \x1F" "aH\u00E0 N\u1ED9i :\x1F" "bGi\u00E1o d\u1EE5c,\x1F" "c2005";
-constexpr TextView kIsbn = u"  \x1F" "a9786040000000";
+constexpr TextView kTitle =
+    u"1\x1F"
+    "aL\u1ECBch s\u1EED Vi\u1EC7t Nam t\u1EEB ngu\u1ED3n g\u1ED1c \u0111\u1EBFn th\u1EBF k\u1EF7 "
+    "XIX";
+constexpr TextView kAuthor =
+    u"1 \x1F"
+    "aNguy\u1EC5n V\u0103n Tr\u01B0\u1EDDng";
+constexpr TextView kPlace =
+    u"  \x1F"
+    "aH\u00E0 N\u1ED9i :\x1F"
+    "bGi\u00E1o d\u1EE5c,\x1F"
+    "c2005";
+constexpr TextView kIsbn =
+    u"  \x1F"
+    "a9786040000000";
 
 constexpr FieldVerdict kRead = FieldVerdict::Read;
 
@@ -81,41 +92,63 @@ std::vector<RecordCase> Cases() {
   using C = FieldCharset;
   using W = Written;
   std::vector<RecordCase> cases = {
-      {"UTF-8, as the leader says", 'a',
-       {{kTitle, W::Utf8, kRead, C::Utf8}, {kAuthor, W::Utf8, kRead, C::Utf8},
+      {"UTF-8, as the leader says",
+       'a',
+       {{kTitle, W::Utf8, kRead, C::Utf8},
+        {kAuthor, W::Utf8, kRead, C::Utf8},
         {kIsbn, W::Utf8, FieldVerdict::Ascii, C::Utf8}}},
-      {"UTF-8 under a leader that says MARC-8", ' ',
+      {"UTF-8 under a leader that says MARC-8",
+       ' ',
        {{kTitle, W::Utf8, kRead, C::Utf8}, {kAuthor, W::Utf8, kRead, C::Utf8}}},
-      {"MARC-8, as the leader says", ' ',
-       {{kTitle, W::Marc8, kRead, C::Marc8}, {kAuthor, W::Marc8, kRead, C::Marc8},
+      {"MARC-8, as the leader says",
+       ' ',
+       {{kTitle, W::Marc8, kRead, C::Marc8},
+        {kAuthor, W::Marc8, kRead, C::Marc8},
         {kPlace, W::Marc8, kRead, C::Marc8}}},
-      {"MARC-8 under a leader that says UTF-8", 'a',
+      {"MARC-8 under a leader that says UTF-8",
+       'a',
        {{kTitle, W::Marc8, kRead, C::Marc8}, {kPlace, W::Marc8, kRead, C::Marc8}}},
-      {"one field double-encoded among UTF-8", 'a',
+      {"one field double-encoded among UTF-8",
+       'a',
        {{kTitle, W::Utf8, kRead, C::Utf8},
         {kAuthor, W::DoubleUtf8, FieldVerdict::Repaired, C::Utf8},
         {kPlace, W::TripleUtf8, FieldVerdict::Repaired, C::Utf8}}},
-      {"double-encoded French, no Vietnamese", 'a',
-       {{u"  \x1F" "a\u00C9t\u00E9 \u00E0 Gen\u00E8ve", W::DoubleUtf8, FieldVerdict::Repaired,
-         C::Utf8}}},
-      {"a real Ã and é stay", 'a',
-       {{u"  \x1F" "aS\u00C3O PAULO, caf\u00E9", W::Utf8, kRead, C::Utf8}}},
-      {"TCVN3 under either leader", 'a',
-       {{kTitle, W::Tcvn3, kRead, C::Tcvn3}, {kAuthor, W::Tcvn3, kRead, C::Tcvn3},
+      {"double-encoded French, no Vietnamese",
+       'a',
+       {{u"  \x1F"
+         "a\u00C9t\u00E9 \u00E0 Gen\u00E8ve",
+         W::DoubleUtf8, FieldVerdict::Repaired, C::Utf8}}},
+      {"a real Ã and é stay",
+       'a',
+       {{u"  \x1F"
+         "aS\u00C3O PAULO, caf\u00E9",
+         W::Utf8, kRead, C::Utf8}}},
+      {"TCVN3 under either leader",
+       'a',
+       {{kTitle, W::Tcvn3, kRead, C::Tcvn3},
+        {kAuthor, W::Tcvn3, kRead, C::Tcvn3},
         {kPlace, W::Tcvn3, kRead, C::Tcvn3}}},
       {"VNI", ' ', {{kTitle, W::Vni, kRead, C::Vni}, {kAuthor, W::Vni, kRead, C::Vni}}},
-      {"Windows-1258", 'a',
+      {"Windows-1258",
+       'a',
        {{kTitle, W::Cp1258, kRead, C::Cp1258}, {kAuthor, W::Cp1258, kRead, C::Cp1258}}},
-      {"VISCII", ' ',
+      {"VISCII",
+       ' ',
        {{kTitle, W::Viscii, kRead, C::Viscii}, {kAuthor, W::Viscii, kRead, C::Viscii}}},
-      {"a UTF-8 field among TCVN3 fields", ' ',
-       {{kTitle, W::Tcvn3, kRead, C::Tcvn3}, {kPlace, W::Tcvn3, kRead, C::Tcvn3},
+      {"a UTF-8 field among TCVN3 fields",
+       ' ',
+       {{kTitle, W::Tcvn3, kRead, C::Tcvn3},
+        {kPlace, W::Tcvn3, kRead, C::Tcvn3},
         {kAuthor, W::Utf8, kRead, C::Utf8, true}}},
-      {"a UTF-8 field among MARC-8 fields", ' ',
-       {{kTitle, W::Marc8, kRead, C::Marc8}, {kPlace, W::Marc8, kRead, C::Marc8},
+      {"a UTF-8 field among MARC-8 fields",
+       ' ',
+       {{kTitle, W::Marc8, kRead, C::Marc8},
+        {kPlace, W::Marc8, kRead, C::Marc8},
         {kAuthor, W::Utf8, kRead, C::Utf8, true}}},
-      {"a TCVN3 field among UTF-8 fields", 'a',
-       {{kAuthor, W::Utf8, kRead, C::Utf8}, {kPlace, W::Utf8, kRead, C::Utf8},
+      {"a TCVN3 field among UTF-8 fields",
+       'a',
+       {{kAuthor, W::Utf8, kRead, C::Utf8},
+        {kPlace, W::Utf8, kRead, C::Utf8},
         {kTitle, W::Tcvn3, kRead, C::Tcvn3, true}}},
   };
   return cases;
@@ -176,7 +209,10 @@ TEST(FieldTextDecoder, ReadsEveryFieldAsTheCallerSays) {
   EXPECT_EQ(Name(asTcvn3.charset), "tcvn3");
   EXPECT_TEXT_EQ(asTcvn3.text, *encodings::DecodeRepresentation(Representation::Tcvn3, utf8));
 
-  const FieldReading asUtf8 = ReadFieldText("ab\xE3\xF2" "ec", {LeaderCoding::Marc8, FieldCharset::Utf8});
+  const FieldReading asUtf8 = ReadFieldText(
+      "ab\xE3\xF2"
+      "ec",
+      {LeaderCoding::Marc8, FieldCharset::Utf8});
   EXPECT_EQ(asUtf8.invalid, 2u);
   EXPECT_EQ(asUtf8.firstInvalidAt, 2u);
   EXPECT_TEXT_EQ(asUtf8.text, u"ab\uFFFD\uFFFDec");
@@ -201,11 +237,13 @@ TEST(FieldTextDecoder, NamesTheCharsetsAsTheCommandLineDoes) {
 
 // An escape makes a 7-bit field MARC-8; ASCII alone needs no decision.
 TEST(FieldTextDecoder, SevenBitMarc8IsMarc8) {
-  const FieldReading greek = ReadFieldText("\x1B(S\x61\x62\x1B(B", {LeaderCoding::Marc8, std::nullopt});
+  const FieldReading greek =
+      ReadFieldText("\x1B(S\x61\x62\x1B(B", {LeaderCoding::Marc8, std::nullopt});
   EXPECT_EQ(greek.verdict, FieldVerdict::Read);
   EXPECT_EQ(Name(greek.charset), "marc-8");
   EXPECT_TEXT_EQ(greek.text, u"\u03B1\u03B2");
-  EXPECT_EQ(ReadFieldText("plain", {LeaderCoding::Utf8, std::nullopt}).verdict, FieldVerdict::Ascii);
+  EXPECT_EQ(ReadFieldText("plain", {LeaderCoding::Utf8, std::nullopt}).verdict,
+            FieldVerdict::Ascii);
 }
 
 }  // namespace
