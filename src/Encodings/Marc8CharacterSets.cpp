@@ -37,7 +37,17 @@ class CodeTables {
   CodeTables() {
     byCode_.reserve(kCharacters.size());
     byCodePoint_.reserve(kCharacters.size());
+    for (const CharacterSet& set : kCharacterSets) {
+      if (set.width == 1) {
+        setIndex_[set.final] = static_cast<std::int8_t>(single_.size());
+        single_.emplace_back();
+      }
+    }
     for (const Character& c : kCharacters) {
+      if (c.code < 0x100 && setIndex_[c.set] >= 0) {
+        single_[static_cast<std::size_t>(setIndex_[c.set])][c.code] =
+            Found{c.codePoint, c.combining};
+      }
       byCode_.emplace(Key(c.set, c.code), Found{c.codePoint, c.combining});
       inSet_.emplace(Key(c.set, c.codePoint), c.code);
       if (c.preferred) byCodePoint_.emplace(c.codePoint, Placement{c.set, c.code, c.combining});
@@ -50,7 +60,11 @@ class CodeTables {
   }
 
   std::optional<Found> Lookup(std::uint8_t set, std::uint32_t code) const {
-    if (set == kBasicLatin && code < 0x80 && ascii_[code]) return Found{code, false};
+    if (set < 0x80 && code < 0x100 && setIndex_[set] >= 0) {
+      const Found& found = single_[static_cast<std::size_t>(setIndex_[set])][code];
+      if (found.codePoint == 0) return std::nullopt;  // no set holds U+0000
+      return found;
+    }
     const auto found = byCode_.find(Key(set, code));
     if (found == byCode_.end()) return std::nullopt;
     return found->second;
@@ -72,6 +86,13 @@ class CodeTables {
 
  private:
   std::array<bool, 0x80> ascii_{};
+  // The one-byte sets by code, for reading a byte at a time.
+  std::array<std::int8_t, 0x80> setIndex_ = [] {
+    std::array<std::int8_t, 0x80> none{};
+    none.fill(-1);
+    return none;
+  }();
+  std::vector<std::array<Found, 0x100>> single_;
   std::unordered_map<std::uint64_t, Found> byCode_;
   std::unordered_map<std::uint64_t, std::uint32_t> inSet_;  // by set and code point
   std::unordered_map<char32_t, Placement> byCodePoint_;

@@ -73,7 +73,7 @@ class Reader {
       if (b == kEscape) {
         std::size_t length = 0;
         if (const std::optional<Designation> d = ReadEscape(bytes_, i, length)) {
-          (d->where == Graphic::G0 ? g0_ : g1_) = d->set;
+          (d->where == Graphic::G0 ? g0_ : g1_) = FindCharacterSet(d->set);
         } else {
           Problem(Marc8Problem::UnknownEscape, i);
         }
@@ -103,8 +103,9 @@ class Reader {
 
  private:
   // A character of the set in G0 or G1 (bytes low..high); returns the bytes read.
-  std::size_t ReadGraphic(std::uint8_t set, std::uint8_t low, std::uint8_t high, std::size_t at) {
-    const CharacterSet* info = FindCharacterSet(set);
+  std::size_t ReadGraphic(const CharacterSet* info, std::uint8_t low, std::uint8_t high,
+                          std::size_t at) {
+    const std::uint8_t set = info->final;
     const std::uint8_t offset = low == 0xA1 ? 0x80 : 0;
     std::uint32_t code = 0;
     std::size_t length = 0;
@@ -165,7 +166,8 @@ class Reader {
 
   std::string_view bytes_;
   Marc8Text result_;
-  std::uint8_t g0_ = marc8::kBasicLatin, g1_ = marc8::kAnsel;
+  const CharacterSet* g0_ = FindCharacterSet(marc8::kBasicLatin);
+  const CharacterSet* g1_ = FindCharacterSet(marc8::kAnsel);
   std::u32string pending_;  // marks before their base
   std::size_t pendingAt_ = 0;
   const marc8::DoubleDiacritic* awaitedSecondHalf_ = nullptr;

@@ -37,7 +37,8 @@ struct Marc8ProblemAt {
 
 struct Marc8Text {
   Text text;
-  // The first kListedProblems problems, in order, and how many there were.
+  // The first kListedProblems problems in the order they were found (marks
+  // with no base, found at the end, last), and how many there were.
   static constexpr std::size_t kListedProblems = 16;
   std::vector<Marc8ProblemAt> problems;
   std::size_t problemCount = 0;

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "Encodings/Marc8CharacterSets.h"
 #include "Encodings/Marc8Tables.h"
 #include "Encodings/Normalization.h"
+#include "Encodings/NormalizationTables.h"
 
 namespace velmora::encodings {
 namespace {
@@ -53,10 +55,31 @@ std::u32string CodePoints(TextView text) {
   return out;
 }
 
+class Writer;
+
+// The bytes of each character that is a cluster on its own (a precomposed
+// letter, or one MARC-8 holds as it is) and that the default sets write, as
+// the general path writes it: made once, so that a Vietnamese letter costs a
+// look-up.
+class OneCharacterSpellings {
+ public:
+  OneCharacterSpellings();
+  const std::string* Find(char32_t c) const {
+    const auto found = bytes_.find(c);
+    return found == bytes_.end() ? nullptr : &found->second;
+  }
+
+ private:
+  std::unordered_map<char32_t, std::string> bytes_;
+};
+
+const OneCharacterSpellings& Spellings();
+
 class Writer {
  public:
-  Writer(const EncodeOptions& options, std::string& out, EncodeReport& report)
-      : options_(options), out_(out), report_(report) {}
+  Writer(const EncodeOptions& options, std::string& out, EncodeReport& report,
+         bool lookUpSpellings = true)
+      : options_(options), out_(out), report_(report), lookUpSpellings_(lookUpSpellings) {}
 
   bool Write(TextView text) {
     out_.reserve(out_.size() + text.size() + 8);
@@ -76,8 +99,19 @@ class Writer {
           continue;
         }
       }
+      // A character that is a segment alone, with the default sets in place.
+      const text::CodePoint cp = text::CodePointAt(text, i);
+      if (lookUpSpellings_ && g0_ == marc8::kBasicLatin && g1_ == marc8::kAnsel &&
+          secondHalf_ == nullptr && cp.value >= 0x80 &&
+          (i + cp.units == n || text[i + cp.units] < 0x0300)) {
+        if (const std::string* bytes = Spellings().Find(cp.value)) {
+          out_ += *bytes;
+          i += cp.units;
+          continue;
+        }
+      }
       // One NFC segment: a character and what may join it.
-      std::size_t end = i + text::CodePointAt(text, i).units;
+      std::size_t end = i + cp.units;
       while (end < n) {
         const text::CodePoint cp = text::CodePointAt(text, end);
         if (StartsNfcSegment(cp.value) && !IsMarc8Mark(cp.value)) break;
@@ -277,9 +311,31 @@ class Writer {
   const EncodeOptions& options_;
   std::string& out_;
   EncodeReport& report_;
+  bool lookUpSpellings_;
   std::uint8_t g0_ = marc8::kBasicLatin, g1_ = marc8::kAnsel;
   const marc8::DoubleDiacritic* secondHalf_ = nullptr;  // to write before the next base
 };
+
+OneCharacterSpellings::OneCharacterSpellings() {
+  const auto add = [this](char32_t c) {
+    Text one;
+    text::AppendCodePoint(c, one);
+    std::string out;
+    EncodeReport report;
+    if (Writer({}, out, report, false).Write(one) && out.find('\x1B') == std::string::npos) {
+      bytes_.emplace(c, std::move(out));
+    }
+  };
+  for (const normalization::Decomposition& d : normalization::kDecompositions) add(d.character);
+  for (const marc8::Character& c : marc8::kCharacters) {
+    if (c.set == marc8::kAnsel && c.preferred && !c.combining) add(c.codePoint);
+  }
+}
+
+const OneCharacterSpellings& Spellings() {
+  static const OneCharacterSpellings spellings;
+  return spellings;
+}
 
 }  // namespace
 
