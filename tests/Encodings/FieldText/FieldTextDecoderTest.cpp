@@ -71,26 +71,19 @@ struct RecordCase {
 };
 
 constexpr TextView kTitle =
-    u"1\x1F"
-    "aL\u1ECBch s\u1EED Vi\u1EC7t Nam t\u1EEB ngu\u1ED3n g\u1ED1c \u0111\u1EBFn th\u1EBF k\u1EF7 "
-    "XIX";
-constexpr TextView kAuthor =
-    u"1 \x1F"
-    "aNguy\u1EC5n V\u0103n Tr\u01B0\u1EDDng";
-constexpr TextView kPlace =
-    u"  \x1F"
-    "aH\u00E0 N\u1ED9i :\x1F"
-    "bGi\u00E1o d\u1EE5c,\x1F"
-    "c2005";
-constexpr TextView kIsbn =
-    u"  \x1F"
-    "a9786040000000";
+    u"1\u001FaL\u1ECBch s\u1EED Vi\u1EC7t Nam t\u1EEB ngu\u1ED3n g\u1ED1c \u0111\u1EBFn th\u1EBF "
+    u"k\u1EF7 XIX";
+constexpr TextView kAuthor = u"1 \u001FaNguy\u1EC5n V\u0103n Tr\u01B0\u1EDDng";
+constexpr TextView kPlace = u"  \u001FaH\u00E0 N\u1ED9i :\u001FbGi\u00E1o d\u1EE5c,\u001Fc2005";
+constexpr TextView kIsbn = u"  \u001Fa9786040000000";
+constexpr TextView kCapitals = u"10\u001Fa\u0110\u1EA0I H\u1ECCC QU\u1ED0C GIA H\u00C0 N\u1ED8I";
 
 constexpr FieldVerdict kRead = FieldVerdict::Read;
 
 std::vector<RecordCase> Cases() {
   using C = FieldCharset;
   using W = Written;
+  // clang-format off
   std::vector<RecordCase> cases = {
       {"UTF-8, as the leader says",
        'a',
@@ -115,13 +108,11 @@ std::vector<RecordCase> Cases() {
         {kPlace, W::TripleUtf8, FieldVerdict::Repaired, C::Utf8}}},
       {"double-encoded French, no Vietnamese",
        'a',
-       {{u"  \x1F"
-         "a\u00C9t\u00E9 \u00E0 Gen\u00E8ve",
+       {{u"  \u001Fa\u00C9t\u00E9 \u00E0 Gen\u00E8ve",
          W::DoubleUtf8, FieldVerdict::Repaired, C::Utf8}}},
       {"a real Ã and é stay",
        'a',
-       {{u"  \x1F"
-         "aS\u00C3O PAULO, caf\u00E9",
+       {{u"  \u001FaS\u00C3O PAULO, caf\u00E9",
          W::Utf8, kRead, C::Utf8}}},
       {"TCVN3 under either leader",
        'a',
@@ -135,6 +126,8 @@ std::vector<RecordCase> Cases() {
       {"VISCII",
        ' ',
        {{kTitle, W::Viscii, kRead, C::Viscii}, {kAuthor, W::Viscii, kRead, C::Viscii}}},
+      {"TCVN 5712 VN1, its toned capitals named", 'a',
+       {{kCapitals, W::Tcvn5712, kRead, C::Tcvn5712}, {kAuthor, W::Tcvn5712, kRead, C::Tcvn5712}}},
       {"a UTF-8 field among TCVN3 fields",
        ' ',
        {{kTitle, W::Tcvn3, kRead, C::Tcvn3},
@@ -151,6 +144,7 @@ std::vector<RecordCase> Cases() {
         {kPlace, W::Utf8, kRead, C::Utf8},
         {kTitle, W::Tcvn3, kRead, C::Tcvn3, true}}},
   };
+  // clang-format on
   return cases;
 }
 
