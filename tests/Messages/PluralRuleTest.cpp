@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct RuleCase {
   // The form for the counts 0, 1, 2, … in turn.
   std::vector<std::size_t> formsFromZero;
 };
+
+// GoogleTest would otherwise print the case's bytes, the string's unused buffer among them.
+void PrintTo(const RuleCase& c, std::ostream* out) { *out << c.name; }
 
 class PluralRuleLanguages : public ::testing::TestWithParam<RuleCase> {};
 
