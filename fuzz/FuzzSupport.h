@@ -31,9 +31,10 @@ class FuzzInput {
   // The rest of the input as a text. The first byte picks the mode:
   //   raw:    every two bytes are one code unit (little-endian), so lone
   //           surrogates, NUL, U+FFFF and U+2028/U+2029 all occur;
-  //   record: every byte picks a piece of record text (tags, digits, line
-  //           breaks, "$", "|", TAB, "%", "=", Vietnamese letters, combining
-  //           marks, odd code units), so that mutations build records.
+  //   record: every byte picks a piece of record text (reference::RecordPieces:
+  //           tags, digits, line breaks, "$", "|", TAB, "%", "=", Vietnamese
+  //           letters, combining marks, odd code units), so that mutations
+  //           build records.
   Text RestAsText();
   // `count` code units taken from the input (raw), e.g. a tag or a mark.
   Text Units(std::size_t count);
