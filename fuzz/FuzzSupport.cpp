@@ -5,28 +5,14 @@
 #include <cstdlib>
 
 #include "ModMain/Records/MarcEditExport.h"
+#include "reference/ReadableText.h"
 #include "reference/RecordPieces.h"
 
 namespace velmora::fuzz {
 namespace {
 
-void AppendEscaped(char16_t unit, std::string& out) {
-  if (unit == u'\r') {
-    out += "\\r";
-  } else if (unit == u'\n') {
-    out += "\\n";
-  } else if (unit == u'\t') {
-    out += "\\t";
-  } else if (unit == u'\\') {
-    out += "\\\\";
-  } else if (unit >= 0x20 && unit <= 0x7E) {
-    out.push_back(static_cast<char>(unit));
-  } else {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(unit));
-    out += buffer;
-  }
-}
+// Where a report cuts a long text.
+constexpr std::size_t kReportLimit = 4000;
 
 }  // namespace
 
@@ -96,18 +82,12 @@ Text BytesAsText(std::string_view bytes) {
   return out;
 }
 
-std::string Escape(TextView text, std::size_t limit) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size() && i < limit; ++i) AppendEscaped(text[i], out);
-  if (text.size() > limit) out += "... (" + std::to_string(text.size()) + " units)";
-  return out;
-}
-
 void Fail(const char* what, const char* file, int line,
           std::initializer_list<std::pair<const char*, TextView>> texts) {
   std::fprintf(stderr, "\n==== property failed: %s\n     at %s:%d\n", what, file, line);
   for (const auto& [name, text] : texts) {
-    std::fprintf(stderr, "  %s (%zu units): \"%s\"\n", name, text.size(), Escape(text).c_str());
+    std::fprintf(stderr, "  %s (%zu units): %s\n", name, text.size(),
+                 reference::Readable(text, kReportLimit).c_str());
   }
   std::fflush(stderr);
   std::abort();

@@ -47,15 +47,12 @@ class FuzzInput {
 };
 
 // Every byte as one code unit (U+0000..U+00FF), so that a report can show
-// bytes (UTF-8 written or read, an ISO 2709 record) as Escape shows texts.
+// bytes (UTF-8 written or read, an ISO 2709 record) as it shows texts.
 Text BytesAsText(std::string_view bytes);
 
-// The input text as printable ASCII: CR, LF, TAB as \r \n \t, other
-// characters outside 0x20..0x7E as \uXXXX. Long texts are cut at `limit` units.
-std::string Escape(TextView text, std::size_t limit = 4000);
-
-// Prints `what`, the source location and every named text, escaped, then
-// aborts so that libFuzzer saves the input as a reproducer.
+// Prints `what`, the source location and every named text as
+// reference::Readable shows it, then aborts so that libFuzzer saves the
+// input as a reproducer.
 [[noreturn]] void Fail(const char* what, const char* file, int line,
                        std::initializer_list<std::pair<const char*, TextView>> texts);
 
