@@ -50,13 +50,13 @@ std::size_t CountCharacters(TextView text) {
 class EightBitToUtf8 {
  public:
   explicit EightBitToUtf8(Representation from) {
-    const std::int32_t code = LetterCode(from);
+    const Representation read = LetterUnitsOf(from);
     for (unsigned b = 0; b < 256; ++b) {
       Text unit;
       AppendEightBitUnits(from, std::string_view(reinterpret_cast<const char*>(&b), 1), unit);
-      Set(bytes_[b], code == letters::CharsetUnicode
+      Set(bytes_[b], read == Representation::Unicode
                          ? unit
-                         : letters::ConvertCharset(unit, code, letters::CharsetUnicode));
+                         : letters::ConvertLetters(unit, read, Representation::Unicode));
     }
     if (from != Representation::Cp1258 && from != Representation::Tcvn5712) return;
     for (unsigned b = 0; b < 256; ++b) {
@@ -267,17 +267,17 @@ bool Transcoder::Convert(std::string_view block, std::string& out, Failure& fail
     }
   }
   if (!Decode(block, failure)) return false;
-  const std::int32_t fromCode = LetterCode(from_), toCode = LetterCode(to_);
+  const Representation fromUnits = LetterUnitsOf(from_), toUnits = LetterUnitsOf(to_);
   // Equal representations change nothing (ConvertCharset's rule for equal
   // codes); Unicode into Unicode joins tone marks.
   const bool unchanged = from_ == to_ && from_ != Representation::Unicode;
   // The code pages read as iconv reads them, tone marks joined already.
-  const bool read = fromCode == letters::CharsetUnicode && toCode == letters::CharsetUnicode &&
+  const bool read = fromUnits == Representation::Unicode && toUnits == Representation::Unicode &&
                     Describe(from_).bytes == FileBytes::EightBit;
-  converted_ = unchanged || read ? units_ : letters::ConvertCharset(units_, fromCode, toCode);
+  converted_ = unchanged || read ? units_ : letters::ConvertLetters(units_, fromUnits, toUnits);
   EncodeReport report;
   if (to_ == Representation::Tcvn3 && !unchanged) {
-    report.lowercasedCapitals = CountTonedCapitals(units_, fromCode);
+    report.lowercasedCapitals = CountTonedCapitals(units_, fromUnits);
   }
   bool ok = true;
   if (unchanged && Describe(to_).bytes == FileBytes::UnicodeText) {
@@ -306,13 +306,13 @@ void Transcoder::FindPlace(std::size_t convertedIndex, Failure& failure) const {
   for (std::size_t n = 0; n < lineInBlock; ++n) lineStart = units_.find(u'\n', lineStart) + 1;
   const TextView line =
       TextView(units_).substr(lineStart, units_.find(u'\n', lineStart) - lineStart);
-  const std::int32_t fromCode = LetterCode(from_), toCode = LetterCode(to_);
+  const Representation fromUnits = LetterUnitsOf(from_), toUnits = LetterUnitsOf(to_);
   std::size_t pos = 0;
   while (pos < line.size()) {
-    const std::size_t length = letters::CharsetPieceLength(line, pos, fromCode);
+    const std::size_t length = letters::LetterPieceLength(line, pos, fromUnits);
     std::string scratch;
     EncodeReport report;
-    if (!EncodeConverted(to_, letters::ConvertCharset(line.substr(pos, length), fromCode, toCode),
+    if (!EncodeConverted(to_, letters::ConvertLetters(line.substr(pos, length), fromUnits, toUnits),
                          {}, scratch, report)) {
       break;
     }
