@@ -33,7 +33,7 @@ def example(name: str) -> str:
 # The source table's rows in order: the first byte of a fuzz_sources input
 # picks the row.
 SOURCE_ROWS = re.findall(r'\.name = "([a-z0-9-]+)"',
-                         (ROOT / "src" / "ModMain" / "Sources.h").read_text(encoding="utf-8"))
+                         (ROOT / "src" / "ModMain" / "Records" / "Sources.h").read_text(encoding="utf-8"))
 
 # Copied texts per source: the example and the edge cases of its tests.
 SOURCES = {
