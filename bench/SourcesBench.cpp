@@ -1,8 +1,8 @@
 // Every source system's conversion, from the source table: the whole button
 // and the working text alone (the rewrite and the letters, without the
 // record rebuild, which looks up only the first few occurrences of its
-// fields) on 2 KB and 1 MB of the source's sample record repeated, and the
-// literal rewrite (999 passes over the tags) on 2 KB. The Libol rewrite also
+// fields) on 2 KB and 1 MB of the source's sample record repeated, and its
+// steps run literally (999 passes over the tags) on 2 KB. The Libol rewrite also
 // on 10 MB, for the growth from 1 MB; the MarcEdit export on the Libol
 // sample's output record. Throughput is in MB of UTF-16 input.
 #include <benchmark/benchmark.h>
@@ -10,10 +10,10 @@
 #include <string>
 
 #include "ModMain/Records/MarcEditExport.h"
+#include "ModMain/Records/MarcEditSteps.h"
 #include "ModMain/Records/Sources.h"
 #include "Throughput.h"
-#include "reference/LiteralIlibHueMarcEdit.h"
-#include "reference/LiteralSources.h"
+#include "reference/LiteralSteps.h"
 
 namespace velmora::bench {
 namespace {
@@ -45,21 +45,19 @@ const bool kRegistered = [] {
         source.id == records::SourceId::Libol
             ? std::initializer_list<std::int64_t>{kRecordBytes, kLargeBytes, 10 * kLargeBytes}
             : std::initializer_list<std::int64_t>{kRecordBytes, kLargeBytes});
-    if (const reference::LiteralSource* literal = reference::LiteralSourceOf(source.id)) {
-      Register(title + "RewriteLiteral", sample,
-               [&source, literal](TextView text) {
-                 Text s = source.startMarker ? Text(text::kStartMarker) : Text();
-                 return literal->rewrite(s.append(text));
-               },
-               {kRecordBytes});
-    }
+    Register(
+        title + "RewriteLiteral", sample,
+        [&source](TextView text) { return reference::RunStepsLiterally(Text(text), source.steps); },
+        {kRecordBytes});
   }
   const Text outputRecord = records::ConvertRecord(records::SourceOf(records::SourceId::Libol),
                                                    SampleRecord(records::SourceId::Libol)) +
                             u"%";
   Register("MarcEdit", outputRecord, records::ExportMarcEdit, {kRecordBytes, kLargeBytes});
   Register("MarcEditLiteral", outputRecord,
-           [](TextView text) { return reference::LiteralMarcEditExport(Text(text)); },
+           [](TextView text) {
+             return reference::RunStepsLiterally(Text(text), records::kMarcEditSteps);
+           },
            {kRecordBytes});
   return true;
 }();

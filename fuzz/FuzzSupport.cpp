@@ -5,73 +5,14 @@
 #include <cstdlib>
 
 #include "ModMain/Records/MarcEditExport.h"
+#include "reference/ReadableText.h"
+#include "reference/RecordPieces.h"
 
 namespace velmora::fuzz {
 namespace {
 
-// Lone surrogates, which no literal can spell.
-constexpr char16_t kSurrogates[] = {0xD800, 0xDBFF, 0xDC00, 0xDFFF};
-
-// What record text is made of, and the code units that break naive code.
-constexpr TextView kRecordPieces[] = {
-    // digits and tags, "000" which is never a tag, a year
-    u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"000", u"001", u"020", u"041",
-    u"082", u"084", u"100", u"245", u"250", u"260", u"300", u"440", u"490", u"500", u"650", u"653",
-    u"700", u"999", u"1998",
-    // line breaks, blanks
-    u"\r\n", u"\r\n", u"\r\n", u"\r", u"\n", u"\t", u"\t", u" ", u" ", u"  ", u"   ", u"    ",
-    // working-text and source-layout punctuation
-    u"$", u"$a", u"$b", u"$c", u"$x", u"$v", u"$z", u"|", u"|a", u"|b", u"|x", u"\t|", u" |", u"=",
-    u"==", u"#", u"##", u"_", u"%", u"%", u":", u" :", u";", u" ;", u",", u" ,", u".", u"/", u" /",
-    u"$a", u"=##$a", u"245=10$a", u"%650=#7$a",
-    // the start marker and its letters
-    u"Z", u"ZZZZ", u"ZZZZ\r\n", u"ZZZZ%",
-    // subfield codes and other letters
-    u"a", u"b", u"c", u"d", u"e", u"h", u"n", u"p", u"v", u"x", u"y", u"z", u"A", u"q", u"Title",
-    u"Author",
-    // Vietnamese letters: precomposed, and base + combining tone mark
-    u"\u1EC7",        // ệ
-    u"\u0110",        // Đ
-    u"\u01B0",        // ư
-    u"\u01A1",        // ơ
-    u"\u1EA7",        // ầ
-    u"\u00E0",        // à
-    u"\u00E2",        // â
-    u"\u0103",        // ă
-    u"\u1EF4",        // Ỵ
-    u"e\u0323",       // e + combining dot below
-    u"\u00EA\u0323",  // ê + combining dot below
-    u"\u00E2\u0301",  // â + combining acute
-    u"a\u0300",       // a + combining grave
-    u"\u0300", u"\u0301", u"\u0303", u"\u0309", u"\u0323", u"\u0302",
-    // single bytes of the 8-bit representations (VNI, TCVN3, CP1258 as text)
-    u"\u00F4", u"\u00F1", u"\u00CE", u"\u00D1", u"\u00F6", u"\u00F8", u"\u00B5", u"\u00FE",
-    u"\u00A7", u"\u00AD", u"\u00EA", u"\u011A", u"\u0151", u"\u00FD", u"\u00C0",
-    // code units that break naive code
-    TextView(u"\0", 1), u"\uFFFF", u"\uFFFE", u"\uFEFF", u"\u2028", u"\u2029", u"\u0085",
-    TextView(kSurrogates, 1), TextView(kSurrogates + 1, 1), TextView(kSurrogates + 2, 1),
-    TextView(kSurrogates + 3, 1), TextView(kSurrogates + 1, 2) /* high then low */, u"\U0001F600",
-    u"\u00A0", u"\u3000"};
-
-constexpr std::size_t kPieceCount = std::size(kRecordPieces);
-
-void AppendEscaped(char16_t unit, std::string& out) {
-  if (unit == u'\r') {
-    out += "\\r";
-  } else if (unit == u'\n') {
-    out += "\\n";
-  } else if (unit == u'\t') {
-    out += "\\t";
-  } else if (unit == u'\\') {
-    out += "\\\\";
-  } else if (unit >= 0x20 && unit <= 0x7E) {
-    out.push_back(static_cast<char>(unit));
-  } else {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(unit));
-    out += buffer;
-  }
-}
+// Where a report cuts a long text.
+constexpr std::size_t kReportLimit = 4000;
 
 }  // namespace
 
@@ -115,9 +56,10 @@ Text FuzzInput::Units(std::size_t count) {
 }
 
 Text FuzzInput::Pieces(std::size_t count) {
+  const std::span<const TextView> pieces = reference::RecordPieces();
   Text out;
   for (std::size_t i = 0; i < count && !bytes_.empty(); ++i) {
-    out.append(kRecordPieces[Byte() % kPieceCount]);
+    out.append(pieces[Byte() % pieces.size()]);
   }
   return out;
 }
@@ -140,18 +82,12 @@ Text BytesAsText(std::string_view bytes) {
   return out;
 }
 
-std::string Escape(TextView text, std::size_t limit) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size() && i < limit; ++i) AppendEscaped(text[i], out);
-  if (text.size() > limit) out += "... (" + std::to_string(text.size()) + " units)";
-  return out;
-}
-
 void Fail(const char* what, const char* file, int line,
           std::initializer_list<std::pair<const char*, TextView>> texts) {
   std::fprintf(stderr, "\n==== property failed: %s\n     at %s:%d\n", what, file, line);
   for (const auto& [name, text] : texts) {
-    std::fprintf(stderr, "  %s (%zu units): \"%s\"\n", name, text.size(), Escape(text).c_str());
+    std::fprintf(stderr, "  %s (%zu units): %s\n", name, text.size(),
+                 reference::Readable(text, kReportLimit).c_str());
   }
   std::fflush(stderr);
   std::abort();

@@ -31,9 +31,10 @@ class FuzzInput {
   // The rest of the input as a text. The first byte picks the mode:
   //   raw:    every two bytes are one code unit (little-endian), so lone
   //           surrogates, NUL, U+FFFF and U+2028/U+2029 all occur;
-  //   record: every byte picks a piece of record text (tags, digits, line
-  //           breaks, "$", "|", TAB, "%", "=", Vietnamese letters, combining
-  //           marks, odd code units), so that mutations build records.
+  //   record: every byte picks a piece of record text (reference::RecordPieces:
+  //           tags, digits, line breaks, "$", "|", TAB, "%", "=", Vietnamese
+  //           letters, combining marks, odd code units), so that mutations
+  //           build records.
   Text RestAsText();
   // `count` code units taken from the input (raw), e.g. a tag or a mark.
   Text Units(std::size_t count);
@@ -46,15 +47,12 @@ class FuzzInput {
 };
 
 // Every byte as one code unit (U+0000..U+00FF), so that a report can show
-// bytes (UTF-8 written or read, an ISO 2709 record) as Escape shows texts.
+// bytes (UTF-8 written or read, an ISO 2709 record) as it shows texts.
 Text BytesAsText(std::string_view bytes);
 
-// The input text as printable ASCII: CR, LF, TAB as \r \n \t, other
-// characters outside 0x20..0x7E as \uXXXX. Long texts are cut at `limit` units.
-std::string Escape(TextView text, std::size_t limit = 4000);
-
-// Prints `what`, the source location and every named text, escaped, then
-// aborts so that libFuzzer saves the input as a reproducer.
+// Prints `what`, the source location and every named text as
+// reference::Readable shows it, then aborts so that libFuzzer saves the
+// input as a reproducer.
 [[noreturn]] void Fail(const char* what, const char* file, int line,
                        std::initializer_list<std::pair<const char*, TextView>> texts);
 

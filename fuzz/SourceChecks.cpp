@@ -3,7 +3,7 @@
 #include "FuzzSupport.h"
 #include "ModMain/Letters/ConvertCharset.h"
 #include "ModMain/Text/LineBreaks.h"
-#include "reference/LiteralSources.h"
+#include "reference/LiteralSteps.h"
 
 namespace velmora::fuzz {
 namespace {
@@ -30,14 +30,14 @@ void CheckSource(const records::SourceSystem& source, const std::uint8_t* data, 
   const bool deep = IsSampledForDeepCheck(data, size);
   const Text raw = input.RestAsText();
   const Text copied = normalise ? text::NormaliseLineBreaks(raw) : raw;
-  const Text marked = source.startMarker ? Text(text::kStartMarker) + copied : copied;
+  // What the rewrite reads: the copied text and what its steps put in front.
+  const std::size_t readLength = copied.size() + records::PrependedLength(source.steps);
 
   const Text working = records::WorkingText(source, copied);
   const Text record = records::ConvertRecord(source, copied);
-  const reference::LiteralSource* literal = reference::LiteralSourceOf(source.id);
-  if (deep && literal != nullptr && marked.size() <= kLiteralLimit) {
-    const Text rewritten = source.rewrite(marked);
-    const Text literalRewritten = literal->rewrite(marked);
+  if (deep && readLength <= kLiteralLimit) {
+    const Text rewritten = records::RunRewrite(copied, source.steps);
+    const Text literalRewritten = reference::RunStepsLiterally(copied, source.steps);
     FUZZ_CHECK(rewritten == literalRewritten, {"fast rewrite", rewritten},
                {"literal rewrite", literalRewritten}, {"copied", copied});
     const Text expected = source.joinsLetters ? letters::JoinToneMarks(rewritten) : rewritten;
@@ -47,7 +47,7 @@ void CheckSource(const records::SourceSystem& source, const std::uint8_t* data, 
     FUZZ_CHECK(record == rebuilt, {"converted", record}, {"rebuilt working text", rebuilt},
                {"copied", copied});
   }
-  FUZZ_CHECK(working.size() <= kMaxRewriteGrowth * marked.size(), {"working text", working},
+  FUZZ_CHECK(working.size() <= kMaxRewriteGrowth * readLength, {"working text", working},
              {"copied", copied});
   FUZZ_CHECK(record.size() <= RebuildBound(working.size()), {"record", record}, {"copied", copied});
   CheckOutputRecordForm(record, TitleOpening(source), copied);

@@ -18,7 +18,8 @@ namespace velmora::fuzz {
 //    copied text's line breaks were CRLF;
 //  - its MarcEdit export has exactly one line per field;
 // and for the sampled inputs (IsSampledForDeepCheck) up to kLiteralLimit units:
-//  - the fast rewrite equals the literal one;
+//  - the one-pass run of the source's steps equals their literal run
+//    (reference/LiteralSteps.h);
 //  - the working text is the rewrite (then the letters joined where the
 //    source joins them), and the conversion is the rebuild of the working text.
 void CheckSource(const records::SourceSystem& source, const std::uint8_t* data, std::size_t size);

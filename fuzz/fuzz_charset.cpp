@@ -60,11 +60,11 @@ void CheckCodecs(TextView text) {
     std::string bytes;
     encodings::EncodeReport report;
     // VISCII and TCVN 5712 give some control codes to letters.
-    if (!EncodeRepresentation(info.id, text, {}, bytes, report)) {
+    if (!encodings::EncodeRepresentation(info.id, text, {}, bytes, report)) {
       FUZZ_CHECK(report.unwritable < 0x20, {"text", text});
       continue;
     }
-    const std::optional<Text> back = DecodeRepresentation(info.id, bytes);
+    const std::optional<Text> back = encodings::DecodeRepresentation(info.id, bytes);
     const bool same = back && (*back == text || (info.id == encodings::Representation::Tcvn3 &&
                                                  report.lowercasedCapitals > 0));
     FUZZ_CHECK(same, {"text", text}, {"bytes", fuzz::BytesAsText(bytes)},

@@ -116,7 +116,7 @@ void CheckEightBit(std::string_view bytes) {
     const bool joins =
         page == encodings::Representation::Cp1258 || page == encodings::Representation::Tcvn5712;
     Text back;
-    AppendEightBitUnits(page, written, back);
+    encodings::AppendEightBitUnits(page, written, back);
     FUZZ_CHECK(joins ? back == text : written == bytes, {"decoded", text}, {"back", back},
                {"bytes", fuzz::BytesAsText(bytes)});
   }

@@ -4,8 +4,9 @@
 // or goes; the text at most doubles.
 #include "FuzzSupport.h"
 #include "ModMain/Records/MarcEditExport.h"
+#include "ModMain/Records/MarcEditSteps.h"
 #include "SourceChecks.h"
-#include "reference/LiteralIlibHueMarcEdit.h"
+#include "reference/LiteralSteps.h"
 
 using namespace velmora;
 
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const Text exported = records::ExportMarcEdit(box);
   if (compareLiteral && box.size() <= fuzz::kLiteralLimit) {
-    const Text literal = reference::LiteralMarcEditExport(box);
+    const Text literal = reference::RunStepsLiterally(box, records::kMarcEditSteps);
     FUZZ_CHECK(exported == literal, {"fast export", exported}, {"literal export", literal},
                {"box", box});
   }

@@ -84,16 +84,14 @@ std::array<Decomposed, letters::kLetterCount + 1> BuildDecompositions() {
 
 // --- The letter-table units -------------------------------------------------
 
-std::int32_t LetterCode(Representation representation) {
+Representation LetterUnitsOf(Representation representation) {
   switch (representation) {
     case Representation::Vni:
-      return letters::CharsetVni;
     case Representation::Tcvn3:
-      return letters::CharsetTcvn3;
     case Representation::NoMarks:
-      return letters::CharsetNoMarks;
+      return representation;
     default:
-      return letters::CharsetUnicode;
+      return Representation::Unicode;
   }
 }
 
@@ -110,12 +108,8 @@ void AppendEightBitUnits(Representation from, std::string_view bytes, Text& out)
   }
 }
 
-std::size_t CountTonedCapitals(TextView units, std::int32_t fromCode) {
-  const letters::CharsetLookups& lookups = letters::LoadCharsetTables();
-  const letters::SourceLookup& source = fromCode == letters::CharsetUnicode  ? lookups.unicode
-                                        : fromCode == letters::CharsetVni    ? lookups.vni
-                                        : fromCode == letters::CharsetCp1258 ? lookups.cp1258
-                                                                             : lookups.tcvn3;
+std::size_t CountTonedCapitals(TextView units, Representation from) {
+  const letters::SourceLookup& source = letters::LoadCharsetTables().ReadingOf(from);
   std::size_t count = 0;
   for (std::size_t pos = 0; pos < units.size();) {
     std::uint8_t letter = pos + 1 < units.size() ? source.Pair(units[pos], units[pos + 1]) : 0;
@@ -174,10 +168,10 @@ namespace {
 Text DecodeEightBit(Representation from, std::string_view bytes) {
   Text units;
   AppendEightBitUnits(from, bytes, units);
-  const std::int32_t code = LetterCode(from);
-  return code == letters::CharsetUnicode
+  const Representation read = LetterUnitsOf(from);
+  return read == Representation::Unicode
              ? units
-             : letters::ConvertCharset(units, code, letters::CharsetUnicode);
+             : letters::ConvertLetters(units, read, Representation::Unicode);
 }
 
 }  // namespace
@@ -201,7 +195,7 @@ Text DecodeTcvn5712(std::string_view bytes) {
 std::optional<Text> DecodeUnicode(std::string_view bytes, TextInputError* error) {
   std::optional<Text> text = DecodeTextInput(bytes, error);
   if (!text) return std::nullopt;
-  return letters::ConvertCharset(*text, letters::CharsetUnicode, letters::CharsetUnicode);
+  return letters::JoinToneMarks(*text);
 }
 
 std::optional<Text> DecodeViqr(std::string_view bytes, TextInputError* error) {
@@ -221,7 +215,7 @@ std::optional<Text> DecodeRepresentation(Representation from, std::string_view b
     case Representation::NoMarks: {
       std::optional<Text> text = DecodeTextInput(bytes, error);
       if (!text) return std::nullopt;
-      return letters::ConvertCharset(*text, letters::CharsetNoMarks, letters::CharsetUnicode);
+      return letters::ConvertLetters(*text, Representation::NoMarks, Representation::Unicode);
     }
     default:
       return DecodeEightBit(from, bytes);
@@ -237,10 +231,9 @@ bool EncodeRepresentation(Representation to, TextView text, const EncodeOptions&
     composed = ToNfc(text);
     text = composed;
   }
-  const std::int32_t code = LetterCode(to);
-  const Text converted = letters::ConvertCharset(text, letters::CharsetUnicode, code);
+  const Text converted = letters::ConvertLetters(text, Representation::Unicode, LetterUnitsOf(to));
   if (to == Representation::Tcvn3)
-    report.lowercasedCapitals += CountTonedCapitals(text, letters::CharsetUnicode);
+    report.lowercasedCapitals += CountTonedCapitals(text, Representation::Unicode);
   return EncodeConverted(to, converted, options, out, report);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "ModMain/Letters/CharsetCodes.h"
+
 namespace velmora::encodings {
 namespace {
 
@@ -10,23 +12,23 @@ constexpr bool kRead = true, kWriteOnly = false;
 
 // clang-format off
 constexpr std::array<RepresentationInfo, 9> kRepresentations = {{
-  {Representation::Unicode, "unicode", 1, "utf-8 utf8", kRead, FileBytes::UnicodeText,
+  {Representation::Unicode, "unicode", "utf-8 utf8", kRead, FileBytes::UnicodeText,
    "UTF-8 (or UTF-16 with BOM), letters precomposed; reads base + tone too"},
-  {Representation::Vni, "vni", 2, "vni-windows", kRead, FileBytes::EightBit,
+  {Representation::Vni, "vni", "vni-windows", kRead, FileBytes::EightBit,
    "VNI Windows fonts, 8-bit: most letters a base byte and a mark byte"},
-  {Representation::Tcvn3, "tcvn3", 3, "vn3", kRead, FileBytes::EightBit,
+  {Representation::Tcvn3, "tcvn3", "vn3", kRead, FileBytes::EightBit,
    "TCVN3 (.Vn fonts), 8-bit; toned capitals share the lowercase codes"},
-  {Representation::Cp1258, "cp1258", 4, "windows-1258", kRead, FileBytes::EightBit,
+  {Representation::Cp1258, "cp1258", "windows-1258", kRead, FileBytes::EightBit,
    "Windows-1258, 8-bit; writes each toned letter as base byte + tone byte"},
-  {Representation::NoMarks, "nomarks", 5, "", kRead, FileBytes::UnicodeText,
+  {Representation::NoMarks, "nomarks", "", kRead, FileBytes::UnicodeText,
    "letters without diacritics (Duong for \xC4\x90\xC6\xB0\xE1\xBB\x9Dng); FROM reads tcvn3"},
-  {Representation::Viscii, "viscii", 0, "viscii1.1-1 csviscii", kRead, FileBytes::EightBit,
+  {Representation::Viscii, "viscii", "viscii1.1-1 csviscii", kRead, FileBytes::EightBit,
    "VISCII (RFC 1456), 8-bit, every letter one byte"},
-  {Representation::Tcvn5712, "tcvn5712-1", 0, "tcvn tcvn-5712 tcvn5712-1:1993 vn1", kRead,
+  {Representation::Tcvn5712, "tcvn5712-1", "tcvn tcvn-5712 tcvn5712-1:1993 vn1", kRead,
    FileBytes::EightBit, "TCVN 5712:1993 VN1, 8-bit, as iconv's TCVN5712-1"},
-  {Representation::Viqr, "viqr", 0, "", kRead, FileBytes::UnicodeText,
+  {Representation::Viqr, "viqr", "", kRead, FileBytes::UnicodeText,
    "VIQR (RFC 1456), ASCII: Vie^.t Nam; a \\ before a mark keeps it literal"},
-  {Representation::UnicodeDecomposed, "unicode-decomposed", 0, "nfd", kWriteOnly,
+  {Representation::UnicodeDecomposed, "unicode-decomposed", "nfd", kWriteOnly,
    FileBytes::UnicodeText,
    "UTF-8, each letter a base + combining marks in canonical order; TO only"},
 }};
@@ -61,11 +63,11 @@ const RepresentationInfo& Describe(Representation representation) {
 }
 
 std::optional<Representation> FindRepresentation(std::string_view word) {
+  if (word.size() == 1 && word[0] >= '0' && word[0] <= '9') {
+    return letters::RepresentationOfCode(word[0] - '0');
+  }
   for (const RepresentationInfo& info : kRepresentations) {
-    const bool byCode = info.code != 0 && word.size() == 1 && word[0] == '0' + info.code;
-    if (byCode || EqualIgnoringAsciiCase(word, info.name) || IsAlias(word, info.aliases)) {
-      return info.id;
-    }
+    if (EqualIgnoringAsciiCase(word, info.name) || IsAlias(word, info.aliases)) return info.id;
   }
   return std::nullopt;
 }

@@ -1,7 +1,9 @@
 // The character representations of Vietnamese text that velmora-convert
-// reads and writes: one row each, the only place their names, aliases,
-// number codes and descriptions are written. The parser, --help, --list and
-// the error messages all read this table.
+// reads and writes: one row each, the only place their names, aliases and
+// descriptions are written. The parser, --help, --list and the error
+// messages all read this table; the representations themselves, and their
+// number codes 1-5, are the core's (ModMain/Letters/Representation.h,
+// CharsetCodes.h).
 #pragma once
 
 #include <cstdint>
@@ -10,19 +12,11 @@
 #include <string>
 #include <string_view>
 
+#include "ModMain/Letters/Representation.h"
+
 namespace velmora::encodings {
 
-enum class Representation : std::uint8_t {
-  Unicode,            // UTF-8, precomposed letters (read: also a base + tone mark)
-  Vni,                // VNI Windows, 8-bit
-  Tcvn3,              // TCVN3 (VN3 of TCVN 5712:1993), 8-bit
-  Cp1258,             // Windows-1258, letters decomposed
-  NoMarks,            // letters without diacritics
-  Viscii,             // VISCII, 8-bit
-  Tcvn5712,           // TCVN 5712:1993 VN1, 8-bit
-  Viqr,               // VIQR, ASCII: «Vie^.t Nam»
-  UnicodeDecomposed,  // UTF-8, base letter + combining marks in canonical order
-};
+using letters::Representation;
 
 // How a file in the representation holds its characters.
 enum class FileBytes : std::uint8_t {
@@ -33,7 +27,6 @@ enum class FileBytes : std::uint8_t {
 struct RepresentationInfo {
   Representation id;
   std::string_view name;     // the name --help and messages use
-  std::int32_t code;         // the number code 1-5 of ConvertCharset; 0 for none
   std::string_view aliases;  // other accepted names, iconv's spellings, space-separated
   bool readable;             // may be FROM (every one may be TO)
   FileBytes bytes;

@@ -51,13 +51,13 @@ std::size_t CountCharacters(TextView text) {
 class EightBitToUtf8 {
  public:
   explicit EightBitToUtf8(Representation from) {
-    const std::int32_t code = LetterCode(from);
+    const Representation read = LetterUnitsOf(from);
     for (unsigned b = 0; b < 256; ++b) {
       Text unit;
       AppendEightBitUnits(from, std::string_view(reinterpret_cast<const char*>(&b), 1), unit);
-      Set(bytes_[b], code == letters::CharsetUnicode
+      Set(bytes_[b], read == Representation::Unicode
                          ? unit
-                         : letters::ConvertCharset(unit, code, letters::CharsetUnicode));
+                         : letters::ConvertLetters(unit, read, Representation::Unicode));
     }
     if (from != Representation::Cp1258 && from != Representation::Tcvn5712) return;
     for (unsigned b = 0; b < 256; ++b) {
@@ -268,7 +268,7 @@ bool Transcoder::Convert(std::string_view block, std::string& out, Failure& fail
     }
   }
   if (!Decode(block, failure)) return false;
-  const std::int32_t fromCode = LetterCode(from_), toCode = LetterCode(to_);
+  const Representation fromUnits = LetterUnitsOf(from_), toUnits = LetterUnitsOf(to_);
   // Equal representations change nothing (ConvertCharset's rule for equal
   // codes); Unicode into Unicode joins tone marks.
   const bool unchanged = from_ == to_ && from_ != Representation::Unicode;
@@ -279,12 +279,12 @@ bool Transcoder::Convert(std::string_view block, std::string& out, Failure& fail
   if (composes) composed_ = ToNfc(units_);
   const Text& source = composes ? composed_ : units_;
   // The code pages read as iconv reads them, tone marks joined already.
-  const bool read = fromCode == letters::CharsetUnicode && toCode == letters::CharsetUnicode &&
+  const bool read = fromUnits == Representation::Unicode && toUnits == Representation::Unicode &&
                     Describe(from_).bytes == FileBytes::EightBit;
-  converted_ = unchanged || read ? source : letters::ConvertCharset(source, fromCode, toCode);
+  converted_ = unchanged || read ? source : letters::ConvertLetters(source, fromUnits, toUnits);
   EncodeReport report;
   if (to_ == Representation::Tcvn3 && !unchanged) {
-    report.lowercasedCapitals = CountTonedCapitals(source, fromCode);
+    report.lowercasedCapitals = CountTonedCapitals(source, fromUnits);
   }
   bool ok = true;
   if (unchanged && Describe(to_).bytes == FileBytes::UnicodeText) {
@@ -303,16 +303,16 @@ bool Transcoder::Convert(std::string_view block, std::string& out, Failure& fail
 }
 
 bool Transcoder::Composes() const {
-  return LetterCode(from_) == letters::CharsetUnicode && ComposesBeforeWriting(to_);
+  return LetterUnitsOf(from_) == Representation::Unicode && ComposesBeforeWriting(to_);
 }
 
 // Whether a piece of the input converts and writes on its own.
 bool Transcoder::Writes(TextView piece) const {
-  const std::int32_t fromCode = LetterCode(from_), toCode = LetterCode(to_);
+  const Representation fromUnits = LetterUnitsOf(from_), toUnits = LetterUnitsOf(to_);
   std::string scratch;
   EncodeReport report;
   const Text composed = Composes() ? ToNfc(piece) : Text(piece);
-  return EncodeConverted(to_, letters::ConvertCharset(composed, fromCode, toCode), {}, scratch,
+  return EncodeConverted(to_, letters::ConvertLetters(composed, fromUnits, toUnits), {}, scratch,
                          report);
 }
 
@@ -329,10 +329,10 @@ void Transcoder::FindPlace(std::size_t convertedIndex, Failure& failure) const {
   for (std::size_t n = 0; n < lineInBlock; ++n) lineStart = units_.find(u'\n', lineStart) + 1;
   const TextView line =
       TextView(units_).substr(lineStart, units_.find(u'\n', lineStart) - lineStart);
-  const std::int32_t fromCode = LetterCode(from_);
+  const Representation fromUnits = LetterUnitsOf(from_);
   std::size_t pos = 0;
   while (pos < line.size()) {
-    std::size_t length = letters::CharsetPieceLength(line, pos, fromCode);
+    std::size_t length = letters::LetterPieceLength(line, pos, fromUnits);
     if (Composes()) {
       length = text::CodePointAt(line, pos).units;
       while (pos + length < line.size() &&

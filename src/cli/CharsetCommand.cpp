@@ -28,7 +28,7 @@ std::string FailureMessage(const encodings::Transcoder::Failure& failure,
          ": " + CodePointName(failure.character) + " cannot be written in " +
          std::string(encodings::Describe(to).name) +
          (somethingWritten ? "; the output stops before it" : "; nothing written") +
-         " (-c leaves out what " + std::string(Describe(to).name) + " cannot hold)";
+         " (-c leaves out what " + std::string(encodings::Describe(to).name) + " cannot hold)";
 }
 
 // Writes converted text with each LF as the platform's line break. Every
@@ -49,7 +49,7 @@ void WritePlatformLines(std::ostream& output, std::string_view bytes) {
 bool StreamCharset(LineBlockReader& reader, std::ostream& output, encodings::Representation from,
                    encodings::Representation to, const encodings::EncodeOptions& options,
                    std::string& error) {
-  if (Describe(from).bytes == encodings::FileBytes::UnicodeText) {
+  if (encodings::Describe(from).bytes == encodings::FileBytes::UnicodeText) {
     std::string_view start;
     if (!reader.Peek(start, error)) return false;
     std::size_t byteOrderMark = 0;
@@ -99,7 +99,7 @@ std::string RepresentationList() {
   std::string list;
   for (const encodings::RepresentationInfo& info : encodings::AllRepresentations()) {
     std::string line(info.name);
-    if (info.code != 0) line += " " + std::to_string(info.code);
+    if (const std::int32_t code = letters::CodeOf(info.id)) line += " " + std::to_string(code);
     if (!info.aliases.empty()) line += " " + std::string(info.aliases);
     list += line + "\n";
   }
@@ -113,7 +113,8 @@ std::string LossReport(encodings::Representation to, const encodings::EncodeRepo
   const std::string prefix = "velmora-convert: ";
   if (report.leftOut > 0) {
     lines += prefix + std::to_string(report.leftOut) + " character" +
-             (report.leftOut == 1 ? "" : "s") + " that " + std::string(Describe(to).name) +
+             (report.leftOut == 1 ? "" : "s") + " that " +
+             std::string(encodings::Describe(to).name) +
              " cannot hold left out (the first: " + CodePointName(report.firstLeftOut) + ")\n";
   }
   if (report.lowercasedCapitals > 0) {
@@ -167,9 +168,9 @@ ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags 
     }
     ends[i] = *found;
   }
-  if (!Describe(ends[0]).readable) {
-    error =
-        std::string(Describe(ends[0]).name) + " is written only; read such text as unicode (FROM)";
+  if (!encodings::Describe(ends[0]).readable) {
+    error = std::string(encodings::Describe(ends[0]).name) +
+            " is written only; read such text as unicode (FROM)";
     return {};
   }
   const encodings::EncodeOptions options{flags.leaveOut};
@@ -190,7 +191,7 @@ std::vector<HelpEntry> RepresentationHelp() {
   std::vector<HelpEntry> entries;
   for (const encodings::RepresentationInfo& info : encodings::AllRepresentations()) {
     std::string term(info.name);
-    if (info.code != 0) term += ", " + std::to_string(info.code);
+    if (const std::int32_t code = letters::CodeOf(info.id)) term += ", " + std::to_string(code);
     std::string description(info.description);
     if (!info.aliases.empty()) description += "; also " + std::string(info.aliases);
     entries.push_back({term, description});

@@ -16,7 +16,7 @@ std::string Percent(double share) {
 }
 
 std::string NameOf(encodings::Representation representation) {
-  return std::string(Describe(representation).name);
+  return std::string(encodings::Describe(representation).name);
 }
 
 // The input's first bytes, as many as detection may read and one more (which

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "MarcExchange/MarcRecord.h"
-#include "reference/LiteralRewrites.h"
+#include "reference/RecordPieces.h"
 #include "support/TextPrinting.h"
 
 namespace velmora::marc_exchange {

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "Encodings/Utf8.h"
+#include "ModMain/Records/MarcEditSteps.h"
 #include "ModMain/Records/Sources.h"
-#include "reference/LiteralIlibHueMarcEdit.h"
+#include "reference/LiteralSteps.h"
 #include "support/CliFixture.h"
 #include "support/PlatformLines.h"
 
@@ -18,7 +19,8 @@ using MarcEditCli = CliTest;
 // What the literal export gives for `record`, with line breaks as
 // velmora-convert writes them.
 std::string LiteralExport(const std::string& record) {
-  const Text lines = reference::LiteralMarcEditExport(*encodings::DecodeUtf8(record, nullptr));
+  const Text lines = reference::RunStepsLiterally(*encodings::DecodeUtf8(record, nullptr),
+                                                  records::kMarcEditSteps);
   return encodings::EncodeUtf8(text::Replace(lines, text::kCrlf, text::kPlatformLineBreakText));
 }
 

@@ -1,29 +1,8 @@
 #include "support/TextPrinting.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace velmora::test {
-
-std::string Readable(TextView text) {
-  std::string out = "«";
-  for (char16_t unit : text) {
-    if (unit == u'\r') {
-      out += "<CR>";
-    } else if (unit == u'\n') {
-      out += "<LF>";
-    } else if (unit == u'\t') {
-      out += "<TAB>";
-    } else if (unit >= 0x20 && unit < 0x7F) {
-      out.push_back(static_cast<char>(unit));
-    } else {
-      char buffer[16];
-      std::snprintf(buffer, sizeof buffer, "<U+%04X>", static_cast<unsigned>(unit));
-      out += buffer;
-    }
-  }
-  return out + "»";
-}
 
 Text U16(std::string_view ascii) {
   return Text(ascii.begin(), ascii.end());

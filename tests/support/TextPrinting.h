@@ -1,5 +1,6 @@
 // Failures that point at the code unit: texts are shown as «readable ASCII»
-// with every other unit as <U+XXXX>, and the first difference is named.
+// with every other unit as <U+XXXX> (reference::Readable, the fuzz
+// harnesses' printing too), and the first difference is named.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,10 +9,11 @@
 #include <string>
 
 #include "ModMain/Text/Text.h"
+#include "reference/ReadableText.h"
 
 namespace velmora::test {
 
-std::string Readable(TextView text);
+using reference::Readable;
 
 // "hello" -> u"hello", for tables of cases written in ASCII.
 Text U16(std::string_view ascii);

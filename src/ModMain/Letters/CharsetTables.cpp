@@ -36,6 +36,10 @@ static_assert(VniLetters.size() == kVniLettersLength);
 static_assert(Tcvn3Letters.size() == kTcvn3LettersLength);
 static_assert(Cp1258Letters.size() == kCp1258LettersLength);
 static_assert(BaseLetters.size() == kBaseLettersLength);
+static_assert(std::all_of(std::begin(kWrittenLetterTables), std::end(kWrittenLetterTables),
+                          [](const LetterTable& table) {
+                            return table.letters.size() == table.unitsPerLetter * kLetterCount;
+                          }));
 static_assert(BaseLetters ==
               u"aaAAdDeEooOOuUaaaaaaaaaaaaaaaAAAAAAAAAAAAAAAeeeeeeeeeeEEEEEEEEEEiiiiiIIIIIoooooooo"
               u"oooooooOOOOOOOOOOOOOOOuuuuuuuuuuUUUUUUUUUUyyyyyYYYYY");
@@ -148,17 +152,37 @@ CharsetLookups BuildLookups() {
   lookups.vni = BuildTwoUnitSource(VniLetters);
   lookups.tcvn3 = BuildTcvn3Source();
   lookups.cp1258 = BuildTwoUnitSource(Cp1258Letters);
-  for (std::size_t k = 1; k <= kLetterCount; ++k) {
-    lookups.targets[0][k] = SpellingOf(UnicodeLetters.substr(k - 1, 1));
-    lookups.targets[1][k] = SpellingOf(VniLetters.substr(2 * k - 2, 2));
-    lookups.targets[2][k] = SpellingOf(Tcvn3Letters.substr(k - 1, 1));
-    lookups.targets[3][k] = SpellingOf(Cp1258Letters.substr(2 * k - 2, 2));
-    lookups.targets[4][k] = SpellingOf(BaseLetters.substr(k - 1, 1));
+  for (std::size_t t = 0; t < std::size(kWrittenLetterTables); ++t) {
+    const LetterTable& table = kWrittenLetterTables[t];
+    for (std::size_t k = 1; k <= kLetterCount; ++k) {
+      lookups.targets[t][k] =
+          SpellingOf(table.letters.substr(table.unitsPerLetter * (k - 1), table.unitsPerLetter));
+    }
   }
   return lookups;
 }
 
 }  // namespace
+
+const SourceLookup& CharsetLookups::ReadingOf(Representation from) const {
+  switch (from) {
+    case Representation::Unicode:
+      return unicode;
+    case Representation::Vni:
+      return vni;
+    case Representation::Cp1258:
+      return cp1258;
+    default:
+      return tcvn3;
+  }
+}
+
+const Spellings* CharsetLookups::WritingOf(Representation to) const {
+  for (std::size_t t = 0; t < std::size(kWrittenLetterTables); ++t) {
+    if (kWrittenLetterTables[t].representation == to) return &targets[t];
+  }
+  return nullptr;
+}
 
 const CharsetLookups& LoadCharsetTables() {
   // Built by the first caller; a concurrent first call waits for it.

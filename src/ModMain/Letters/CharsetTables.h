@@ -11,8 +11,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
+#include "ModMain/Letters/Representation.h"
 #include "ModMain/Letters/VietnameseLetters.h"
 #include "ModMain/Text/Text.h"
 
@@ -131,6 +133,21 @@ inline constexpr TextView Cp1258Letters{charset_detail::kCp1258Letters.data(),
 inline constexpr TextView BaseLetters{charset_detail::kBaseLetters.data(),
                                       charset_detail::kBaseLetters.size()};
 
+// The representations that have a letter table to write with, and how many
+// units each of its entries takes (a two-unit entry: a one-unit letter
+// followed by the filler space). Reading uses the tables of unicode (with
+// UnicodeComposedLetters), vni, tcvn3 and cp1258.
+struct LetterTable {
+  Representation representation;
+  TextView letters;
+  std::size_t unitsPerLetter;
+};
+inline constexpr LetterTable kWrittenLetterTables[] = {
+    {Representation::Unicode, UnicodeLetters, 1}, {Representation::Vni, VniLetters, 2},
+    {Representation::Tcvn3, Tcvn3Letters, 1},     {Representation::Cp1258, Cp1258Letters, 2},
+    {Representation::NoMarks, BaseLetters, 1},
+};
+
 // Every unit of every table lies below this, so the look-ups need no more.
 inline constexpr char16_t kIndexedUnits = 0x1F00;
 
@@ -163,14 +180,24 @@ struct Spelling {
   std::array<char16_t, 2> units{};
   std::uint8_t length = 0;
 };
+// Every letter as one representation writes it, by letter index; entry 0 is unused.
+using Spellings = std::array<Spelling, kLetterCount + 1>;
 
 struct CharsetLookups {
-  SourceLookup unicode;  // code 1
-  SourceLookup vni;      // code 2
-  SourceLookup tcvn3;    // every other code (3, 5, and codes outside 1-5)
-  SourceLookup cp1258;   // code 4
-  // targets[code - 1][letter] for the codes 1-5; entry 0 is unused.
-  std::array<std::array<Spelling, kLetterCount + 1>, 5> targets{};
+  SourceLookup unicode;
+  SourceLookup vni;
+  SourceLookup tcvn3;  // also what every representation without a reading table reads with
+  SourceLookup cp1258;
+  // targets[i] writes as kWrittenLetterTables[i].
+  std::array<Spellings, std::size(kWrittenLetterTables)> targets{};
+
+  // How `from` reads: unicode, vni and cp1258 with their own tables, every
+  // other representation (tcvn3, nomarks and those without letter tables)
+  // as TCVN3.
+  const SourceLookup& ReadingOf(Representation from) const;
+  // How `to` writes its letters; nullptr for a representation without a
+  // letter table.
+  const Spellings* WritingOf(Representation to) const;
 };
 
 // Builds the look-ups the first time it is called and returns them; later

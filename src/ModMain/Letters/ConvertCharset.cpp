@@ -7,23 +7,6 @@
 namespace velmora::letters {
 namespace {
 
-const SourceLookup& SourceFor(const CharsetLookups& lookups, std::int32_t fromCode) {
-  switch (fromCode) {
-    case CharsetUnicode:
-      return lookups.unicode;
-    case CharsetVni:
-      return lookups.vni;
-    case CharsetCp1258:
-      return lookups.cp1258;
-    default:
-      return lookups.tcvn3;  // TCVN3, no marks, and every unknown code
-  }
-}
-
-bool IsWrittenCode(std::int32_t code) {
-  return code >= CharsetUnicode && code <= CharsetNoMarks;
-}
-
 // The letter that begins at `pos` and how many units it takes; 0 for none.
 struct Piece {
   std::uint8_t letter;
@@ -100,8 +83,7 @@ void JoinToneMarksInPlace(Text& text, const SourceLookup& unicode) {
   text.resize(o);
 }
 
-Text ConvertLetters(TextView text, const SourceLookup& source,
-                    const std::array<Spelling, kLetterCount + 1>& target) {
+Text ConvertLetters(TextView text, const SourceLookup& source, const Spellings& target) {
   Text out;
   out.reserve(text.size() + text.size() / 4);
   std::size_t copied = 0;
@@ -124,25 +106,35 @@ Text ConvertLetters(TextView text, const SourceLookup& source,
 }  // namespace
 
 Text ConvertCharset(TextView text, std::int32_t fromCode, std::int32_t toCode) {
-  if (fromCode == toCode && fromCode != CharsetUnicode) return Text(text);
-  const CharsetLookups& lookups = LoadCharsetTables();
+  const std::optional<Representation> from = RepresentationOfCode(fromCode);
+  const std::optional<Representation> to = RepresentationOfCode(toCode);
+  if (fromCode == toCode && from != Representation::Unicode) return Text(text);
   // A target outside 1-5 writes every piece as it was read.
-  if (!IsWrittenCode(toCode)) return Text(text);
-  if (fromCode == CharsetUnicode && toCode == CharsetUnicode) {
+  if (!to) return Text(text);
+  // A source outside 1-5 reads as TCVN3.
+  return ConvertLetters(text, from.value_or(Representation::Tcvn3), *to);
+}
+
+Text ConvertLetters(TextView text, Representation from, Representation to) {
+  if (from == to && from != Representation::Unicode) return Text(text);
+  const CharsetLookups& lookups = LoadCharsetTables();
+  const Spellings* target = lookups.WritingOf(to);
+  if (target == nullptr) return Text(text);
+  if (from == Representation::Unicode && to == Representation::Unicode) {
     Text joined(text);
     JoinToneMarksInPlace(joined, lookups.unicode);
     return joined;
   }
-  return ConvertLetters(text, SourceFor(lookups, fromCode), lookups.targets[toCode - 1]);
+  return ConvertLetters(text, lookups.ReadingOf(from), *target);
 }
 
-std::size_t CharsetPieceLength(TextView text, std::size_t pos, std::int32_t fromCode) {
+std::size_t LetterPieceLength(TextView text, std::size_t pos, Representation from) {
   if (pos >= text.size()) return 0;
-  return ReadPiece(SourceFor(LoadCharsetTables(), fromCode), text, pos).length;
+  return ReadPiece(LoadCharsetTables().ReadingOf(from), text, pos).length;
 }
 
 Text JoinToneMarks(TextView text) {
-  return ConvertCharset(text, CharsetUnicode, CharsetUnicode);
+  return ConvertLetters(text, Representation::Unicode, Representation::Unicode);
 }
 
 void JoinToneMarksInPlace(Text& text) {

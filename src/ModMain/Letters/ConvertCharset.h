@@ -8,21 +8,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ModMain/Letters/CharsetCodes.h"
+#include "ModMain/Letters/Representation.h"
 #include "ModMain/Text/Text.h"
 
 namespace velmora::letters {
 
-// Representation codes. The 8-bit encodings are held as text with one code
-// unit per byte (VNI, TCVN3: the unit of equal value; CP1258: the character
-// Windows-1250 assigns to the byte).
-inline constexpr std::int32_t CharsetUnicode = 1;  // precomposed; read also decomposed
-inline constexpr std::int32_t CharsetVni = 2;      // VNI Windows
-inline constexpr std::int32_t CharsetTcvn3 = 3;    // TCVN3 (VN3 of TCVN 5712:1993)
-inline constexpr std::int32_t CharsetCp1258 = 4;   // Windows-1258, decomposed
-inline constexpr std::int32_t CharsetNoMarks = 5;  // letters without diacritics; write only
-
 // Rewrites every Vietnamese letter of `text` written in `fromCode` as
-// `toCode` writes it; every other character is copied unchanged.
+// `toCode` writes it (the codes of CharsetCodes.h); every other character
+// is copied unchanged.
 //
 // With fromCode 1 a base followed by its tone mark is read as one letter
 // (the base itself precomposed where the letter has a breve, circumflex or
@@ -34,6 +28,14 @@ inline constexpr std::int32_t CharsetNoMarks = 5;  // letters without diacritics
 // codes other than 1 return the text unchanged.
 Text ConvertCharset(TextView text, std::int32_t fromCode, std::int32_t toCode);
 
+// The same between representations: ConvertCharset with their codes.
+// `from` reads with its letter table (unicode, vni, cp1258); every other
+// representation reads as TCVN3, as an unknown code does. `to` writes with
+// its letter table (unicode, vni, tcvn3, cp1258, nomarks); one without a
+// letter table writes every letter as it was read. Equal representations
+// other than unicode return the text unchanged.
+Text ConvertLetters(TextView text, Representation from, Representation to);
+
 // "To Pre-Unicode": ConvertCharset(text, 1, 1), which joins every base letter
 // followed by its combining tone mark into the precomposed letter and changes
 // nothing else.
@@ -42,10 +44,10 @@ Text JoinToneMarks(TextView text);
 // The same in the text's own buffer, which it only shortens.
 void JoinToneMarksInPlace(Text& text);
 
-// How many units (1 or 2) ConvertCharset reads as one piece at `pos` of
-// `text` with `fromCode`: 2 where a two-unit letter begins. Converting a text
+// How many units (1 or 2) ConvertLetters reads as one piece at `pos` of
+// `text` in `from`: 2 where a two-unit letter begins. Converting a text
 // piece by piece gives the same as converting it whole, so a piece of the
 // result can be traced back to its place in the text.
-std::size_t CharsetPieceLength(TextView text, std::size_t pos, std::int32_t fromCode);
+std::size_t LetterPieceLength(TextView text, std::size_t pos, Representation from);
 
 }  // namespace velmora::letters

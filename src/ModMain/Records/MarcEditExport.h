@@ -1,6 +1,6 @@
 // The MarcEdit export: an output record, fields separated by "%", becomes
 // one line per field, «245=00$aTitle%020=##$a123» becomes the two lines
-// «=245  00$aTitle» and «=020  ##$a123».
+// «=245  00$aTitle» and «=020  ##$a123» (the steps in MarcEditSteps.h).
 #pragma once
 
 #include "ModMain/Text/Text.h"

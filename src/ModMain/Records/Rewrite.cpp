@@ -228,6 +228,10 @@ void Scan(TextView s, const RewriteStep& step, Sink& sink) {
     case RewriteStep::Kind::LineReplace:
       ScanLines(s, step.codes, step.find, step.replacement, sink);
       break;
+    case RewriteStep::Kind::Prepend:
+      // One match at the start that takes nothing of the text.
+      if (!step.replacement.empty()) sink.Replace(0, 0, {step.replacement});
+      break;
   }
 }
 
@@ -244,6 +248,8 @@ std::ptrdiff_t GrowthPerMatch(const RewriteStep& step) {
       return size(step.newBefore) + size(step.newAfter) - size(step.after);
     case RewriteStep::Kind::SubfieldCodeRule:  // code + bar -> mark + code
       return size(step.mark) - size(step.before);
+    case RewriteStep::Kind::Prepend:
+      return size(step.replacement);
   }
   return 0;
 }
@@ -283,13 +289,12 @@ bool AppendStepResult(TextView s, const RewriteStep& step, Text& out) {
   return sink.Finish();
 }
 
-Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore,
-                 TextView newAfter) {
-  Text out;
-  if (!AppendStepResult(s, RewriteStep::Tags(before, after, newBefore, newAfter), out)) {
-    return Text(s);
+std::size_t PrependedLength(std::span<const RewriteStep> steps) {
+  std::size_t length = 0;
+  for (const RewriteStep& step : steps) {
+    if (step.kind == RewriteStep::Kind::Prepend) length += step.replacement.size();
   }
-  return out;
+  return length;
 }
 
 Text RunRewrite(Text s, std::span<const RewriteStep> steps) {

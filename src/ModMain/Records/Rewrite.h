@@ -1,6 +1,9 @@
-// The engine that runs a source rewrite: an ordered list of steps over the
-// whole text, each step a Replace or one of the named tag rules below.
-// The steps do not commute; a list runs them strictly in order.
+// The engine that runs a rewrite: an ordered list of steps over the whole
+// text, each step one of the kinds below. The steps do not commute; a list
+// runs them strictly in order. Each source's list stands in its own header
+// (LibolSteps.h, ...), the MarcEdit export's in MarcEditSteps.h;
+// reference/LiteralSteps.h runs any list the slow way, as each kind is
+// described here, for the tests to compare with.
 //
 // Each step rewrites the text in its own buffer, so that a large text is
 // held once, not twice. A step that shortens or keeps the length of what it
@@ -11,6 +14,7 @@
 // left to right would hold (AppendStepResult), which the tests check.
 #pragma once
 
+#include <cstddef>
 #include <span>
 
 #include "ModMain/Text/Text.h"
@@ -33,17 +37,22 @@ struct RewriteStep {
     // `before` + one of the characters of `codes` + `before` becomes `before` +
     // `mark` + that character, in one left-to-right pass; the second `before`
     // is consumed and cannot open the next match: «|b|a|a|x» -> «|$ba|$ax».
+    // An empty `before` matches nothing.
     SubfieldCodeRule,
     // Replace(line, find, replacement) on each line (up to and with its
     // CRLF) whose first unit is one of `codes`; other lines stay.
     LineReplace,
+    // `replacement` put in front of the whole text: «245    10…» ->
+    // «ZZZZ␍␊245    10…», so that the first line, like every other, follows
+    // a line break.
+    Prepend,
   };
 
   Kind kind;
-  TextView find, replacement;    // Replace
+  TextView find, replacement;    // Replace, LineReplace; Prepend: what goes in front
   TextView before, after;        // TagRule: what surrounds the tag
   TextView newBefore, newAfter;  // TagRule: what it becomes
-  TextView codes{}, mark{};      // SubfieldCodeRule
+  TextView codes{}, mark{};      // SubfieldCodeRule; LineReplace: the first units
 
   static constexpr RewriteStep Substitute(TextView find, TextView replacement) {
     return {Kind::Replace, find, replacement, {}, {}, {}, {}};
@@ -63,6 +72,9 @@ struct RewriteStep {
                                                    TextView replacement) {
     return {Kind::LineReplace, find, replacement, {}, {}, {}, {}, firstUnits};
   }
+  static constexpr RewriteStep Prepend(TextView front) {
+    return {Kind::Prepend, {}, front, {}, {}, {}, {}};
+  }
 };
 
 // Runs the steps over `s` in order, in its own buffer (see above); a step
@@ -73,8 +85,8 @@ Text RunRewrite(Text s, std::span<const RewriteStep> steps);
 // with nothing appended, when nothing matches.
 bool AppendStepResult(TextView s, const RewriteStep& step, Text& out);
 
-// One step of kind TagRule (see above), in a single pass.
-Text ReplaceTags(TextView s, TextView before, TextView after, TextView newBefore,
-                 TextView newAfter);
+// How many units the Prepend steps of `steps` put in front: the room a
+// buffer needs beyond its text so that they do not move it.
+std::size_t PrependedLength(std::span<const RewriteStep> steps);
 
 }  // namespace velmora::records

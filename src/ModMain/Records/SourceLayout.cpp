@@ -8,16 +8,6 @@ namespace {
 
 constexpr std::size_t kTagLength = 3;
 
-struct LayoutName {
-  SourceLayout layout;
-  std::string_view name;
-};
-constexpr LayoutName kLayoutNames[] = {
-    {SourceLayout::Libol, "Libol"},        {SourceLayout::LacVietEmiclib, "LacViet or Emiclib"},
-    {SourceLayout::Verbrary, "Verbrary"},  {SourceLayout::Ilib, "iLib"},
-    {SourceLayout::Hue, "Hue, Hai Phong"},
-};
-
 // A blank indicator: "#" (Libol, Verbrary), "_" (LacViet, Emiclib) or a space.
 bool IsIndicator(char16_t c) {
   return text::IsAsciiDigit(c) || c == u'#' || c == u'_' || c == text::kSpace;
@@ -85,16 +75,30 @@ bool FitsHue(TextView rest) {
   return false;
 }
 
-struct LayoutShape {
+// Each layout: its name as a cataloguer says it, and whether what follows
+// the tag of a data field line has its shape.
+struct LayoutRow {
   SourceLayout layout;
+  std::string_view name;
   bool (*fits)(TextView rest);
 };
 // Libol before Hue: «245    10$a» would also pass as Hue indicators «  ».
-constexpr LayoutShape kShapes[] = {
-    {SourceLayout::Libol, FitsLibol},       {SourceLayout::LacVietEmiclib, FitsLacViet},
-    {SourceLayout::Verbrary, FitsVerbrary}, {SourceLayout::Ilib, FitsIlib},
-    {SourceLayout::Hue, FitsHue},
+constexpr LayoutRow kLayouts[] = {
+    {SourceLayout::Libol, "Libol", FitsLibol},
+    {SourceLayout::LacVietEmiclib, "LacViet or Emiclib", FitsLacViet},
+    {SourceLayout::Verbrary, "Verbrary", FitsVerbrary},
+    {SourceLayout::Ilib, "iLib", FitsIlib},
+    {SourceLayout::Hue, "Hue, Hai Phong", FitsHue},
 };
+static_assert(
+    [] {
+      for (const LayoutRow& row : kLayouts) {
+        const auto value = static_cast<std::size_t>(row.layout);
+        if (value == 0 || value > std::size(kLayouts)) return false;
+      }
+      return true;
+    }(),
+    "every layout but None has a row: the lines are counted by layout value");
 
 // Tags 010-999 hold subfields; 000-009 are control fields, which every
 // layout writes much alike.
@@ -108,8 +112,8 @@ bool IsDataFieldLine(TextView line) {
 
 SourceLayout LayoutOfLine(TextView line) {
   const TextView rest = line.substr(kTagLength);
-  for (const LayoutShape& shape : kShapes) {
-    if (shape.fits(rest)) return shape.layout;
+  for (const LayoutRow& row : kLayouts) {
+    if (row.fits(rest)) return row.layout;
   }
   return SourceLayout::None;
 }
@@ -117,7 +121,7 @@ SourceLayout LayoutOfLine(TextView line) {
 }  // namespace
 
 SourceLayout RecognizeSourceLayout(TextView copied) {
-  std::array<std::size_t, std::size(kShapes) + 1> fitting{};  // by SourceLayout
+  std::array<std::size_t, std::size(kLayouts) + 1> fitting{};  // by SourceLayout
   std::size_t dataLines = 0;
   std::size_t lineStart = 0;
   while (lineStart < copied.size()) {
@@ -148,8 +152,8 @@ SourceLayout RecognizeSourceLayout(TextView copied) {
 }
 
 std::string_view SourceLayoutName(SourceLayout layout) {
-  for (const LayoutName& entry : kLayoutNames) {
-    if (entry.layout == layout) return entry.name;
+  for (const LayoutRow& row : kLayouts) {
+    if (row.layout == layout) return row.name;
   }
   return {};
 }

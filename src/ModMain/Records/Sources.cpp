@@ -23,30 +23,17 @@ bool HoldsMoreThanWhiteSpace(TextView text) {
   return text.find_first_not_of(u" \t\r\n") != TextView::npos;
 }
 
-namespace {
-
-// The rewrite and the letters joined, in the text's own buffer.
-Text Rewritten(const SourceSystem& source, Text s) {
-  s = source.rewrite(std::move(s));
-  if (source.joinsLetters) letters::JoinToneMarksInPlace(s);
-  return s;
-}
-
-}  // namespace
-
 Text WorkingText(const SourceSystem& source, TextView copied) {
   Text s;
-  if (source.startMarker) {
-    s.reserve(text::kStartMarker.size() + copied.size());
-    s.append(text::kStartMarker);
-  }
+  s.reserve(copied.size() + PrependedLength(source.steps));
   s.append(copied);
-  return Rewritten(source, std::move(s));
+  return WorkingTextInPlace(source, std::move(s));
 }
 
 Text WorkingTextInPlace(const SourceSystem& source, Text copied) {
-  if (source.startMarker) copied.insert(0, text::kStartMarker);
-  return Rewritten(source, std::move(copied));
+  Text s = RunRewrite(std::move(copied), source.steps);
+  if (source.joinsLetters) letters::JoinToneMarksInPlace(s);
+  return s;
 }
 
 Text ConvertRecord(const SourceSystem& source, TextView copied) {

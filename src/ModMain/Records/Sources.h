@@ -1,7 +1,8 @@
 // The library systems whose copied records Velmora converts, one row each.
 // The command line's commands, the window's source buttons, the fuzz
 // harnesses, the sample records and the tests that loop over sources all
-// read this table; adding a source is its rewrite, its row and its sample.
+// read this table; adding a source is its step list (a header of its own,
+// like LibolSteps.h), its row, its sample and its layout (SourceLayout.cpp).
 #pragma once
 
 #include <iterator>
@@ -11,8 +12,13 @@
 
 #include "ModMain/Records/CatalogRecord.h"
 #include "ModMain/Records/CatalogRecordHue.h"
+#include "ModMain/Records/HueSteps.h"
+#include "ModMain/Records/IlibSteps.h"
+#include "ModMain/Records/LacVietSteps.h"
+#include "ModMain/Records/LibolSteps.h"
+#include "ModMain/Records/Rewrite.h"
 #include "ModMain/Records/SourceLayout.h"
-#include "ModMain/Records/SourceRewrites.h"
+#include "ModMain/Records/VerbrarySteps.h"
 #include "ModMain/Text/Text.h"
 
 namespace velmora::records {
@@ -45,11 +51,10 @@ struct SourceSystem {
   std::string_view caption;  // the button's caption
   std::string_view summary;  // what the conversion does, in plain words
   InputFrom input;
-  SourceLayout layout;      // how its copied records look
-  bool startMarker;         // the rewrite expects kStartMarker in front of the text
-  Text (*rewrite)(Text);    // copied text -> working text (SourceRewrites.h)
-  bool joinsLetters;        // base letter + tone mark joined after the rewrite
-  RecordRebuild rebuild;    // working text -> output record
+  SourceLayout layout;                 // how its copied records look
+  std::span<const RewriteStep> steps;  // its rewrite: copied text -> working text
+  bool joinsLetters;                   // base letter + tone mark joined after the rewrite
+  RecordRebuild rebuild;               // working text -> output record
   std::string_view sample;  // examples/<sample>.txt, and <sample>.expected.txt its result
 };
 
@@ -65,8 +70,7 @@ inline constexpr SourceSystem kSources[] = {
      .summary = "a record copied from Libol -> output record",
      .input = InputFrom::Clipboard,
      .layout = SourceLayout::Libol,
-     .startMarker = true,
-     .rewrite = LibolRewrite,
+     .steps = kLibolSteps,
      .joinsLetters = false,
      .rebuild = kCatalogRecordRebuild,
      .sample = "libol"},
@@ -78,8 +82,7 @@ inline constexpr SourceSystem kSources[] = {
      .summary = "a record copied from LacViet -> output record, decomposed letters joined",
      .input = InputFrom::Clipboard,
      .layout = SourceLayout::LacVietEmiclib,
-     .startMarker = true,
-     .rewrite = LacVietRewrite,
+     .steps = kLacVietSteps,
      .joinsLetters = true,
      .rebuild = kCatalogRecordRebuild,
      .sample = "lacviet"},
@@ -92,8 +95,7 @@ inline constexpr SourceSystem kSources[] = {
                 "heading of its own, decomposed letters joined",
      .input = InputFrom::Clipboard,
      .layout = SourceLayout::Verbrary,
-     .startMarker = false,
-     .rewrite = VerbraryRewrite,
+     .steps = kVerbrarySteps,
      .joinsLetters = true,
      .rebuild = kCatalogRecordRebuild,
      .sample = "verbrary"},
@@ -105,8 +107,7 @@ inline constexpr SourceSystem kSources[] = {
      .summary = "a record copied from iLib -> output record",
      .input = InputFrom::Clipboard,
      .layout = SourceLayout::Ilib,
-     .startMarker = true,
-     .rewrite = IlibRewrite,
+     .steps = kIlibSteps,
      .joinsLetters = false,
      .rebuild = kCatalogRecordRebuild,
      .sample = "ilib"},
@@ -119,8 +120,7 @@ inline constexpr SourceSystem kSources[] = {
          "a record copied from Emiclib (the LacViet layout) -> output record, letters as copied",
      .input = InputFrom::Clipboard,
      .layout = SourceLayout::LacVietEmiclib,
-     .startMarker = true,
-     .rewrite = LacVietRewrite,
+     .steps = kLacVietSteps,
      .joinsLetters = false,
      .rebuild = kCatalogRecordRebuild,
      .sample = "emiclib"},
@@ -134,8 +134,7 @@ inline constexpr SourceSystem kSources[] = {
          "fields gathered into one; the window's button for it is hidden and takes the box's text",
      .input = InputFrom::TextBox,
      .layout = SourceLayout::Hue,
-     .startMarker = true,
-     .rewrite = HueRewrite,
+     .steps = kHueSteps,
      .joinsLetters = false,
      .rebuild = kVariantRecordRebuild,
      .sample = "hue"},
@@ -167,14 +166,13 @@ std::vector<const SourceSystem*> SourcesWithLayout(SourceLayout layout);
 // Whether `text` holds anything but spaces, tabs and line breaks.
 bool HoldsMoreThanWhiteSpace(TextView text);
 
-// The copied text (line breaks as CRLF) to the working text: the start
-// marker where the source wants it, the rewrite, then the letters joined
-// where the source joins them.
+// The copied text (line breaks as CRLF) to the working text: the source's
+// steps, then the letters joined where the source joins them.
 Text WorkingText(const SourceSystem& source, TextView copied);
 
 // The same in the buffer of `copied`, so that a large text is held once:
-// room left in it beyond its size takes the start marker and what the
-// rewrite adds without moving to a larger buffer.
+// room left in it beyond its size takes what the steps add (the start
+// marker in front) without moving to a larger buffer.
 Text WorkingTextInPlace(const SourceSystem& source, Text copied);
 
 // The whole conversion of the source's button: the working text rebuilt into

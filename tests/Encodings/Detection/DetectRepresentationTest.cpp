@@ -48,7 +48,8 @@ std::optional<std::string> Written(encodings::Representation representation, Tex
   }
   std::string bytes;
   encodings::EncodeReport report;
-  if (!EncodeRepresentation(representation, text, encodings::EncodeOptions{}, bytes, report)) {
+  if (!encodings::EncodeRepresentation(representation, text, encodings::EncodeOptions{}, bytes,
+                                       report)) {
     return std::nullopt;
   }
   return bytes;
@@ -68,8 +69,8 @@ bool RightGuess(encodings::Representation truth, encodings::Representation guess
            r == encodings::Representation::UnicodeDecomposed;
   };
   if (isUnicode(truth) || isUnicode(guessed)) return false;
-  const std::optional<Text> a = DecodeRepresentation(truth, bytes);
-  const std::optional<Text> b = DecodeRepresentation(guessed, bytes);
+  const std::optional<Text> a = encodings::DecodeRepresentation(truth, bytes);
+  const std::optional<Text> b = encodings::DecodeRepresentation(guessed, bytes);
   return a && b && Joined(*a) == Joined(*b);
 }
 
@@ -148,7 +149,7 @@ TEST(DetectRepresentation, RealProseInEveryRepresentation) {
         ++(prose[r][l].*outcome);
         if (outcome == &Tally::wrong && kLengths[l].length >= 30) {
           wrongs.push_back(std::string(encodings::Describe(kWritten[r]).name) + " read as " +
-                           std::string(Describe(guess.representation).name) + ": " +
+                           std::string(encodings::Describe(guess.representation).name) + ": " +
                            test::Readable(piece));
         }
       }

@@ -168,21 +168,23 @@ TEST(ConvertCharset, EqualsTheRoutineAsWrittenOnRandomTexts) {
   }
 }
 
-TEST(ConvertCharset, ConvertingPieceByPieceEqualsConvertingWhole) {
+TEST(ConvertLetters, ConvertingPieceByPieceEqualsConvertingWhole) {
   std::mt19937 random(5712);
   for (int i = 0; i < 2000; ++i) {
     const Text text = reference::RandomCharsetText(random, 40);
-    for (const std::int32_t from : {1, 2, 3, 4}) {
-      for (const std::int32_t to : {1, 2, 3, 4, 5}) {
+    for (const Representation from : {Representation::Unicode, Representation::Vni,
+                                      Representation::Tcvn3, Representation::Cp1258}) {
+      for (const LetterTable& to : kWrittenLetterTables) {
         Text pieces;
         for (std::size_t pos = 0; pos < text.size();) {
-          const std::size_t length = CharsetPieceLength(text, pos, from);
+          const std::size_t length = LetterPieceLength(text, pos, from);
           ASSERT_TRUE(length == 1 || length == 2);
-          pieces += ConvertCharset(TextView(text).substr(pos, length), from, to);
+          pieces += ConvertLetters(TextView(text).substr(pos, length), from, to.representation);
           pos += length;
         }
-        ASSERT_TEXT_EQ(pieces, ConvertCharset(text, from, to))
-            << "(" << from << ", " << to << ") " << test::Readable(text);
+        ASSERT_TEXT_EQ(pieces, ConvertLetters(text, from, to.representation))
+            << "(" << CodeOf(from) << ", " << CodeOf(to.representation) << ") "
+            << test::Readable(text);
       }
     }
   }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "ModMain/Records/FieldAccess.h"
-#include "reference/LiteralRewrites.h"
+#include "reference/RecordPieces.h"
 #include "support/TextPrinting.h"
 
 namespace velmora::records {
@@ -101,13 +104,18 @@ TEST(FieldAccess, HugeOccurrencesAndStrangeMarksNeverFail) {
 }
 
 TEST(FieldIndex, GivesWhatGetFieldGivesOnRandomTexts) {
-  static constexpr TextView kPieces[] = {u"245", u"650", u"=",  u"%", u"$a", u"  ",    u"24",
-                                         u"5=",  u"0",   u"65", u"x", u"==", u"%650=", u"$"};
   static constexpr TextView kTags[] = {u"245", u"650", u"024", u"455", u"24", u"ab=", u""};
+  // What the lookups look for: each tag alone, before "=" and opening a field.
+  std::vector<Text> focus;
+  for (const TextView tag : kTags) {
+    for (const Text& piece : {Text(tag), Text(tag) + u"=", u"%" + Text(tag) + u"="}) {
+      focus.push_back(piece);
+    }
+  }
   std::mt19937 random(650);
   for (int i = 0; i < 20000; ++i) {
     // Long enough for a tag to have more fields than the index holds.
-    const Text text = reference::RandomText(random, kPieces, i % 4 == 0 ? 120 : 24);
+    const Text text = reference::RandomRecordText(random, i % 4 == 0 ? 120 : 24, focus);
     const FieldIndex index(text);
     for (const TextView tag : kTags) {
       for (int occurrence = -1; occurrence <= 12; ++occurrence) {

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "ModMain/Records/Sources.h"
-#include "reference/LiteralSources.h"
+#include "reference/LiteralSteps.h"
+#include "reference/RecordPieces.h"
 #include "support/TextPrinting.h"
 
 namespace velmora::records {
@@ -13,13 +15,12 @@ namespace {
 TEST(Sources, EveryRewriteEqualsItsLiteralFormOnRandomTexts) {
   for (const SourceSystem& source : Sources()) {
     SCOPED_TRACE(std::string(source.name));
-    const reference::LiteralSource* literal = reference::LiteralSourceOf(source.id);
-    ASSERT_NE(literal, nullptr)
-        << "every source's rewrite has a literal form to be checked against";
+    const std::vector<Text> focus = reference::StepPieces(source.steps);
     std::mt19937 random(static_cast<unsigned>(source.id) + 7);
     for (int i = 0; i < 4000; ++i) {
-      const Text s = reference::RandomCopiedText(random, *literal, 60);
-      ASSERT_TEXT_EQ(source.rewrite(s), literal->rewrite(s)) << test::Readable(s);
+      const Text s = reference::RandomRecordText(random, 60, focus);
+      ASSERT_TEXT_EQ(RunRewrite(s, source.steps), reference::RunStepsLiterally(s, source.steps))
+          << test::Readable(s);
     }
   }
 }
@@ -28,11 +29,10 @@ TEST(Sources, EveryRewriteEqualsItsLiteralFormOnRandomTexts) {
 // the source's own rebuild writes.
 TEST(Sources, EveryTracedRebuildWritesItsRebuildsRecordOnRandomTexts) {
   for (const SourceSystem& source : Sources()) {
-    const reference::LiteralSource* literal = reference::LiteralSourceOf(source.id);
-    ASSERT_NE(literal, nullptr);
+    const std::vector<Text> focus = reference::StepPieces(source.steps);
     std::mt19937 random(static_cast<unsigned>(source.id) + 11);
     for (int i = 0; i < 500; ++i) {
-      const Text working = WorkingText(source, reference::RandomCopiedText(random, *literal, 60));
+      const Text working = WorkingText(source, reference::RandomRecordText(random, 60, focus));
       ASSERT_TEXT_EQ(source.rebuild.traced(working).record, source.rebuild.build(working))
           << source.name << ": " << test::Readable(working);
     }

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "ModMain/Records/Rewrite.h"
+#include <random>
+
 #include "ModMain/Text/LineBreaks.h"
 #include "ModMain/Text/Text.h"
-#include "reference/LiteralRewrites.h"
+#include "reference/RecordPieces.h"
 #include "support/TextPrinting.h"
 
 namespace velmora::text {
@@ -57,36 +58,6 @@ TEST(LineBreaks, EveryBreakBecomesCrlf) {
       {u"a\u2028b", u"a\u2028b"},      // only CR and LF are line breaks
   };
   for (const auto& c : cases) EXPECT_TEXT_EQ(NormaliseLineBreaks(c.in), c.expected);
-}
-
-// Every tag rule that a rewrite uses, one pass against 999 passes.
-TEST(TagRule, OnePassEqualsTheLiteral999PassesOnRandomTexts) {
-  const struct {
-    TextView before, after, newBefore, newAfter;
-  } rules[] = {
-      {kCrlf, u"", kCrlf, u"="},      // line-initial tag gets "="
-      {u"", u"\t", u"", u"="},        // tag followed by a tab
-      {kCrlf, u"|", u"\r\n%", u"="},  // line-initial tag and bar
-      {kCrlf, u"", u"%", u"="},       // line break before a tag becomes "%"
-  };
-  std::mt19937 random(2019);
-  for (const auto& rule : rules) {
-    for (int i = 0; i < 3000; ++i) {
-      const Text s = reference::RandomText(random, reference::RecordPieces(), 40);
-      ASSERT_TEXT_EQ(
-          records::ReplaceTags(s, rule.before, rule.after, rule.newBefore, rule.newAfter),
-          reference::ReplaceEachTagLiterally(s, rule.before, rule.after, rule.newBefore,
-                                             rule.newAfter))
-          << "input " << test::Readable(s);
-    }
-  }
-}
-
-TEST(TagRule, MarksEveryTagButZeroZeroZero) {
-  EXPECT_TEXT_EQ(records::ReplaceTags(u"\r\n000\r\n001\r\n999\r\n12", kCrlf, u"", kCrlf, u"="),
-                 u"\r\n000\r\n001=\r\n999=\r\n12");
-  EXPECT_TEXT_EQ(records::ReplaceTags(u"1234\t000\tx99\t", u"", u"\t", u"", u"="),
-                 u"1234=000\tx99\t");
 }
 
 // The fast search compares many units at once, in blocks of 8 and 32: a
