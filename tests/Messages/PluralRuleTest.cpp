@@ -18,7 +18,9 @@ struct RuleCase {
 };
 
 // GoogleTest would otherwise print the case's bytes, the string's unused buffer among them.
-void PrintTo(const RuleCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const RuleCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class PluralRuleLanguages : public ::testing::TestWithParam<RuleCase> {};
 
