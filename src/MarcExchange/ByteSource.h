@@ -54,9 +54,7 @@ class ByteWindow {
   // only at the end of the input; returns how many are.
   std::size_t Ensure(std::size_t count);
   // What is available now.
-  std::string_view View() const {
-    return std::string_view(buffer_).substr(position_);
-  }
+  std::string_view View() const { return std::string_view(buffer_).substr(position_); }
   // Takes `count` available bytes.
   void Consume(std::size_t count) {
     position_ += count;

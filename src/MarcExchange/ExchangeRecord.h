@@ -59,14 +59,14 @@ std::string DataFieldContent(char ind1, char ind2,
 // What a record was read from.
 struct RecordOrigin {
   OutputFormat format = OutputFormat::kIso2709;
-  std::size_t input = 0;       // which input, from 0
-  std::size_t number = 0;      // the record's number in the stream of inputs, from 1
-  std::uint64_t offset = 0;    // of its first byte in its input
-  std::string text;            // its bytes as they stood (the ISO 2709 record, the
-                               // <record> element, the .mrk lines with their breaks)
-  std::string leadingText;     // MARCXML, .mrk: the framing between the record before and
-                               // this one (white space, comments, empty lines)
-  bool exact = false;          // `text` reads as exactly these fields: nothing was repaired
+  std::size_t input = 0;     // which input, from 0
+  std::size_t number = 0;    // the record's number in the stream of inputs, from 1
+  std::uint64_t offset = 0;  // of its first byte in its input
+  std::string text;          // its bytes as they stood (the ISO 2709 record, the
+                             // <record> element, the .mrk lines with their breaks)
+  std::string leadingText;   // MARCXML, .mrk: the framing between the record before and
+                             // this one (white space, comments, empty lines)
+  bool exact = false;        // `text` reads as exactly these fields: nothing was repaired
   // MARCXML: `text` means the same inside any <collection> whose default
   // namespace is the MARC 21 slim one (it uses no prefix declared outside it).
   bool xmlTextStandsAlone = false;

@@ -147,7 +147,8 @@ class RecordParser {
       return !directory_.entries.empty();
     }
     std::size_t at = kLeaderBytes;
-    while (IsEntry(bytes_, at) && (directoryEnd == kNotDigits || at + kEntryBytes <= directoryEnd)) {
+    while (IsEntry(bytes_, at) &&
+           (directoryEnd == kNotDigits || at + kEntryBytes <= directoryEnd)) {
       directory_.entries.push_back(ReadEntry(bytes_, at, kEntryBytes));
       at += kEntryBytes;
     }
@@ -335,7 +336,8 @@ class RecordParser {
         ++indicators;
       }
       if (indicators == 2) continue;
-      Report(RepairKind::kIndicatorsMissing, 0, field.tag, 2, static_cast<std::int64_t>(indicators));
+      Report(RepairKind::kIndicatorsMissing, 0, field.tag, 2,
+             static_cast<std::int64_t>(indicators));
       content.insert(indicators, 2 - indicators, kBlankByte);
     }
   }
@@ -391,8 +393,14 @@ Iso2709Reader::Iso2709Reader(ByteSource& source, InputPlace place)
 
 void Iso2709Reader::FlushGarbage(std::vector<Repair>& repairs) {
   if (garbageBytes_ == 0) return;
-  repairs.push_back({RepairKind::kGarbageSkipped, garbageOffset_, 0, 0, {}, 0,
-                     static_cast<std::int64_t>(garbageBytes_), garbageStart_});
+  repairs.push_back({RepairKind::kGarbageSkipped,
+                     garbageOffset_,
+                     0,
+                     0,
+                     {},
+                     0,
+                     static_cast<std::int64_t>(garbageBytes_),
+                     garbageStart_});
   garbageBytes_ = 0;
   garbageStart_.clear();
 }
@@ -462,8 +470,9 @@ bool Iso2709Reader::Next(ReadItem& item) {
     if (start > 0) {
       // What remains when the input ends without a record start was meant
       // as one when it begins like a leader: handed back, not skipped.
-      if (start == bytes.size() && inputEnded && Number(bytes.substr(0, kFiveDigits)) != kNotDigits &&
-          bytes.size() >= kFiveDigits && garbageBytes_ == 0) {
+      if (start == bytes.size() && inputEnded &&
+          Number(bytes.substr(0, kFiveDigits)) != kNotDigits && bytes.size() >= kFiveDigits &&
+          garbageBytes_ == 0) {
         FlushGarbage(item.repairs);
         Reject(bytes, RejectReason::kNoFields, item);
         window_.Consume(bytes.size());
@@ -475,7 +484,8 @@ bool Iso2709Reader::Next(ReadItem& item) {
           start < bytes.size() || inputEnded ? start : bytes.size() - kShortestStart;
       if (garbageBytes_ == 0) garbageOffset_ = window_.Offset();
       if (garbageStart_.size() < kMaxRepairTextBytes) {
-        garbageStart_ += bytes.substr(0, std::min(skip, kMaxRepairTextBytes - garbageStart_.size()));
+        garbageStart_ +=
+            bytes.substr(0, std::min(skip, kMaxRepairTextBytes - garbageStart_.size()));
       }
       garbageBytes_ += skip;
       window_.Consume(skip);

@@ -69,8 +69,8 @@ std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::st
       out += origin.text;
     } else {
       out += origin.text;
-      if (!origin.text.ends_with('\n') && !origin.text.ends_with('\r')) out += lineBreak;
-      out += kLineBreak;
+      if (!origin.text.ends_with('\n') && !origin.text.ends_with('\r')) out += origin.lineBreak;
+      out += origin.lineBreak;
     }
     return std::nullopt;
   }

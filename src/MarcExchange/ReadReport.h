@@ -74,11 +74,11 @@ struct Repair {
 
 // A record that could not be read, handed back as it stood.
 enum class RejectReason {
-  kNoFields,       // ISO 2709: no leader and directory, or no field to be found
-  kTooLarge,       // more bytes than a record may have (`bytes` holds its beginning)
-  kBadTag,         // MARCXML, .mrk: a field without a tag of three letters or digits
-  kBadIndicator,   // MARCXML: an indicator of more than one byte
-  kBadSubfieldCode // MARCXML: a subfield code that is not one ASCII character
+  kNoFields,        // ISO 2709: no leader and directory, or no field to be found
+  kTooLarge,        // more bytes than a record may have (`bytes` holds its beginning)
+  kBadTag,          // MARCXML, .mrk: a field without a tag of three letters or digits
+  kBadIndicator,    // MARCXML: an indicator of more than one byte
+  kBadSubfieldCode  // MARCXML: a subfield code that is not one ASCII character
 };
 std::string_view RejectReasonName(RejectReason reason);
 
@@ -95,15 +95,15 @@ struct RejectedRecord {
 
 // What stops reading an input: it is not MARC, or not well-formed XML.
 enum class ReadErrorKind {
-  kNotMarc,            // none of ISO 2709, MARCXML, .mrk
-  kReadFailed,         // the input could not be read
-  kXmlNotWellFormed,   // `detail` names the rule
-  kXmlDoctype,         // a document type declaration: MARCXML needs none, and none is read
-  kXmlTooDeep,         // more nested elements than kMaxXmlDepth
-  kXmlTooLarge,        // a name, attribute, tag or comment larger than its bound
-  kXmlEncoding,        // an encoding other than UTF-8, UTF-16, ISO-8859-1, US-ASCII
-  kXmlNamespace,       // a prefix that no declaration binds
-  kNoMarcXmlRecords    // well-formed XML without MARC 21 records
+  kNotMarc,           // none of ISO 2709, MARCXML, .mrk
+  kReadFailed,        // the input could not be read
+  kXmlNotWellFormed,  // `detail` names the rule
+  kXmlDoctype,        // a document type declaration: MARCXML needs none, and none is read
+  kXmlTooDeep,        // more nested elements than kMaxXmlDepth
+  kXmlTooLarge,       // a name, attribute, tag or comment larger than its bound
+  kXmlEncoding,       // an encoding other than UTF-8, UTF-16, ISO-8859-1, US-ASCII
+  kXmlNamespace,      // a prefix that no declaration binds
+  kNoMarcXmlRecords   // well-formed XML without MARC 21 records
 };
 std::string_view ReadErrorKindName(ReadErrorKind kind);
 
@@ -133,7 +133,8 @@ struct FileFraming {
   OutputFormat format = OutputFormat::kIso2709;
   std::string prologue;  // before the first record
   std::string epilogue;  // after the last record
-  bool reusable = false;  // the records sit directly in it, its text was kept whole, and it is UTF-8
+  bool reusable =
+      false;  // the records sit directly in it, its text was kept whole, and it is UTF-8
 };
 
 }  // namespace velmora::marc_exchange
