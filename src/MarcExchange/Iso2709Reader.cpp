@@ -96,7 +96,7 @@ class RecordParser {
   // The record's bytes from the start of `bytes`, and its fields into
   // `record`; false when no field can be found.
   bool Parse(ExchangeRecord& record, std::size_t& end) {
-    if (bytes_.size() < kShortestStart || !ReadDirectory()) {
+    if (bytes_.size() < kShortestStart || !ReadDirectory() || !TagsReadable()) {
       end = EndWithoutDirectory();
       return false;
     }
@@ -152,7 +152,14 @@ class RecordParser {
       directory_.entries.push_back(ReadEntry(bytes_, at, kEntryBytes));
       at += kEntryBytes;
     }
-    if (directoryEnd != kNotDigits && LooksLikeEntries(at, directoryEnd)) {
+    // The base address tells a directory whose terminator is missing (the
+    // data starts where the entries stop) from one with a damaged entry;
+    // without it, a directory stopping short of a whole entry is damaged.
+    const bool damaged = directoryEnd != kNotDigits && LooksLikeEntries(at, directoryEnd) &&
+                         (base != kNotDigits ? base != at + 1 && (base == directoryEnd + 1 ||
+                                                                  directoryEnd - at < kEntryBytes)
+                                             : directoryEnd - at < kEntryBytes);
+    if (damaged) {
       // Entries with bytes missing or wrong, then the directory's terminator:
       // each 12 bytes an entry, whose field is found by its terminator.
       for (; at < directoryEnd; at += kEntryBytes) {
@@ -168,6 +175,15 @@ class RecordParser {
       directory_.dataStart = at;
     }
     return !directory_.entries.empty();
+  }
+
+  // A field without a tag of three visible bytes cannot be placed: the
+  // record is handed back rather than guessed at.
+  bool TagsReadable() const {
+    return std::all_of(directory_.entries.begin(), directory_.entries.end(), [](const Entry& e) {
+      return e.tag.size() == kTagBytes &&
+             std::all_of(e.tag.begin(), e.tag.end(), [](char c) { return c > 0x20 && c < 0x7F; });
+    });
   }
 
   // Bytes of a directory, not of a field: printable, no subfield delimiter.
@@ -383,7 +399,11 @@ bool LooksLikeRecordStart(std::string_view bytes, std::size_t at) {
                     (leader.substr(10, 2) == "22") +
                     (Number(leader.substr(kBaseAddressAt, kFiveDigits)) != kNotDigits) +
                     (leader.substr(20, 3) == "450");
-  return parts >= 2 && IsEntry(bytes, at + kLeaderBytes);
+  // Leader/06, the type of record, is a letter: no run of directory digits
+  // passes for a leader.
+  const char type = leader[6];
+  const bool letter = (type >= 'a' && type <= 'z') || (type >= 'A' && type <= 'Z');
+  return parts >= 2 && letter && IsEntry(bytes, at + kLeaderBytes);
 }
 
 Iso2709Reader::Iso2709Reader(ByteSource& source, InputPlace place)

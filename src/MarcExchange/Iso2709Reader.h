@@ -35,8 +35,9 @@ class Iso2709Reader final : public MarcReader {
 
 // Whether `bytes` at `at` hold what a record starts with: a leader of
 // printable ASCII with at least two of its fixed parts (digits at 00-04,
-// «22» at 10-11, digits at 12-16, «450» at 20-22), then a directory entry
-// (three letters or digits, nine digits).
+// «22» at 10-11, digits at 12-16, «450» at 20-22) and a letter at 06 (the
+// type of record), then a directory entry (three letters or digits, nine
+// digits).
 bool LooksLikeRecordStart(std::string_view bytes, std::size_t at);
 
 }  // namespace velmora::marc_exchange

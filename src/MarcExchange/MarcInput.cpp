@@ -12,7 +12,8 @@ namespace velmora::marc_exchange {
 std::optional<OutputFormat> DetectMarcFormat(std::string_view start) {
   if (start.empty() || LooksLikeRecordStart(start, 0)) return OutputFormat::kIso2709;
   if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF") ||
-      start.starts_with(std::string_view("<\0", 2)) || start.starts_with(std::string_view("\0<", 2))) {
+      start.starts_with(std::string_view("<\0", 2)) ||
+      start.starts_with(std::string_view("\0<", 2))) {
     return OutputFormat::kMarcXml;  // UTF-16
   }
   std::string_view text = start;
@@ -22,12 +23,14 @@ std::optional<OutputFormat> DetectMarcFormat(std::string_view start) {
     if (text[first] == '<') return OutputFormat::kMarcXml;
     if (text[first] == '=') return OutputFormat::kMrk;
   }
+  // A mnemonic file with lines of something else in front.
+  if (text.find("\n=LDR  ") != std::string_view::npos) return OutputFormat::kMrk;
   // ISO 2709 after some garbage, or a leader whose digits are damaged.
   for (std::size_t at = 0; at < start.size(); ++at) {
     if (LooksLikeRecordStart(start, at)) return OutputFormat::kIso2709;
   }
-  if (start.size() >= 5 && std::all_of(start.begin(), start.begin() + 5,
-                                       [](char c) { return c >= '0' && c <= '9'; })) {
+  if (start.size() >= 5 &&
+      std::all_of(start.begin(), start.begin() + 5, [](char c) { return c >= '0' && c <= '9'; })) {
     return OutputFormat::kIso2709;  // a record too short or damaged for its directory
   }
   return std::nullopt;

@@ -44,8 +44,8 @@ MarcXmlReader::MarcXmlReader(ByteSource& source, InputPlace place)
 
 Repair MarcXmlReader::RepairHere(RepairKind kind, std::string_view tag,
                                  std::string_view text) const {
-  Repair repair{kind, scanner_.Offset(), scanner_.Line(), scanner_.Column(), std::string(tag),
-                0,    0,                  Cut(text)};
+  Repair repair{kind, scanner_.Offset(), scanner_.Line(), scanner_.Column(), std::string(tag), 0,
+                0,    Cut(text)};
   return repair;
 }
 
@@ -95,7 +95,8 @@ void MarcXmlReader::StartRecord() {
     framing_.reusable = !framingCut_ && input_.Unchanged() &&
                         (recordDepth_ == 1 || (recordDepth_ == 2 && rootIsMarc_));
   } else {
-    record_.MutableOrigin().leadingText = framingCut_ ? std::string("\n") : std::move(framing_text_);
+    record_.MutableOrigin().leadingText =
+        framingCut_ ? std::string("\n") : std::move(framing_text_);
   }
   framing_text_.clear();
   framingCut_ = false;
@@ -125,7 +126,8 @@ void MarcXmlReader::StartChild() {
   switch (part) {
     case Part::kSkipped:
       if (parent != Part::kSkipped) {
-        recordRepairs_.push_back(RepairHere(RepairKind::kUnknownElementSkipped, tag_, scanner_.Name()));
+        recordRepairs_.push_back(
+            RepairHere(RepairKind::kUnknownElementSkipped, tag_, scanner_.Name()));
       }
       break;
     case Part::kLeader:
@@ -300,7 +302,8 @@ void MarcXmlReader::FinishRecord(ReadItem& item) {
   if (leader.size() != kLeaderBytes) {
     const std::size_t first = leader.find_first_not_of(" \t\r\n");
     const std::size_t last = leader.find_last_not_of(" \t\r\n");
-    const std::string trimmed = first == std::string::npos ? "" : leader.substr(first, last - first + 1);
+    const std::string trimmed =
+        first == std::string::npos ? "" : leader.substr(first, last - first + 1);
     Repair repair = RepairHere(RepairKind::kLeaderLengthWrong, {}, leader);
     repair.expected = kLeaderBytes;
     repair.actual = static_cast<std::int64_t>(leader.size());
@@ -395,8 +398,8 @@ bool MarcXmlReader::Next(ReadItem& item) {
         if (depth == 1) {
           Capture(scanner_.Raw());
         } else {
-          foreign_.push_back({depth, RepairHere(RepairKind::kUnknownElementSkipped, {}, scanner_.Name()),
-                              false});
+          foreign_.push_back(
+              {depth, RepairHere(RepairKind::kUnknownElementSkipped, {}, scanner_.Name()), false});
           if (scanner_.SelfClosing()) {
             pending_.push_back(foreign_.back().repair);
             foreign_.pop_back();

@@ -84,9 +84,9 @@ class RecordParser {
       const std::string& line = fields[k].first;
       const std::size_t index = fields[k].second;
       const std::size_t at = lines[index].second;
-      const std::string_view tag = std::string_view(line).substr(1, std::min<std::size_t>(3, line.size() - 1));
-      if (line.size() < 4 || !std::all_of(tag.begin(), tag.end(), IsAsciiAlnum) ||
-          tag == "LDR") {
+      const std::string_view tag =
+          std::string_view(line).substr(1, std::min<std::size_t>(3, line.size() - 1));
+      if (line.size() < 4 || !std::all_of(tag.begin(), tag.end(), IsAsciiAlnum) || tag == "LDR") {
         if (!bad_) {
           bad_ = true;
           badLine_ = firstLine_ + index;
@@ -115,8 +115,8 @@ class RecordParser {
  private:
   Repair& Report(RepairKind kind, std::size_t at, std::size_t lineIndex, std::string_view tag = {},
                  std::string_view text = {}) {
-    repairs_.push_back({kind, offset_ + at, firstLine_ + lineIndex, 1, std::string(tag), 0, 0,
-                        Cut(text)});
+    repairs_.push_back(
+        {kind, offset_ + at, firstLine_ + lineIndex, 1, std::string(tag), 0, 0, Cut(text)});
     return repairs_.back();
   }
 
@@ -151,9 +151,9 @@ class RecordParser {
       }
     }
     const std::size_t dollar = content.find('$', at);
-    out += Decode(content.substr(at, dollar == std::string_view::npos ? std::string_view::npos
-                                                                       : dollar - at),
-                  false, false, tag_);
+    out += Decode(
+        content.substr(at, dollar == std::string_view::npos ? std::string_view::npos : dollar - at),
+        false, false, tag_);
     for (std::size_t mark = dollar; mark != std::string_view::npos;) {
       const std::size_t next = content.find('$', mark + 1);
       out += kSubfieldDelimiterByte;
@@ -162,7 +162,7 @@ class RecordParser {
         const std::size_t from = mark + 2;
         if (from < content.size() && (next == std::string_view::npos || from < next)) {
           out += Decode(content.substr(from, next == std::string_view::npos ? std::string_view::npos
-                                                                             : next - from),
+                                                                            : next - from),
                         false, false, tag_);
         }
       }
@@ -198,9 +198,8 @@ class RecordParser {
       }
       const std::string_view name = text.substr(i + 1, end - i - 1);
       const MrkMnemonic* mnemonic = FindMrkMnemonic(name);
-      const bool known = mnemonic != nullptr &&
-                         (marc8_ || leader || mnemonic->unicode != 0 || mnemonic->marc8 < 0x80 ||
-                          IsHexName(name));
+      const bool known = mnemonic != nullptr && (marc8_ || leader || mnemonic->unicode != 0 ||
+                                                 mnemonic->marc8 < 0x80 || IsHexName(name));
       if (!known) {
         Report(RepairKind::kUnknownMnemonic, lineAt_, lineIndex_, tag, text.substr(i, end - i + 1));
         out += text.substr(i, end - i + 1);
@@ -239,8 +238,8 @@ bool MrkReader::PeekLine(Line& line) {
     const std::string_view view = window_.View().substr(0, available);
     if (view.empty()) return false;
     const std::size_t stop = view.find_first_of("\r\n");
-    if (stop != std::string_view::npos && (view[stop] == '\n' || stop + 1 < view.size() ||
-                                           available < want)) {
+    if (stop != std::string_view::npos &&
+        (view[stop] == '\n' || stop + 1 < view.size() || available < want)) {
       const std::size_t breakBytes =
           view[stop] == '\r' && stop + 1 < view.size() && view[stop + 1] == '\n' ? 2 : 1;
       line = {view.substr(0, stop), stop + breakBytes, view.substr(stop, breakBytes)};
@@ -275,8 +274,10 @@ bool MrkReader::Next(ReadItem& item) {
   while (true) {
     if (!PeekLine(line)) {
       if (window_.ReadFailed()) Fail({ReadErrorKind::kReadFailed, 0, window_.Offset(), 0, 0, {}});
-      if (!sawRecord_) framing_.prologue = std::move(framingText_);
-      else framing_.epilogue = framingCut_ ? std::string("\r\n") : std::move(framingText_);
+      if (!sawRecord_)
+        framing_.prologue = std::move(framingText_);
+      else
+        framing_.epilogue = framingCut_ ? std::string("\r\n") : std::move(framingText_);
       framingText_.clear();
       if (pending_.empty()) return false;
       item.kind = ReadItem::Kind::kRepairsOnly;
@@ -289,8 +290,8 @@ bool MrkReader::Next(ReadItem& item) {
       if (framingText_.size() + line.bytes > kMaxFramingBytes) framingCut_ = true;
       if (!framingCut_) framingText_.append(window_.View().substr(0, line.bytes));
     } else {
-      pending_.push_back({RepairKind::kLineNotAField, window_.Offset(), lineNumber_, 1, {}, 0, 0,
-                          Cut(line.text)});
+      pending_.push_back(
+          {RepairKind::kLineNotAField, window_.Offset(), lineNumber_, 1, {}, 0, 0, Cut(line.text)});
     }
     TakeLine(line);
   }
@@ -323,10 +324,27 @@ bool MrkReader::Next(ReadItem& item) {
     TakeLine(line);
   }
   item.repairs = std::move(repairs);
+  std::string leadingText;
+  if (!sawRecord_) {
+    sawRecord_ = true;
+    framing_.prologue = std::move(framingText_);
+    framing_.reusable = !framingCut_;
+  } else {
+    leadingText = framingCut_ ? lineBreak : std::move(framingText_);
+  }
+  framingText_.clear();
+  framingCut_ = false;
   if (tooLarge) {
     item.kind = ReadItem::Kind::kRejected;
-    item.rejected = {place_.input, TakeNumber(), offset, window_.Offset() - offset, std::move(text),
-                     RejectReason::kTooLarge,  firstLine,  1, {}};
+    item.rejected = {place_.input,
+                     TakeNumber(),
+                     offset,
+                     window_.Offset() - offset,
+                     std::move(text),
+                     RejectReason::kTooLarge,
+                     firstLine,
+                     1,
+                     {}};
     return true;
   }
   std::vector<Repair> recordRepairs;
@@ -335,8 +353,9 @@ bool MrkReader::Next(ReadItem& item) {
   parser.Parse(text, record);
   if (parser.Bad()) {
     item.kind = ReadItem::Kind::kRejected;
-    item.rejected = {place_.input, TakeNumber(),           offset,           text.size(), std::move(text),
-                     RejectReason::kBadTag, parser.BadLine(), 1,                parser.BadTag()};
+    item.rejected = {place_.input,    TakeNumber(),          offset,           text.size(),
+                     std::move(text), RejectReason::kBadTag, parser.BadLine(), 1,
+                     parser.BadTag()};
     return true;
   }
   RecordOrigin& origin = record.MutableOrigin();
@@ -347,15 +366,7 @@ bool MrkReader::Next(ReadItem& item) {
   origin.text = std::move(text);
   origin.exact = recordRepairs.empty();
   origin.lineBreak = lineBreak;
-  if (!sawRecord_) {
-    sawRecord_ = true;
-    framing_.prologue = std::move(framingText_);
-    framing_.reusable = !framingCut_;
-  } else {
-    origin.leadingText = framingCut_ ? lineBreak : std::move(framingText_);
-  }
-  framingText_.clear();
-  framingCut_ = false;
+  origin.leadingText = std::move(leadingText);
   item.repairs.insert(item.repairs.end(), std::make_move_iterator(recordRepairs.begin()),
                       std::make_move_iterator(recordRepairs.end()));
   return true;

@@ -84,8 +84,8 @@ std::string Printable(std::string_view s) {
 }  // namespace
 
 bool XmlAttribute::IsNamespaceDeclaration() const {
-  return name == kXmlns || (name.size() > kXmlns.size() && name.starts_with(kXmlns) &&
-                            name[kXmlns.size()] == ':');
+  return name == kXmlns ||
+         (name.size() > kXmlns.size() && name.starts_with(kXmlns) && name[kXmlns.size()] == ':');
 }
 
 XmlScanner::XmlScanner(ByteSource& utf8) : window_(utf8) {}
@@ -185,7 +185,14 @@ XmlToken XmlScanner::Next() {
     }
     return XmlToken::kEnd;
   }
-  const bool first = !started_;
+  if (!started_ && Need(3) && view_.substr(0, 3) == "\xEF\xBB\xBF") {
+    tokenBytes_ = 3;
+    started_ = true;
+    bomSeen_ = true;
+    return XmlToken::kByteOrderMark;
+  }
+  const bool first = !started_ || (bomSeen_ && !afterBom_);
+  if (bomSeen_) afterBom_ = true;
   started_ = true;
   if (view_[0] == '<') {
     if (first && Need(6) && view_.substr(0, 5) == "<?xml" && IsSpace(view_[5])) {
@@ -341,9 +348,9 @@ XmlToken XmlScanner::ScanText() {
   }
   tokenBytes_ = i;
   if (place_ != Place::kContent && !TextIsWhiteSpace()) {
-    return Fail(ReadErrorKind::kXmlNotWellFormed, 0,
-                place_ == Place::kProlog ? "text before the root element"
-                                         : "text after the root element");
+    return Fail(
+        ReadErrorKind::kXmlNotWellFormed, 0,
+        place_ == Place::kProlog ? "text before the root element" : "text after the root element");
   }
   return XmlToken::kText;
 }
@@ -523,14 +530,14 @@ XmlToken XmlScanner::ScanEndTag() {
                 "the end tag </" + Printable(name_) + "> closes no element");
   }
   if (open_.back() != name_) {
-    return Fail(ReadErrorKind::kXmlNotWellFormed, 0,
-                "the end tag </" + Printable(name_) + "> does not close <" +
-                    Printable(open_.back()) + ">");
+    return Fail(
+        ReadErrorKind::kXmlNotWellFormed, 0,
+        "the end tag </" + Printable(name_) + "> does not close <" + Printable(open_.back()) + ">");
   }
   tokenBytes_ = i + 1;
   const std::size_t colon = name_.find(':');
-  const Binding* binding =
-      Lookup(colon == std::string::npos ? std::string_view() : std::string_view(name_).substr(0, colon));
+  const Binding* binding = Lookup(
+      colon == std::string::npos ? std::string_view() : std::string_view(name_).substr(0, colon));
   uri_ = binding == nullptr ? std::string_view() : std::string_view(binding->uri);
   pendingEnd_ = true;  // closed at the next token, so that Uri stays valid now
   return XmlToken::kEndTag;
@@ -635,17 +642,18 @@ bool XmlScanner::ResolveNamespaces(std::size_t at) {
   };
   const auto validQName = [](std::string_view name) {
     const std::size_t colon = name.find(':');
-    return colon == std::string_view::npos ||
-           (colon > 0 && colon + 1 < name.size() && name.find(':', colon + 1) == std::string_view::npos);
+    return colon == std::string_view::npos || (colon > 0 && colon + 1 < name.size() &&
+                                               name.find(':', colon + 1) == std::string_view::npos);
   };
   for (const XmlAttribute& attribute : attributes_) {
     if (!attribute.IsNamespaceDeclaration()) continue;
-    const std::string_view prefix = attribute.name == kXmlns
-                                        ? std::string_view()
-                                        : std::string_view(attribute.name).substr(kXmlns.size() + 1);
+    const std::string_view prefix =
+        attribute.name == kXmlns ? std::string_view()
+                                 : std::string_view(attribute.name).substr(kXmlns.size() + 1);
     if (prefix.find(':') != std::string_view::npos) return fail("a malformed namespace prefix");
     if (prefix == "xmlns") return fail("the prefix 'xmlns' declared");
-    if (prefix == "xml" ? attribute.value != kXmlNamespaceUri : attribute.value == kXmlNamespaceUri) {
+    if (prefix == "xml" ? attribute.value != kXmlNamespaceUri
+                        : attribute.value == kXmlNamespaceUri) {
       return fail("the XML namespace bound to another prefix, or 'xml' to another namespace");
     }
     if (attribute.value == kXmlnsNamespaceUri) return fail("the xmlns namespace declared");
@@ -694,7 +702,8 @@ bool XmlScanner::ResolveNamespaces(std::size_t at) {
       const XmlAttribute& other = attributes_[j];
       const std::size_t oc = other.name.find(':');
       if (oc != std::string::npos && other.uri == attribute.uri &&
-          std::string_view(other.name).substr(oc + 1) == std::string_view(attribute.name).substr(c + 1)) {
+          std::string_view(other.name).substr(oc + 1) ==
+              std::string_view(attribute.name).substr(c + 1)) {
         return fail("the attribute '" + Printable(attribute.name) + "' twice in one namespace");
       }
     }
@@ -744,8 +753,6 @@ XmlInput::XmlInput(ByteSource& raw) : raw_(raw) {
   const std::string_view start = pending_;
   std::string_view declarationText = start;
   if (start.starts_with("\xEF\xBB\xBF")) {
-    pendingAt_ = 3;
-    bomDropped_ = true;
     declarationText = start.substr(3);
   } else if (start.starts_with("\xFF\xFE") || start.starts_with(std::string_view("<\0?\0", 4))) {
     encoding_ = XmlEncoding::kUtf16Le;
@@ -767,9 +774,15 @@ XmlInput::XmlInput(ByteSource& raw) : raw_(raw) {
       std::size_t q = ascii.find_first_of("\"'", at);
       const std::size_t e = q == std::string::npos ? q : ascii.find(ascii[q], q + 1);
       const std::string declared = e == std::string::npos ? "" : ascii.substr(q + 1, e - q - 1);
-      if (!NamesEncoding(declared, {"UTF-16", "UTF16", "UTF-16LE", "UTF-16BE", "ISO-10646-UCS-2"})) {
-        error_ = ReadError{ReadErrorKind::kXmlEncoding, 0, 0, 1, 1,
-                           "the file is UTF-16 but declares the encoding '" + Printable(declared) + "'"};
+      if (!NamesEncoding(declared,
+                         {"UTF-16", "UTF16", "UTF-16LE", "UTF-16BE", "ISO-10646-UCS-2"})) {
+        error_ =
+            ReadError{ReadErrorKind::kXmlEncoding,
+                      0,
+                      0,
+                      1,
+                      1,
+                      "the file is UTF-16 but declares the encoding '" + Printable(declared) + "'"};
       }
     }
     return;
@@ -780,20 +793,26 @@ XmlInput::XmlInput(ByteSource& raw) : raw_(raw) {
     const std::size_t at = declaration.find("encoding");
     if (at != std::string_view::npos) {
       const std::size_t q = declaration.find_first_of("\"'", at);
-      const std::size_t e = q == std::string_view::npos ? q : declaration.find(declaration[q], q + 1);
-      const std::string declared(e == std::string_view::npos ? std::string_view()
-                                                            : declaration.substr(q + 1, e - q - 1));
+      const std::size_t e =
+          q == std::string_view::npos ? q : declaration.find(declaration[q], q + 1);
+      const std::string declared(
+          e == std::string_view::npos ? std::string_view() : declaration.substr(q + 1, e - q - 1));
       if (NamesEncoding(declared, {"ISO-8859-1", "ISO8859-1", "LATIN1", "ISO_8859-1", "L1"})) {
         encoding_ = XmlEncoding::kLatin1;
       } else if (NamesEncoding(declared, {"UTF-16", "UTF16"})) {
-        error_ = ReadError{ReadErrorKind::kXmlEncoding, 0, 0, 1, 1,
-                           "the file declares UTF-16 but is not UTF-16"};
-      } else if (!declared.empty() && !NamesEncoding(declared, {"UTF-8", "UTF8", "US-ASCII", "ASCII"})) {
-        error_ = ReadError{ReadErrorKind::kXmlEncoding, 0, 0, 1, 1,
+        error_ = ReadError{
+            ReadErrorKind::kXmlEncoding, 0, 0, 1, 1, "the file declares UTF-16 but is not UTF-16"};
+      } else if (!declared.empty() &&
+                 !NamesEncoding(declared, {"UTF-8", "UTF8", "US-ASCII", "ASCII"})) {
+        error_ = ReadError{ReadErrorKind::kXmlEncoding,
+                           0,
+                           0,
+                           1,
+                           1,
                            "the encoding '" + Printable(declared) +
                                "': MARCXML is read in UTF-8, UTF-16, ISO-8859-1 or US-ASCII; "
-                               "convert the file to UTF-8 first (iconv -f " + Printable(declared) +
-                               " -t UTF-8)"};
+                               "convert the file to UTF-8 first (iconv -f " +
+                               Printable(declared) + " -t UTF-8)"};
       }
     }
   }
@@ -804,10 +823,15 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
   while (outAt_ == out_.size()) {
     out_.clear();
     outAt_ = 0;
-    if (pendingAt_ == pending_.size() || (encoding_ != XmlEncoding::kUtf8 && pending_.size() - pendingAt_ < 2 && !ended_)) {
+    if (pendingAt_ == pending_.size() ||
+        (encoding_ != XmlEncoding::kUtf8 && pending_.size() - pendingAt_ < 2 && !ended_)) {
       if (ended_) {
         if (pendingAt_ < pending_.size()) {
-          error_ = ReadError{ReadErrorKind::kXmlNotWellFormed, 0, rawOffset_, 0, 0,
+          error_ = ReadError{ReadErrorKind::kXmlNotWellFormed,
+                             0,
+                             rawOffset_,
+                             0,
+                             0,
                              "the file ends in the middle of a UTF-16 character"};
         }
         return 0;
@@ -839,7 +863,8 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
     std::size_t i = 0;
     while (i + 1 < bytes.size()) {
       const auto unit = [&](std::size_t at) {
-        const auto a = static_cast<unsigned char>(bytes[at]), b = static_cast<unsigned char>(bytes[at + 1]);
+        const auto a = static_cast<unsigned char>(bytes[at]),
+                   b = static_cast<unsigned char>(bytes[at + 1]);
         return static_cast<char32_t>(little ? a | (b << 8) : (a << 8) | b);
       };
       char32_t cp = unit(i);
@@ -849,10 +874,11 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
           cp = 0;
         } else {
           const char32_t low = unit(i + 2);
-          cp = low >= 0xDC00 && low <= 0xDFFF ? 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00) : 0;
+          cp =
+              low >= 0xDC00 && low <= 0xDFFF ? 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00) : 0;
         }
         if (cp == 0) {
-          error_ = ReadError{ReadErrorKind::kXmlNotWellFormed, 0, rawOffset_ + i, 0, 0,
+          error_ = ReadError{ReadErrorKind::kXmlNotWellFormed,   0, rawOffset_ + i, 0, 0,
                              "UTF-16 with half a surrogate pair"};
           return 0;
         }
@@ -861,7 +887,7 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
         continue;
       }
       if (cp >= 0xDC00 && cp <= 0xDFFF) {
-        error_ = ReadError{ReadErrorKind::kXmlNotWellFormed, 0, rawOffset_ + i, 0, 0,
+        error_ = ReadError{ReadErrorKind::kXmlNotWellFormed,   0, rawOffset_ + i, 0, 0,
                            "UTF-16 with half a surrogate pair"};
         return 0;
       }
@@ -871,7 +897,11 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
     pendingAt_ += i;
     rawOffset_ += i;
     if (i == 0 && ended_) {
-      error_ = ReadError{ReadErrorKind::kXmlNotWellFormed, 0, rawOffset_, 0, 0,
+      error_ = ReadError{ReadErrorKind::kXmlNotWellFormed,
+                         0,
+                         rawOffset_,
+                         0,
+                         0,
                          "the file ends in the middle of a UTF-16 character"};
       return 0;
     }

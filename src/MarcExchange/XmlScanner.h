@@ -31,7 +31,8 @@ inline constexpr std::size_t kMaxXmlNamespaceBytes = 1024 * 1024;
 inline constexpr std::size_t kXmlTextPieceBytes = 64 * 1024;
 
 enum class XmlToken {
-  kEnd,  // the end of the document, or an error (Error)
+  kEnd,            // the end of the document, or an error (Error)
+  kByteOrderMark,  // UTF-8's, kept as the file's first bytes
   kDeclaration,
   kStartTag,
   kEndTag,
@@ -41,9 +42,9 @@ enum class XmlToken {
 };
 
 struct XmlAttribute {
-  std::string name;  // as written, «xsi:schemaLocation»
-  std::string value;  // normalised, references resolved
-  std::string_view uri;  // its namespace; empty for an unprefixed attribute
+  std::string name;         // as written, «xsi:schemaLocation»
+  std::string value;        // normalised, references resolved
+  std::string_view uri;     // its namespace; empty for an unprefixed attribute
   std::size_t boundAt = 0;  // depth of the element whose declaration bound its prefix
   bool IsNamespaceDeclaration() const;
 };
@@ -97,9 +98,7 @@ class XmlScanner {
 
   bool Need(std::size_t bytes);
   // The byte at `i` of the token, or 0 past the end of the input.
-  char At(std::size_t i) {
-    return Need(i + 1) ? view_[i] : '\0';
-  }
+  char At(std::size_t i) { return Need(i + 1) ? view_[i] : '\0'; }
   XmlToken Fail(ReadErrorKind kind, std::size_t at, std::string detail);
   void Take();
 
@@ -133,6 +132,7 @@ class XmlScanner {
 
   Place place_ = Place::kProlog;
   bool started_ = false;  // a token has been read: no declaration any more
+  bool bomSeen_ = false, afterBom_ = false;
   std::string name_;
   std::string_view uri_;
   std::size_t boundAt_ = 0;
@@ -153,17 +153,17 @@ class XmlScanner {
 enum class XmlEncoding { kUtf8, kUtf16Le, kUtf16Be, kLatin1 };
 
 // Finds an input's encoding from its byte order mark, its first bytes and
-// its declaration, and reads it as UTF-8: a UTF-8 byte order mark is
-// dropped. An encoding outside the four, or a declaration that contradicts
-// the bytes, is an error (Error), as is UTF-16 that does not decode.
+// its declaration, and reads it as UTF-8. An encoding outside the four, or a declaration that
+// contradicts the bytes, is an error (Error), as is UTF-16 that does not decode.
 class XmlInput final : public ByteSource {
  public:
   explicit XmlInput(ByteSource& raw);
   std::size_t Read(char* to, std::size_t capacity) override;
   bool Failed() const override { return error_.has_value() || raw_.Failed(); }
   XmlEncoding Encoding() const { return encoding_; }
-  // The bytes given are the input's own (UTF-8, no byte order mark taken).
-  bool Unchanged() const { return encoding_ == XmlEncoding::kUtf8 && !bomDropped_; }
+  // The bytes given are the input's own: UTF-8 (its byte order mark is left
+  // to the scanner).
+  bool Unchanged() const { return encoding_ == XmlEncoding::kUtf8; }
   const std::optional<ReadError>& Error() const { return error_; }
 
  private:
@@ -172,7 +172,6 @@ class XmlInput final : public ByteSource {
   std::size_t pendingAt_ = 0;
   bool ended_ = false;
   XmlEncoding encoding_ = XmlEncoding::kUtf8;
-  bool bomDropped_ = false;
   std::uint64_t rawOffset_ = 0;
   std::optional<ReadError> error_;
   std::string out_;  // converted and not given yet
