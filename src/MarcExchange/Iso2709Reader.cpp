@@ -30,8 +30,10 @@ constexpr FixedLeaderDigits kFixedLeaderDigits[] = {{10, "22"}, {20, "4500"}};
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
-bool IsAlnum(char c) {
-  return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+// A tag's bytes: MARC 21 has digits, other MARC formats letters too; any
+// visible ASCII byte is read.
+bool IsTagByte(char c) {
+  return c > 0x20 && c < 0x7F;
 }
 
 constexpr std::size_t kNotDigits = std::string_view::npos;
@@ -49,7 +51,7 @@ std::size_t Number(std::string_view digits) {
 bool IsEntry(std::string_view bytes, std::size_t at) {
   if (at + kEntryBytes > bytes.size()) return false;
   for (std::size_t i = 0; i < kTagBytes; ++i) {
-    if (!IsAlnum(bytes[at + i])) return false;
+    if (!IsTagByte(bytes[at + i])) return false;
   }
   return Number(bytes.substr(at + kTagBytes, kEntryBytes - kTagBytes)) != kNotDigits;
 }
@@ -389,21 +391,24 @@ class RecordParser {
 
 }  // namespace
 
-bool LooksLikeRecordStart(std::string_view bytes, std::size_t at) {
+bool LooksLikeRecordStart(std::string_view bytes, std::size_t at, bool atBoundary) {
   if (at + kShortestStart > bytes.size()) return false;
   const std::string_view leader = bytes.substr(at, kLeaderBytes);
   for (char c : leader) {
-    if (c < 0x20 || c > 0x7E) return false;
+    if (c == kSubfieldDelimiterByte || c == kFieldTerminatorByte || c == kRecordTerminatorByte) {
+      return false;
+    }
+    if (!atBoundary && (c < 0x20 || c > 0x7E)) return false;
   }
   const int parts = (Number(leader.substr(kRecordLengthAt, kFiveDigits)) != kNotDigits) +
                     (leader.substr(10, 2) == "22") +
                     (Number(leader.substr(kBaseAddressAt, kFiveDigits)) != kNotDigits) +
                     (leader.substr(20, 3) == "450");
   // Leader/06, the type of record, is a letter: no run of directory digits
-  // passes for a leader.
+  // passes for a leader in the middle of other bytes.
   const char type = leader[6];
   const bool letter = (type >= 'a' && type <= 'z') || (type >= 'A' && type <= 'Z');
-  return parts >= 2 && letter && IsEntry(bytes, at + kLeaderBytes);
+  return parts >= 2 && (letter || atBoundary) && IsEntry(bytes, at + kLeaderBytes);
 }
 
 Iso2709Reader::Iso2709Reader(ByteSource& source, InputPlace place)
@@ -475,13 +480,14 @@ bool Iso2709Reader::Next(ReadItem& item) {
     }
     std::size_t start = 0;
     bool fieldTerminatorSeen = false;
-    while (start < bytes.size() && !LooksLikeRecordStart(bytes, start)) {
+    while (start < bytes.size() && !LooksLikeRecordStart(bytes, start, atBoundary_ && start == 0)) {
       // A run of garbage that ends with a record terminator after a field
       // terminator held a record that cannot be read: it is handed back.
       if (bytes[start] == kRecordTerminatorByte && fieldTerminatorSeen) {
         FlushGarbage(item.repairs);
         Reject(bytes.substr(0, start + 1), RejectReason::kNoFields, item);
         window_.Consume(start + 1);
+        atBoundary_ = true;
         return true;
       }
       fieldTerminatorSeen = fieldTerminatorSeen || bytes[start] == kFieldTerminatorByte;
@@ -509,10 +515,12 @@ bool Iso2709Reader::Next(ReadItem& item) {
       }
       garbageBytes_ += skip;
       window_.Consume(skip);
+      atBoundary_ = false;
       continue;
     }
     FlushGarbage(item.repairs);
     window_.Consume(ReadRecord(bytes, inputEnded, item));
+    atBoundary_ = true;
     return true;
   }
 }

@@ -31,13 +31,15 @@ class Iso2709Reader final : public MarcReader {
   std::uint64_t garbageOffset_ = 0;
   std::uint64_t garbageBytes_ = 0;
   std::string garbageStart_;
+  bool atBoundary_ = true;  // the window starts where a record must
 };
 
-// Whether `bytes` at `at` hold what a record starts with: a leader of
-// printable ASCII with at least two of its fixed parts (digits at 00-04,
-// «22» at 10-11, digits at 12-16, «450» at 20-22) and a letter at 06 (the
-// type of record), then a directory entry (three letters or digits, nine
-// digits).
-bool LooksLikeRecordStart(std::string_view bytes, std::size_t at);
+// Whether `bytes` at `at` hold what a record starts with: a leader with at
+// least two of its fixed parts (digits at 00-04, «22» at 10-11, digits at
+// 12-16, «450» at 20-22), then a directory entry (three visible ASCII bytes,
+// nine digits). Among other bytes the leader must be printable ASCII with a
+// letter at 06 (the type of record); where a record must start (the input's
+// start, after a record) any leader without delimiters does.
+bool LooksLikeRecordStart(std::string_view bytes, std::size_t at, bool atBoundary = false);
 
 }  // namespace velmora::marc_exchange

@@ -1,5 +1,7 @@
 #include "MarcExchange/Iso2709Writer.h"
 
+#include <algorithm>
+
 #include "MarcExchange/MarcChars.h"
 
 namespace velmora::marc_exchange {
@@ -16,10 +18,10 @@ std::string FieldName(std::size_t index, const ExchangeField& field) {
 }
 
 std::optional<WriteError> CheckField(std::size_t index, const ExchangeField& field) {
-  if (field.tag.size() != kTagBytes ||
-      field.tag.find_first_of("\x1D\x1E\x1F") != std::string::npos) {
-    return WriteError{WriteErrorKind::kBadField,
-                      "field " + std::to_string(index + 1) + ": the tag is not three bytes"};
+  if (field.tag.size() != kTagBytes || !std::all_of(field.tag.begin(), field.tag.end(),
+                                                    [](char c) { return c > 0x20 && c < 0x7F; })) {
+    return WriteError{WriteErrorKind::kBadField, "field " + std::to_string(index + 1) +
+                                                     ": the tag is not three visible characters"};
   }
   if (field.content.find_first_of("\x1D\x1E") != std::string::npos) {
     return WriteError{WriteErrorKind::kBadField,
@@ -38,9 +40,14 @@ std::optional<WriteError> CheckField(std::size_t index, const ExchangeField& fie
 // «00095nam a2200061   4500» «245001900004…» 1E «00» 1F «aDế Mèn» 1F «bSub» 1E … 1D
 std::optional<WriteError> Iso2709Writer::Write(const ExchangeRecord& record, std::string& out) {
   replaced_ = 0;
+  if (record.FieldCount() == 0)
+    return WriteError{WriteErrorKind::kNoFields, "the record has no field"};
   if (WritesAsItStood(record)) {
     out += record.Origin().text;
     return std::nullopt;
+  }
+  if (record.Leader().find_first_of("\x1D\x1E\x1F") != std::string::npos) {
+    return WriteError{WriteErrorKind::kBadField, "the leader holds a delimiter or terminator"};
   }
   for (std::size_t i = 0; i < record.FieldCount(); ++i) {
     if (auto error = CheckField(i, record.Field(i))) return error;

@@ -10,7 +10,7 @@
 namespace velmora::marc_exchange {
 
 std::optional<OutputFormat> DetectMarcFormat(std::string_view start) {
-  if (start.empty() || LooksLikeRecordStart(start, 0)) return OutputFormat::kIso2709;
+  if (start.empty() || LooksLikeRecordStart(start, 0, true)) return OutputFormat::kIso2709;
   if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF") ||
       start.starts_with(std::string_view("<\0", 2)) ||
       start.starts_with(std::string_view("\0<", 2))) {

@@ -1,5 +1,7 @@
 #include "MarcExchange/MarcXmlWriter.h"
 
+#include <algorithm>
+
 #include "Encodings/Utf8.h"
 #include "MarcExchange/MarcChars.h"
 
@@ -106,6 +108,10 @@ bool IsPrintableAscii(char c) {
   return c >= 0x20 && c <= 0x7E;
 }
 
+bool IsAsciiAlnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 WriteError NotUtf8(std::size_t index, const ExchangeField& field) {
   return {WriteErrorKind::kNotUtf8, FieldName(index, field) +
                                         ": the text is not UTF-8, which MARCXML needs; decode "
@@ -129,6 +135,8 @@ void MarcXmlWriter::Begin(std::string& out) {
 //   </record>
 std::optional<WriteError> MarcXmlWriter::Write(const ExchangeRecord& record, std::string& out) {
   replaced_ = 0;
+  if (record.FieldCount() == 0)
+    return WriteError{WriteErrorKind::kNoFields, "the record has no field"};
   const RecordOrigin& origin = record.Origin();
   if (WritesAsItStood(record) && (InFraming() || origin.xmlTextStandsAlone)) {
     if (InFraming()) {
@@ -166,17 +174,17 @@ std::optional<WriteError> MarcXmlWriter::Write(const ExchangeRecord& record, std
   leader.resize(kLeaderBytes, kBlankByte);
   leader[kLeaderCharacterCoding] = kUcsCoding;
   xml += kFieldIndent;
-  xml += "<leader>";
-  if (!escaped.Append(leader, Place::kText)) {
-    return WriteError{WriteErrorKind::kNotUtf8, "the leader is not ASCII"};
+  if (!std::all_of(leader.begin(), leader.end(), IsPrintableAscii)) {
+    return WriteError{WriteErrorKind::kBadField, "the leader is not printable ASCII"};
   }
+  xml += "<leader>";
+  escaped.Append(leader, Place::kText);
   xml += "</leader>\n";
   for (std::size_t i = 0; i < record.FieldCount(); ++i) {
     const ExchangeField& field = record.Field(i);
-    if (field.tag.size() != 3 || !IsPrintableAscii(field.tag[0]) ||
-        !IsPrintableAscii(field.tag[1]) || !IsPrintableAscii(field.tag[2])) {
-      return WriteError{WriteErrorKind::kBadField,
-                        "field " + std::to_string(i + 1) + ": the tag is not three characters"};
+    if (field.tag.size() != 3 || !std::all_of(field.tag.begin(), field.tag.end(), IsAsciiAlnum)) {
+      return WriteError{WriteErrorKind::kBadField, "field " + std::to_string(i + 1) +
+                                                       ": the tag is not three letters or digits"};
     }
     xml += kFieldIndent;
     if (field.IsControlField()) {

@@ -1,5 +1,7 @@
 #include "MarcExchange/MrkWriter.h"
 
+#include <algorithm>
+
 #include "MarcExchange/MrkMnemonics.h"
 
 namespace velmora::marc_exchange {
@@ -52,6 +54,10 @@ void AppendIndicator(char ind, std::string& out) {
   out += ind == kBlankByte ? kMnemonicBlank : ind;
 }
 
+bool IsAsciiAlnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 std::string FieldName(std::size_t index, const ExchangeField& field) {
   return "field " + std::to_string(index + 1) + " (" + field.tag + ")";
 }
@@ -60,6 +66,8 @@ std::string FieldName(std::size_t index, const ExchangeField& field) {
 
 std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::string& out) {
   replaced_ = 0;
+  if (record.FieldCount() == 0)
+    return WriteError{WriteErrorKind::kNoFields, "the record has no field"};
   const RecordOrigin& origin = record.Origin();
   // A file's own line breaks inside its framing; MarcEdit's CRLF elsewhere.
   const std::string_view lineBreak = InFraming() ? std::string_view(origin.lineBreak) : kLineBreak;
@@ -74,23 +82,26 @@ std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::st
     }
     return std::nullopt;
   }
+  // What the lines cannot hold so that they read back the same: a tag of
+  // other than letters and digits, an indicator "$" or "\" (a blank there),
+  // a subfield code "$" or none, a control character in either.
   for (std::size_t i = 0; i < record.FieldCount(); ++i) {
     const ExchangeField& field = record.Field(i);
-    if (field.tag.size() != 3 || field.tag.find_first_of("\r\n") != std::string::npos) {
-      return WriteError{WriteErrorKind::kBadField,
-                        "field " + std::to_string(i + 1) + ": the tag is not three characters"};
+    if (field.tag.size() != 3 || !std::all_of(field.tag.begin(), field.tag.end(), IsAsciiAlnum)) {
+      return WriteError{WriteErrorKind::kBadField, "field " + std::to_string(i + 1) +
+                                                       ": the tag is not three letters or digits"};
     }
     if (field.IsControlField()) continue;
     for (const char indicator : {field.Indicator1(), field.Indicator2()}) {
-      if (static_cast<unsigned char>(indicator) < 0x20) {
+      if (static_cast<unsigned char>(indicator) < 0x20 || indicator == '$' || indicator == '\\') {
         return WriteError{WriteErrorKind::kBadField,
-                          FieldName(i, field) + ": an indicator is a control character"};
+                          FieldName(i, field) + ": an indicator .mrk cannot hold"};
       }
     }
     for (const SubfieldView& subfield : Subfields(field.content)) {
-      if (subfield.code != 0 && static_cast<unsigned char>(subfield.code) < 0x20) {
+      if (static_cast<unsigned char>(subfield.code) < 0x20 || subfield.code == '$') {
         return WriteError{WriteErrorKind::kBadField,
-                          FieldName(i, field) + ": a subfield code is a control character"};
+                          FieldName(i, field) + ": a subfield code .mrk cannot hold"};
       }
     }
   }
@@ -115,7 +126,7 @@ std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::st
       AppendMnemonicText(SubfieldHead(field.content), Blanks::kKeep, marc8, out);
       for (const SubfieldView& subfield : Subfields(field.content)) {
         out += kSubfieldMark;
-        if (subfield.code != 0) out += subfield.code;
+        out += subfield.code;
         AppendMnemonicText(subfield.value, Blanks::kKeep, marc8, out);
       }
     }

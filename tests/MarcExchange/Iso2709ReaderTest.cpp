@@ -76,9 +76,7 @@ const Damage kDamages[] = {
      },
      RepairKind::kDirectoryLengthWrong},
     {"a field terminator missing",
-     [](std::string& f, const Layout& r) {
-       f.erase(r.Field(f, 4) + r.FieldLength(f, 4) - 1, 1);
-     },
+     [](std::string& f, const Layout& r) { f.erase(r.Field(f, 4) + r.FieldLength(f, 4) - 1, 1); },
      RepairKind::kFieldTerminatorMissing},
     {"the last field's terminator missing",
      [](std::string& f, const Layout& r) { f.erase(r.start + r.length - 2, 1); },
@@ -106,8 +104,7 @@ const Damage kDamages[] = {
      [](std::string& f, const Layout& r) { f.replace(r.start + 12, 5, "  1 2"); },
      RepairKind::kLeaderNotDigits},
     {"a letter in the indicator count",
-     [](std::string& f, const Layout& r) { f[r.start + 10] = 'x'; },
-     RepairKind::kLeaderNotDigits},
+     [](std::string& f, const Layout& r) { f[r.start + 10] = 'x'; }, RepairKind::kLeaderNotDigits},
     {"garbage before the record",
      [](std::string& f, const Layout& r) { f.insert(r.start, "\r\n#junk\x01\x02"); },
      RepairKind::kGarbageSkipped},

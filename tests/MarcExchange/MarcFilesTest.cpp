@@ -50,7 +50,9 @@ TEST(MarcFiles, ACleanFileComesOutByteForByte) {
   const std::string slim = "http://www.loc.gov/MARC21/slim";
   const std::string xml =
       "\xEF\xBB\xBF<?xml version='1.0' encoding='utf-8' standalone='yes'?>\n<!-- export -->\n"
-      "<marc:collection xmlns:marc=\"" + slim + "\"\n  xmlns:xsi=\"http://www.w3.org/2001/"
+      "<marc:collection xmlns:marc=\"" +
+      slim +
+      "\"\n  xmlns:xsi=\"http://www.w3.org/2001/"
       "XMLSchema-instance\">\r\n\t<marc:record><marc:leader>00000nam a2200000   4500</marc:leader>"
       "<marc:datafield tag='245' ind1='1' ind2='0'><marc:subfield code='a'>A &amp; B"
       "</marc:subfield></marc:datafield></marc:record><!-- between -->\n\n<marc:record>"
@@ -77,8 +79,8 @@ TEST(MarcFiles, ACleanFileComesOutByteForByte) {
 
 TEST(MarcFiles, ReadingOurOwnRepairedOutputChangesNothing) {
   std::string file = WriteFile(OutputFormat::kIso2709, SampleRecords(4));
-  file.replace(0, 5, "9x9x9");      // a damaged length
-  file.insert(300, "\x1E");         // a terminator too many
+  file.replace(0, 5, "9x9x9");  // a damaged length
+  file.insert(300, "\x1E");     // a terminator too many
   for (const OutputFormat format : kFormats) {
     const std::string once = Rewrite(file, format);
     const ReadBack again = ReadAll(once);
@@ -111,9 +113,9 @@ TEST(MarcFiles, SeveralInputsAreOneStreamOfRecords) {
   const std::vector<ExchangeRecord> records = SampleRecords(6);
   const std::vector<ExchangeRecord> first(records.begin(), records.begin() + 2),
       second(records.begin() + 2, records.begin() + 4), third(records.begin() + 4, records.end());
-  const ReadBack back = ReadAll({WriteFile(OutputFormat::kMarcXml, first), "not marc",
-                                 WriteFile(OutputFormat::kMrk, second),
-                                 WriteFile(OutputFormat::kIso2709, third)});
+  const ReadBack back =
+      ReadAll({WriteFile(OutputFormat::kMarcXml, first), "not marc",
+               WriteFile(OutputFormat::kMrk, second), WriteFile(OutputFormat::kIso2709, third)});
   ASSERT_EQ(back.records.size(), 6u);
   for (std::size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(FieldsText(back.records[i]), FieldsText(records[i]));
@@ -153,7 +155,8 @@ TEST(MrkReader, ReadsMnemonicsInTheRecordsCoding) {
     EXPECT_EQ(subfields[0].value, c.value) << c.name;
     EXPECT_EQ(back.HasRepair(RepairKind::kUnknownMnemonic), c.unknown) << c.name;
     // Written again and read back: the same bytes.
-    const std::string again = Rewrite(WriteFile(OutputFormat::kMrk, back.records), OutputFormat::kMrk);
+    const std::string again =
+        Rewrite(WriteFile(OutputFormat::kMrk, back.records), OutputFormat::kMrk);
     EXPECT_EQ(ReadAll(again).AllFields(), back.AllFields()) << c.name;
   }
 }
@@ -211,7 +214,8 @@ TEST(ExchangeRecord, ChangesOnlyWhenTheBytesDo) {
   record.SetSubfieldValue(4, 1, "Nguy\u1EC5n Du");
   EXPECT_TRUE(record.Changed());
   EXPECT_EQ(Subfields(record.Field(4).content)[1].value, "Nguy\u1EC5n Du");
-  EXPECT_EQ(Subfields(record.Field(4).content)[0].value, Subfields(SampleRecords(1)[0].Field(4).content)[0].value);
+  EXPECT_EQ(Subfields(record.Field(4).content)[0].value,
+            Subfields(SampleRecords(1)[0].Field(4).content)[0].value);
 }
 
 }  // namespace

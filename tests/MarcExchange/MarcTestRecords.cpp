@@ -25,10 +25,12 @@ std::vector<ExchangeRecord> SampleRecords(std::size_t count) {
     record.AddField("008", "190315s2019    vm a          000 0 vie d");
     record.AddField("020", DataFieldContent(' ', ' ', {{'a', "978-604-" + std::to_string(n)}}));
     record.AddField("100", DataFieldContent('1', ' ', {{'a', "T\u00F4 Ho\u00E0i"}}));
-    record.AddField("245", DataFieldContent('1', '0', {{'a', kTitles[n % 4]}, {'c', "T\u00F4 Ho\u00E0i"}}));
+    record.AddField(
+        "245", DataFieldContent('1', '0', {{'a', kTitles[n % 4]}, {'c', "T\u00F4 Ho\u00E0i"}}));
     record.AddField("260", DataFieldContent(' ', ' ', {{'a', ""}, {'b', "Kim \u0110\u1ED3ng"}}));
     for (std::size_t k = 0; k < n % 3 + 1; ++k) {
-      record.AddField("650", DataFieldContent(' ', '7', {{'a', "V\u0103n h\u1ECDc " + std::to_string(k)}}));
+      record.AddField(
+          "650", DataFieldContent(' ', '7', {{'a', "V\u0103n h\u1ECDc " + std::to_string(k)}}));
     }
     FitLeaderLengths(record);
     records.push_back(std::move(record));

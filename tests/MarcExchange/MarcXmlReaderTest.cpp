@@ -81,7 +81,8 @@ std::string Utf16(std::string_view utf8, bool little) {
     i += length;
     std::vector<char16_t> units;
     if (cp >= 0x10000) {
-      units = {char16_t(0xD800 + ((cp - 0x10000) >> 10)), char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF))};
+      units = {char16_t(0xD800 + ((cp - 0x10000) >> 10)),
+               char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF))};
     } else {
       units = {char16_t(cp)};
     }
@@ -131,8 +132,7 @@ TEST(MarcXmlReader, RepairsWhatItCanAndHandsBackWhatItCannot) {
       {"an element of another vocabulary",
        "<record><leader>01234nam a2200123   4500</leader><note>x</note></record>",
        "01234nam a2200123   4500\n\n", RepairKind::kUnknownElementSkipped},
-      {"text between fields",
-       "<record><leader>01234nam a2200123   4500</leader>stray</record>",
+      {"text between fields", "<record><leader>01234nam a2200123   4500</leader>stray</record>",
        "01234nam a2200123   4500\n\n", RepairKind::kStrayTextSkipped},
       {"a tag of two digits",
        "<record><leader>01234nam a2200123   4500</leader><datafield tag=\"24\" ind1=\"1\" "
@@ -179,8 +179,8 @@ TEST(MarcXmlReader, RefusesWhatIsNotWellFormedWithItsLineAndColumn) {
        ReadErrorKind::kXmlNotWellFormed, 1, 13},
       {"an undeclared prefix", "<marc:collection/>", ReadErrorKind::kXmlNamespace, 1, 1},
       {"a second root", "<collection/><collection/>", ReadErrorKind::kXmlNotWellFormed, 1, 14},
-      {"the file ends inside the root", "<collection><record>", ReadErrorKind::kXmlNotWellFormed,
-       1, 21},
+      {"the file ends inside the root", "<collection><record>", ReadErrorKind::kXmlNotWellFormed, 1,
+       21},
       {"an encoding not read", "<?xml version=\"1.0\" encoding=\"windows-1258\"?><collection/>",
        ReadErrorKind::kXmlEncoding, 1, 1},
       {"deep nesting", std::string(300 * 3, ' ').replace(0, 900, 900 / 3, 'x'),
