@@ -132,6 +132,17 @@ Iso2709Lengths MeasureIso2709(const ExchangeRecord& record) {
   return lengths;
 }
 
+std::string Iso2709Leader(const ExchangeRecord& record) {
+  const Iso2709Lengths lengths = MeasureIso2709(record);
+  std::string leader = record.Leader();
+  leader.resize(kLeaderBytes, kBlankByte);
+  WriteFiveDigits(lengths.recordLength, leader, 0);
+  WriteFiveDigits(lengths.baseAddress, leader, kBaseAddressAt);
+  leader.replace(10, 2, "22");
+  leader.replace(20, 4, "4500");
+  return leader;
+}
+
 void FitLeaderLengths(ExchangeRecord& record) {
   const Iso2709Lengths lengths = MeasureIso2709(record);
   std::string leader = record.Leader();

@@ -125,6 +125,11 @@ struct Iso2709Lengths {
 };
 Iso2709Lengths MeasureIso2709(const ExchangeRecord& record);
 
+// The leader Iso2709Writer writes for `record`: its own, with the lengths
+// (00-04, 12-16) and ISO 2709's structure as MARC 21 has it (10-11 «22»: two
+// indicators, one-byte subfield codes; 20-23 «4500»: the directory's layout).
+std::string Iso2709Leader(const ExchangeRecord& record);
+
 // Writes the record length (leader/00-04) and base address (12-16) that
 // ISO 2709 gives the record into its leader (five digits each, "99999" at
 // most), for the formats that carry the leader as it is.

@@ -155,12 +155,16 @@ class RecordParser {
       at += kEntryBytes;
     }
     // The base address tells a directory whose terminator is missing (the
-    // data starts where the entries stop) from one with a damaged entry;
+    // entries stop where it says the data starts) from one with bytes put
+    // in or taken out (its terminator a few bytes from where it says);
     // without it, a directory stopping short of a whole entry is damaged.
-    const bool damaged = directoryEnd != kNotDigits && LooksLikeEntries(at, directoryEnd) &&
-                         (base != kNotDigits ? base != at + 1 && (base == directoryEnd + 1 ||
-                                                                  directoryEnd - at < kEntryBytes)
-                                             : directoryEnd - at < kEntryBytes);
+    const auto near = [](std::size_t a, std::size_t b) {
+      return (a > b ? a - b : b - a) < kEntryBytes;
+    };
+    const bool damaged =
+        directoryEnd != kNotDigits && LooksLikeEntries(at, directoryEnd) &&
+        (base != kNotDigits && base > 0 ? base - 1 != at && near(base - 1, directoryEnd)
+                                        : directoryEnd - at < kEntryBytes);
     if (damaged) {
       // Entries with bytes missing or wrong, then the directory's terminator:
       // each 12 bytes an entry, whose field is found by its terminator.

@@ -9,8 +9,6 @@ namespace {
 
 constexpr int kFieldLengthDigits = 4;
 constexpr int kStartDigits = 5;
-constexpr int kLengthDigits = 5;
-constexpr std::size_t kBaseAddressAt = 12;
 constexpr std::size_t kTagBytes = 3;
 
 std::string FieldName(std::size_t index, const ExchangeField& field) {
@@ -59,15 +57,7 @@ std::optional<WriteError> Iso2709Writer::Write(const ExchangeRecord& record, std
                           " bytes; ISO 2709 allows at most " + std::to_string(kMaxRecordBytes)};
   }
   out.reserve(out.size() + lengths.recordLength);
-  std::string leader = record.Leader();
-  leader.resize(kLeaderBytes, kBlankByte);
-  std::string digits;
-  AppendZeroPadded(lengths.recordLength, kLengthDigits, digits);
-  leader.replace(0, kLengthDigits, digits);
-  digits.clear();
-  AppendZeroPadded(lengths.baseAddress, kLengthDigits, digits);
-  leader.replace(kBaseAddressAt, kLengthDigits, digits);
-  out += leader;
+  out += Iso2709Leader(record);
   std::size_t start = 0;
   for (const ExchangeField& field : record.Fields()) {
     out += field.tag;

@@ -6,8 +6,9 @@
 
 namespace velmora::marc_exchange {
 
-// The lengths, base address and directory are computed anew; the rest of
-// the leader is the record's own.
+// The lengths, base address and directory are computed anew, and the
+// leader's ISO 2709 structure written as MARC 21 has it (Iso2709Leader); the
+// rest of the leader is the record's own.
 class Iso2709Writer final : public RecordWriter {
  public:
   using RecordWriter::Write;

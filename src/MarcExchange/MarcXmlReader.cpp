@@ -49,6 +49,20 @@ Repair MarcXmlReader::RepairHere(RepairKind kind, std::string_view tag,
   return repair;
 }
 
+// Text where none belongs; text going on in the next piece lengthens the
+// repair before, so that a long run is one repair of bounded size.
+void MarcXmlReader::AddStrayText(std::vector<Repair>& repairs) {
+  if (!repairs.empty() && repairs.back().kind == RepairKind::kStrayTextSkipped &&
+      strayOffsetEnd_ == scanner_.Offset()) {
+    repairs.back().actual += static_cast<std::int64_t>(scanner_.Text().size());
+  } else {
+    Repair repair = RepairHere(RepairKind::kStrayTextSkipped, tag_, scanner_.Text());
+    repair.actual = static_cast<std::int64_t>(scanner_.Text().size());
+    repairs.push_back(std::move(repair));
+  }
+  strayOffsetEnd_ = scanner_.Offset() + scanner_.Raw().size();
+}
+
 void MarcXmlReader::Capture(std::string_view raw) {
   if (framingCut_) return;
   if (framing_text_.size() + raw.size() > kMaxXmlFramingBytes) {
@@ -250,9 +264,9 @@ bool MarcXmlReader::RecordToken(XmlToken token, ReadItem& item) {
     case XmlToken::kText: {
       const Part part = open_.back().part;
       if (part == Part::kLeader || part == Part::kControlField || part == Part::kSubfield) {
-        text_ += scanner_.Text();
+        if (!recordTooLarge_) text_ += scanner_.Text();  // a record too large is only skipped
       } else if (part != Part::kSkipped && !IsWhiteSpace(scanner_.Text())) {
-        recordRepairs_.push_back(RepairHere(RepairKind::kStrayTextSkipped, tag_, scanner_.Text()));
+        AddStrayText(recordRepairs_);
       }
       break;
     }
@@ -416,11 +430,10 @@ bool MarcXmlReader::Next(ReadItem& item) {
         break;
       case XmlToken::kText:
         if (!IsWhiteSpace(scanner_.Text())) {
-          if (foreign_.empty()) {
-            pending_.push_back(RepairHere(RepairKind::kStrayTextSkipped, {}, scanner_.Text()));
-          }
+          if (foreign_.empty()) AddStrayText(pending_);
           break;
         }
+        strayOffsetEnd_ = 0;
         [[fallthrough]];
       default:  // the declaration, comments, processing instructions
         if (foreign_.empty()) Capture(scanner_.Raw());

@@ -47,12 +47,14 @@ class MarcXmlReader final : public MarcReader {
   void FinishRecord(ReadItem& item);
   void Reject(ReadItem& item, RejectReason reason);
   void Capture(std::string_view raw);
+  void AddStrayText(std::vector<Repair>& repairs);
   Repair RepairHere(RepairKind kind, std::string_view tag = {}, std::string_view text = {}) const;
   void Finish();
 
   XmlInput input_;
   XmlScanner scanner_;
-  std::vector<Repair> pending_;  // made outside records, for the next item
+  std::vector<Repair> pending_;       // made outside records, for the next item
+  std::uint64_t strayOffsetEnd_ = 0;  // where the last stray text ended
 
   // Framing: what stood before the first record, then between records.
   std::string framing_text_;

@@ -91,6 +91,10 @@ std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::st
       return WriteError{WriteErrorKind::kBadField, "field " + std::to_string(i + 1) +
                                                        ": the tag is not three letters or digits"};
     }
+    if (field.tag == kLeaderLine.substr(1)) {
+      return WriteError{WriteErrorKind::kBadField,
+                        FieldName(i, field) + ": in .mrk the tag LDR stands for the leader"};
+    }
     if (field.IsControlField()) continue;
     for (const char indicator : {field.Indicator1(), field.Indicator2()}) {
       if (static_cast<unsigned char>(indicator) < 0x20 || indicator == '$' || indicator == '\\') {

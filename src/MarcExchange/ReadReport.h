@@ -34,7 +34,7 @@ namespace velmora::marc_exchange {
   X(kIndicatorsMissing,        "indicators-missing")         /* tag */                           \
   /* MARCXML */                                                                                 \
   X(kUnknownElementSkipped,    "unknown-element-skipped")    /* text: its name */                \
-  X(kStrayTextSkipped,         "stray-text-skipped")         /* text */                          \
+  X(kStrayTextSkipped,         "stray-text-skipped")         /* actual: bytes; text: the first */ \
   X(kLeaderMissing,            "leader-missing")                                                \
   X(kLeaderRepeated,           "leader-repeated")            /* text: the one left out */        \
   X(kLeaderLengthWrong,        "leader-length-wrong")        /* expected 24, actual; text */     \

@@ -73,6 +73,26 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
          });
 }
 
+// A URI reference as RFC 3986 writes one (what libxml2 checks a namespace
+// name against): unreserved and reserved ASCII, "%" and two hex digits.
+bool IsUriReference(std::string_view uri) {
+  static constexpr std::string_view kMarks = "-._~:/?#@!$&'()*+,;=";
+  for (std::size_t i = 0; i < uri.size(); ++i) {
+    const char c = uri[i];
+    if (std::isalnum(static_cast<unsigned char>(c)) || kMarks.find(c) != std::string_view::npos) {
+      continue;
+    }
+    if (c == '%' && i + 2 < uri.size() + 0 &&
+        std::isxdigit(static_cast<unsigned char>(uri[i + 1])) &&
+        std::isxdigit(static_cast<unsigned char>(uri[i + 2]))) {
+      i += 2;
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
 std::string Printable(std::string_view s) {
   std::string out;
   for (char c : s.substr(0, std::min<std::size_t>(s.size(), 40))) {
@@ -342,8 +362,20 @@ XmlToken XmlScanner::ScanText() {
       continue;
     }
     const std::size_t from = i;
-    char32_t cp = 0;
-    if (!ScanChar(i, cp, SIZE_MAX)) return XmlToken::kEnd;
+    // A run of plain ASCII at once; anything else a character at a time.
+    const std::size_t limit = std::min(view_.size(), std::max(i + 1, kXmlTextPieceBytes));
+    while (i < limit) {
+      const auto b = static_cast<unsigned char>(view_[i]);
+      if (b >= 0x80 || b == '<' || b == '&' || b == '\r' || b == ']' || b == '>' ||
+          (b < 0x20 && b != '\t' && b != '\n')) {
+        break;
+      }
+      ++i;
+    }
+    if (i == from) {
+      char32_t cp = 0;
+      if (!ScanChar(i, cp, SIZE_MAX)) return XmlToken::kEnd;
+    }
     text_.append(view_.substr(from, i - from));
   }
   tokenBytes_ = i;
@@ -659,6 +691,9 @@ bool XmlScanner::ResolveNamespaces(std::size_t at) {
     if (attribute.value == kXmlnsNamespaceUri) return fail("the xmlns namespace declared");
     if (!prefix.empty() && attribute.value.empty()) {
       return fail("the prefix '" + Printable(prefix) + "' bound to an empty namespace");
+    }
+    if (!IsUriReference(attribute.value)) {
+      return fail("the namespace '" + Printable(attribute.value) + "' is not a valid URI");
     }
     bindingBytes_ += prefix.size() + attribute.value.size();
     if (bindingBytes_ > kMaxXmlNamespaceBytes) {

@@ -186,6 +186,7 @@ TEST(MarcXmlReader, RefusesWhatIsNotWellFormedWithItsLineAndColumn) {
       {"deep nesting", std::string(300 * 3, ' ').replace(0, 900, 900 / 3, 'x'),
        ReadErrorKind::kXmlTooDeep, 1, 1},
       {"not MARC", "<html><body/></html>", ReadErrorKind::kNoMarcXmlRecords, 1, 1},
+      {"more attributes than the bound", "", ReadErrorKind::kXmlTooLarge, 1, 1},
   };
   for (const auto& c : cases) {
     std::string xml = c.xml;
@@ -193,10 +194,15 @@ TEST(MarcXmlReader, RefusesWhatIsNotWellFormedWithItsLineAndColumn) {
       xml.clear();
       for (int i = 0; i < 300; ++i) xml += "<a>";
     }
+    if (c.kind == ReadErrorKind::kXmlTooLarge) {
+      xml = "<collection";
+      for (int i = 0; i < 300; ++i) xml += " a" + std::to_string(i) + "=\"1\"";
+      xml += "/>";
+    }
     const ReadBack back = ReadAll(xml);
     ASSERT_EQ(back.errors.size(), 1u) << c.name;
     EXPECT_EQ(back.errors[0].kind, c.kind) << c.name << ": " << back.errors[0].detail;
-    if (c.kind != ReadErrorKind::kXmlTooDeep) {
+    if (c.kind != ReadErrorKind::kXmlTooDeep && c.kind != ReadErrorKind::kXmlTooLarge) {
       EXPECT_EQ(back.errors[0].line, c.line) << c.name << ": " << back.errors[0].detail;
       EXPECT_EQ(back.errors[0].column, c.column) << c.name << ": " << back.errors[0].detail;
     }
