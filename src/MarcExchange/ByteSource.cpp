@@ -4,11 +4,6 @@
 #include <cstring>
 
 namespace velmora::marc_exchange {
-namespace {
-
-constexpr std::size_t kReadPieceBytes = 64 * 1024;
-
-}  // namespace
 
 std::size_t StreamByteSource::Read(char* to, std::size_t capacity) {
   if (!in_) return 0;
@@ -31,10 +26,11 @@ std::size_t ByteWindow::Ensure(std::size_t count) {
       buffer_.erase(0, position_);
       position_ = 0;
     }
-    const std::size_t held = buffer_.size();
-    buffer_.resize(held + kReadPieceBytes);
-    const std::size_t got = source_.Read(buffer_.data() + held, kReadPieceBytes);
-    buffer_.resize(held + got);
+    // Into a piece of its own, so that a source giving a few bytes at a time
+    // costs only those bytes.
+    if (piece_ == nullptr) piece_ = std::make_unique<char[]>(kReadPieceBytes);
+    const std::size_t got = source_.Read(piece_.get(), kReadPieceBytes);
+    buffer_.append(piece_.get(), got);
     if (got == 0) ended_ = true;
   }
   return std::min(count, buffer_.size() - position_);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -66,7 +67,9 @@ class ByteWindow {
   bool ReadFailed() const { return source_.Failed(); }
 
  private:
+  static constexpr std::size_t kReadPieceBytes = 64 * 1024;
   ByteSource& source_;
+  std::unique_ptr<char[]> piece_;
   std::string buffer_;
   std::size_t position_ = 0;
   std::uint64_t offset_ = 0;  // of buffer_[position_] in the input

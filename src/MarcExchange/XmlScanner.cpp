@@ -853,6 +853,13 @@ XmlInput::XmlInput(ByteSource& raw) : raw_(raw) {
   }
 }
 
+void XmlInput::ReadMore() {
+  char piece[4096];
+  const std::size_t n = raw_.Read(piece, sizeof piece);
+  pending_.append(piece, n);
+  if (n == 0) ended_ = true;
+}
+
 std::size_t XmlInput::Read(char* to, std::size_t capacity) {
   if (error_) return 0;
   while (outAt_ == out_.size()) {
@@ -873,11 +880,7 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
       }
       pending_.erase(0, pendingAt_);
       pendingAt_ = 0;
-      const std::size_t held = pending_.size();
-      pending_.resize(held + 64 * 1024);
-      const std::size_t n = raw_.Read(pending_.data() + held, 64 * 1024);
-      pending_.resize(held + n);
-      if (n == 0) ended_ = true;
+      ReadMore();
       continue;
     }
     const std::string_view bytes = std::string_view(pending_).substr(pendingAt_);
@@ -944,11 +947,7 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
       // Half a unit or half a pair: read on.
       pending_.erase(0, pendingAt_);
       pendingAt_ = 0;
-      const std::size_t held = pending_.size();
-      pending_.resize(held + 64 * 1024);
-      const std::size_t n = raw_.Read(pending_.data() + held, 64 * 1024);
-      pending_.resize(held + n);
-      if (n == 0) ended_ = true;
+      ReadMore();
     }
   }
   const std::size_t n = std::min(capacity, out_.size() - outAt_);

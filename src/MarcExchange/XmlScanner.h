@@ -167,6 +167,8 @@ class XmlInput final : public ByteSource {
   const std::optional<ReadError>& Error() const { return error_; }
 
  private:
+  void ReadMore();
+
   ByteSource& raw_;
   std::string pending_;  // read and not given yet, in the input's encoding
   std::size_t pendingAt_ = 0;

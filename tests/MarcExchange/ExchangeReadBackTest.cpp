@@ -97,7 +97,7 @@ class ExchangeReadBack : public ::testing::Test {
 // each writer: every other reader sees exactly their fields.
 TEST_F(ExchangeReadBack, OtherReadersSeeTheFieldsWeWrite) {
   std::string damaged = WriteFile(OutputFormat::kIso2709, SampleRecords(40));
-  damaged.replace(0, 5, "00001");     // a wrong record length
+  damaged.replace(0, 5, "00001");                                        // a wrong record length
   damaged.insert(damaged.find("\x1D", damaged.size() / 2) + 1, "\r\n");  // between records
   const ReadBack read = ReadAll(damaged);
   ASSERT_EQ(read.records.size(), 40u);
@@ -127,17 +127,17 @@ TEST_F(ExchangeReadBack, OtherReadersSeeTheFieldsWeWrite) {
 // yaz writes ISO 2709 and MARCXML from its line form, and MARC-8 from UTF-8;
 // we read each to the fields yaz reads back from the same file.
 TEST_F(ExchangeReadBack, WeReadWhatYazWrites) {
-  const std::string lines = Save(
-      "records.txt",
-      "00000nam a2200000   4500\n001 VN-1\n245 10 $a M\u00E8n \u0111\u01A1n $b {x} $5 & <\n"
-      "650  7 $a V\u0103n $x \n\n00000cam a2200000   4500\n008 190315s2019    vm\n"
-      "245 00 $a Plain\n\n");
+  const std::string lines =
+      Save("records.txt",
+           "00000nam a2200000   4500\n001 VN-1\n245 10 $a M\u00E8n \u0111\u01A1n $b {x} $5 & <\n"
+           "650  7 $a V\u0103n $x \n\n00000cam a2200000   4500\n008 190315s2019    vm\n"
+           "245 00 $a Plain\n\n");
   const std::string mrc = Save("yaz.mrc", Tool("yaz-marcdump -i line -o marc '" + lines + "'"));
   const std::string xml = Save("yaz.xml", Tool("yaz-marcdump -i line -o marcxml '" + lines + "'"));
   const std::string marc8 = Save(
       "yaz8.mrc", Tool("yaz-marcdump -i line -o marc -f utf8 -t marc8 -l 9=32 '" + lines + "'"));
-  for (const auto& [path, format] : {std::pair{mrc, "marc"}, std::pair{xml, "marcxml"},
-                                     std::pair{marc8, "marc"}}) {
+  for (const auto& [path, format] :
+       {std::pair{mrc, "marc"}, std::pair{xml, "marcxml"}, std::pair{marc8, "marc"}}) {
     const ReadBack ours = ReadAll(ReadBytes(path));
     EXPECT_TRUE(ours.repairs.empty()) << path;
     EXPECT_EQ(ours.records.size(), 2u) << path;
@@ -160,16 +160,21 @@ TEST_F(ExchangeReadBack, WeReadWhatMarcRecordWrites) {
       ASSERT_EQ(ours.records.size(), 2u) << path;
       // MARC::Record reads its MARC-8 back as characters; the bytes we hold
       // are compared with yaz's for ISO 2709, which shows them as they are.
-      const std::string theirs =
-          std::string(format) == "xml" || std::string(coding) == "utf8"
-              ? Perl(std::string(format) + " '" + path + "'")
-              : Tool("yaz-marcdump -i marc -o line '" + path + "'");
+      const std::string theirs = std::string(format) == "xml" || std::string(coding) == "utf8"
+                                     ? Perl(std::string(format) + " '" + path + "'")
+                                     : Tool("yaz-marcdump -i marc -o line '" + path + "'");
       EXPECT_EQ(LineForm(ours.records), theirs) << path;
       if (std::string(coding) == "marc8" && std::string(format) == "usmarc") {
         EXPECT_EQ(ours.records[0].Leader()[kLeaderCharacterCoding], ' ');
       }
     }
   }
+}
+
+// The committed table of mnemonic names is what its generator makes of the
+// Perl modules installed.
+TEST_F(ExchangeReadBack, TheMnemonicTableIsItsGeneratorsOutput) {
+  EXPECT_EQ(Tool("perl '" VELMORA_MNEMONIC_GENERATOR "'"), ReadBytes(VELMORA_MNEMONIC_TABLE));
 }
 
 }  // namespace

@@ -75,9 +75,8 @@ class MarcXmlConformance : public ::testing::Test {
   };
   Tool Run(const std::string& command, const std::string& file) {
     const fs::path out = dir_ / "out", err = dir_ / "err";
-    const int status = std::system((command + " '" + file + "' >'" + out.string() + "' 2>'" +
-                                    err.string() + "'")
-                                       .c_str());
+    const int status = std::system(
+        (command + " '" + file + "' >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
   }
 
@@ -89,16 +88,18 @@ class MarcXmlConformance : public ::testing::Test {
     // Namespace errors leave xmllint's status 0 but are errors all the same.
     const bool wellFormed = lint.status == 0 && lint.err.find("error") == std::string::npos;
     const ReadBack ours = ReadAll(xml);
-    const bool refused = !ours.errors.empty() &&
-                         ours.errors[0].kind != ReadErrorKind::kNoMarcXmlRecords;
+    const bool refused =
+        !ours.errors.empty() && ours.errors[0].kind != ReadErrorKind::kNoMarcXmlRecords;
     const bool doctype = xml.find("<!DOCTYPE") != std::string::npos;
     ++compared_;
     if (!wellFormed || doctype) {
-      EXPECT_TRUE(refused) << name << ": xmllint refuses it, we do not\n" << lint.err << "\n" << xml;
+      EXPECT_TRUE(refused) << name << ": xmllint refuses it, we do not\n"
+                           << lint.err << "\n"
+                           << xml;
       return;
     }
-    ASSERT_FALSE(refused) << name << ": xmllint takes it, we refuse it: "
-                          << ours.errors[0].detail << " (line " << ours.errors[0].line << ")\n"
+    ASSERT_FALSE(refused) << name << ": xmllint takes it, we refuse it: " << ours.errors[0].detail
+                          << " (line " << ours.errors[0].line << ")\n"
                           << xml;
     if (ours.records.empty() || !ours.repairs.empty() || !ours.rejected.empty()) return;
     std::string lines;
@@ -127,9 +128,10 @@ std::vector<std::pair<std::string, std::string>> GeneratedFiles() {
       {"our own", ours},
       {"prefixed", "<?xml version='1.0' encoding='utf-8'?>\n<m:collection xmlns:m='" + kSlim +
                        "'>" + record + record + "</m:collection>\n"},
-      {"no namespace", "<collection><record><leader>00000nam a2200000   4500</leader>"
-                       "<datafield tag=\"650\" ind1=\" \" ind2=\"7\"><subfield code=\"a\">V\u0103n"
-                       "</subfield></datafield></record></collection>"},
+      {"no namespace",
+       "<collection><record><leader>00000nam a2200000   4500</leader>"
+       "<datafield tag=\"650\" ind1=\" \" ind2=\"7\"><subfield code=\"a\">V\u0103n"
+       "</subfield></datafield></record></collection>"},
       {"a single record", "<record xmlns=\"" + kSlim +
                               "\"><leader>00000nam a2200000   4500</leader><controlfield "
                               "tag=\"008\">190315s2019    vm</controlfield></record>"},
@@ -139,10 +141,29 @@ std::vector<std::pair<std::string, std::string>> GeneratedFiles() {
 // Damage that xmllint and we must judge alike: each byte deleted, and each
 // of a set of troublemakers put at places picked by a fixed seed.
 TEST_F(MarcXmlConformance, JudgesEveryDamagedFileAsXmllintDoes) {
-  const char* const kInserts[] = {"<", "&", ">", "]]>", "&nbsp;", "&#0;", "\x01", "\xC3",
-                                  "\"", "'", "<!--", "-->", "<?xml ?>", "</x>", " a='1' a='2'",
-                                  "<![CDATA[", "\xEF\xBF\xBE", " xmlns:p=''", "<p:x/>", "&#xD800;",
-                                  "<!DOCTYPE r>", "\r\n", "\t"};
+  const char* const kInserts[] = {"<",
+                                  "&",
+                                  ">",
+                                  "]]>",
+                                  "&nbsp;",
+                                  "&#0;",
+                                  "\x01",
+                                  "\xC3",
+                                  "\"",
+                                  "'",
+                                  "<!--",
+                                  "-->",
+                                  "<?xml ?>",
+                                  "</x>",
+                                  " a='1' a='2'",
+                                  "<![CDATA[",
+                                  "\xEF\xBF\xBE",
+                                  " xmlns:p=''",
+                                  "<p:x/>",
+                                  "&#xD800;",
+                                  "<!DOCTYPE r>",
+                                  "\r\n",
+                                  "\t"};
   std::mt19937 random(2709);
   for (const auto& [name, xml] : GeneratedFiles()) {
     Compare(name, xml);
@@ -165,29 +186,56 @@ TEST_F(MarcXmlConformance, JudgesEveryDamagedFileAsXmllintDoes) {
 TEST_F(MarcXmlConformance, JudgesTheRulesAsXmllintDoes) {
   const std::string head = "<collection xmlns=\"" + kSlim + "\">";
   const char* const kBodies[] = {
-      "<record/>", "<record></record >", "<record\n/>", "<record a='&#x10FFFF;'/>",
-      "<record a='&#x110000;'/>", "<record>&#65;&#x41;&#0065;</record>", "<record>&#x;</record>",
-      "<record>&#65</record>", "<record>&amp</record>", "<record><![CDATA[]]]]></record>",
-      "<record><!----></record>", "<record><!-- - --></record>", "<record><?x?></record>",
-      "<record><?xml-stylesheet a?></record>", "<record><?XML x?></record>",
-      "<record><?x?y?></record>", "<record><1a/></record>", "<record><a:b:c/></record>",
-      "<record xmlns:a='u'><a:b/></record>", "<record><b xmlns:a='u' a:x='1' a:y='2'/></record>",
+      "<record/>",
+      "<record></record >",
+      "<record\n/>",
+      "<record a='&#x10FFFF;'/>",
+      "<record a='&#x110000;'/>",
+      "<record>&#65;&#x41;&#0065;</record>",
+      "<record>&#x;</record>",
+      "<record>&#65</record>",
+      "<record>&amp</record>",
+      "<record><![CDATA[]]]]></record>",
+      "<record><!----></record>",
+      "<record><!-- - --></record>",
+      "<record><?x?></record>",
+      "<record><?xml-stylesheet a?></record>",
+      "<record><?XML x?></record>",
+      "<record><?x?y?></record>",
+      "<record><1a/></record>",
+      "<record><a:b:c/></record>",
+      "<record xmlns:a='u'><a:b/></record>",
+      "<record><b xmlns:a='u' a:x='1' a:y='2'/></record>",
       "<record xmlns:a='u' xmlns:b='u'><c a:x='1' b:x='2'/></record>",
-      "<record xmlns:xml='http://www.w3.org/XML/1998/namespace'/>", "<record xml:lang='vi'/>",
-      "<record xmlns:xmlns='u'/>", "<record \u1EBF='1'/>", "<\u1EBF/>", "<record a=\"x\"b=\"y\"/>",
-      "<record a = 'x' />", "<record a='\t\r\n'/>", "< record/>", "<record/ >",
+      "<record xmlns:xml='http://www.w3.org/XML/1998/namespace'/>",
+      "<record xml:lang='vi'/>",
+      "<record xmlns:xmlns='u'/>",
+      "<record \u1EBF='1'/>",
+      "<\u1EBF/>",
+      "<record a=\"x\"b=\"y\"/>",
+      "<record a = 'x' />",
+      "<record a='\t\r\n'/>",
+      "< record/>",
+      "<record/ >",
   };
   for (const char* body : kBodies) {
     Compare(body, head + body + "</collection>");
     if (HasFailure()) return;
   }
   const char* const kDocuments[] = {
-      "<?xml version=\"1.0\"?><collection/>", "<?xml version=\"1.1\"?><collection/>",
-      "<?xml version=\"2.0\"?><collection/>", "<?xml version='1.0' standalone='maybe'?><c/>",
+      "<?xml version=\"1.0\"?><collection/>",
+      "<?xml version=\"1.1\"?><collection/>",
+      "<?xml version=\"2.0\"?><collection/>",
+      "<?xml version='1.0' standalone='maybe'?><c/>",
       "<?xml version='1.0' encoding='UTF-8' standalone='no' ?><collection/>",
-      "<?xml encoding='UTF-8'?><collection/>", " <?xml version='1.0'?><collection/>",
-      "<collection/>\n<!-- after --><?pi?>\n", "<collection/>x", "x<collection/>", " ",
-      "<collection/><collection/>", "\xEF\xBB\xBF<collection/>",
+      "<?xml encoding='UTF-8'?><collection/>",
+      " <?xml version='1.0'?><collection/>",
+      "<collection/>\n<!-- after --><?pi?>\n",
+      "<collection/>x",
+      "x<collection/>",
+      " ",
+      "<collection/><collection/>",
+      "\xEF\xBB\xBF<collection/>",
       "<?xml version='1.0' encoding='UTF-16'?><collection/>",
   };
   for (const char* document : kDocuments) {
@@ -265,8 +313,8 @@ TEST(MarcXmlHostile, RefusesOrStreamsWithoutGrowingMemory) {
        ReadErrorKind::kXmlTooLarge, 0, 0},
       {"a million attributes of one name", "<collection", " a=\"1\"", 1'000'000, "/>",
        ReadErrorKind::kXmlNotWellFormed, 0, 0},
-      {"50 MB of text between records", head, "text ", 10'000'000, "</collection>", std::nullopt,
-       0, 0},
+      {"50 MB of text between records", head, "text ", 10'000'000, "</collection>", std::nullopt, 0,
+       0},
       {"a subfield of 50 MB",
        head + "<record><datafield tag=\"520\" ind1=\" \" ind2=\" \"><subfield code=\"a\">", "ab",
        25'000'000, "</subfield></datafield></record></collection>", std::nullopt, 0, 1},
