@@ -27,17 +27,35 @@ ExchangeRecord MakeRecord(std::size_t n) {
   record.AddField("020", DataFieldContent(' ', ' ', {{'a', "978-604-" + std::to_string(n)}}));
   record.AddField("041", DataFieldContent(' ', ' ', {{'a', "vie"}}));
   record.AddField("082", DataFieldContent('0', '4', {{'a', "895.922334"}, {'b', "T450"}}));
-  record.AddField("100", DataFieldContent('1', ' ', {{'a', "T\u00F4 Ho\u00E0i,"}, {'d', "1920-2014"}}));
-  record.AddField("245", DataFieldContent('1', '0', {{'a', "D\u1EBF M\u00E8n phi\u00EAu l\u01B0u k\u00FD /"},
-                                                     {'c', "T\u00F4 Ho\u00E0i ; minh ho\u1EA1: T\u1EA1 Huy Long"}}));
-  record.AddField("260", DataFieldContent(' ', ' ', {{'a', "H\u00E0 N\u1ED9i :"}, {'b', "Kim \u0110\u1ED3ng,"}, {'c', "2019"}}));
-  record.AddField("300", DataFieldContent(' ', ' ', {{'a', "143 tr. :"}, {'b', "tranh v\u1EBD ;"}, {'c', "21 cm"}}));
-  record.AddField("520", DataFieldContent(' ', ' ', {{'a', "Truy\u1EC7n k\u1EC3 v\u1EC1 cu\u1ED9c phi\u00EAu l\u01B0u c\u1EE7a ch\u00FA D\u1EBF M\u00E8n qua th\u1EBF gi\u1EDBi lo\u00E0i v\u1EADt nh\u1ECF b\u00E9, n\u01A1i ch\u00FA h\u1ECDc \u0111\u01B0\u1EE3c nhi\u1EC1u b\u00E0i h\u1ECDc v\u1EC1 t\u00ECnh b\u1EA1n v\u00E0 l\u00F2ng d\u0169ng c\u1EA3m."}}));
-  for (const char* subject : {"V\u0103n h\u1ECDc thi\u1EBFu nhi", "Truy\u1EC7n d\u00E0i", "Vi\u1EC7t Nam"}) {
+  record.AddField("100",
+                  DataFieldContent('1', ' ', {{'a', "T\u00F4 Ho\u00E0i,"}, {'d', "1920-2014"}}));
+  record.AddField("245",
+                  DataFieldContent('1', '0',
+                                   {{'a', "D\u1EBF M\u00E8n phi\u00EAu l\u01B0u k\u00FD /"},
+                                    {'c', "T\u00F4 Ho\u00E0i ; minh ho\u1EA1: T\u1EA1 Huy Long"}}));
+  record.AddField(
+      "260",
+      DataFieldContent(' ', ' ',
+                       {{'a', "H\u00E0 N\u1ED9i :"}, {'b', "Kim \u0110\u1ED3ng,"}, {'c', "2019"}}));
+  record.AddField(
+      "300",
+      DataFieldContent(' ', ' ', {{'a', "143 tr. :"}, {'b', "tranh v\u1EBD ;"}, {'c', "21 cm"}}));
+  record.AddField(
+      "520", DataFieldContent(
+                 ' ', ' ',
+                 {{'a',
+                   "Truy\u1EC7n k\u1EC3 v\u1EC1 cu\u1ED9c phi\u00EAu l\u01B0u c\u1EE7a ch\u00FA "
+                   "D\u1EBF M\u00E8n qua th\u1EBF gi\u1EDBi lo\u00E0i v\u1EADt nh\u1ECF b\u00E9, "
+                   "n\u01A1i ch\u00FA h\u1ECDc \u0111\u01B0\u1EE3c nhi\u1EC1u b\u00E0i h\u1ECDc "
+                   "v\u1EC1 t\u00ECnh b\u1EA1n v\u00E0 l\u00F2ng d\u0169ng c\u1EA3m."}}));
+  for (const char* subject :
+       {"V\u0103n h\u1ECDc thi\u1EBFu nhi", "Truy\u1EC7n d\u00E0i", "Vi\u1EC7t Nam"}) {
     record.AddField("650", DataFieldContent(' ', '7', {{'a', subject}, {'2', "Bộ TK TVQG"}}));
   }
-  record.AddField("700", DataFieldContent('1', ' ', {{'a', "T\u1EA1 Huy Long,"}, {'e', "minh ho\u1EA1"}}));
-  record.AddField("852", DataFieldContent(' ', ' ', {{'a', "TV T\u1EC9nh"}, {'j', "VV." + std::to_string(n)}}));
+  record.AddField("700",
+                  DataFieldContent('1', ' ', {{'a', "T\u1EA1 Huy Long,"}, {'e', "minh ho\u1EA1"}}));
+  record.AddField(
+      "852", DataFieldContent(' ', ' ', {{'a', "TV T\u1EC9nh"}, {'j', "VV." + std::to_string(n)}}));
   return record;
 }
 
@@ -90,7 +108,8 @@ int main(int argc, char** argv) {
   const struct {
     OutputFormat format;
     const char* name;
-  } formats[] = {{OutputFormat::kIso2709, "iso2709"}, {OutputFormat::kMarcXml, "marcxml"},
+  } formats[] = {{OutputFormat::kIso2709, "iso2709"},
+                 {OutputFormat::kMarcXml, "marcxml"},
                  {OutputFormat::kMrk, "mrk"}};
   for (const auto& [format, name] : formats) {
     const std::string path = (dir / (std::string("records.") + name)).string();
@@ -114,9 +133,10 @@ int main(int argc, char** argv) {
     const double read = Run(path, format, Pass::kRead, records);
     const double stood = Run(path, format, Pass::kAsItStood, records);
     const double fields = Run(path, format, Pass::kFromFields, records);
-    std::printf("%-8s %zu records, %.0f MB: read %.0f records/s; read and written as they stood "
-                "%.0f records/s; read and written from their fields %.0f records/s\n",
-                name, records, mb, read, stood, fields);
+    std::printf(
+        "%-8s %zu records, %.0f MB: read %.0f records/s; read and written as they stood "
+        "%.0f records/s; read and written from their fields %.0f records/s\n",
+        name, records, mb, read, stood, fields);
   }
   std::filesystem::remove_all(dir);
   return 0;

@@ -27,33 +27,6 @@ std::string ReadBytes(const fs::path& path) {
   return all.str();
 }
 
-// yaz-marcdump's line form, which read-marc.pl prints too.
-std::string LineForm(const std::vector<ExchangeRecord>& records) {
-  std::string out;
-  for (const ExchangeRecord& record : records) {
-    out += record.Leader() + "\n";
-    for (const ExchangeField& field : record.Fields()) {
-      out += field.tag;
-      if (field.IsControlField()) {
-        out += " " + field.content + "\n";
-        continue;
-      }
-      out += ' ';
-      out += field.Indicator1();
-      out += field.Indicator2();
-      for (const SubfieldView& subfield : Subfields(field.content)) {
-        out += " $";
-        out += subfield.code;
-        out += ' ';
-        out += subfield.value;
-      }
-      out += "\n";
-    }
-    out += "\n";
-  }
-  return out;
-}
-
 class ExchangeReadBack : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -105,7 +78,7 @@ TEST_F(ExchangeReadBack, OtherReadersSeeTheFieldsWeWrite) {
        {OutputFormat::kIso2709, OutputFormat::kMarcXml, OutputFormat::kMrk}) {
     const std::string file = Rewrite(damaged, format);
     // The lengths in the leader as the file written has them.
-    const std::string expected = LineForm(ReadAll(file).records);
+    const std::string expected = YazLineForm(ReadAll(file).records);
     const std::string path = Save(std::string(OutputFormatName(format)), file);
     switch (format) {
       case OutputFormat::kIso2709:
@@ -141,7 +114,7 @@ TEST_F(ExchangeReadBack, WeReadWhatYazWrites) {
     const ReadBack ours = ReadAll(ReadBytes(path));
     EXPECT_TRUE(ours.repairs.empty()) << path;
     EXPECT_EQ(ours.records.size(), 2u) << path;
-    EXPECT_EQ(LineForm(ours.records),
+    EXPECT_EQ(YazLineForm(ours.records),
               Tool(std::string("yaz-marcdump -i ") + format + " -o line '" + path + "'"))
         << path;
   }
@@ -163,7 +136,7 @@ TEST_F(ExchangeReadBack, WeReadWhatMarcRecordWrites) {
       const std::string theirs = std::string(format) == "xml" || std::string(coding) == "utf8"
                                      ? Perl(std::string(format) + " '" + path + "'")
                                      : Tool("yaz-marcdump -i marc -o line '" + path + "'");
-      EXPECT_EQ(LineForm(ours.records), theirs) << path;
+      EXPECT_EQ(YazLineForm(ours.records), theirs) << path;
       if (std::string(coding) == "marc8" && std::string(format) == "usmarc") {
         EXPECT_EQ(ours.records[0].Leader()[kLeaderCharacterCoding], ' ');
       }

@@ -62,6 +62,32 @@ std::string FieldsText(const ExchangeRecord& record) {
   return out;
 }
 
+std::string YazLineForm(const std::vector<ExchangeRecord>& records) {
+  std::string out;
+  for (const ExchangeRecord& record : records) {
+    out += record.Leader() + "\n";
+    for (const ExchangeField& field : record.Fields()) {
+      out += field.tag;
+      if (field.IsControlField()) {
+        out += " " + field.content + "\n";
+        continue;
+      }
+      out += ' ';
+      out += field.Indicator1();
+      out += field.Indicator2();
+      for (const SubfieldView& subfield : Subfields(field.content)) {
+        out += " $";
+        out += subfield.code;
+        out += ' ';
+        out += subfield.value;
+      }
+      out += "\n";
+    }
+    out += "\n";
+  }
+  return out;
+}
+
 std::string ReadBack::AllFields() const {
   std::string out;
   for (const ExchangeRecord& record : records) out += FieldsText(record) + "\n";

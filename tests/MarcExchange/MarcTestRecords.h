@@ -25,6 +25,10 @@ std::string WriteFile(OutputFormat format, const std::vector<ExchangeRecord>& re
 // (a delimiter shown as "$"): what a reader must give back.
 std::string FieldsText(const ExchangeRecord& record);
 
+// The records as yaz-marcdump's line format (and read-marc.pl) shows them:
+// «245 10 $a Title $b Sub», an empty line after each record.
+std::string YazLineForm(const std::vector<ExchangeRecord>& records);
+
 struct ReadBack {
   std::vector<ExchangeRecord> records;
   std::vector<RejectedRecord> rejected;

@@ -32,29 +32,6 @@ std::string ReadBytes(const fs::path& path) {
   return all.str();
 }
 
-// yaz-marcdump's line form of a record: «245 10 $a Title $b Sub».
-std::string YazLine(const ExchangeRecord& record) {
-  std::string out = record.Leader() + "\n";
-  for (const ExchangeField& field : record.Fields()) {
-    out += field.tag;
-    if (field.IsControlField()) {
-      out += " " + field.content + "\n";
-      continue;
-    }
-    out += ' ';
-    out += field.Indicator1();
-    out += field.Indicator2();
-    for (const SubfieldView& subfield : Subfields(field.content)) {
-      out += " $";
-      out += subfield.code;
-      out += ' ';
-      out += subfield.value;
-    }
-    out += "\n";
-  }
-  return out + "\n";
-}
-
 class MarcXmlConformance : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -102,8 +79,7 @@ class MarcXmlConformance : public ::testing::Test {
                           << " (line " << ours.errors[0].line << ")\n"
                           << xml;
     if (ours.records.empty() || !ours.repairs.empty() || !ours.rejected.empty()) return;
-    std::string lines;
-    for (const ExchangeRecord& record : ours.records) lines += YazLine(record);
+    const std::string lines = YazLineForm(ours.records);
     const Tool yaz = Run("yaz-marcdump -i marcxml -o line", path.string());
     if (yaz.status == 0 && yaz.err.empty()) {
       EXPECT_EQ(lines, yaz.out) << name << "\n" << xml;
