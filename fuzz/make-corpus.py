@@ -78,6 +78,94 @@ CHARSET_TEXTS = [
 ]
 
 
+# Records for the MARC file readers: (leader, [(tag, content)]), content as
+# ISO 2709 has it (indicators, then 1F, code, value for each subfield).
+US, FT, RT = "\x1f", "\x1e", "\x1d"
+MARC_FILE_RECORDS = [
+    ("00000nam a2200000   4500", [
+        ("001", "VN-1000"), ("008", "190315s2019    vm a          000 0 vie d"),
+        ("100", "1 " + US + "aT\u00f4 Ho\u00e0i"),
+        ("245", "10" + US + "aD\u1ebf M\u00e8n $ {x} \\ & <" + US + "cT\u00f4 Ho\u00e0i"),
+        ("650", " 7" + US + "aV\u0103n h\u1ecdc" + US + "x"),
+    ]),
+    ("00000cam  2200000 a 4500", [("001", "1"), ("245", "00" + US + "aT\xe2i li\xeau")]),
+]
+
+
+def iso2709(leader: str, fields) -> bytes:
+    data = [content.encode("utf-8") + FT.encode() for _, content in fields]
+    directory, start = b"", 0
+    for (tag, _), piece in zip(fields, data):
+        directory += tag.encode() + b"%04d%05d" % (len(piece), start)
+        start += len(piece)
+    base = 24 + len(directory) + 1
+    length = base + start + 1
+    head = b"%05d" % length + leader[5:12].encode() + b"%05d" % base + leader[17:].encode()
+    return head + directory + FT.encode() + b"".join(data) + RT.encode()
+
+
+def marcxml(records, prefix="") -> bytes:
+    p = prefix + ":" if prefix else ""
+    ns = ' xmlns%s="http://www.loc.gov/MARC21/slim"' % (":" + prefix if prefix else "")
+    out = '<?xml version="1.0" encoding="UTF-8"?>\n<%scollection%s>\n' % (p, ns)
+    esc = lambda t: t.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+    for leader, fields in records:
+        out += "<%srecord><%sleader>%s</%sleader>" % (p, p, leader, p)
+        for tag, content in fields:
+            if tag < "010":
+                out += '<%scontrolfield tag="%s">%s</%scontrolfield>' % (p, tag, esc(content), p)
+                continue
+            out += '<%sdatafield tag="%s" ind1="%s" ind2="%s">' % (p, tag, content[0], content[1])
+            for sub in content[2:].split(US)[1:]:
+                out += '<%ssubfield code="%s">%s</%ssubfield>' % (p, sub[:1], esc(sub[1:]), p)
+            out += "</%sdatafield>" % p
+        out += "</%srecord>\n" % p
+    return (out + "</%scollection>\n" % p).encode("utf-8")
+
+
+def mrk(records) -> bytes:
+    def mnemonic(t, blanks):
+        names = {"{": "{lcub}", "}": "{rcub}", "$": "{dollar}", "\\": "{bsol}"}
+        t = "".join(names.get(c, c) for c in t)
+        return t.replace(" ", "\\") if blanks else t
+    out = ""
+    for leader, fields in records:
+        out += "=LDR  " + leader.replace(" ", "\\") + "\r\n"
+        for tag, content in fields:
+            if tag < "010":
+                out += "=%s  %s\r\n" % (tag, mnemonic(content, True))
+                continue
+            subs = "".join("$" + s[:1] + mnemonic(s[1:], False) for s in content[2:].split(US)[1:])
+            out += "=%s  %s%s\r\n" % (tag, content[:2].replace(" ", "\\"), subs)
+        out += "\r\n"
+    return out.encode("utf-8")
+
+
+def marc_file_seeds():
+    iso = b"".join(iso2709(l, f) for l, f in MARC_FILE_RECORDS)
+    first = iso2709(*MARC_FILE_RECORDS[0])
+    yield "fuzz_iso2709_reader", iso
+    yield "fuzz_iso2709_reader", b"00099xam a22000990 4500" + first[24:]  # lengths wrong
+    yield "fuzz_iso2709_reader", first.replace(FT.encode(), b"", 2)  # terminators missing
+    yield "fuzz_iso2709_reader", first[:-1] + b"\n" + first  # record terminator missing
+    yield "fuzz_iso2709_reader", b"junk\r\n" + first + b"\n" + first[: len(first) // 2]
+    yield "fuzz_iso2709_reader", b"0a0b5nam a22  0 5   4500" + first[24:]
+    xml = marcxml(MARC_FILE_RECORDS)
+    yield "fuzz_marcxml_reader", xml
+    yield "fuzz_marcxml_reader", marcxml(MARC_FILE_RECORDS, "marc")
+    yield "fuzz_marcxml_reader", "\ufeff".encode("utf-16-le").replace(b"\xff\xfe", b"") + \
+        xml.decode().replace("UTF-8", "UTF-16").encode("utf-16-le")
+    yield "fuzz_marcxml_reader", (b'<record><leader>00000nam a2200000   4500</leader><!-- c -->'
+                                  b'<datafield tag="245" ind2=\'0\'><subfield code="a">&#x1EBF;'
+                                  b'<![CDATA[<b>]]>&amp;&lt;&gt;&quot;&apos;</subfield>'
+                                  b'<x:y xmlns:x="u"/></datafield><?pi?></record>')
+    yield "fuzz_marcxml_reader", b'<!DOCTYPE c [<!ENTITY a "aaaa">]><c>&a;</c>'
+    yield "fuzz_marcxml_reader", b"<a>" * 300
+    yield "fuzz_mrk_reader", mrk(MARC_FILE_RECORDS)
+    yield "fuzz_mrk_reader", (b"\xef\xbb\xbf=LDR  00000nam\\\\2200000\\\\\\4500\n=245  10$a{acute}e"
+                              b"{dstrok}{nosuch}\nmore\n=001 x\n=LDR  00000nam\\a2200000\\\\\\4500\n")
+
+
 def write(harness: str, data: bytes) -> None:
     folder = CORPUS / harness
     folder.mkdir(parents=True, exist_ok=True)
@@ -169,6 +257,8 @@ def write_character_seeds() -> None:
     for leader, fields in FIELD_RECORDS:
         for pick in (b"\xff", b"\x00", b"\x01", b"\x02"):  # none, utf-8, marc-8, tcvn3
             write("fuzz_field_text", leader + pick + fields)
+    for harness, data in marc_file_seeds():
+        write(harness, data)
 
 
 if __name__ == "__main__":

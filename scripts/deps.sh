@@ -32,6 +32,10 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2
 # The MARC tests read our records back with Perl's MARC::Record family and
 # check them with MARC::Lint.
 TEST_PACKAGES+=(libmarc-record-perl libmarc-xml-perl libmarc-file-marcmaker-perl libmarc-lint-perl)
+# MARC::Charset (MARC-8 <-> Unicode) writes the MARC-8 records the readers are
+# tested on, and with MARC::File::MARCMaker it is what tools/make-mrk-mnemonics.pl
+# builds MarcEdit's mnemonic table from.
+TEST_PACKAGES+=(libmarc-charset-perl)
 # Real Vietnamese prose that the code page tests convert with iconv: the
 # Debian maintainers' guide and the manual pages in Vietnamese.
 TEST_PACKAGES+=(maint-guide-vi manpages-vi)

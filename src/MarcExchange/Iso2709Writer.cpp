@@ -1,5 +1,7 @@
 #include "MarcExchange/Iso2709Writer.h"
 
+#include <algorithm>
+
 #include "MarcExchange/MarcChars.h"
 
 namespace velmora::marc_exchange {
@@ -7,34 +9,65 @@ namespace {
 
 constexpr int kFieldLengthDigits = 4;
 constexpr int kStartDigits = 5;
+constexpr std::size_t kTagBytes = 3;
+
+std::string FieldName(std::size_t index, const ExchangeField& field) {
+  return "field " + std::to_string(index + 1) + " (" + field.tag + ")";
+}
+
+std::optional<WriteError> CheckField(std::size_t index, const ExchangeField& field) {
+  if (field.tag.size() != kTagBytes || !std::all_of(field.tag.begin(), field.tag.end(),
+                                                    [](char c) { return c > 0x20 && c < 0x7F; })) {
+    return WriteError{WriteErrorKind::kBadField, "field " + std::to_string(index + 1) +
+                                                     ": the tag is not three visible characters"};
+  }
+  if (field.content.find_first_of("\x1D\x1E") != std::string::npos) {
+    return WriteError{WriteErrorKind::kBadField,
+                      FieldName(index, field) + " holds a field or record terminator"};
+  }
+  if (field.content.size() + 1 > kMaxFieldBytes) {
+    return WriteError{WriteErrorKind::kFieldTooLong,
+                      FieldName(index, field) + " is " + std::to_string(field.content.size() + 1) +
+                          " bytes; ISO 2709 allows at most " + std::to_string(kMaxFieldBytes)};
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
 // «00095nam a2200061   4500» «245001900004…» 1E «00» 1F «aDế Mèn» 1F «bSub» 1E … 1D
-std::optional<WriteError> Iso2709Writer::Write(const MarcRecord& record, std::string& out) {
-  if (auto error = LayOutRecord(record, layout_)) return error;
-  out.reserve(out.size() + layout_.recordLength);
-  out += layout_.leader;
+std::optional<WriteError> Iso2709Writer::Write(const ExchangeRecord& record, std::string& out) {
+  replaced_ = 0;
+  if (record.FieldCount() == 0)
+    return WriteError{WriteErrorKind::kNoFields, "the record has no field"};
+  if (WritesAsItStood(record)) {
+    out += record.Origin().text;
+    return std::nullopt;
+  }
+  if (record.Leader().find_first_of("\x1D\x1E\x1F") != std::string::npos) {
+    return WriteError{WriteErrorKind::kBadField, "the leader holds a delimiter or terminator"};
+  }
+  for (std::size_t i = 0; i < record.FieldCount(); ++i) {
+    if (auto error = CheckField(i, record.Field(i))) return error;
+  }
+  const Iso2709Lengths lengths = MeasureIso2709(record);
+  if (lengths.recordLength > kMaxRecordBytes) {
+    return WriteError{WriteErrorKind::kRecordTooLong,
+                      "the record is " + std::to_string(lengths.recordLength) +
+                          " bytes; ISO 2709 allows at most " + std::to_string(kMaxRecordBytes)};
+  }
+  out.reserve(out.size() + lengths.recordLength);
+  out += Iso2709Leader(record);
   std::size_t start = 0;
-  for (std::size_t i = 0; i < record.fields.size(); ++i) {
-    AppendAscii(record.fields[i].tag, out);  // checked by LayOutRecord: three digits
-    AppendZeroPadded(layout_.fieldLengths[i], kFieldLengthDigits, out);
+  for (const ExchangeField& field : record.Fields()) {
+    out += field.tag;
+    AppendZeroPadded(field.content.size() + 1, kFieldLengthDigits, out);
     AppendZeroPadded(start, kStartDigits, out);
-    start += layout_.fieldLengths[i];
+    start += field.content.size() + 1;
   }
   out.push_back(kFieldTerminatorByte);
-  for (const MarcField& field : record.fields) {
-    if (field.IsControlField()) {
-      AppendMarcUtf8(field.data, out);
-    } else {
-      out.push_back(static_cast<char>(field.ind1));  // checked: ASCII
-      out.push_back(static_cast<char>(field.ind2));
-      for (const Subfield& subfield : field.subfields) {
-        out.push_back(kSubfieldDelimiterByte);
-        out.push_back(static_cast<char>(subfield.code));  // checked: ASCII
-        AppendMarcUtf8(subfield.value, out);
-      }
-    }
+  for (const ExchangeField& field : record.Fields()) {
+    out += field.content;
     out.push_back(kFieldTerminatorByte);
   }
   out.push_back(kRecordTerminatorByte);

@@ -1,21 +1,21 @@
-// MARC 21 exchange format (ISO 2709), UTF-8: leader, directory, fields; the
-// records of a batch are simply concatenated («.mrc»).
+// MARC 21 exchange format (ISO 2709): leader, directory, fields; the records
+// of a batch are simply concatenated («.mrc»).
 #pragma once
 
 #include "MarcExchange/RecordWriter.h"
 
 namespace velmora::marc_exchange {
 
-inline constexpr char kSubfieldDelimiterByte = '\x1F';
-inline constexpr char kFieldTerminatorByte = '\x1E';
-inline constexpr char kRecordTerminatorByte = '\x1D';
-
+// The lengths, base address and directory are computed anew, and the
+// leader's ISO 2709 structure written as MARC 21 has it (Iso2709Leader); the
+// rest of the leader is the record's own.
 class Iso2709Writer final : public RecordWriter {
  public:
-  std::optional<WriteError> Write(const MarcRecord& record, std::string& out) override;
+  using RecordWriter::Write;
+  std::optional<WriteError> Write(const ExchangeRecord& record, std::string& out) override;
 
- private:
-  RecordLayout layout_;  // kept between records for its buffers
+ protected:
+  OutputFormat Format() const override { return OutputFormat::kIso2709; }
 };
 
 }  // namespace velmora::marc_exchange

@@ -1,7 +1,8 @@
 #include "MarcExchange/MrkWriter.h"
 
-#include "Encodings/Utf8.h"
-#include "MarcExchange/MarcChars.h"
+#include <algorithm>
+
+#include "MarcExchange/MrkMnemonics.h"
 
 namespace velmora::marc_exchange {
 namespace {
@@ -16,60 +17,126 @@ constexpr char kSubfieldMark = '$';
 // In the leader and control fields every blank is "\".
 enum class Blanks { kKeep, kAsBackslash };
 
-void AppendMnemonicText(TextView text, Blanks blanks, std::string& out) {
-  ForEachCodePoint(text, [&out, blanks](char32_t cp) {
-    switch (const char32_t safe = MarcSafeCodePoint(cp)) {
-      case U'$':
-        out += "{dollar}";
-        break;
-      case U'{':
-        out += "{lcub}";
-        break;
-      case U'}':
-        out += "{rcub}";
-        break;
-      case U'\\':
-        out += "{bsol}";
-        break;
-      case U' ':
-        out += blanks == Blanks::kAsBackslash ? kMnemonicBlank : ' ';
-        break;
-      default:
-        encodings::AppendUtf8(safe, out);
-    }
-  });
+void AppendName(std::string_view name, std::string& out) {
+  out += '{';
+  out += name;
+  out += '}';
 }
 
-void AppendIndicator(char16_t ind, std::string& out) {
-  out += ind == kBlankIndicator ? kMnemonicBlank : static_cast<char>(ind);  // checked: ASCII
+void AppendMnemonicText(std::string_view bytes, Blanks blanks, bool marc8, std::string& out) {
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    switch (c) {
+      case '$':
+      case '{':
+      case '}':
+      case '\\':
+        AppendName(MrkByteName(byte), out);
+        continue;
+      case ' ':
+        out += blanks == Blanks::kAsBackslash ? kMnemonicBlank : ' ';
+        continue;
+      default:
+        break;
+    }
+    if (byte < 0x20 || (marc8 && byte >= 0x80)) {
+      const std::string_view name = MrkByteName(byte);
+      if (!name.empty()) {
+        AppendName(name, out);
+        continue;
+      }
+    }
+    out += c;
+  }
+}
+
+void AppendIndicator(char ind, std::string& out) {
+  out += ind == kBlankByte ? kMnemonicBlank : ind;
+}
+
+bool IsAsciiAlnum(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+std::string FieldName(std::size_t index, const ExchangeField& field) {
+  return "field " + std::to_string(index + 1) + " (" + field.tag + ")";
 }
 
 }  // namespace
 
-std::optional<WriteError> MrkWriter::Write(const MarcRecord& record, std::string& out) {
-  if (auto error = LayOutRecord(record, layout_)) return error;
-  out += kLeaderLine;
-  out += kAfterTag;
-  for (char ch : layout_.leader) out += ch == ' ' ? kMnemonicBlank : ch;
-  out += kLineBreak;
-  for (const MarcField& field : record.fields) {
-    out += kFieldStart;
-    AppendAscii(field.tag, out);
-    out += kAfterTag;
-    if (field.IsControlField()) {
-      AppendMnemonicText(field.data, Blanks::kAsBackslash, out);
+std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::string& out) {
+  replaced_ = 0;
+  if (record.FieldCount() == 0)
+    return WriteError{WriteErrorKind::kNoFields, "the record has no field"};
+  const RecordOrigin& origin = record.Origin();
+  // A file's own line breaks inside its framing; MarcEdit's CRLF elsewhere.
+  const std::string_view lineBreak = InFraming() ? std::string_view(origin.lineBreak) : kLineBreak;
+  if (WritesAsItStood(record)) {
+    if (InFraming()) {
+      out += origin.leadingText;
+      out += origin.text;
     } else {
-      AppendIndicator(field.ind1, out);
-      AppendIndicator(field.ind2, out);
-      for (const Subfield& subfield : field.subfields) {
-        out += kSubfieldMark;
-        out += static_cast<char>(subfield.code);  // checked: ASCII
-        AppendMnemonicText(subfield.value, Blanks::kKeep, out);
+      out += origin.text;
+      if (!origin.text.ends_with('\n') && !origin.text.ends_with('\r')) out += origin.lineBreak;
+      out += origin.lineBreak;
+    }
+    return std::nullopt;
+  }
+  // What the lines cannot hold so that they read back the same: a tag of
+  // other than letters and digits, an indicator "$" or "\" (a blank there),
+  // a subfield code "$" or none, a control character in either.
+  for (std::size_t i = 0; i < record.FieldCount(); ++i) {
+    const ExchangeField& field = record.Field(i);
+    if (field.tag.size() != 3 || !std::all_of(field.tag.begin(), field.tag.end(), IsAsciiAlnum)) {
+      return WriteError{WriteErrorKind::kBadField, "field " + std::to_string(i + 1) +
+                                                       ": the tag is not three letters or digits"};
+    }
+    if (field.tag == kLeaderLine.substr(1)) {
+      return WriteError{WriteErrorKind::kBadField,
+                        FieldName(i, field) + ": in .mrk the tag LDR stands for the leader"};
+    }
+    if (field.IsControlField()) continue;
+    for (const char indicator : {field.Indicator1(), field.Indicator2()}) {
+      if (static_cast<unsigned char>(indicator) < 0x20 || indicator == '$' || indicator == '\\') {
+        return WriteError{WriteErrorKind::kBadField,
+                          FieldName(i, field) + ": an indicator .mrk cannot hold"};
       }
     }
-    out += kLineBreak;
+    for (const SubfieldView& subfield : Subfields(field.content)) {
+      if (static_cast<unsigned char>(subfield.code) < 0x20 || subfield.code == '$') {
+        return WriteError{WriteErrorKind::kBadField,
+                          FieldName(i, field) + ": a subfield code .mrk cannot hold"};
+      }
+    }
   }
-  out += kLineBreak;  // the empty line that ends the record
+  const bool marc8 = record.Leader().size() > kLeaderCharacterCoding &&
+                     record.Leader()[kLeaderCharacterCoding] != kUcsCoding;
+  if (InFraming()) out += origin.leadingText;
+  out += kLeaderLine;
+  out += kAfterTag;
+  std::string leader = record.Leader();
+  leader.resize(kLeaderBytes, kBlankByte);
+  AppendMnemonicText(leader, Blanks::kAsBackslash, marc8, out);
+  out += lineBreak;
+  for (const ExchangeField& field : record.Fields()) {
+    out += kFieldStart;
+    out += field.tag;
+    out += kAfterTag;
+    if (field.IsControlField()) {
+      AppendMnemonicText(field.content, Blanks::kAsBackslash, marc8, out);
+    } else {
+      AppendIndicator(field.Indicator1(), out);
+      AppendIndicator(field.Indicator2(), out);
+      AppendMnemonicText(SubfieldHead(field.content), Blanks::kKeep, marc8, out);
+      for (const SubfieldView& subfield : Subfields(field.content)) {
+        out += kSubfieldMark;
+        out += subfield.code;
+        AppendMnemonicText(subfield.value, Blanks::kKeep, marc8, out);
+      }
+    }
+    out += lineBreak;
+  }
+  if (!InFraming()) out += kLineBreak;  // the empty line that ends the record
   return std::nullopt;
 }
 

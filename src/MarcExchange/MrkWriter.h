@@ -12,13 +12,17 @@ namespace velmora::marc_exchange {
 
 // A blank in the leader, a control field or an indicator is "\"; in values
 // "$", "{", "}" and "\" are written as the mnemonics {dollar}, {lcub},
-// {rcub} and {bsol}, which MarcEdit turns back into the characters.
+// {rcub} and {bsol}, which MarcEdit turns back into the characters, and a
+// control character as its name ({esc}, {0D}). A record in UTF-8 (leader/09
+// 'a') keeps its other bytes; in a MARC-8 record every byte beyond ASCII is
+// written as its name ({acute}, {dstrok}), as MARCBreaker writes it.
 class MrkWriter final : public RecordWriter {
  public:
-  std::optional<WriteError> Write(const MarcRecord& record, std::string& out) override;
+  using RecordWriter::Write;
+  std::optional<WriteError> Write(const ExchangeRecord& record, std::string& out) override;
 
- private:
-  RecordLayout layout_;
+ protected:
+  OutputFormat Format() const override { return OutputFormat::kMrk; }
 };
 
 }  // namespace velmora::marc_exchange

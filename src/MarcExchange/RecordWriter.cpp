@@ -89,7 +89,52 @@ std::optional<WriteError> LayOutRecord(const MarcRecord& record, RecordLayout& l
   return std::nullopt;
 }
 
+ExchangeRecord ToExchangeRecord(const MarcRecord& record, const RecordLayout& layout) {
+  ExchangeRecord exchange(layout.leader);
+  std::vector<ExchangeField>& fields = exchange.ReadFields();
+  fields.reserve(record.fields.size());
+  for (const MarcField& field : record.fields) {
+    ExchangeField& out = fields.emplace_back();
+    AppendAscii(field.tag, out.tag);
+    if (field.IsControlField()) {
+      AppendMarcUtf8(field.data, out.content);
+      continue;
+    }
+    out.content.push_back(static_cast<char>(field.ind1));  // checked: ASCII
+    out.content.push_back(static_cast<char>(field.ind2));
+    for (const Subfield& subfield : field.subfields) {
+      out.content.push_back(kSubfieldDelimiterByte);
+      out.content.push_back(static_cast<char>(subfield.code));  // checked: ASCII
+      AppendMarcUtf8(subfield.value, out.content);
+    }
+  }
+  return exchange;
+}
+
+std::optional<WriteError> RecordWriter::Write(const MarcRecord& record, std::string& out) {
+  if (auto error = LayOutRecord(record, layout_)) return error;
+  return Write(ToExchangeRecord(record, layout_), out);
+}
+
 void RecordWriter::Begin(std::string&) {}
 void RecordWriter::End(std::string&) {}
+
+bool RecordWriter::BeginInFraming(const FileFraming& framing, std::string& out) {
+  inFraming_ = framing.reusable && framing.format == Format();
+  if (inFraming_) {
+    out += framing.prologue;
+  } else {
+    Begin(out);
+  }
+  return inFraming_;
+}
+
+void RecordWriter::EndInFraming(const FileFraming& framing, std::string& out) {
+  if (inFraming_) {
+    out += framing.epilogue;
+  } else {
+    End(out);
+  }
+}
 
 }  // namespace velmora::marc_exchange
