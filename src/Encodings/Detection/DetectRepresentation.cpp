@@ -110,6 +110,7 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
   const ReadingChoice choice = ChooseReading(readings);
   guess.verdict = choice.verdict;
   guess.confidence = choice.confidence;
+  guess.margin = choice.margin;
   guess.score = choice.score;
   if (choice.best != kNoReading) guess.representation = kCandidates[choice.best];
   if (choice.runnerUp != kNoReading) guess.rival = kCandidates[choice.runnerUp];

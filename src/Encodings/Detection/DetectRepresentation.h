@@ -27,6 +27,7 @@ struct RepresentationGuess {
   encodings::Representation representation = encodings::Representation::Unicode;
   encodings::Representation rival = encodings::Representation::Unicode;  // TooClose: the other one
   double confidence = 0.0;                                               // 0 to 1
+  double margin = 0.0;       // how much more the best reading weighs than the rival
   VietnameseScore score;     // of the sample's best reading
   bool unicodeText = false;  // the sample is well-formed UTF-8 (or UTF-16 with its mark)
   // The sample as the best reading gives it (Unicode if nothing reads as

@@ -67,6 +67,7 @@ ReadingChoice ChooseReading(std::span<const std::optional<Text>> readings) {
   const double margin = choice.runnerUp == kNoReading
                             ? choice.score.weight
                             : choice.score.weight - scores[choice.runnerUp].weight;
+  choice.margin = margin;
   const double decisiveness = choice.runnerUp == kNoReading ? 1.0 : 1.0 - std::pow(0.5, margin);
   choice.confidence = choice.score.Share() * decisiveness;
   if (!ReadsAsVietnamese(choice.score)) {

@@ -29,6 +29,8 @@ struct ReadingChoice {
   // How sure the choice is, 0 to 1: the share of syllables, lowered when
   // the runner-up comes near (one syllable more than it halves it).
   double confidence = 0.0;
+  // How much more `best` weighs than `runnerUp` (its whole weight without one).
+  double margin = 0.0;
 };
 
 // At least half the words are syllables, some carry diacritics (one a
