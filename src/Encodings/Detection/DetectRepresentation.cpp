@@ -126,8 +126,11 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
     const VietnameseScore score = choice.best == 0 ? choice.score : ScoreVietnamese(*readings[0]);
     guess.representation = encodings::Representation::Unicode;
     guess.score = score;
-    guess.verdict =
-        ReadsAsVietnamese(score) ? ReadingVerdict::Chosen : ReadingVerdict::NotVietnamese;
+    // Control characters that another reading reads as letters: Unicode,
+    // but no good reading of Vietnamese.
+    const bool leavesControls = score.controls > choice.score.controls;
+    guess.verdict = ReadsAsVietnamese(score) && !leavesControls ? ReadingVerdict::Chosen
+                                                                : ReadingVerdict::NotVietnamese;
     // Legacy bytes that spell several Vietnamese syllables in well-formed
     // UTF-8 are next to unheard of.
     guess.confidence = std::max(choice.best == 0 ? choice.confidence : 0.0,

@@ -3,7 +3,8 @@
 // guesses tallied by representation and piece length as right, refused or
 // wrong. A guess is right when it names the representation the piece was
 // written in, or one that reads its bytes as the same text (TCVN3 and TCVN
-// 5712 VN1 share their lowercase letters).
+// 5712 VN1 share their lowercase letters), or writes the same bytes (Unicode
+// text without a letter to decompose is both precomposed and decomposed).
 #pragma once
 
 #include <cstddef>
