@@ -52,6 +52,15 @@ inline constexpr std::size_t kDetectionSampleBytes = 48 * 1024;
 std::string_view DetectionSample(std::string_view input);
 
 // Guesses the representation of the input whose DetectionSample is `sample`.
+// A choice whose confidence would be below kLeastConfidence (ReadingChoice.h)
+// is refused as TooClose: short texts are refused more often than long ones,
+// and seldom guessed wrong (a piece of a dozen characters is one or two
+// words, which can read well two ways).
 RepresentationGuess DetectRepresentation(std::string_view sample);
+
+// The same for a piece of a text rather than a file's start (a field of a
+// record): it holds no byte order mark, so leading bytes FF FE are read as
+// what they are in each representation, not as UTF-16.
+RepresentationGuess DetectPieceRepresentation(std::string_view piece);
 
 }  // namespace velmora::detection

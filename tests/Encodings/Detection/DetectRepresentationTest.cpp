@@ -57,6 +57,57 @@ TEST(DetectRepresentation, OtherLanguagesAreNeverTakenForVietnamese) {
   }
 }
 
+// A reading that leaves control characters where another reads letters is
+// never chosen: VN1's toned capitals are in C0, where TCVN3 has controls.
+// Controls that every reading leaves (a DOS end-of-file mark, ISO 2709's
+// separators) tell nothing, and a reading that has none only because it
+// reads them as letters is no better for that.
+TEST(DetectRepresentation, ControlCharactersMakeNoGoodReading) {
+  using encodings::Representation;
+  // «Ứng dụng tin học, Ý kiến bạn đọc và Ủy ban nhân dân»: Ứ, Ý are C0 in VN1.
+  const Text capitals =
+      u"\u1EE8ng d\u1EE5ng tin h\u1ECDc, \u00DD ki\u1EBFn b\u1EA1n \u0111\u1ECDc "
+      u"v\u00E0 \u1EE6y ban nh\u00E2n d\u00E2n";
+  // «Thư viện quốc gia Việt Nam lưu giữ sách báo»
+  const Text prose =
+      u"Th\u01B0 vi\u1EC7n qu\u1ED1c gia Vi\u1EC7t Nam l\u01B0u gi\u1EEF s\u00E1ch b\u00E1o";
+  const auto written = [](Representation r, TextView text) {
+    return test::Written(r, text).value_or("");
+  };
+  const struct {
+    const char* what;
+    std::string bytes;
+    ReadingVerdict verdict;
+    Representation representation;
+  } cases[] = {
+      {"VN1 with capitals in C0", written(Representation::Tcvn5712, capitals),
+       ReadingVerdict::Chosen, Representation::Tcvn5712},
+      {"TCVN3 ending in a DOS end-of-file mark", written(Representation::Tcvn3, prose) + "\x1A",
+       ReadingVerdict::Chosen, Representation::Tcvn3},
+      {"a TCVN3 field of ISO 2709",
+       "10\x1F"
+       "a" +
+           written(Representation::Tcvn3, prose) + "\x1E\x1D",
+       ReadingVerdict::Chosen, Representation::Tcvn3},
+      {"VNI with a stray STX, a letter in VN1 and VISCII only",
+       written(Representation::Vni, prose) + "\x02", ReadingVerdict::NotVietnamese,
+       Representation::Unicode},
+      {"UTF-8 with a stray SOH, a letter in VN1 only",
+       written(Representation::Unicode, prose) + "\x01", ReadingVerdict::NotVietnamese,
+       Representation::Unicode},
+  };
+  for (const auto& c : cases) {
+    const RepresentationGuess guess = DetectRepresentation(c.bytes);
+    EXPECT_EQ(guess.verdict, c.verdict) << c.what;
+    if (c.verdict == ReadingVerdict::Chosen) {
+      EXPECT_EQ(guess.representation, c.representation) << c.what;
+      EXPECT_EQ(guess.reading.find_first_of(u"\x01\x02\x04\x05\x06\x11\x12\x13\x14\x15\x16\x17"),
+                Text::npos)
+          << c.what;
+    }
+  }
+}
+
 // A long input is judged by its start, never cut inside a character.
 TEST(DetectRepresentation, TheSampleIsTheStartCutBetweenCharacters) {
   std::string words, letters;
