@@ -91,8 +91,7 @@ std::string Commented(const std::string& source) {
 
 int main(int argc, char** argv) {
   if (argc != 4) {
-    std::fprintf(stderr,
-                 "usage: count-vietnamese-syllables DICTIONARY.dic FROM PACKAGES < TEXT\n");
+    std::fprintf(stderr, "usage: count-vietnamese-syllables DICTIONARY.dic FROM PACKAGES < TEXT\n");
     return 2;
   }
   std::ifstream dictionaryFile(argv[1], std::ios::binary);
