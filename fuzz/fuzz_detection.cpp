@@ -67,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
              {"bytes", fuzz::BytesAsText(bytes)});
   for (std::size_t i = 0; i < guess.readDifferently.size(); ++i) {
     const detection::SharedGuess::Piece& piece = guess.readDifferently[i];
-    FUZZ_CHECK(piece.index < pieces.size() &&
-                   (i == 0 || piece.index > guess.readDifferently[i - 1].index),
-               {"bytes", fuzz::BytesAsText(bytes)});
+    FUZZ_CHECK(
+        piece.index < pieces.size() && (i == 0 || piece.index > guess.readDifferently[i - 1].index),
+        {"bytes", fuzz::BytesAsText(bytes)});
     FUZZ_CHECK(piece.guess.verdict == detection::ReadingVerdict::Chosen,
                {"piece", fuzz::BytesAsText(pieces[piece.index])});
     CheckGuess(piece.guess, pieces[piece.index]);

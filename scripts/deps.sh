@@ -39,9 +39,10 @@ TEST_PACKAGES+=(maint-guide-vi manpages-vi)
 # dictionary, whose words the syllable rules must accept.
 TEST_PACKAGES+=(maint-guide-fr maint-guide-ru hunspell-vi)
 # Vietnamese prose that detection's tables were not counted from, which its
-# tests measure it on: the Installation Guide and three packages' message
-# catalogues.
+# tests measure it on: the Installation Guide and the message catalogues of
+# six packages.
 TEST_PACKAGES+=(installation-guide-amd64 aptitude-common gcc-12-locales util-linux-locales)
+TEST_PACKAGES+=(cpio nano texinfo)
 
 # What the window's real-display tests need: a virtual X server, a window
 # manager and the X tools that drive it from outside.

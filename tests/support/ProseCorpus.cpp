@@ -42,6 +42,39 @@ bool TagIsOneOf(TextView tag, std::initializer_list<TextView> names) {
   return std::any_of(names.begin(), names.end(), [tag](TextView name) { return TagIs(tag, name); });
 }
 
+bool IsAsciiLetter(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// A message as it reads: without its format directives («%s», «%1$d», «%lu»,
+// GCC's «%qs» and «%<»), and without the accelerator marks before a letter
+// («^Tìm», «&Mở»).
+Text WithoutDirectivesAndAccelerators(TextView message) {
+  Text out;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    const char16_t c = message[i];
+    const bool beforeLetter = i + 1 < message.size() && message[i + 1] > u' ' &&
+                              !(message[i + 1] < 0x80 && !IsAsciiLetter(message[i + 1]));
+    if ((c == u'^' || c == u'&') && beforeLetter) continue;
+    if (c != u'%') {
+      out.push_back(c);
+      continue;
+    }
+    std::size_t end = i + 1;
+    while (end < message.size() &&
+           TextView(u"0123456789$#-+ .'*").find(message[end]) != TextView::npos) {
+      ++end;
+    }
+    while (end < message.size() && TextView(u"hlLqjzt").find(message[end]) != TextView::npos) ++end;
+    if (end < message.size() && (IsAsciiLetter(message[end]) || message[end] == u'<' ||
+                                 message[end] == u'>' || message[end] == u'%')) {
+      ++end;
+    }
+    i = end - 1;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::vector<Text> ManualParagraphs(const std::filesystem::path& folder) {
@@ -143,7 +176,8 @@ std::vector<Text> CatalogueTranslations(const std::filesystem::path& file) {
     const std::optional<Text> text =
         encodings::DecodeUtf8(std::string_view(bytes).substr(*offset, *length), nullptr);
     if (!text) continue;
-    for (const char16_t c : *text) {
+    const Text message = WithoutDirectivesAndAccelerators(*text);
+    for (const char16_t c : message) {
       if (c == u'\0') {
         paragraphs.End();  // between plural forms
       } else {

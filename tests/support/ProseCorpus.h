@@ -23,11 +23,16 @@ inline const std::filesystem::path kEnglishLicence = "/usr/share/common-licenses
 // test reads: what detection is measured on as a stranger would use it.
 inline const std::filesystem::path kVietnameseInstallationGuide =
     "/usr/share/doc/installation-guide-amd64/vi";
-inline const std::filesystem::path kUnseenVietnameseCatalogues[] = {
+inline const std::filesystem::path kSystemToolCatalogues[] = {
     "/usr/share/locale/vi/LC_MESSAGES/aptitude.mo",    // aptitude-common
     "/usr/share/locale/vi/LC_MESSAGES/cpplib-12.mo",   // gcc-12-locales
     "/usr/share/locale/vi/LC_MESSAGES/gcc-12.mo",      // gcc-12-locales
     "/usr/share/locale/vi/LC_MESSAGES/util-linux.mo",  // util-linux-locales
+};
+inline const std::filesystem::path kTextToolCatalogues[] = {
+    "/usr/share/locale/vi/LC_MESSAGES/cpio.mo",     // cpio
+    "/usr/share/locale/vi/LC_MESSAGES/nano.mo",     // nano
+    "/usr/share/locale/vi/LC_MESSAGES/texinfo.mo",  // texinfo
 };
 
 // The text of every paragraph, heading and list item of the *.html files in
@@ -39,8 +44,9 @@ std::vector<Text> ManualParagraphs(const std::filesystem::path& folder);
 std::vector<Text> PlainTextParagraphs(const std::filesystem::path& file);
 
 // The translations of a GNU message catalogue (.mo), each plural form as
-// one paragraph, white space collapsed, in the catalogue's order; empty when
-// the file is missing or is no catalogue. The catalogue's header is left out.
+// one paragraph, white space collapsed, in the catalogue's order, without
+// their format directives and accelerator marks; empty when the file is
+// missing or is no catalogue. The catalogue's header is left out.
 std::vector<Text> CatalogueTranslations(const std::filesystem::path& file);
 
 // Pieces of at least `length` characters of the paragraphs written one

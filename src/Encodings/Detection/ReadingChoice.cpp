@@ -12,6 +12,9 @@ namespace {
 constexpr double kLeastShare = 0.5;
 constexpr std::size_t kLeastMarked = 1;
 constexpr std::size_t kLeastLatin1Marked = 3;
+// How much one control character can change a reading's weight: a word from
+// broken (-2.5) to a common syllable (up to 2.5).
+constexpr double kControlCharacterWeight = 5.0;
 
 bool SameText(const Text& a, const Text& b) {
   if (a == b) return true;
@@ -73,13 +76,19 @@ ReadingChoice ChooseReading(std::span<const std::optional<Text>> readings) {
   choice.margin = choice.runnerUp == kNoReading
                       ? choice.score.weight
                       : choice.score.weight - scores[choice.runnerUp].weight;
-  // A reading that would read better but for its control characters speaks
-  // against the choice as a rival does.
-  if (heaviestLeavingControls != kNoReading &&
-      choice.score.weight - scores[heaviestLeavingControls].weight < choice.margin &&
-      !SameText(*readings[heaviestLeavingControls], *readings[choice.best])) {
-    choice.runnerUp = heaviestLeavingControls;
-    choice.margin = choice.score.weight - scores[heaviestLeavingControls].weight;
+  // A reading that leaves control characters but reads better by more than
+  // they can account for (each stands for one letter, so it can change one
+  // word, from a broken one to a common syllable) speaks against the choice
+  // as a rival does: VNI with a stray STX byte, which VN1 reads as a letter.
+  if (heaviestLeavingControls != kNoReading) {
+    const VietnameseScore& leaving = scores[heaviestLeavingControls];
+    const double accounted = kControlCharacterWeight * static_cast<double>(leaving.controls);
+    const double against = choice.score.weight - leaving.weight + accounted;
+    if (against < choice.margin &&
+        !SameText(*readings[heaviestLeavingControls], *readings[choice.best])) {
+      choice.runnerUp = heaviestLeavingControls;
+      choice.margin = against;
+    }
   }
   choice.confidence = ConfidenceOfChoice(choice.margin, choice.score.marked);
   if (!ReadsAsVietnamese(choice.score)) {

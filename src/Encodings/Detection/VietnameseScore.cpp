@@ -151,8 +151,12 @@ bool IsLetterOfAnyScript(char16_t c) {
 void ScoreWord(TextView piece, VietnameseScore& score) {
   piece = WithoutSubfieldCode(piece);
   std::size_t begin = 0, end = piece.size();
-  while (begin < end && IsEdgePunctuation(piece[begin])) ++begin;
-  while (end > begin && IsEdgePunctuation(piece[end - 1])) --end;
+  // Curly quotes open a word or close it, never the other way round: «GTR‘»
+  // is VN1's «GTRỊ» read as TCVN3, no word in quotes.
+  const auto closes = [](char16_t c) { return c == u'\u2019' || c == u'\u201D'; };
+  const auto opens = [](char16_t c) { return c == u'\u2018' || c == u'\u201C'; };
+  while (begin < end && IsEdgePunctuation(piece[begin]) && !closes(piece[begin])) ++begin;
+  while (end > begin && IsEdgePunctuation(piece[end - 1]) && !opens(piece[end - 1])) --end;
   const TextView word = piece.substr(begin, end - begin);
   bool beyondAscii = false, digit = false, latinLetter = false, letter = false;
   for (const char16_t c : word) {

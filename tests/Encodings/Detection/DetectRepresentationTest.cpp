@@ -82,6 +82,10 @@ TEST(DetectRepresentation, ControlCharactersMakeNoGoodReading) {
   } cases[] = {
       {"VN1 with capitals in C0", written(Representation::Tcvn5712, capitals),
        ReadingVerdict::Chosen, Representation::Tcvn5712},
+      // «TMỤC», an abbreviation in capitals, is no word, but TCVN3's «TM\x02C» no better.
+      {"VN1 with an abbreviation whose capital is in C0",
+       written(Representation::Tcvn5712, prose + u" TM\u1EE4C"), ReadingVerdict::Chosen,
+       Representation::Tcvn5712},
       {"TCVN3 ending in a DOS end-of-file mark", written(Representation::Tcvn3, prose) + "\x1A",
        ReadingVerdict::Chosen, Representation::Tcvn3},
       {"a TCVN3 field of ISO 2709",

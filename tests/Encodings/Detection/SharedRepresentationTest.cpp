@@ -45,6 +45,7 @@ TEST(SharedRepresentation, ARecordsFieldsAreDecidedTogether) {
     Representation representation;
     std::vector<std::size_t> readDifferently;
     Representation differentAs;
+    // clang-format off
   } cases[] = {
       {"TCVN3", WrittenFields(Representation::Tcvn3), ReadingVerdict::Chosen, Representation::Tcvn3,
        {}, Representation::Unicode},
@@ -60,6 +61,7 @@ TEST(SharedRepresentation, ARecordsFieldsAreDecidedTogether) {
       {"no fields", {}, ReadingVerdict::NotVietnamese, Representation::Unicode, {},
        Representation::Unicode},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const std::vector<std::string_view> pieces(c.pieces.begin(), c.pieces.end());
     const SharedGuess guess = DetectSharedRepresentation(pieces);
@@ -106,9 +108,11 @@ TEST(SharedRepresentation, ShortPiecesAreRefusedAloneAndToldTogether) {
       std::string lines;
       for (const std::string& field : bytes) lines += field + "\n";
       const std::vector<std::string_view> pieces(bytes.begin(), bytes.end());
-      const test::Outcome outcome = test::Judge(r, lines, DetectSharedRepresentation(pieces).shared);
+      const test::Outcome outcome =
+          test::Judge(r, lines, DetectSharedRepresentation(pieces).shared);
       together.Add(outcome);
-      EXPECT_NE(outcome, test::Outcome::Wrong) << Describe(r).name << ": " << test::Readable(record);
+      EXPECT_NE(outcome, test::Outcome::Wrong)
+          << Describe(r).name << ": " << test::Readable(record);
     }
     std::printf("%-20s alone %6.2f%% right, together %6.2f%% right\n",
                 std::string(Describe(r).name).c_str(), 100.0 * alone.RightShare(),

@@ -111,6 +111,9 @@ TEST(VietnameseScore, CountsWordsSyllablesAndDiacritics) {
       {u"10\x1F" u"aV\u0103n h\u1ECDc\x1E\x1D", 2, 2, 2, 0, 0},  // ISO 2709's separators
       // Symbols standing alone are no words, and no broken ones: «• Văn ©».
       {u"\u2022 V\u0103n \u00A9 \u00BD", 1, 1, 1, 0, 0},
+      // Curly quotes open or close a word, not the other way round: «GTR‘» is
+      // VN1's «GTRỊ» read as TCVN3.
+      {u"\u201CV\u0103n\u201D GTR\u2018", 2, 1, 1, 1, 0},
       // VIQR's marks read as they are break the word they stand in: «vie^.t».
       {u"vie^.t ngu+o+`i", 2, 0, 0, 2, 0},
       // Control characters, but tab and line breaks: C0, DEL and C1.
