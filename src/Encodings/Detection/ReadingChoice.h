@@ -48,11 +48,11 @@ double ConfidenceOfChoice(double margin, std::size_t marked);
 
 // Below this confidence a choice is refused as too close to tell. Found on
 // the development prose (maint-guide-vi and the Installation Guide, pieces of
-// 5 to 100 characters cut at word ends, in every representation: 1.04
-// million choices of a legacy reading): without it, 793 choices were wrong,
-// the surest of them at 95.7% («khắp chốn.» of TCVN3 read as VISCII); 99%,
-// a margin four times that one's odds, refuses them all and leaves right
-// from 30 characters up 99.6% of the pieces.
+// 5 to 100 characters cut at word ends, in every legacy representation:
+// 1.04 million choices): without it 793 of them were wrong, the surest at
+// 95.7% («Các trò chơi» of VISCII read as VNI); 99%, odds four times those,
+// refuses them all and leaves right 99.6% of the pieces from 30 characters up
+// (it refuses 10% of all the right choices, nearly all of them of a word or two).
 inline constexpr double kLeastConfidence = 0.99;
 
 // At least half the words are syllables, some carry diacritics (one a

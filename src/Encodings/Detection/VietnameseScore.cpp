@@ -5,7 +5,8 @@
 #include <cmath>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <vector>
 
 #include "Encodings/Detection/VietnameseSyllable.h"
 #include "Encodings/Detection/VietnameseSyllableFrequency.h"
@@ -32,31 +33,50 @@ constexpr double kSyllable = 1.0, kLoneLetter = 0.25;
 constexpr double kCommonestSyllable = 1.5, kRarestSyllable = -1.5;
 constexpr double kNoWord = -2.5, kBrokenWord = 2.5;
 
-std::u16string SyllableKey(const SyllableParts& syllable) {
-  std::u16string key(syllable.letters.data(), syllable.length);
-  key.push_back(static_cast<char16_t>(syllable.tone));
-  return key;
+// A syllable's letters and tone as one number: 6 bits a letter (a to z 1 to
+// 26, then ă â đ ê ô ơ ư), 3 bits the tone. Seven letters at most: 45 bits.
+std::uint64_t SpellingLetterPlace(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<std::uint64_t>(c - u'a') + 1;
+  switch (c) {
+    // clang-format off
+    case u'\u0103': return 27;  case u'\u00E2': return 28;  case u'\u0111': return 29;
+    case u'\u00EA': return 30;  case u'\u00F4': return 31;  case u'\u01A1': return 32;
+    case u'\u01B0': return 33;
+    default: return 63;
+      // clang-format on
+  }
 }
 
-// Built once: how much more or less common than the average counted one
-// each syllable with a diacritic of the language is, in factors of ten; NaN
-// for a word of the dictionary that the counted text does not have.
-const std::unordered_map<std::u16string, float>& SyllableFolds() {
+std::uint64_t SyllableKey(std::u16string_view letters, SyllableTone tone) {
+  std::uint64_t key = 0;
+  for (const char16_t c : letters) key = key << 6 | SpellingLetterPlace(c);
+  return key << 3 | static_cast<std::uint64_t>(tone);
+}
+
+struct SyllableFold {
+  std::uint64_t key;
+  // How much more or less common than the average counted syllable, in
+  // factors of ten; NaN for a word of the dictionary the counted text lacks.
+  float fold;
+};
+
+// Built once: every syllable with a diacritic of the language, by key.
+const std::vector<SyllableFold>& SyllableFolds() {
   static const auto table = [] {
-    std::unordered_map<std::u16string, float> folds;
+    std::vector<SyllableFold> folds;
     const std::span<const SyllableFrequency> all = VietnameseSyllableFrequencies();
     std::size_t counted = 0;
     for (const SyllableFrequency& entry : all) counted += entry.perMillion > 0 ? 1 : 0;
     const double average = 1e6 / static_cast<double>(std::max<std::size_t>(counted, 1));
+    folds.reserve(all.size());
     for (const SyllableFrequency& entry : all) {
-      SyllableParts parts;
-      std::copy(entry.letters.begin(), entry.letters.end(), parts.letters.begin());
-      parts.length = static_cast<std::uint8_t>(entry.letters.size());
-      parts.tone = entry.tone;
-      folds[SyllableKey(parts)] =
-          entry.perMillion == 0 ? std::nanf("")
-                                : static_cast<float>(std::log(entry.perMillion / average) / kLn10);
+      folds.push_back({SyllableKey(entry.letters, entry.tone),
+                       entry.perMillion == 0
+                           ? std::nanf("")
+                           : static_cast<float>(std::log(entry.perMillion / average) / kLn10)});
     }
+    std::sort(folds.begin(), folds.end(),
+              [](const SyllableFold& a, const SyllableFold& b) { return a.key < b.key; });
     return folds;
   }();
   return table;
@@ -64,11 +84,14 @@ const std::unordered_map<std::u16string, float>& SyllableFolds() {
 
 // The weight of a syllable with a diacritic.
 double MarkedSyllableWeight(const SyllableParts& syllable, bool lone) {
-  const auto& folds = SyllableFolds();
-  const auto found = folds.find(SyllableKey(syllable));
-  if (found == folds.end()) return kNoWord;
-  if (std::isnan(found->second)) return lone ? kNoWord : kSyllable + kRarestSyllable;
-  const double fold = std::clamp<double>(found->second, kRarestSyllable, kCommonestSyllable);
+  const std::vector<SyllableFold>& folds = SyllableFolds();
+  const std::uint64_t key = SyllableKey({syllable.letters.data(), syllable.length}, syllable.tone);
+  const auto found = std::lower_bound(
+      folds.begin(), folds.end(), key,
+      [](const SyllableFold& entry, std::uint64_t wanted) { return entry.key < wanted; });
+  if (found == folds.end() || found->key != key) return kNoWord;
+  if (std::isnan(found->fold)) return lone ? kNoWord : kSyllable + kRarestSyllable;
+  const double fold = std::clamp<double>(found->fold, kRarestSyllable, kCommonestSyllable);
   return lone ? kLoneLetter * (1.0 + fold) : kSyllable + fold;
 }
 
@@ -158,12 +181,19 @@ void ScoreWord(TextView piece, VietnameseScore& score) {
   while (begin < end && IsEdgePunctuation(piece[begin]) && !closes(piece[begin])) ++begin;
   while (end > begin && IsEdgePunctuation(piece[end - 1]) && !opens(piece[end - 1])) --end;
   const TextView word = piece.substr(begin, end - begin);
-  bool beyondAscii = false, digit = false, latinLetter = false, letter = false;
+  // «vie^.t», «ngu+o+`i», «la('m»: VIQR's marks inside a word, read as they
+  // are, make no word either.
+  bool beyondAscii = false, digit = false, latinLetter = false, letter = false, viqrMarks = false;
   for (const char16_t c : word) {
-    digit = digit || text::IsAsciiDigit(c);
-    beyondAscii = beyondAscii || c >= 0x80;
-    latinLetter = latinLetter || IsLatinLetterBeyondAscii(c);
-    letter = letter || IsLetterOfAnyScript(c);
+    if (c < 0x80) {
+      digit = digit || text::IsAsciiDigit(c);
+      letter = letter || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+      viqrMarks = viqrMarks || c == u'^' || c == u'+' || c == u'`' || c == u'~' || c == u'(';
+    } else {
+      beyondAscii = true;
+      latinLetter = latinLetter || IsLatinLetterBeyondAscii(c);
+      letter = letter || IsLetterOfAnyScript(c);
+    }
   }
   if (!letter) return;  // «•», «—», «©»: no word
   if (digit) {
@@ -177,9 +207,6 @@ void ScoreWord(TextView piece, VietnameseScore& score) {
   ++score.words;
   const std::optional<SyllableParts> syllable = ReadSyllable(word);
   if (!syllable) {
-    // «vie^.t», «ngu+o+`i», «la('m»: VIQR's marks inside a word, read as they
-    // are, make no word either.
-    const bool viqrMarks = word.find_first_of(u"^+`~(") != TextView::npos;
     if (beyondAscii || viqrMarks) {
       ++score.broken;
       score.weight -= kBrokenWord;
