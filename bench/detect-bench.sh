@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# detect and charset auto beside charset with the representation given, whole
-# process, on 40 MB of real Vietnamese prose (Debian's maint-guide-vi, repeated)
-# in UTF-8, TCVN3 and VNI. CPU time per run (user + system, steadier than wall
-# time on a busy machine): the median of RUNS rounds (5 by default) of five runs.
+# Detection's cost, whole process, on real Vietnamese prose (Debian's
+# maint-guide-vi, repeated) in UTF-8, TCVN3 and VNI:
+#  - detect on one detection sample (48 KB): CPU time per run less that of
+#    detect on an empty file (the process's own start and end), in ms;
+#  - unless SAMPLE_ONLY=1, charset auto beside charset with the
+#    representation given on 40 MB, and detect on the 40 MB file.
+# CPU time (user + system) is steadier than wall time on a busy machine: each
+# figure is the median of RUNS rounds (5 by default) of 50 runs (the sample)
+# or five (40 MB).
 #
 #   bench/detect-bench.sh build/release/src/cli/velmora-convert
+#   SAMPLE_ONLY=1 bench/detect-bench.sh build/release/src/cli/velmora-convert
 set -euo pipefail
 convert=$(realpath "$1")
 runs=${RUNS:-5}
@@ -13,19 +19,33 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 zcat /usr/share/doc/maint-guide-vi/maint-guide.vi.txt.gz > prose.txt
-while [ "$(stat -c %s prose.txt)" -lt $((40 << 20)) ]; do cat prose.txt prose.txt > p2 && mv p2 prose.txt; done
-head -c $((40 << 20)) prose.txt | iconv -c -f UTF-8 -t UTF-8 > unicode.txt || true
+if [ "${SAMPLE_ONLY:-0}" = 1 ]; then size=$((1 << 20)); else size=$((40 << 20)); fi
+while [ "$(stat -c %s prose.txt)" -lt "$size" ]; do cat prose.txt prose.txt > p2 && mv p2 prose.txt; done
+head -c "$size" prose.txt | iconv -c -f UTF-8 -t UTF-8 > unicode.txt || true
 for form in tcvn3 vni; do "$convert" charset -c unicode "$form" unicode.txt > "$form.txt" 2>/dev/null; done
+: > empty.txt
 
-# CPU seconds of one run of "$@", the median over the rounds.
+# CPU seconds of one run of "$@", the median over the rounds of $per runs.
+per=5
 cpu() {
   for _ in $(seq "$runs"); do
-    /usr/bin/time -f '%U %S' -o time.txt bash -c 'for _ in 1 2 3 4 5; do "$@" > /dev/null 2>&1; done' run "$@"
-    awk '{ printf "%.4f\n", ($1 + $2) / 5 }' time.txt
+    /usr/bin/time -f '%U %S' -o time.txt bash -c 'for _ in $(seq "$0"); do "$@" > /dev/null 2>&1; done' \
+      "$per" "$@"
+    awk -v per="$per" '{ printf "%.5f\n", ($1 + $2) / per }' time.txt
   done | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
 
 echo "load: $(uptime)"
+per=50  # the sample takes milliseconds: enough runs for the timer's 10 ms
+start=$(cpu "$convert" detect empty.txt)
+printf '%-8s %18s\n' input "detect, 48 KB"
+for form in unicode tcvn3 vni; do
+  sample=$(cpu "$convert" detect "$form.txt")  # reads its first 48 KB
+  printf '%-8s %15.1f ms\n' "$form" "$(awk -v s="$sample" -v e="$start" 'BEGIN { print (s - e) * 1000 }')"
+done
+[ "${SAMPLE_ONLY:-0}" = 1 ] && exit 0
+per=5
+
 printf '%-8s %6s %12s %12s %8s %10s\n' input MB "charset" "charset auto" "added" "detect"
 for form in unicode tcvn3 vni; do
   given=$(cpu "$convert" charset "$form" unicode "$form.txt")

@@ -166,6 +166,18 @@ def marc_file_seeds():
                               b"{dstrok}{nosuch}\nmore\n=001 x\n=LDR  00000nam\\a2200000\\\\\\4500\n")
 
 
+# Vietnamese prose and a record's fields in the legacy representations, for
+# detection: (mode, bytes), the mode 0 a file's start, 1 a piece, 2 fields
+# cut at ISO 2709's field terminator.
+VIETNAMESE = "T\u00f4i y\u00eau ti\u1ebfng Vi\u1ec7t Nam l\u1eafm, ng\u01b0\u1eddi \u01a1i."
+DETECTION_INPUTS = [
+    (0, VIETNAMESE.encode("utf-8")), (0, VIETNAMESE.encode("cp1258", errors="replace")),
+    (0, VIETNAMESE.encode("utf-16")), (1, "H\u00e0 N\u1ed9i".encode("utf-8")),
+    (1, b"l\xe1 c\xb6"), (1, b"Vi\xd6t Nam\x1a"), (2, b"10\x1faT\xe1c gi\xb6\x1e00\x1faH\xb5 N\xe9i\x1e"),
+    (2, "Nguy\u1ec5n\x1eH\u00e0 N\u1ed9i".encode("utf-8") + b"\x1eN\xa8m"), (0, b""), (2, b"\x1e\x1e"),
+]
+
+
 def write(harness: str, data: bytes) -> None:
     folder = CORPUS / harness
     folder.mkdir(parents=True, exist_ok=True)
@@ -198,6 +210,8 @@ def main() -> None:
                       b"\x07\x03", b"\x03\x09"):  # (1,1) (1,2) (2,1) (3,1) (4,1) (5,1) (1,7)
             write("fuzz_charset", b"\x00" + codes + utf16(text))
         write("fuzz_charset", b"\xc0" + bytes(min(ord(c), 0xff) for c in text))
+    for mode, data in DETECTION_INPUTS:
+        write("fuzz_detection", bytes([mode]) + data)
     for name in ("libol.txt", "lacviet.txt", "verbrary.txt", "ilib.txt", "emiclib.txt",
                  "hue.txt"):
         path = ROOT / "examples" / name

@@ -1,6 +1,7 @@
 #include "support/ProseCorpus.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "Encodings/Utf8.h"
 #include "support/Files.h"
@@ -39,6 +40,39 @@ bool TagIs(TextView tag, TextView name) {
 
 bool TagIsOneOf(TextView tag, std::initializer_list<TextView> names) {
   return std::any_of(names.begin(), names.end(), [tag](TextView name) { return TagIs(tag, name); });
+}
+
+bool IsAsciiLetter(char16_t c) {
+  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// A message as it reads: without its format directives («%s», «%1$d», «%lu»,
+// GCC's «%qs» and «%<»), and without the accelerator marks before a letter
+// («^Tìm», «&Mở»).
+Text WithoutDirectivesAndAccelerators(TextView message) {
+  Text out;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    const char16_t c = message[i];
+    const bool beforeLetter = i + 1 < message.size() && message[i + 1] > u' ' &&
+                              !(message[i + 1] < 0x80 && !IsAsciiLetter(message[i + 1]));
+    if ((c == u'^' || c == u'&') && beforeLetter) continue;
+    if (c != u'%') {
+      out.push_back(c);
+      continue;
+    }
+    std::size_t end = i + 1;
+    while (end < message.size() &&
+           TextView(u"0123456789$#-+ .'*").find(message[end]) != TextView::npos) {
+      ++end;
+    }
+    while (end < message.size() && TextView(u"hlLqjzt").find(message[end]) != TextView::npos) ++end;
+    if (end < message.size() && (IsAsciiLetter(message[end]) || message[end] == u'<' ||
+                                 message[end] == u'>' || message[end] == u'%')) {
+      ++end;
+    }
+    i = end - 1;
+  }
+  return out;
 }
 
 }  // namespace
@@ -103,6 +137,55 @@ std::vector<Text> PlainTextParagraphs(const std::filesystem::path& file) {
     paragraphs.Add(text[i]);
   }
   paragraphs.End();
+  return paragraphs.all;
+}
+
+std::vector<Text> CatalogueTranslations(const std::filesystem::path& file) {
+  const std::string bytes = ReadFile(file);
+  // The header: magic number, revision, count, and where the tables of
+  // originals and translations start; each table entry is a length and an
+  // offset. The magic number tells the byte order.
+  bool bigEndian = false;
+  const auto word = [&](std::size_t at) -> std::optional<std::uint32_t> {
+    if (at > bytes.size() || bytes.size() - at < 4) return std::nullopt;
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+      const auto byte = static_cast<unsigned char>(bytes[at + (bigEndian ? i : 3 - i)]);
+      value = value << 8 | byte;
+    }
+    return value;
+  };
+  const std::optional<std::uint32_t> magic = word(0);
+  if (!magic) return {};
+  if (*magic != 0x950412DEu) {
+    bigEndian = true;
+    if (word(0) != 0x950412DEu) return {};
+  }
+  const std::optional<std::uint32_t> count = word(8), originals = word(12), translations = word(16);
+  if (!count || !originals || !translations) return {};
+  Paragraphs paragraphs;
+  for (std::uint32_t i = 0; i < *count; ++i) {
+    const std::optional<std::uint32_t> originalLength = word(*originals + 8 * std::size_t{i});
+    const std::optional<std::uint32_t> length = word(*translations + 8 * std::size_t{i});
+    const std::optional<std::uint32_t> offset = word(*translations + 8 * std::size_t{i} + 4);
+    if (!originalLength || !length || !offset || *offset > bytes.size() ||
+        bytes.size() - *offset < *length) {
+      break;
+    }
+    if (*originalLength == 0) continue;  // the header
+    const std::optional<Text> text =
+        encodings::DecodeUtf8(std::string_view(bytes).substr(*offset, *length), nullptr);
+    if (!text) continue;
+    const Text message = WithoutDirectivesAndAccelerators(*text);
+    for (const char16_t c : message) {
+      if (c == u'\0') {
+        paragraphs.End();  // between plural forms
+      } else {
+        paragraphs.Add(c);
+      }
+    }
+    paragraphs.End();
+  }
   return paragraphs.all;
 }
 

@@ -6,6 +6,7 @@
 
 #include "Encodings/Codecs.h"
 #include "Encodings/TextInput.h"
+#include "Encodings/Utf8.h"
 #include "ModMain/Letters/VietnameseLetters.h"
 
 namespace velmora::detection {
@@ -75,10 +76,17 @@ std::string_view DetectionSample(std::string_view input) {
   return sample;
 }
 
-RepresentationGuess DetectRepresentation(std::string_view sample) {
+namespace {
+
+// What the bytes are: a file's start, which may open with a byte order mark,
+// or a piece of a text (a field of a record), which holds none.
+enum class SampleKind { FileStart, Piece };
+
+RepresentationGuess Detect(std::string_view sample, SampleKind kind) {
   RepresentationGuess guess;
   std::size_t byteOrderMark = 0;
-  const bool utf16 = encodings::SniffTextForm(sample, byteOrderMark) != encodings::TextForm::Utf8;
+  const bool utf16 = kind == SampleKind::FileStart &&
+                     encodings::SniffTextForm(sample, byteOrderMark) != encodings::TextForm::Utf8;
   std::string evenSample;
   if (utf16) {
     // A piece of UTF-16 text: whole units, and no half of a surrogate pair at the end.
@@ -98,9 +106,14 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
     // VIQR is ASCII: text with other bytes is not VIQR, though it may hold
     // a mark after a vowel («A.»).
     if (kCandidates[i] == encodings::Representation::Viqr && !ascii) continue;
-    readings[i] = kCandidates[i] == encodings::Representation::Unicode
-                      ? encodings::DecodeTextInput(sample)  // letters as written, not joined
-                      : encodings::DecodeRepresentation(kCandidates[i], sample);
+    // Unicode: letters as written, not joined.
+    if (kCandidates[i] != encodings::Representation::Unicode) {
+      readings[i] = encodings::DecodeRepresentation(kCandidates[i], sample);
+    } else if (kind == SampleKind::FileStart) {
+      readings[i] = encodings::DecodeTextInput(sample);
+    } else {
+      readings[i] = encodings::DecodeUtf8(sample, nullptr);
+    }
   }
   guess.unicodeText = readings[0].has_value();
   if (utf16) {
@@ -110,6 +123,7 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
   const ReadingChoice choice = ChooseReading(readings);
   guess.verdict = choice.verdict;
   guess.confidence = choice.confidence;
+  guess.margin = choice.margin;
   guess.score = choice.score;
   if (choice.best != kNoReading) guess.representation = kCandidates[choice.best];
   if (choice.runnerUp != kNoReading) guess.rival = kCandidates[choice.runnerUp];
@@ -125,8 +139,11 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
     const VietnameseScore score = choice.best == 0 ? choice.score : ScoreVietnamese(*readings[0]);
     guess.representation = encodings::Representation::Unicode;
     guess.score = score;
-    guess.verdict =
-        ReadsAsVietnamese(score) ? ReadingVerdict::Chosen : ReadingVerdict::NotVietnamese;
+    // Control characters that another reading reads as letters: Unicode,
+    // but no good reading of Vietnamese.
+    const bool leavesControls = score.controls > choice.score.controls;
+    guess.verdict = ReadsAsVietnamese(score) && !leavesControls ? ReadingVerdict::Chosen
+                                                                : ReadingVerdict::NotVietnamese;
     // Legacy bytes that spell several Vietnamese syllables in well-formed
     // UTF-8 are next to unheard of.
     guess.confidence = std::max(choice.best == 0 ? choice.confidence : 0.0,
@@ -142,6 +159,16 @@ RepresentationGuess DetectRepresentation(std::string_view sample) {
     guess.representation = encodings::Representation::UnicodeDecomposed;
   }
   return guess;
+}
+
+}  // namespace
+
+RepresentationGuess DetectRepresentation(std::string_view sample) {
+  return Detect(sample, SampleKind::FileStart);
+}
+
+RepresentationGuess DetectPieceRepresentation(std::string_view piece) {
+  return Detect(piece, SampleKind::Piece);
 }
 
 }  // namespace velmora::detection

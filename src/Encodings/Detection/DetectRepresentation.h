@@ -27,6 +27,7 @@ struct RepresentationGuess {
   encodings::Representation representation = encodings::Representation::Unicode;
   encodings::Representation rival = encodings::Representation::Unicode;  // TooClose: the other one
   double confidence = 0.0;                                               // 0 to 1
+  double margin = 0.0;       // how much more the best reading weighs than the rival
   VietnameseScore score;     // of the sample's best reading
   bool unicodeText = false;  // the sample is well-formed UTF-8 (or UTF-16 with its mark)
   // The sample as the best reading gives it (Unicode if nothing reads as
@@ -51,6 +52,15 @@ inline constexpr std::size_t kDetectionSampleBytes = 48 * 1024;
 std::string_view DetectionSample(std::string_view input);
 
 // Guesses the representation of the input whose DetectionSample is `sample`.
+// A choice whose confidence would be below kLeastConfidence (ReadingChoice.h)
+// is refused as TooClose: short texts are refused more often than long ones,
+// and seldom guessed wrong (a piece of a dozen characters is one or two
+// words, which can read well two ways).
 RepresentationGuess DetectRepresentation(std::string_view sample);
+
+// The same for a piece of a text rather than a file's start (a field of a
+// record): it holds no byte order mark, so leading bytes FF FE are read as
+// what they are in each representation, not as UTF-16.
+RepresentationGuess DetectPieceRepresentation(std::string_view piece);
 
 }  // namespace velmora::detection

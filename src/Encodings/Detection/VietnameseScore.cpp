@@ -5,78 +5,99 @@
 #include <cmath>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <vector>
 
-#include "Encodings/Detection/VietnameseLetterFrequency.h"
-#include "Encodings/Detection/VietnameseRimeFrequency.h"
 #include "Encodings/Detection/VietnameseSyllable.h"
+#include "Encodings/Detection/VietnameseSyllableFrequency.h"
 #include "ModMain/Letters/ConvertCharset.h"
 
 namespace velmora::detection {
 namespace {
 
-// A letter as common as the average of the 67 lowercase letters weighs 0;
-// ten times commoner, +0.5 (the most); much rarer, down to -2.
-constexpr double kAverageShare = 100000.0 / 67.0;
+// Weights are in factors of ten: a syllable with a diacritic as common as the
+// average of those the counted text has weighs kSyllable, one more or less
+// for each factor of ten, within kRarestSyllable to kCommonestSyllable of it;
+// a word of the dictionary that the counted text does not have weighs as the
+// rarest counted one. A well-formed syllable that is no word of the language
+// («dủa», the rime of «của» after another onset) weighs kNoWord, a word with
+// a letter beyond ASCII that is no syllable at all -kBrokenWord: wrong
+// readings of legacy bytes are made of them. Lone letters («ở», «ý») are
+// also what a stray byte reads as: a counted one weighs a quarter of a
+// syllable more or less as it is common, one the counted text never has
+// alone («Ộ» of a TCVN3 dash read as VN1) is no word. The figures were set
+// on the development prose (maint-guide-vi, the Installation Guide), where
+// they leave the fewest right readings close to a wrong one.
 constexpr double kLn10 = 2.302585;
-constexpr double kLetterWeightPerFold = 0.5 / kLn10;  // 0.5 per factor of ten
-constexpr double kCommonestLetter = 0.5, kRarestLetter = -2.0;
-// A rime and tone as common as the average of those listed weighs 0; one per
-// factor of ten, from -1 to +1; one that real text never has, -2.5.
-constexpr double kRimeWeightPerFold = 1.0 / kLn10;
-constexpr double kCommonestRime = 1.0, kRarestRime = -1.0, kUnheardRime = -2.5;
-constexpr double kSyllable = 1.0;
-constexpr double kLoneLetter = 0.25;  // «ở», «ý»: also what a stray byte reads as
-constexpr double kLeastSyllableWeight = -1.5;
-constexpr double kBrokenWord = 0.5;
+constexpr double kSyllable = 1.0, kLoneLetter = 0.25;
+constexpr double kCommonestSyllable = 1.5, kRarestSyllable = -1.5;
+constexpr double kNoWord = -2.5, kBrokenWord = 2.5;
 
-double WeightPerFold(double share, double perFold, double least, double most) {
-  return std::clamp(perFold * std::log(std::max(share, 1e-9)), least, most);
+// A syllable's letters and tone as one number: 6 bits a letter (a to z 1 to
+// 26, then ă â đ ê ô ơ ư), 3 bits the tone. Seven letters at most: 45 bits.
+std::uint64_t SpellingLetterPlace(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<std::uint64_t>(c - u'a') + 1;
+  switch (c) {
+    // clang-format off
+    case u'\u0103': return 27;  case u'\u00E2': return 28;  case u'\u0111': return 29;
+    case u'\u00EA': return 30;  case u'\u00F4': return 31;  case u'\u01A1': return 32;
+    case u'\u01B0': return 33;
+    default: return 63;
+      // clang-format on
+  }
 }
 
-// Built once: the weight of every precomposed letter, by code unit.
-constexpr std::size_t kWeightedUnits = 0x1F00;
-const std::array<float, kWeightedUnits>& LetterWeights() {
+std::uint64_t SyllableKey(std::u16string_view letters, SyllableTone tone) {
+  std::uint64_t key = 0;
+  for (const char16_t c : letters) key = key << 6 | SpellingLetterPlace(c);
+  return key << 3 | static_cast<std::uint64_t>(tone);
+}
+
+struct SyllableFold {
+  std::uint64_t key;
+  // How much more or less common than the average counted syllable, in
+  // factors of ten; NaN for a word of the dictionary the counted text lacks.
+  float fold;
+};
+
+// Built once: every syllable with a diacritic of the language, by key.
+const std::vector<SyllableFold>& SyllableFolds() {
   static const auto table = [] {
-    std::array<float, kWeightedUnits> weights{};
-    for (const LetterFrequency& entry : VietnameseLetterFrequencies()) {
-      const double share = std::max<double>(entry.per100000, 1.0) / kAverageShare;
-      weights[entry.letter] = static_cast<float>(
-          WeightPerFold(share, kLetterWeightPerFold, kRarestLetter, kCommonestLetter));
+    std::vector<SyllableFold> folds;
+    const std::span<const SyllableFrequency> all = VietnameseSyllableFrequencies();
+    std::size_t counted = 0;
+    for (const SyllableFrequency& entry : all) counted += entry.perMillion > 0 ? 1 : 0;
+    const double average = 1e6 / static_cast<double>(std::max<std::size_t>(counted, 1));
+    folds.reserve(all.size());
+    for (const SyllableFrequency& entry : all) {
+      folds.push_back({SyllableKey(entry.letters, entry.tone),
+                       entry.perMillion == 0
+                           ? std::nanf("")
+                           : static_cast<float>(std::log(entry.perMillion / average) / kLn10)});
     }
-    return weights;
+    std::sort(folds.begin(), folds.end(),
+              [](const SyllableFold& a, const SyllableFold& b) { return a.key < b.key; });
+    return folds;
   }();
   return table;
 }
 
-// «ươi», grave, after an onset -> «ươi» U+0001 «+».
-std::u16string RimeKey(bool afterOnset, std::u16string_view rime, SyllableTone tone) {
-  std::u16string key(rime);
-  key.push_back(static_cast<char16_t>(tone));
-  key.push_back(afterOnset ? u'+' : u'-');
-  return key;
+// The weight of a syllable with a diacritic.
+double MarkedSyllableWeight(const SyllableParts& syllable, bool lone) {
+  const std::vector<SyllableFold>& folds = SyllableFolds();
+  const std::uint64_t key = SyllableKey({syllable.letters.data(), syllable.length}, syllable.tone);
+  const auto found = std::lower_bound(
+      folds.begin(), folds.end(), key,
+      [](const SyllableFold& entry, std::uint64_t wanted) { return entry.key < wanted; });
+  if (found == folds.end() || found->key != key) return kNoWord;
+  if (std::isnan(found->fold)) return lone ? kNoWord : kSyllable + kRarestSyllable;
+  const double fold = std::clamp<double>(found->fold, kRarestSyllable, kCommonestSyllable);
+  return lone ? kLoneLetter * (1.0 + fold) : kSyllable + fold;
 }
 
-// Built once: the weight of every rime and tone that real text has.
-const std::unordered_map<std::u16string, float>& RimeWeights() {
-  static const auto table = [] {
-    std::unordered_map<std::u16string, float> weights;
-    const std::span<const RimeFrequency> all = VietnameseRimeFrequencies();
-    const double average = 100000.0 / static_cast<double>(all.size());
-    for (const RimeFrequency& entry : all) {
-      const double share = std::max<double>(entry.per100000, 1.0) / average;
-      weights[RimeKey(entry.afterOnset, entry.rime, entry.tone)] =
-          static_cast<float>(WeightPerFold(share, kRimeWeightPerFold, kRarestRime, kCommonestRime));
-    }
-    return weights;
-  }();
-  return table;
-}
-
-double RimeWeight(const SyllableParts& syllable) {
-  const auto& weights = RimeWeights();
-  const auto found = weights.find(RimeKey(syllable.rimeStart > 0, syllable.Rime(), syllable.tone));
-  return found == weights.end() ? kUnheardRime : found->second;
+bool IsStrayControl(char16_t c) {
+  if (c < 0x20) return !(c >= u'\t' && c <= u'\r') && c < 0x1C;
+  return c == 0x7F || (c >= 0x80 && c <= 0x9F);
 }
 
 bool SeparatesWords(char16_t c) {
@@ -85,6 +106,7 @@ bool SeparatesWords(char16_t c) {
     case u' ': case u'\t': case u'\r': case u'\n': case u'\f': case u'\v':
     case u'-': case u'/':
     case u'$': case u'|': case u'%': case u'=':  // a copied or output record's delimiters
+    case u'\x1C': case u'\x1D': case u'\x1E': case u'\x1F':  // ISO 2709's
     case u'\u00A0':  // no-break space
     case u'\u2002': case u'\u2003': case u'\u2009': case u'\u200B': case u'\u3000':
       // clang-format on
@@ -139,19 +161,41 @@ TextView WithoutSubfieldCode(TextView piece) {
                                                                              : piece;
 }
 
+// A letter of some script, as opposed to the punctuation, symbols and
+// controls that stand beside words («•», «©», «½»): ASCII letters and what
+// lies beyond Latin-1's symbols, but the punctuation, symbol and control blocks.
+bool IsLetterOfAnyScript(char16_t c) {
+  if (c < 0x80) return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+  if (c < 0xC0 || c == 0xD7 || c == 0xF7) return false;
+  return !(c >= 0x2000 && c <= 0x2BFF) && !(c >= 0x3000 && c <= 0x303F) &&
+         !(c >= 0xE000 && c <= 0xF8FF) && !(c >= 0xFFF0);
+}
+
 void ScoreWord(TextView piece, VietnameseScore& score) {
   piece = WithoutSubfieldCode(piece);
   std::size_t begin = 0, end = piece.size();
-  while (begin < end && IsEdgePunctuation(piece[begin])) ++begin;
-  while (end > begin && IsEdgePunctuation(piece[end - 1])) --end;
+  // Curly quotes open a word or close it, never the other way round: «GTR‘»
+  // is VN1's «GTRỊ» read as TCVN3, no word in quotes.
+  const auto closes = [](char16_t c) { return c == u'\u2019' || c == u'\u201D'; };
+  const auto opens = [](char16_t c) { return c == u'\u2018' || c == u'\u201C'; };
+  while (begin < end && IsEdgePunctuation(piece[begin]) && !closes(piece[begin])) ++begin;
+  while (end > begin && IsEdgePunctuation(piece[end - 1]) && !opens(piece[end - 1])) --end;
   const TextView word = piece.substr(begin, end - begin);
-  if (word.empty()) return;
-  bool beyondAscii = false, digit = false, latinLetter = false;
+  // «vie^.t», «ngu+o+`i», «la('m»: VIQR's marks inside a word, read as they
+  // are, make no word either.
+  bool beyondAscii = false, digit = false, latinLetter = false, letter = false, viqrMarks = false;
   for (const char16_t c : word) {
-    digit = digit || text::IsAsciiDigit(c);
-    beyondAscii = beyondAscii || c >= 0x80;
-    latinLetter = latinLetter || IsLatinLetterBeyondAscii(c);
+    if (c < 0x80) {
+      digit = digit || text::IsAsciiDigit(c);
+      letter = letter || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+      viqrMarks = viqrMarks || c == u'^' || c == u'+' || c == u'`' || c == u'~' || c == u'(';
+    } else {
+      beyondAscii = true;
+      latinLetter = latinLetter || IsLatinLetterBeyondAscii(c);
+      letter = letter || IsLetterOfAnyScript(c);
+    }
   }
+  if (!letter) return;  // «•», «—», «©»: no word
   if (digit) {
     // «2019», «978-604»: numbers are not words; but «1Ọ7» is a dash read as a letter.
     if (latinLetter) {
@@ -162,31 +206,29 @@ void ScoreWord(TextView piece, VietnameseScore& score) {
   }
   ++score.words;
   const std::optional<SyllableParts> syllable = ReadSyllable(word);
-  if (syllable) {
-    ++score.syllables;
-    // With diacritics, the syllable weighs as common as its rime and tone
-    // and its letters are: a wrong reading of legacy bytes gives rare ones.
-    const bool lone = word.size() == 1;
-    double weight = lone ? kLoneLetter : kSyllable;
-    if (beyondAscii) weight += RimeWeight(*syllable);
-    if (beyondAscii && !lone) {
-      ++score.marked;
-      const auto& letterWeights = LetterWeights();
-      const bool combining = std::any_of(word.begin(), word.end(), IsCombiningMark);
-      const Text joined = combining ? letters::ConvertCharset(word, letters::CharsetUnicode,
-                                                              letters::CharsetUnicode)
-                                    : Text();
-      bool beyondLatin1 = false;
-      for (const char16_t c : combining ? TextView(joined) : word) {
-        weight += c < kWeightedUnits ? letterWeights[c] : 0.0f;
-        beyondLatin1 = beyondLatin1 || c >= 0x100;
-      }
-      if (beyondLatin1) ++score.vietnameseOnly;
+  if (!syllable) {
+    if (beyondAscii || viqrMarks) {
+      ++score.broken;
+      score.weight -= kBrokenWord;
     }
-    score.weight += std::max(weight, kLeastSyllableWeight);
-  } else if (beyondAscii) {
-    ++score.broken;
-    score.weight -= kBrokenWord;
+    return;
+  }
+  ++score.syllables;
+  const bool lone = word.size() == 1;
+  if (!beyondAscii) {
+    score.weight += lone ? kLoneLetter : kSyllable;
+    return;
+  }
+  score.weight += MarkedSyllableWeight(*syllable, lone);
+  if (lone) return;
+  ++score.marked;
+  const bool combining = std::any_of(word.begin(), word.end(), IsCombiningMark);
+  const Text joined =
+      combining ? letters::ConvertCharset(word, letters::CharsetUnicode, letters::CharsetUnicode)
+                : Text();
+  const TextView letters = combining ? TextView(joined) : word;
+  if (std::any_of(letters.begin(), letters.end(), [](char16_t c) { return c >= 0x100; })) {
+    ++score.vietnameseOnly;
   }
 }
 
@@ -196,11 +238,13 @@ VietnameseScore ScoreVietnamese(TextView text) {
   VietnameseScore score;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && IsStrayControl(text[i])) ++score.controls;
     if (i == text.size() || SeparatesWords(text[i])) {
       if (i > start) ScoreWord(text.substr(start, i - start), score);
       start = i + 1;
-      // «$avăn», «|avăn»: the subfield code is no part of the word.
-      const bool delimiter = i < text.size() && (text[i] == u'$' || text[i] == u'|');
+      // «$avăn», «|avăn», ISO 2709's «\x1Favăn»: the subfield code is no part of the word.
+      const bool delimiter =
+          i < text.size() && (text[i] == u'$' || text[i] == u'|' || text[i] == u'\x1F');
       if (delimiter && start < text.size() && IsSubfieldCode(text[start])) ++start;
     }
   }

@@ -183,12 +183,14 @@ struct Syllable {
 
 // The word's letters in lowercase without tone, and its one tone; false when
 // the word holds anything else, two tone marks, or capitals other than all
-// of them or the first alone («Việt», «VIỆT», not «ViỆt»).
+// of them or the first alone («Việt», «VIỆT», not «ViỆt»). TCVN3 has no
+// toned capitals: its capitalised words keep the toned letter in lowercase
+// («VIệT»), and so are all capitals too.
 bool Spell(TextView word, Syllable& out) {
   const auto& spellings = LetterSpellings();
   bool shaped = false;  // the last letter has taken a combining shape mark
   std::size_t capitals = 0;
-  bool firstCapital = false;
+  bool firstCapital = false, lowercaseToned = false;
   for (const char16_t c : word) {
     const Spelling spelling = c < kLetterUnits ? spellings[c] : Spelling{};
     if (spelling.letter != 0) {
@@ -196,6 +198,8 @@ bool Spell(TextView word, Syllable& out) {
       if (spelling.capital) {
         ++capitals;
         firstCapital = firstCapital || out.length == 0;
+      } else if (spelling.tone != kLevel) {
+        lowercaseToned = true;
       }
       out.letters[out.length++] = spelling.letter;
       shaped = false;
@@ -219,7 +223,9 @@ bool Spell(TextView word, Syllable& out) {
       return false;
     }
   }
-  const bool caseFits = capitals == 0 || capitals == out.length || (capitals == 1 && firstCapital);
+  const bool caseFits = capitals == 0 || capitals == out.length ||
+                        (capitals == 1 && firstCapital) ||
+                        (capitals >= 2 && capitals + 1 == out.length && lowercaseToned);
   return out.length > 0 && caseFits;
 }
 

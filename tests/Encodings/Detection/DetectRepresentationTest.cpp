@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -7,124 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "Encodings/Codecs.h"
 #include "Encodings/Detection/DetectRepresentation.h"
+#include "Encodings/Detection/ProseEvaluation.h"
 #include "Encodings/Utf8.h"
-#include "ModMain/Letters/ConvertCharset.h"
 #include "support/ProseCorpus.h"
 #include "support/TextPrinting.h"
 
 namespace velmora::detection {
 namespace {
 
-// Bytes as another program writes them: iconv where it knows the encoding.
-std::optional<std::string> Iconv(const char* encoding, TextView text) {
-  const iconv_t converter = iconv_open(encoding, "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string in = encodings::EncodeUtf8(text), out(in.size() * 4 + 16, '\0');
-  char* inAt = in.data();
-  char* outAt = out.data();
-  std::size_t inLeft = in.size(), outLeft = out.size();
-  const std::size_t result = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
-  iconv_close(converter);
-  if (result == static_cast<std::size_t>(-1)) return std::nullopt;
-  out.resize(out.size() - outLeft);
-  return out;
-}
-
-// `text` as a file in `representation` holds it: Windows-1258, VISCII and
-// TCVN 5712 VN1 written by iconv, the others by our encoders (iconv has none
-// for them). nullopt when the representation cannot hold the text.
-std::optional<std::string> Written(encodings::Representation representation, TextView text) {
-  switch (representation) {
-    case encodings::Representation::Cp1258:
-      return Iconv("CP1258", text);
-    case encodings::Representation::Viscii:
-      return Iconv("VISCII", text);
-    case encodings::Representation::Tcvn5712:
-      return Iconv("TCVN5712-1", text);
-    default:
-      break;
-  }
-  std::string bytes;
-  encodings::EncodeReport report;
-  if (!encodings::EncodeRepresentation(representation, text, encodings::EncodeOptions{}, bytes,
-                                       report)) {
-    return std::nullopt;
-  }
-  return bytes;
-}
-
-Text Joined(TextView text) {
-  return letters::ConvertCharset(text, letters::CharsetUnicode, letters::CharsetUnicode);
-}
-
-// The guess is right when it names the representation, or one that reads
-// the bytes as the same text (TCVN3 and VN1 share their lowercase letters).
-bool RightGuess(encodings::Representation truth, encodings::Representation guessed,
-                const std::string& bytes) {
-  if (guessed == truth) return true;
-  const auto isUnicode = [](encodings::Representation r) {
-    return r == encodings::Representation::Unicode ||
-           r == encodings::Representation::UnicodeDecomposed;
-  };
-  if (isUnicode(truth) || isUnicode(guessed)) return false;
-  const std::optional<Text> a = encodings::DecodeRepresentation(truth, bytes);
-  const std::optional<Text> b = encodings::DecodeRepresentation(guessed, bytes);
-  return a && b && Joined(*a) == Joined(*b);
-}
-
-struct Tally {
-  std::size_t right = 0, refused = 0, wrong = 0;
-  std::size_t Total() const { return right + refused + wrong; }
-  double RightShare() const { return Total() == 0 ? 1.0 : double(right) / double(Total()); }
-};
-
-constexpr encodings::Representation kWritten[] = {
-    encodings::Representation::Unicode,  encodings::Representation::UnicodeDecomposed,
-    encodings::Representation::Vni,      encodings::Representation::Tcvn3,
-    encodings::Representation::Cp1258,   encodings::Representation::Viscii,
-    encodings::Representation::Tcvn5712, encodings::Representation::Viqr,
-};
-
-// Prose: at least half the words (between spaces, slashes, hyphens; with a
-// letter) carry a letter beyond ASCII, as Vietnamese sentences do and file
-// names, commands and English terms do not.
-bool IsVietnameseProse(TextView text) {
-  std::size_t words = 0, marked = 0;
-  bool letter = false, beyondAscii = false;
-  for (std::size_t i = 0; i <= text.size(); ++i) {
-    const char16_t c = i == text.size() ? u' ' : text[i];
-    if (c == u' ' || c == u'\n' || c == u'/' || c == u'-') {
-      if (letter) words += 1, marked += beyondAscii ? 1 : 0;
-      letter = beyondAscii = false;
-    } else {
-      letter = letter || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c >= 0xC0;
-      beyondAscii = beyondAscii || c >= 0xC0;
-    }
-  }
-  return marked > 0 && 2 * marked >= words;
-}
-
-struct LengthRow {
-  std::size_t length, most;
-};
-constexpr LengthRow kLengths[] = {{10, 3000}, {30, 3000}, {100, 1500}, {1000, 200}};
-
-using Table = std::vector<std::vector<Tally>>;  // by representation, then length
-
-void PrintTable(const char* title, const Table& table) {
-  std::printf("%s\n%-20s", title, "right% right/refused/wrong");
-  for (const LengthRow& row : kLengths) std::printf(" %24zu", row.length);
-  std::printf("\n");
-  for (std::size_t r = 0; r < std::size(kWritten); ++r) {
-    std::printf("%-20s", std::string(encodings::Describe(kWritten[r]).name).c_str());
-    for (const Tally& t : table[r]) {
-      std::printf(" %7.2f%% %4zu/%4zu/%3zu", 100.0 * t.RightShare(), t.right, t.refused, t.wrong);
-    }
-    std::printf("\n");
-  }
-}
+constexpr test::LengthBand kLengths[] = {{10, 3000}, {30, 3000}, {100, 1500}, {1000, 200}};
 
 // Pieces of real Vietnamese prose of 10 to 1000 characters, written in every
 // representation: from 30 characters up the guess is never wrong, and right
@@ -132,39 +23,9 @@ void PrintTable(const char* title, const Table& table) {
 TEST(DetectRepresentation, RealProseInEveryRepresentation) {
   const std::vector<Text> paragraphs = test::ManualParagraphs(test::kVietnameseManual);
   ASSERT_FALSE(paragraphs.empty()) << "maint-guide-vi is not installed (scripts/deps.sh)";
-  Table prose(std::size(kWritten), std::vector<Tally>(std::size(kLengths)));
-  std::vector<std::string> wrongs;
-  for (std::size_t l = 0; l < std::size(kLengths); ++l) {
-    for (const Text& piece : test::ProsePieces(paragraphs, kLengths[l].length, kLengths[l].most)) {
-      if (!IsVietnameseProse(piece)) continue;
-      for (std::size_t r = 0; r < std::size(kWritten); ++r) {
-        const std::optional<std::string> bytes = Written(kWritten[r], piece);
-        if (!bytes) continue;
-        const RepresentationGuess guess = DetectRepresentation(*bytes);
-        std::size_t Tally::*outcome = &Tally::refused;
-        if (guess.verdict == ReadingVerdict::Chosen) {
-          outcome =
-              RightGuess(kWritten[r], guess.representation, *bytes) ? &Tally::right : &Tally::wrong;
-        }
-        ++(prose[r][l].*outcome);
-        if (outcome == &Tally::wrong && kLengths[l].length >= 30) {
-          wrongs.push_back(std::string(encodings::Describe(kWritten[r]).name) + " read as " +
-                           std::string(encodings::Describe(guess.representation).name) + ": " +
-                           test::Readable(piece));
-        }
-      }
-    }
-  }
-  PrintTable("Vietnamese prose:", prose);
-  for (const std::string& wrong : wrongs) ADD_FAILURE() << wrong;
-  for (std::size_t r = 0; r < std::size(kWritten); ++r) {
-    for (std::size_t l = 0; l < std::size(kLengths); ++l) {
-      if (kLengths[l].length >= 30) {
-        EXPECT_GE(prose[r][l].RightShare(), 0.99)
-            << encodings::Describe(kWritten[r]).name << " at " << kLengths[l].length;
-      }
-    }
-  }
+  const test::Evaluation evaluation = test::EvaluateDetection(paragraphs, kLengths);
+  test::PrintEvaluation("Vietnamese prose (maint-guide-vi):", evaluation);
+  test::ExpectRightAndNeverWrong(evaluation, 30, 0.99);
 }
 
 // English, French and Russian prose, in UTF-8 and in their own 8-bit code
@@ -181,10 +42,10 @@ TEST(DetectRepresentation, OtherLanguagesAreNeverTakenForVietnamese) {
   };
   for (const auto& language : languages) {
     ASSERT_FALSE(language.paragraphs.empty()) << language.name << " prose is not installed";
-    for (const LengthRow& row : kLengths) {
+    for (const test::LengthBand& row : kLengths) {
       for (const Text& piece : test::ProsePieces(language.paragraphs, row.length, row.most / 2)) {
         for (const char* encoding : language.encodings) {
-          const std::optional<std::string> bytes = Iconv(encoding, piece);
+          const std::optional<std::string> bytes = test::IconvFromUtf8(encoding, piece);
           if (!bytes) continue;
           const RepresentationGuess guess = DetectRepresentation(*bytes);
           EXPECT_NE(guess.verdict, ReadingVerdict::Chosen)
@@ -192,6 +53,61 @@ TEST(DetectRepresentation, OtherLanguagesAreNeverTakenForVietnamese) {
               << encodings::Describe(guess.representation).name << ": " << test::Readable(piece);
         }
       }
+    }
+  }
+}
+
+// A reading that leaves control characters where another reads letters is
+// never chosen: VN1's toned capitals are in C0, where TCVN3 has controls.
+// Controls that every reading leaves (a DOS end-of-file mark, ISO 2709's
+// separators) tell nothing, and a reading that has none only because it
+// reads them as letters is no better for that.
+TEST(DetectRepresentation, ControlCharactersMakeNoGoodReading) {
+  using encodings::Representation;
+  // «Ứng dụng tin học, Ý kiến bạn đọc và Ủy ban nhân dân»: Ứ, Ý are C0 in VN1.
+  const Text capitals =
+      u"\u1EE8ng d\u1EE5ng tin h\u1ECDc, \u00DD ki\u1EBFn b\u1EA1n \u0111\u1ECDc "
+      u"v\u00E0 \u1EE6y ban nh\u00E2n d\u00E2n";
+  // «Thư viện quốc gia Việt Nam lưu giữ sách báo»
+  const Text prose =
+      u"Th\u01B0 vi\u1EC7n qu\u1ED1c gia Vi\u1EC7t Nam l\u01B0u gi\u1EEF s\u00E1ch b\u00E1o";
+  const auto written = [](Representation r, TextView text) {
+    return test::Written(r, text).value_or("");
+  };
+  const struct {
+    const char* what;
+    std::string bytes;
+    ReadingVerdict verdict;
+    Representation representation;
+  } cases[] = {
+      {"VN1 with capitals in C0", written(Representation::Tcvn5712, capitals),
+       ReadingVerdict::Chosen, Representation::Tcvn5712},
+      // «TMỤC», an abbreviation in capitals, is no word, but TCVN3's «TM\x02C» no better.
+      {"VN1 with an abbreviation whose capital is in C0",
+       written(Representation::Tcvn5712, prose + u" TM\u1EE4C"), ReadingVerdict::Chosen,
+       Representation::Tcvn5712},
+      {"TCVN3 ending in a DOS end-of-file mark", written(Representation::Tcvn3, prose) + "\x1A",
+       ReadingVerdict::Chosen, Representation::Tcvn3},
+      {"a TCVN3 field of ISO 2709",
+       "10\x1F"
+       "a" +
+           written(Representation::Tcvn3, prose) + "\x1E\x1D",
+       ReadingVerdict::Chosen, Representation::Tcvn3},
+      {"VNI with a stray STX, a letter in VN1 and VISCII only",
+       written(Representation::Vni, prose) + "\x02", ReadingVerdict::NotVietnamese,
+       Representation::Unicode},
+      {"UTF-8 with a stray SOH, a letter in VN1 only",
+       written(Representation::Unicode, prose) + "\x01", ReadingVerdict::NotVietnamese,
+       Representation::Unicode},
+  };
+  for (const auto& c : cases) {
+    const RepresentationGuess guess = DetectRepresentation(c.bytes);
+    EXPECT_EQ(guess.verdict, c.verdict) << c.what;
+    if (c.verdict == ReadingVerdict::Chosen) {
+      EXPECT_EQ(guess.representation, c.representation) << c.what;
+      EXPECT_EQ(guess.reading.find_first_of(u"\x01\x02\x04\x05\x06\x11\x12\x13\x14\x15\x16\x17"),
+                Text::npos)
+          << c.what;
     }
   }
 }
