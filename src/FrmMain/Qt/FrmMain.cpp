@@ -111,7 +111,7 @@ Text FrmMain::Get_Text(QLineEdit& textBox) {
   textBox.selectAll();
   textBox.copy();
   textBox.setCursorPosition(selStart);  // ends the selection too
-  return GetClipboardText(clipboard_, messages_);
+  return GetClipboardText(clipboard_, messages_).value_or(Text());
 }
 
 void FrmMain::Set_Text(QWidget& edit, TextView sUni) {

@@ -178,7 +178,7 @@ Text FrmMain::Get_Text(HWND textBox) {
   ::SendMessageW(textBox, EM_SETSEL, 0, ::GetWindowTextLengthW(textBox));
   ::SendMessageW(textBox, WM_COPY, 0, 0);
   ::SendMessageW(textBox, EM_SETSEL, selStart, selStart);  // ends the selection too
-  return GetClipboardText(ports_->clipboard, ports_->messages);
+  return GetClipboardText(ports_->clipboard, ports_->messages).value_or(Text());
 }
 
 void FrmMain::Set_Text(HWND hWnd, TextView sUni) {
