@@ -49,7 +49,7 @@ constexpr NamedKey kNamedKeys[] = {
     {"Return",     "",         0xFF0D, 0x0D, false},
 };
 // clang-format on
-constexpr int kFunctionKeys = 24;          // F1-F24, as far as Windows has them
+constexpr int kFunctionKeys = 24;            // F1-F24, as far as Windows has them
 constexpr std::uint32_t kKeysymF1 = 0xFFBE;  // F2 is one more, and so on
 constexpr std::uint16_t kVirtualKeyF1 = 0x70;
 
@@ -78,8 +78,10 @@ std::optional<Key> NamedOrRuleKey(std::string_view written) {
   if (written.size() == 1) {
     const char c = Upper(written[0]);
     // The lowercase keysym is the one a keyboard map lists first.
-    if (c >= 'A' && c <= 'Z') return Key{std::string(1, c), std::uint32_t(Lower(c)), std::uint16_t(c), true};
-    if (c >= '0' && c <= '9') return Key{std::string(1, c), std::uint32_t(c), std::uint16_t(c), true};
+    if (c >= 'A' && c <= 'Z')
+      return Key{std::string(1, c), std::uint32_t(Lower(c)), std::uint16_t(c), true};
+    if (c >= '0' && c <= '9')
+      return Key{std::string(1, c), std::uint32_t(c), std::uint16_t(c), true};
     return std::nullopt;
   }
   if (Upper(written[0]) == 'F' && written.size() <= 3) {
@@ -96,8 +98,7 @@ std::optional<Key> NamedOrRuleKey(std::string_view written) {
   for (const NamedKey& key : kNamedKeys) {
     if (SameIgnoringCase(written, key.name) ||
         (!key.alias.empty() && SameIgnoringCase(written, key.alias))) {
-      return Key{std::string(key.name), key.x11Keysym, key.windowsVirtualKey,
-                 key.typesCharacter};
+      return Key{std::string(key.name), key.x11Keysym, key.windowsVirtualKey, key.typesCharacter};
     }
   }
   return std::nullopt;
@@ -109,7 +110,8 @@ std::optional<KeyCombination> ParseKeyCombination(std::string_view written, std:
   const std::string quoted = "'" + std::string(written) + "'";
   unsigned modifiers = 0;
   std::string_view rest = written;
-  for (std::size_t plus; (plus = rest.find('+')) != std::string_view::npos && plus + 1 < rest.size();
+  for (std::size_t plus;
+       (plus = rest.find('+')) != std::string_view::npos && plus + 1 < rest.size();
        rest.remove_prefix(plus + 1)) {
     const std::string_view part = rest.substr(0, plus);
     const ModifierName* found = nullptr;

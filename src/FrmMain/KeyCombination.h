@@ -36,8 +36,8 @@ enum Modifier : unsigned {
 };
 
 struct KeyCombination {
-  unsigned modifiers = 0;      // Modifier bits
-  std::string name;            // the key as Qt writes it: "M", "F9", "PgUp"
+  unsigned modifiers = 0;  // Modifier bits
+  std::string name;        // the key as Qt writes it: "M", "F9", "PgUp"
   std::uint32_t x11Keysym = 0;
   std::uint16_t windowsVirtualKey = 0;
 

@@ -25,6 +25,9 @@ inline constexpr TextView kHotkeyFindsNoSource =
 inline constexpr TextView kHotkeyTaken =
     u"The key combination %1 is taken by another program, so Velmora has no hotkey: start it "
     u"with --hotkey and another combination to have one.";
+inline constexpr TextView kHotkeyKeyMissing =
+    u"The keyboard has no key for the hotkey %1, so Velmora has no hotkey: start it with "
+    u"--hotkey and another combination to have one.";
 inline constexpr TextView kHotkeyUnavailableHere =
     u"Velmora cannot have the hotkey %1 here, as the window system offers no global key "
     u"combinations to its programs.";

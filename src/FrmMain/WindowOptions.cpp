@@ -50,7 +50,9 @@ WindowOptions ParseWindowOptions(std::span<const std::string_view> args,
     } else if (arg == "--hotkey" || arg.substr(0, 9) == "--hotkey=") {
       std::string_view keys;
       if (arg == "--hotkey") {
-        if (i + 1 == args.size()) return UsageError("--hotkey needs a key combination, such as " + std::string(kDefaultHotkey));
+        if (i + 1 == args.size())
+          return UsageError("--hotkey needs a key combination, such as " +
+                            std::string(kDefaultHotkey));
         keys = args[++i];
       } else {
         keys = arg.substr(9);
@@ -69,8 +71,10 @@ WindowOptions ParseWindowOptions(std::span<const std::string_view> args,
                         "': the window takes no file names (velmora-convert converts files)");
     }
   }
-  if (help) parsed.outcome = WindowOptions::Outcome::Help;
-  else if (version) parsed.outcome = WindowOptions::Outcome::Version;
+  if (help)
+    parsed.outcome = WindowOptions::Outcome::Help;
+  else if (version)
+    parsed.outcome = WindowOptions::Outcome::Version;
   return parsed;
 }
 
@@ -86,7 +90,8 @@ std::string WindowUsage(std::string_view toolkitNote) {
          "                 whichever program has the focus: it repeats the conversion\n"
          "                 button pressed last, and before any, presses the button of\n"
          "                 the copied record's library system. KEYS is Ctrl, Alt,\n"
-         "                 Shift or Meta and a key, joined by + (default: " +
+         "                 Shift or Meta and a key, joined by +, as Meta+F9\n"
+         "                 (default: " +
          std::string(kDefaultHotkey) +
          ")\n"
          "  --no-hotkey    no hotkey\n"

@@ -43,7 +43,7 @@ TEST(HotkeyCommand, RepeatsTheConversionButtonPressedLastWhateverWasCopied) {
   } cases[] = {
       {"CmdLibol", "libol.txt"},
       {"CmdDaNang", "lacviet.txt"},
-      {"CmdTVHCM", "lacviet.txt"},  // LacViet's layout, Emiclib's conversion
+      {"CmdTVHCM", "lacviet.txt"},   // LacViet's layout, Emiclib's conversion
       {"CmdLibol", "verbrary.txt"},  // the wrong-source message, as the button gives it
       {"CmdChuyenMa", "libol.txt"},
       {"CmdMracEditor", "verbrary.txt"},  // converts the box's record, not the copy
