@@ -44,8 +44,9 @@ TEST_PACKAGES+=(maint-guide-fr maint-guide-ru hunspell-vi)
 TEST_PACKAGES+=(gettext)
 
 # What the window's real-display tests need: a virtual X server, a window
-# manager and the X tools that drive it from outside.
-GUI_TEST_PACKAGES=(xvfb xauth openbox xclip xsel xdotool x11-utils)
+# manager and the X tools that drive it from outside (xset reads the state of
+# NumLock).
+GUI_TEST_PACKAGES=(xvfb xauth openbox xclip xsel xdotool x11-utils x11-xserver-utils)
 
 # The one clang-format the sources are formatted with (scripts/format).
 FORMAT_PACKAGES=(clang-format-14)

@@ -28,7 +28,8 @@ PlatformChoice ChoosePlatform(std::span<const std::string_view> args,
   const char* display = environment("DISPLAY");
   if (Set(display) && xServerReachable(display)) return {PlatformChoice::Outcome::X11, "xcb"};
   const char* session = environment("XDG_SESSION_TYPE");
-  if (Set(environment("WAYLAND_DISPLAY")) || (Set(session) && std::string_view(session) == "wayland")) {
+  if (Set(environment("WAYLAND_DISPLAY")) ||
+      (Set(session) && std::string_view(session) == "wayland")) {
     return {PlatformChoice::Outcome::Wayland, "wayland"};
   }
   return {PlatformChoice::Outcome::NoDisplay, nullptr};

@@ -12,10 +12,10 @@ namespace velmora::frmmain::qt {
 
 struct PlatformChoice {
   enum class Outcome {
-    UsersOwn,     // QT_QPA_PLATFORM or -platform chose it: Qt's choice stands
-    X11,          // the xcb platform, on X11 or through XWayland
-    Wayland,      // a Wayland client, which cannot do what needs X11
-    NoDisplay,    // neither an X server nor a Wayland compositor to show on
+    UsersOwn,   // QT_QPA_PLATFORM or -platform chose it: Qt's choice stands
+    X11,        // the xcb platform, on X11 or through XWayland
+    Wayland,    // a Wayland client, which cannot do what needs X11
+    NoDisplay,  // neither an X server nor a Wayland compositor to show on
   };
   Outcome outcome;
   const char* qtPlatform;  // for X11 and Wayland: the QT_QPA_PLATFORM to run with

@@ -35,8 +35,8 @@ class X11Hotkey final : public QObject, public QAbstractNativeEventFilter {
   std::unique_ptr<X11KeyGrab> grab_;
   std::function<void()> pressed_;
   Outcome outcome_ = Outcome::NotOnX11;
-  bool held_ = false;                  // pressed and not yet released
-  xcb_timestamp_t lastRelease_ = 0;    // a repeat's press comes at its release's time
+  bool held_ = false;                // pressed and not yet released
+  xcb_timestamp_t lastRelease_ = 0;  // a repeat's press comes at its release's time
 };
 
 }  // namespace velmora::frmmain::qt

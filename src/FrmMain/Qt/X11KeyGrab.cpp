@@ -124,8 +124,8 @@ void X11KeyGrab::Grab() {
   outcome_ = Outcome::Grabbed;
   for (const xcb_void_cookie_t cookie : cookies) {
     if (xcb_generic_error_t* error = xcb_request_check(connection_, cookie)) {
-      outcome_ = error->error_code == kBadAccess ? Outcome::TakenByAnotherClient
-                                                 : Outcome::NoSuchKey;
+      outcome_ =
+          error->error_code == kBadAccess ? Outcome::TakenByAnotherClient : Outcome::NoSuchKey;
       std::free(error);
     }
   }

@@ -49,8 +49,8 @@ class X11KeyGrab {
   KeyCombination keys_;
   std::vector<xcb_window_t> roots_;
   xcb_keycode_t keycode_ = 0;
-  std::uint16_t modifiers_ = 0;     // the X modifier mask the combination asks for
-  std::uint16_t lockMasks_ = 0;     // CapsLock and NumLock, ignored when matching
+  std::uint16_t modifiers_ = 0;      // the X modifier mask the combination asks for
+  std::uint16_t lockMasks_ = 0;      // CapsLock and NumLock, ignored when matching
   std::uint16_t relevantMasks_ = 0;  // Shift, Control, Alt, Super
   Outcome outcome_ = Outcome::NoSuchKey;
 };
