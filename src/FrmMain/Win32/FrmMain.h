@@ -6,8 +6,11 @@
 #include <array>
 #include <iterator>
 #include <memory>
+#include <string>
 
 #include "FrmMain/FormLayout.h"
+#include "FrmMain/HotkeyCommand.h"
+#include "FrmMain/KeyCombination.h"
 #include "FrmMain/Ports.h"
 #include "FrmMain/Win32/Win32Ports.h"
 #include "FrmMain/Win32/WindowsApi.h"
@@ -34,6 +37,19 @@ class FrmMain {
   // Puts sUni on the clipboard and has the window hWnd paste it at its
   // caret, in place of its selection (WM_PASTE). Nothing in the window calls it.
   void Set_Text(HWND hWnd, TextView sUni);
+
+  // Registers `keys` as the hotkey, whichever program has the focus. When
+  // it cannot be had (another program registered it), the window says so
+  // once: see ShowNotice.
+  void StartHotkey(const KeyCombination& keys);
+  // Tells the user something once, without a message box: on standard
+  // error when there is one, and in the window's tooltip while it is open.
+  void ShowNotice(TextView notice);
+  // The tooltip that shows the notices; nullptr before any.
+  HWND NoticeTooltip() const { return tooltip_; }
+
+  // The id of the hotkey's WM_HOTKEY.
+  static constexpr int kHotkeyId = 1;
 
   HWND Handle() const { return form_; }
   // The control of kControls[i].
@@ -62,6 +78,10 @@ class FrmMain {
   std::array<HWND, std::size(kControls)> controls_{};
   std::array<HFONT, 3> fonts_{};  // by ControlFont
   std::unique_ptr<PortSet> ports_;
+  HotkeyCommand hotkeyCommand_;
+  bool hotkeyRegistered_ = false;
+  HWND tooltip_ = nullptr;
+  std::wstring notices_;  // the tooltip's text
 };
 
 // UTF-8 bytes held one per character, each character a byte of the system's
