@@ -54,17 +54,6 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   ::RegisterClassExW(&windowClass);  // fails harmlessly when already registered
 }
 
-// The EDIT control TxtZ3950: multi-line, word-wrapped, a vertical scroll bar.
-HWND CreateTextBox(HWND form, int id) {
-  const HWND edit = ::CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"EDIT", L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-          ES_WANTRETURN | ES_NOHIDESEL,
-      0, 0, 0, 0, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-  ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);  // 0: as much as the control can hold
-  return edit;
-}
-
 HWND CreateButton(HWND form, const Control& control, int id) {
   const DWORD visible = control.visible ? WS_VISIBLE : 0;
   return ::CreateWindowExW(0, L"BUTTON", Widen(control.caption).c_str(),
@@ -88,8 +77,9 @@ FrmMain::FrmMain(HINSTANCE instance) {
   });
   for (const std::size_t i : byTabIndex) {
     const int id = kFirstControlId + static_cast<int>(i);
-    controls_[i] = kControls[i].click == nullptr ? CreateTextBox(form_, id)
+    controls_[i] = kControls[i].click == nullptr ? CreateRichEditControl(form_, id)
                                                  : CreateButton(form_, kControls[i], id);
+    if (controls_[i] == nullptr) throw std::runtime_error("cannot create the window's controls");
   }
   const HWND box = controls_[static_cast<std::size_t>(&kTxtZ3950 - kControls)];
   ports_ = std::make_unique<PortSet>(form_, box);
@@ -202,12 +192,16 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (HIWORD(wParam) == BN_CLICKED && index >= 0 &&
           index < static_cast<int>(controls_.size())) {
         hotkeyCommand_.Click(kControls[index], Ports());
+        ports_->box.Show();
       }
       return 0;
     }
     case WM_HOTKEY:
       // Whichever program has the focus keeps it: the window is not activated.
-      if (wParam == kHotkeyId) hotkeyCommand_.Press(Ports());
+      if (wParam == kHotkeyId) {
+        hotkeyCommand_.Press(Ports());
+        ports_->box.Show();
+      }
       return 0;
     case WM_DPICHANGED: {
       // Moved to a monitor of another DPI, or its scale changed: the same

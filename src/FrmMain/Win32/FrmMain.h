@@ -1,6 +1,7 @@
 // FrmMain: the system's only window, native on Windows. A narrow column at
-// the screen's bottom-right corner, above other windows: the EDIT control
-// TxtZ3950 and the buttons, laid out in twips for the monitor's DPI.
+// the screen's bottom-right corner, above other windows: the text box
+// TxtZ3950 (a RichEdit control) and the buttons, laid out in twips for the
+// monitor's DPI.
 #pragma once
 
 #include <array>
@@ -64,10 +65,11 @@ class FrmMain {
   void LayOut(UINT dpi);
 
   struct PortSet {
-    PortSet(HWND form, HWND edit) : box(edit), clipboard(form), messages(form), stacking(form) {}
+    PortSet(HWND form, HWND edit)
+        : box(edit), clipboard(form), messages(form, &box), stacking(form) {}
     PortSet(const PortSet&) = delete;  // `view` refers to the members
     PortSet& operator=(const PortSet&) = delete;
-    EditTextBox box;
+    RichEditTextBox box;
     Win32Clipboard clipboard;
     Win32MessageBox messages;
     Win32Stacking stacking;

@@ -81,22 +81,44 @@ class ClipboardHolder {
   std::thread thread_;
 };
 
-TEST(EditTextBox, GivesBackExactlyWhatWasSetAndTypedBreaksAsCrlf) {
-  const HWND edit = MakeEdit(WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN);
-  ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
-  frmmain::win32::EditTextBox box(edit);
-  const Text megabyte = text::Replace(Text(40000, u'x'), u"x", u"245=00$aVi\u1EC7t\r\n");
+// The window's own text box: exactly what was set, whether the control has
+// it yet or not; once edited, the control's text with every break as CRLF.
+TEST(RichEditTextBox, GivesBackExactlyWhatWasSetAndTypedBreaksAsCrlf) {
+  OwnerWindow parent;
+  const HWND control = frmmain::win32::CreateRichEditControl(parent.handle, 1);
+  ASSERT_NE(control, nullptr);
+  ::MoveWindow(control, 0, 0, 169, 137, FALSE);  // the window's size: lines wrap as there
+  frmmain::win32::RichEditTextBox box(control);
+  // Longer than the 64 K units a RichEdit control takes by default.
+  const Text large = text::Replace(Text(5000, u'x'), u"x", u"245=00$aVi\u1EC7t\r\n");
   for (const TextView text :
        {TextView(u"245    10$aT\r\n100    1 $aA"), TextView(u"lone\nLF and lone\rCR"),
-        TextView(u"\t$a\tx\t"), kVietnamese, TextView(u""), TextView(megabyte)}) {
+        TextView(u"\t$a\tx\t"), kVietnamese, TextView(u""), TextView(large)}) {
     box.SetText(text);
     EXPECT_TEXT_EQ(box.GetText(), text);
+    box.Show();
+    EXPECT_TEXT_EQ(box.GetText(), text);
   }
-  box.SetText(u"ab");
-  ::SendMessageW(edit, EM_SETSEL, 1, 1);
-  ::SendMessageW(edit, WM_CHAR, L'\r', 0);  // Return typed between a and b
-  EXPECT_TEXT_EQ(box.GetText(), u"a\r\nb");
-  ::DestroyWindow(edit);
+  // Set twice before it is shown: the control gets the second text only.
+  box.SetText(u"first");
+  box.SetText(u"second");
+  box.Show();
+  std::wstring shown(16, L'\0');
+  shown.resize(static_cast<std::size_t>(::GetWindowTextW(control, shown.data(), 16)));
+  EXPECT_EQ(shown, L"second");
+
+  box.SetText(u"a\nb");
+  box.Show();
+  ::SendMessageW(control, EM_SETSEL, 3, 3);
+  // Return typed after b: the key, and the character TranslateMessage makes.
+  ::PostMessageW(control, WM_KEYDOWN, VK_RETURN, 1);
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  ::SendMessageW(control, WM_CHAR, L'\u1EC7', 0);  // ệ
+  EXPECT_TEXT_EQ(box.GetText(), u"a\r\nb\r\n\u1EC7");
 }
 
 TEST(Win32Clipboard, CarriesTextBothWaysAndReadsABlockUpToItsFirstNul) {
@@ -293,7 +315,9 @@ TEST(FrmMain, GetTextAndSetTextMoveTextThroughTheClipboard) {
 
   ::SendMessageW(edit, EM_SETSEL, 0, 5);  // «Tiếng»
   form.Set_Text(edit, u"N\u00F3i");       // «Nói»
-  EXPECT_TEXT_EQ(frmmain::win32::EditTextBox(edit).GetText(), u"N\u00F3i Vi\u1EC7t");
+  std::wstring pasted(32, L'\0');
+  pasted.resize(static_cast<std::size_t>(::GetWindowTextW(edit, pasted.data(), 32)));
+  EXPECT_EQ(pasted, L"N\u00F3i Vi\u1EC7t");
   EXPECT_EQ(form.Ports().clipboard.ReadText(), Text(u"N\u00F3i"));
   ::DestroyWindow(edit);
 }
