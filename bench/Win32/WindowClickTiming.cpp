@@ -42,10 +42,10 @@ class NoStacking final : public frmmain::WindowStacking {
 class EditBox final : public frmmain::TextBox {
  public:
   explicit EditBox(HWND form)
-      : edit_(::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                                    ES_WANTRETURN | ES_NOHIDESEL,
-                                0, 0, 169, 137, form, nullptr, nullptr, nullptr)) {
+      : edit_(::CreateWindowExW(
+            WS_EX_CLIENTEDGE, L"EDIT", L"",
+            WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL, 0,
+            0, 169, 137, form, nullptr, nullptr, nullptr)) {
     ::SendMessageW(edit_, EM_SETLIMITTEXT, 0, 0);
   }
   void SetText(TextView text) override {
@@ -100,7 +100,8 @@ int main(int argc, char* argv[]) {
   frmmain::FrmMainPorts edit{before, window.clipboard, messages, stacking};
 
   const auto press = [&](const char* control) {
-    const std::size_t i = static_cast<std::size_t>(frmmain::FindControl(control) - frmmain::kControls);
+    const std::size_t i =
+        static_cast<std::size_t>(frmmain::FindControl(control) - frmmain::kControls);
     const HWND button = form.ControlWindow(i);
     return [&form, button] {
       ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
@@ -135,8 +136,7 @@ int main(int argc, char* argv[]) {
   };
   for (const std::size_t bytes : {std::size_t{2} << 10, std::size_t{1} << 20}) {
     if (bytes > maxBytes) continue;
-    const Text copied =
-        bench::Repeated(bench::SampleRecord(records::SourceId::Libol), bytes / 2);
+    const Text copied = bench::Repeated(bench::SampleRecord(records::SourceId::Libol), bytes / 2);
     const int clicks = bytes < (1 << 20) ? 200 : 5;
     for (const Case& c : cases) {
       std::vector<double> samples;
@@ -147,15 +147,14 @@ int main(int argc, char* argv[]) {
         samples.push_back(Milliseconds(start));
       }
       const Figures figures = Summary(samples);
-      std::printf("%-30s %7zu units: median %9.3f ms, p99 %9.3f ms (%d clicks)\n",
-                  c.name.c_str(), copied.size(), figures.median, figures.p99, clicks);
+      std::printf("%-30s %7zu units: median %9.3f ms, p99 %9.3f ms (%d clicks)\n", c.name.c_str(),
+                  copied.size(), figures.median, figures.p99, clicks);
     }
   }
   // Each step alone, so that a step that grows faster than its text shows.
   for (const std::size_t bytes : {std::size_t{2} << 10, std::size_t{1} << 20}) {
     if (bytes > maxBytes) continue;
-    const Text copied =
-        bench::Repeated(bench::SampleRecord(records::SourceId::Libol), bytes / 2);
+    const Text copied = bench::Repeated(bench::SampleRecord(records::SourceId::Libol), bytes / 2);
     const int times = bytes < (1 << 20) ? 50 : 5;
     const auto step = [&](const char* name, const auto& work) {
       std::vector<double> samples;
@@ -168,9 +167,8 @@ int main(int argc, char* argv[]) {
     };
     auto& rich = static_cast<frmmain::win32::RichEditTextBox&>(window.txtZ3950);
     step("clipboard written", [&] { window.clipboard.WriteText(copied); });
-    step("clipboard write checked", [&] {
-      frmmain::SetClipboardText(window.clipboard, messages, copied);
-    });
+    step("clipboard write checked",
+         [&] { frmmain::SetClipboardText(window.clipboard, messages, copied); });
     step("Libol conversion", [&] {
       (void)records::ConvertRecord(records::SourceOf(records::SourceId::Libol), copied);
     });
@@ -181,7 +179,8 @@ int main(int argc, char* argv[]) {
       rich.SetText(copied);
       rich.Show();
     });
-    step("box painted", [&] { ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
+    step("box painted",
+         [&] { ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
     step("box read", [&] { (void)rich.GetText(); });
     step("EDIT set (before)", [&] {
       before.SetText(u"");

@@ -31,15 +31,30 @@ const Control* ButtonForLayout(records::SourceLayout layout) {
   return nullptr;
 }
 
+// Marks a command as running for as long as it runs.
+class Running {
+ public:
+  explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
+  ~Running() { flag_ = false; }
+  Running(const Running&) = delete;
+  Running& operator=(const Running&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 }  // namespace
 
 void HotkeyCommand::Click(const Control& button, FrmMainPorts& window) noexcept {
   if (button.click == nullptr) return;
   if (button.role == ControlRole::Conversion) repeated_ = &button;
+  const Running running(running_);
   button.click(window);
 }
 
 void HotkeyCommand::Press(FrmMainPorts& window) noexcept {
+  if (running_) return;
+  const Running running(running_);
   if (repeated_ != nullptr) {
     repeated_->click(window);
     return;

@@ -30,6 +30,7 @@ class HotkeyCommand {
 
  private:
   const Control* repeated_ = nullptr;
+  bool running_ = false;
 };
 
 }  // namespace velmora::frmmain

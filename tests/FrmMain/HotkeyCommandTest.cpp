@@ -134,5 +134,38 @@ TEST(HotkeyCommand, BeforeAnyButtonWithNoSourceRecognisedTellsWhatToDoAndChanges
   }
 }
 
+// A message box whose modal loop lets the hotkey's press through, as the
+// window systems' do: the command must not start again inside itself.
+class MessageBoxPressingTheHotkey final : public MessageBox {
+ public:
+  MessageBoxPressingTheHotkey(HotkeyCommand& hotkey, FrmMainPorts*& window)
+      : hotkey_(hotkey), window_(window) {}
+  void Show(TextView message) override {
+    shown.emplace_back(message);
+    hotkey_.Press(*window_);
+  }
+  void ShowFailure(std::string_view) override {}
+  Messages shown;
+
+ private:
+  HotkeyCommand& hotkey_;
+  FrmMainPorts*& window_;
+};
+
+TEST(HotkeyCommand, APressWhileAMessageIsOpenIsIgnored) {
+  HotkeyCommand hotkey;
+  FrmMainPorts* ports = nullptr;
+  FakeTextBox box;
+  FakeClipboard clipboard(ExampleText("verbrary.txt"));  // the wrong source for Libol
+  MessageBoxPressingTheHotkey messages(hotkey, ports);
+  FakeStacking stacking;
+  FrmMainPorts window{box, clipboard, messages, stacking};
+  ports = &window;
+  hotkey.Click(Button("CmdLibol"), window);  // its message presses the hotkey: ignored
+  hotkey.Press(window);                      // and this press runs, once
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(clipboard.content, ExampleText("verbrary.txt"));
+}
+
 }  // namespace
 }  // namespace velmora::frmmain::test

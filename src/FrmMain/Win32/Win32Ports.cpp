@@ -82,8 +82,9 @@ Text RichEditTextBox::GetText() const {
   how.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
   how.flags = GT_USECRLF;
   how.codepage = kUtf16CodePage;
-  text.resize(static_cast<std::size_t>(::SendMessageW(
-      control_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(text.data()))));
+  text.resize(static_cast<std::size_t>(::SendMessageW(control_, EM_GETTEXTEX,
+                                                      reinterpret_cast<WPARAM>(&how),
+                                                      reinterpret_cast<LPARAM>(text.data()))));
   return FromWide(text);
 }
 
