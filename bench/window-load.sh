@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # The real velmora on a virtual X server: time from process start to the
 # window shown, a full "Libol" click through the real X clipboard on 2 KB,
-# 1 MB and 10 MB of copied text, and the window process's peak memory.
+# 1 MB and 10 MB of copied text, the hotkey from key press to clipboard
+# written on 2 KB (200 presses: median, 99th percentile, worst), and the
+# window process's peak memory.
 #
 #   xvfb-run -a -s "-screen 0 1280x1024x24" scripts/x11-session \
 #     bench/window-load.sh VELMORA EXAMPLES_DIR
 #
-# A click is timed from the button press until velmora has taken the
-# clipboard over with its result: xclip -quiet serves the copied text and
-# ends exactly when another program becomes the clipboard's owner.
+# A click or hotkey press is timed from the button press (or the key sent
+# with xdotool, its start included) until velmora has taken the clipboard
+# over with its result: xclip -quiet serves the copied text and ends exactly
+# when another program becomes the clipboard's owner.
 set -euo pipefail
 velmora=$1 examples=$2
 work=$(mktemp -d /tmp/velmora-bench.XXXXXX)
@@ -52,6 +55,32 @@ for size in 2048 1048576 10485760; do
   done
   echo "click on $size bytes: best of 3 ${best} ms"
 done
+# The hotkey, while another window has the focus.
+xmessage -name cover "another program" 2>/dev/null &
+cover=$!
+until C=$(xdotool search --onlyvisible --classname '^cover$' 2>/dev/null); do sleep 0.01; done
+xdotool windowactivate --sync "$(echo "$C" | head -1)" 2>/dev/null
+make_text 2048 "$work/copied"
+head -c 40 "$work/copied" >"$work/start"
+samples=()
+for _ in $(seq 200); do
+  xclip -quiet -selection clipboard -i "$work/copied" >/dev/null 2>&1 &
+  owner=$!
+  until timeout 5 xclip -o -selection clipboard 2>/dev/null | head -c 40 | cmp -s - "$work/start"; do
+    sleep 0.005
+  done
+  t0=$(date +%s%N)
+  xdotool key ctrl+alt+shift+m
+  wait "$owner" || true
+  t1=$(date +%s%N)
+  samples+=($(((t1 - t0) / 1000)))
+done
+printf '%s\n' "${samples[@]}" | sort -n | awk '{v[NR]=$1} END {
+  p99 = int(NR * 0.99); if (p99 < 1) p99 = 1
+  printf "hotkey to clipboard written on 2048 bytes (%d presses): median %.1f ms, p99 %.1f ms, worst %.1f ms\n",
+    NR, v[int((NR + 1) / 2)] / 1000, v[p99] / 1000, v[NR] / 1000 }'
+kill "$cover"
+wait "$cover" 2>/dev/null || true
 echo "peak memory (VmHWM): $(awk '/VmHWM/{print $2, $3}' /proc/$app/status)"
 kill "$app"
 wait "$app" 2>/dev/null || true

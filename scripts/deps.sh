@@ -21,9 +21,9 @@ need_packages() {
 # msgfmt checks and compiles the message catalogues of po/ into them.
 BUILD_PACKAGES=(cmake ninja-build g++ help2man gettext)
 
-# What the window needs to build and run: Qt 6 Widgets, and Arial's metric
-# twin for its fonts.
-GUI_PACKAGES=(qt6-base-dev fonts-liberation2)
+# What the window needs to build and run: Qt 6 Widgets, xcb for its hotkey
+# on X11, and Arial's metric twin for its fonts.
+GUI_PACKAGES=(qt6-base-dev libxcb1-dev pkg-config fonts-liberation2)
 
 # What the tests and benchmarks need: GoogleTest, Google Benchmark, ICU (the
 # benchmarks compare with its normaliser), and yaz-marcdump and xmllint to read
@@ -56,8 +56,12 @@ TEST_PACKAGES+=(installation-guide-amd64 aptitude-common gcc-12-locales util-lin
 TEST_PACKAGES+=(cpio nano texinfo)
 
 # What the window's real-display tests need: a virtual X server, a window
-# manager and the X tools that drive it from outside.
-GUI_TEST_PACKAGES=(xvfb xauth openbox xclip xsel xdotool x11-utils)
+# manager and the X tools that drive it from outside (xset reads the state of
+# NumLock).
+GUI_TEST_PACKAGES=(xvfb xauth openbox xclip xsel xdotool x11-utils x11-xserver-utils)
+# And a Wayland desktop without a GPU: weston (headless, or nested in the X
+# display), its XWayland, and Qt's Wayland platform.
+GUI_TEST_PACKAGES+=(weston xwayland qt6-wayland)
 
 # The one clang-format the sources are formatted with (scripts/format).
 FORMAT_PACKAGES=(clang-format-14)

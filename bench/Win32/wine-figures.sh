@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Figures of the Windows programs under Wine, beside the Linux build: start
-# to window shown, the window's full click (2 KB and 1 MB), velmora-convert
-# libol --batch on 10 MB, and the size of each program and package.
+# to window shown, the window's full click (2 KB and 1 MB) over its RichEdit
+# box and over the EDIT control it had before, the hotkey (WM_HOTKEY) to the
+# clipboard written, each step of a click alone, velmora-convert libol
+# --batch on 10 MB, and the size of each program and package.
 #
 #   bench/Win32/wine-figures.sh [WINDOWS_BUILD] [LINUX_VELMORA_CONVERT]
 #

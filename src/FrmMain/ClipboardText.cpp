@@ -30,15 +30,15 @@ bool SameTextAcrossLineBreaks(TextView a, TextView b) {
   return i == a.size() && j == b.size();
 }
 
-Text GetClipboardText(Clipboard& clipboard, MessageBox& messages) {
+std::optional<Text> GetClipboardText(Clipboard& clipboard, MessageBox& messages) {
   if (!clipboard.OffersText()) {
     messages.Show(kClipboardTextNotAvailable);
-    return {};
+    return std::nullopt;
   }
   const std::optional<Text> text = clipboard.ReadText();
   if (!text) {
     messages.Show(kFailedToGetClipboardText);
-    return {};
+    return std::nullopt;
   }
   return text::NormaliseLineBreaks(UpToFirstNul(*text));
 }

@@ -7,8 +7,9 @@
 namespace velmora::frmmain {
 
 // The clipboard's text up to its first NUL, every line break (CRLF, LF, CR)
-// as CRLF. When there is none, tells the user why and gives the empty text.
-Text GetClipboardText(Clipboard& clipboard, MessageBox& messages);
+// as CRLF. When there is none (an image only, or text announced but not
+// obtainable), tells the user why and gives nothing.
+std::optional<Text> GetClipboardText(Clipboard& clipboard, MessageBox& messages);
 
 // Replaces the clipboard's content by `text` up to its first NUL. Tells the
 // user when the clipboard does not offer that text afterwards (another

@@ -33,6 +33,13 @@ constexpr int Weight(ControlFont font) {
   return font == ControlFont::BoldButton ? 700 : 400;
 }
 
+// What pressing a control does.
+enum class ControlRole {
+  TextBox,     // nothing: it is the text box
+  Conversion,  // runs a conversion, which the hotkey repeats once it was pressed
+  Stacking,    // changes only the window's place in the stacking order
+};
+
 struct Control {
   std::string_view name;
   std::string_view caption;      // empty for the text box
@@ -40,6 +47,7 @@ struct Control {
   int tabIndex;
   ControlFont font;
   bool visible;
+  ControlRole role;
   void (*click)(FrmMainPorts&) noexcept;  // nullptr for the text box
 };
 
@@ -48,25 +56,29 @@ constexpr Control SourceButton(records::SourceId id, void (*click)(FrmMainPorts&
                                int left, int top, int width, int height, int tabIndex,
                                bool visible = true) {
   const records::SourceSystem& source = SourceOf(id);
-  return {source.control, source.caption,          left,    top,  width, height,
-          tabIndex,       ControlFont::BoldButton, visible, click};
+  return {source.control, source.caption,
+          left,           top,
+          width,          height,
+          tabIndex,       ControlFont::BoldButton,
+          visible,        ControlRole::Conversion,
+          click};
 }
 
 // clang-format off
 inline constexpr Control kControls[] = {
     //                                                          left   top  width height tab
-    {"TxtZ3950", "",                                              0,   60, 2535, 2055,  0, ControlFont::Box, true, nullptr},
+    {"TxtZ3950", "",                                              0,   60, 2535, 2055,  0, ControlFont::Box, true, ControlRole::TextBox, nullptr},
     SourceButton(records::SourceId::Ilib,     CmdTvDakLak_Click,            0, 2220, 1215,  375,  2),
     SourceButton(records::SourceId::Libol,    CmdLibol_Click,            1320, 2220, 1215,  375,  3),
     SourceButton(records::SourceId::Emiclib,  CmdTVHCM_Click,               0, 2640, 2535,  375,  1),
     SourceButton(records::SourceId::LacViet,  CmdDaNang_Click,              0, 3120, 2595,  615,  8),
     SourceButton(records::SourceId::Verbrary, CmdLacViet_Click,             0, 3840, 2595,  375,  5),
-    {"CmdChuyenMa", "To Pre-Unicode",                             0, 4320, 2595,  375,  7, ControlFont::BoldButton, true, CmdChuyenMa_Click},
+    {"CmdChuyenMa", "To Pre-Unicode",                             0, 4320, 2595,  375,  7, ControlFont::BoldButton, true, ControlRole::Conversion, CmdChuyenMa_Click},
     // Never shown: it lies under "To Pre-Unicode", so it cannot be pressed.
     SourceButton(records::SourceId::Hue,      CmdHue_Click,                 0, 4320, 2595,  375,  6, /*visible=*/false),
-    {"CmdMracEditor", "TO MARCEDIT",                              0, 4740, 2595,  375,  4, ControlFont::BoldButton, true, CmdMracEditor_Click},
-    {"CmdOnTop", "Enable on Top",                                 0, 5220, 1095,  615,  9, ControlFont::RegularButton, true, CmdOnTop_Click},
-    {"CmdOnBottom", "Disable on Top",                          1260, 5220, 1275,  615, 10, ControlFont::RegularButton, true, CmdOnBottom_Click},
+    {"CmdMracEditor", "TO MARCEDIT",                              0, 4740, 2595,  375,  4, ControlFont::BoldButton, true, ControlRole::Conversion, CmdMracEditor_Click},
+    {"CmdOnTop", "Enable on Top",                                 0, 5220, 1095,  615,  9, ControlFont::RegularButton, true, ControlRole::Stacking, CmdOnTop_Click},
+    {"CmdOnBottom", "Disable on Top",                          1260, 5220, 1275,  615, 10, ControlFont::RegularButton, true, ControlRole::Stacking, CmdOnBottom_Click},
 };
 // clang-format on
 

@@ -1,11 +1,11 @@
 #include "FrmMain/Handlers.h"
 
-#include <exception>
 #include <optional>
 #include <string_view>
 
 #include "FrmMain/ClipboardText.h"
 #include "FrmMain/FormLayout.h"
+#include "FrmMain/Guarded.h"
 #include "ModMain/Letters/ConvertCharset.h"
 #include "ModMain/Records/MarcEditExport.h"
 
@@ -13,13 +13,18 @@ namespace velmora::frmmain {
 namespace {
 
 // The pipeline. `refusal` may stop it after the rewrite with a message:
-// the box then keeps what it holds and the clipboard what it held.
+// the box then keeps what it holds and the clipboard what it held. When the
+// clipboard held no text to start from (an image, say), the box shows the
+// rewrite of the empty text and the clipboard keeps what it held: the
+// user's copy is not replaced by the conversion of nothing.
 template <typename Rewrite, typename Refusal>
 void Pipeline(FrmMainPorts& window, records::InputFrom input, const Rewrite& rewrite,
               const Refusal& refusal) {
+  bool clipboardHeldText = true;
   if (input == records::InputFrom::Clipboard) {
-    const Text clipText = GetClipboardText(window.clipboard, window.messages);  // 1
-    window.txtZ3950.SetText(clipText);                                          // 2
+    const std::optional<Text> clipText = GetClipboardText(window.clipboard, window.messages);  // 1
+    clipboardHeldText = clipText.has_value();
+    window.txtZ3950.SetText(clipText.value_or(Text()));  // 2
   }
   const Text boxText = window.txtZ3950.GetText();  // 3
   const Text result = rewrite(boxText);            // 4
@@ -27,7 +32,8 @@ void Pipeline(FrmMainPorts& window, records::InputFrom input, const Rewrite& rew
     window.messages.Show(*message);
     return;
   }
-  window.txtZ3950.SetText(result);                              // 5
+  window.txtZ3950.SetText(result);  // 5
+  if (!clipboardHeldText) return;
   const Text output = window.txtZ3950.GetText();                // 6
   SetClipboardText(window.clipboard, window.messages, output);  // 7
 }
@@ -57,26 +63,6 @@ std::optional<Text> NoRecordOfTheSource(const records::SourceSystem& source, Tex
     buttons += u"\"" + FromAscii(other->caption) + u"\"";
   }
   return message + (buttons.empty() ? Text(u".") : u": press " + buttons + u" instead.");
-}
-
-void ShowFailure(MessageBox& messages, const char* description) noexcept {
-  try {
-    messages.ShowFailure(description);
-  } catch (...) {
-    // Nothing is left to tell the user with; the window goes on.
-  }
-}
-
-// Runs one handler's work; a failure is shown, never thrown on.
-template <typename Work>
-void Guarded(MessageBox& messages, const Work& work) noexcept {
-  try {
-    work();
-  } catch (const std::exception& failure) {
-    ShowFailure(messages, failure.what());
-  } catch (...) {
-    ShowFailure(messages, "unknown failure");
-  }
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 // back -> rewrite -> box -> read back -> clipboard. Only the rewrite in the
 // middle differs, and whether the command starts from the clipboard or from
 // what the box already holds. A source button's row in the source table
-// (ModMain/Sources.h) says both.
+// (ModMain/Sources.h) says both. A command that starts from the clipboard
+// and finds no text there converts the empty text into the box and leaves
+// the clipboard as it was.
 #pragma once
 
 #include "FrmMain/Ports.h"

@@ -7,17 +7,10 @@
 #include <optional>
 #include <string_view>
 
+#include "FrmMain/Messages.h"
 #include "ModMain/Text/Text.h"
 
 namespace velmora::frmmain {
-
-// The title of every message box: the application's name.
-inline constexpr TextView kApplicationTitle = u"Velmora";
-
-// The system's own messages, all three about the clipboard.
-inline constexpr TextView kClipboardTextNotAvailable = u"Clipboard Text Is Not available now";
-inline constexpr TextView kFailedToGetClipboardText = u"Failed To Get Clipboard Text";
-inline constexpr TextView kFailedToSetClipboardText = u"Failed To Set Clipboard Text";
 
 // The multi-line text box TxtZ3950.
 class TextBox {
@@ -49,7 +42,7 @@ class Clipboard {
 class MessageBox {
  public:
   virtual ~MessageBox() = default;
-  // One of the three clipboard messages, shown without an icon.
+  // One of the messages of FrmMain/Messages.h, shown without an icon.
   virtual void Show(TextView message) = 0;
   // The description of an unexpected failure that ended a command.
   virtual void ShowFailure(std::string_view description) = 0;

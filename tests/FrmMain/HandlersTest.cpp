@@ -80,7 +80,7 @@ TEST(Handlers, TheWrongSourceButtonTellsAndKeepsTheCopiedRecord) {
     EXPECT_TEXT_EQ(window.box.GetText(), copied);
     EXPECT_EQ(window.clipboard.content, clipboardBefore);
   }
-  // White space alone converts as before: the empty record, no message.
+  // White space alone is no wrong source: the empty record, no message.
   FakeWindow blank;
   blank.clipboard.content = u" \r\n\t";
   CmdLibol_Click(blank.ports);
@@ -157,26 +157,45 @@ TEST(Handlers, TheRewriteGetsTheBoxsTextAndTheClipboardGetsTheBoxsTextBack) {
   EXPECT_EQ(clipboard.content, Text(u"[[copied*]*]*"));
 }
 
-TEST(Handlers, NoTextOnTheClipboardIsToldAndTheEmptyTextIsConverted) {
+// An image on the clipboard, or text announced but not obtainable: the user
+// is told, the box shows the rewrite of the empty text, and the clipboard
+// keeps what it held, so that the user's copy is not lost to the conversion
+// of nothing. A command that starts from the box writes the clipboard as
+// ever.
+TEST(Handlers, NoTextOnTheClipboardIsToldTheEmptyTextConvertedAndTheClipboardKept) {
   for (const bool announcedButUnreadable : {false, true}) {
+    SCOPED_TRACE(announcedButUnreadable ? "unreadable text" : "no text");
     FakeWindow window;
     window.box.SetText(u"earlier result");
     if (announcedButUnreadable) {
       window.clipboard.content = u"unreadable";
       window.clipboard.failReads = true;
     }
+    const std::optional<Text> before = window.clipboard.content;
     RunConversion(window.ports, records::InputFrom::Clipboard, Bracketed);
     EXPECT_EQ(window.box.GetText(), u"[]");
     EXPECT_EQ(window.messages.shown,
               (Messages{Text(announcedButUnreadable ? kFailedToGetClipboardText
                                                     : kClipboardTextNotAvailable)}));
-    EXPECT_EQ(window.clipboard.content, Text(u"[]"));
+    EXPECT_EQ(window.clipboard.writes.size(), 0u);
+    EXPECT_EQ(window.clipboard.content, before);
   }
-  // The real conversions of the empty text.
-  FakeWindow window;
-  CmdLibol_Click(window.ports);
-  EXPECT_EQ(window.messages.shown, Messages{Text(kClipboardTextNotAvailable)});
-  EXPECT_EQ(window.clipboard.content, window.box.GetText());
+  // Every button that starts from the clipboard, with its real conversion.
+  for (const Control& button : kControls) {
+    if (button.role != ControlRole::Conversion) continue;
+    SCOPED_TRACE(std::string(button.name));
+    FakeWindow window;
+    window.box.SetText(ExampleText("libol.expected.txt"));
+    button.click(window.ports);
+    if (button.click == CmdMracEditor_Click || button.click == CmdHue_Click) {
+      EXPECT_EQ(window.clipboard.writes.size(), 1u) << "starts from the box";
+      continue;
+    }
+    EXPECT_EQ(window.messages.shown, Messages{Text(kClipboardTextNotAvailable)});
+    EXPECT_EQ(window.clipboard.content, std::nullopt);
+    EXPECT_EQ(window.clipboard.writes.size(), 0u);
+    EXPECT_EQ(window.box.sets, 3) << "the test's text, the empty text, its rewrite";
+  }
 }
 
 TEST(Handlers, ARefusedClipboardWriteIsToldAndTheBoxKeepsTheResult) {

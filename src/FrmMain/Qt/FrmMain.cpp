@@ -4,14 +4,17 @@
 #include <QMetaObject>
 #include <QPlainTextEdit>
 #include <algorithm>
+#include <cstdio>
 #include <span>
 #include <string_view>
 #include <vector>
 
+#include "Encodings/CodePage.h"
 #include "FrmMain/ClipboardText.h"
 #include "FrmMain/FormLayout.h"
 #include "FrmMain/Qt/QtText.h"
 #include "FrmMain/Qt/WrappingButton.h"
+#include "FrmMain/Qt/X11Hotkey.h"
 #include "ModScreen/Qt/ModScreen.h"
 
 namespace velmora::frmmain::qt {
@@ -32,10 +35,6 @@ constexpr bool InWholePixels(const Control& c) {
 static_assert(std::all_of(std::begin(kControls), std::end(kControls), InWholePixels));
 static_assert(kClientWidthTwips % kTwipsPerPixel == 0 && kClientHeightTwips % kTwipsPerPixel == 0);
 
-QString Latin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QFont FontOf(ControlFont font) {
   QFont result(Latin1(kFontFamily));
   result.setPointSizeF(PointSize(font));
@@ -43,22 +42,12 @@ QFont FontOf(ControlFont font) {
   return result;
 }
 
-// Windows-1252 bytes 0x80..0x9F; every other byte is the code point of the
-// same number (0x81, 0x8D, 0x8F, 0x90 and 0x9D are unassigned there too).
-constexpr char16_t kWindows1252High[32] = {
-    u'\u20AC', 0x81,      u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
-    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', 0x8D,      u'\u017D', 0x8F,
-    0x90,      u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
-    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', 0x9D,      u'\u017E', u'\u0178',
-};
-constexpr char kUnmappable = '?';
-
+// The byte of the single-byte code page Windows-1252 for `ch`, "?" for a
+// character the code page lacks.
 char Windows1252Byte(char16_t ch) {
-  if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return static_cast<char>(ch);
-  for (int i = 0; i < 32; ++i) {
-    if (kWindows1252High[i] == ch) return static_cast<char>(0x80 + i);
-  }
-  return kUnmappable;
+  constexpr char kUnmappable = '?';
+  const encodings::CodePageBytes bytes = encodings::Windows1252().Encode(ch);
+  return bytes.length == 1 ? static_cast<char>(bytes.first) : kUnmappable;
 }
 
 }  // namespace
@@ -80,7 +69,7 @@ FrmMain::FrmMain(QWidget* parent)
       control = txtZ3950Edit_;
     } else {
       auto* button = new WrappingButton(Latin1(c.caption), this);
-      connect(button, &QPushButton::clicked, this, [this, click = c.click] { click(ports_); });
+      connect(button, &QPushButton::clicked, this, [this, &c] { hotkeyCommand_.Click(c, ports_); });
       control = button;
     }
     control->setObjectName(Latin1(c.name));
@@ -99,6 +88,33 @@ FrmMain::FrmMain(QWidget* parent)
   txtZ3950Edit_->setFocus();
 }
 
+FrmMain::~FrmMain() = default;
+
+void FrmMain::StartHotkey(const KeyCombination& keys) {
+  hotkey_ = std::make_unique<X11Hotkey>(keys, [this] { PressHotkey(); });
+  const Text written = ToText(Latin1(KeyCombinationText(keys)));
+  switch (hotkey_->outcome()) {
+    case X11Hotkey::Outcome::Grabbed:
+      return;
+    case X11Hotkey::Outcome::TakenByAnotherClient:
+      ShowNotice(WithKeys(kHotkeyTaken, written));
+      break;
+    case X11Hotkey::Outcome::NoSuchKey:
+      ShowNotice(WithKeys(kHotkeyKeyMissing, written));
+      break;
+    case X11Hotkey::Outcome::NotOnX11:
+      ShowNotice(WithKeys(kHotkeyUnavailableHere, written));
+      break;
+  }
+  hotkey_.reset();
+}
+
+void FrmMain::ShowNotice(TextView notice) {
+  const QString text = ToQString(notice);
+  std::fprintf(stderr, "velmora: %s\n", text.toLocal8Bit().constData());
+  setToolTip(toolTip().isEmpty() ? text : toolTip() + QLatin1Char('\n') + text);
+}
+
 void FrmMain::Form_Load() {
   modscreen::PlaceAtBottomRight(*this);
   show();
@@ -111,7 +127,7 @@ Text FrmMain::Get_Text(QLineEdit& textBox) {
   textBox.selectAll();
   textBox.copy();
   textBox.setCursorPosition(selStart);  // ends the selection too
-  return GetClipboardText(clipboard_, messages_);
+  return GetClipboardText(clipboard_, messages_).value_or(Text());
 }
 
 void FrmMain::Set_Text(QWidget& edit, TextView sUni) {

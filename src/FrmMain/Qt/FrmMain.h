@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
+#include "FrmMain/HotkeyCommand.h"
+#include "FrmMain/KeyCombination.h"
 #include "FrmMain/Ports.h"
 #include "FrmMain/Qt/QtPorts.h"
 
@@ -13,11 +16,14 @@ class QPushButton;
 
 namespace velmora::frmmain::qt {
 
+class X11Hotkey;
+
 class FrmMain final : public QWidget {
   Q_OBJECT
 
  public:
   explicit FrmMain(QWidget* parent = nullptr);
+  ~FrmMain() override;
 
   // Start-up: places the window at the screen's bottom-right corner, shows
   // it and puts it on top.
@@ -31,6 +37,17 @@ class FrmMain final : public QWidget {
   // of its selection. Nothing in the window calls it.
   void Set_Text(QWidget& edit, TextView sUni);
 
+  // Takes `keys` as the hotkey, whichever program has the focus. When it
+  // cannot be had (another program holds it, or the window system offers
+  // no such thing), the window says so once: see ShowNotice.
+  void StartHotkey(const KeyCombination& keys);
+  // What the hotkey does: see HotkeyCommand.
+  void PressHotkey() { hotkeyCommand_.Press(ports_); }
+
+  // Tells the user something once, without a message box: on standard
+  // error, and in the window's tooltip for as long as the window is open.
+  void ShowNotice(TextView notice);
+
   // What the click handlers work on.
   FrmMainPorts& Ports() { return ports_; }
 
@@ -41,6 +58,8 @@ class FrmMain final : public QWidget {
   QtMessageBox messages_;
   QtStacking stacking_;
   FrmMainPorts ports_;
+  HotkeyCommand hotkeyCommand_;
+  std::unique_ptr<X11Hotkey> hotkey_;
 };
 
 // UTF-8 bytes held one per character, each character being a byte of the

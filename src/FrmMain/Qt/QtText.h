@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 #include "ModMain/Text/Text.h"
 
@@ -10,6 +11,11 @@ namespace velmora::frmmain::qt {
 
 inline QString ToQString(TextView text) {
   return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+// The window's captions and names are ASCII.
+inline QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 inline Text ToText(const QString& text) {

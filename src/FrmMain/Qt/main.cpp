@@ -4,12 +4,47 @@
 #include <QDirIterator>
 #include <QIcon>
 #include <cstdio>
+#include <cstdlib>
+#include <iterator>
 #include <string_view>
+#include <vector>
 
+#include "FrmMain/Messages.h"
 #include "FrmMain/Qt/FrmMain.h"
+#include "FrmMain/Qt/PlatformChoice.h"
+#include "FrmMain/Qt/QtText.h"
+#include "FrmMain/WindowOptions.h"
 #include "velmora/Version.h"
 
 namespace {
+
+using velmora::frmmain::qt::PlatformChoice;
+
+// Qt's own options, which Qt reads from the same command line.
+constexpr velmora::frmmain::ToolkitOption kQtOptions[] = {
+    {"-platform", true},
+    {"-platformpluginpath", true},
+    {"-platformtheme", true},
+    {"-plugin", true},
+    {"-qwindowgeometry", true},
+    {"-qwindowicon", true},
+    {"-qwindowtitle", true},
+    {"-session", true},
+    {"-style", true},
+    {"-stylesheet", true},
+    {"-display", true},
+    {"-geometry", true},
+    {"-name", true},
+    {"-title", true},
+    {"-qmljsdebugger", true},
+    {"-reverse", false},
+    {"-widgetcount", false},
+    {"-nograb", false},
+    {"-dograb", false},
+    {"-sync", false},
+};
+constexpr std::string_view kQtOptionsNote =
+    "Qt's own options (-platform, -display, -style, ...) are taken as well.";
 
 // Every size of the application icon, from the resource built out of
 // data/icons/hicolor.
@@ -21,43 +56,54 @@ QIcon ApplicationIcon() {
   return icon;
 }
 
-QString Latin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+const char* Environment(const char* name) {
+  return std::getenv(name);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  namespace frmmain = velmora::frmmain;
+  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   // Answered before Qt starts, so that they work without a display.
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--version" || arg == "-V") {
+  const frmmain::WindowOptions options = frmmain::ParseWindowOptions(args, kQtOptions);
+  switch (options.outcome) {
+    case frmmain::WindowOptions::Outcome::Help:
+      std::fputs(frmmain::WindowUsage(kQtOptionsNote).c_str(), stdout);
+      return 0;
+    case frmmain::WindowOptions::Outcome::Version:
       std::printf("velmora %.*s\n", static_cast<int>(velmora::kVersion.size()),
                   velmora::kVersion.data());
       return 0;
-    }
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(
-          "usage: velmora [OPTION...]\n"
-          "\n"
-          "Opens the Velmora window at the bottom-right corner of the screen, above\n"
-          "other windows. Copy a record in a library system and press the button\n"
-          "that names it: the catalogue record is shown and put on the clipboard.\n"
-          "\n"
-          "options:\n"
-          "  -h, --help     show this help\n"
-          "  -V, --version  show the version\n"
-          "Qt's own options (-display, -platform, ...) are taken as well.\n",
-          stdout);
-      return 0;
-    }
+    case frmmain::WindowOptions::Outcome::UsageError:
+      std::fputs(frmmain::UsageErrorLine(options).c_str(), stderr);
+      return 2;
+    case frmmain::WindowOptions::Outcome::Run:
+      break;
   }
+
+  const PlatformChoice platform =
+      frmmain::qt::ChoosePlatform(args, Environment, frmmain::qt::XServerReachable);
+  if (platform.outcome == PlatformChoice::Outcome::NoDisplay) {
+    std::fputs(
+        "velmora: no display to open the window on: no X server answers at DISPLAY and "
+        "WAYLAND_DISPLAY is not set (velmora-convert converts without a window)\n",
+        stderr);
+    return 1;
+  }
+  if (platform.qtPlatform != nullptr) qputenv("QT_QPA_PLATFORM", platform.qtPlatform);
+
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("velmora"));
-  QApplication::setApplicationVersion(Latin1(velmora::kVersion));
-  QApplication::setDesktopFileName(Latin1(velmora::kAppId));
+  QApplication::setApplicationVersion(frmmain::qt::Latin1(velmora::kVersion));
+  QApplication::setDesktopFileName(frmmain::qt::Latin1(velmora::kAppId));
   QApplication::setWindowIcon(ApplicationIcon());
-  velmora::frmmain::qt::FrmMain form;
+  frmmain::qt::FrmMain form;
   form.Form_Load();
+  if (platform.outcome == PlatformChoice::Outcome::Wayland) {
+    form.ShowNotice(frmmain::kWaylandLimits);
+  } else if (options.hotkey) {
+    form.StartHotkey(*options.hotkey);
+  }
   return QApplication::exec();
 }

@@ -5,8 +5,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "Encodings/Utf8.h"
 #include "FrmMain/ClipboardText.h"
+#include "FrmMain/Messages.h"
+#include "FrmMain/Win32/ConsoleText.h"
 #include "ModScreen/Win32/ModScreen.h"
+
+#include <commctrl.h>
 
 namespace velmora::frmmain::win32 {
 namespace {
@@ -49,17 +54,6 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   ::RegisterClassExW(&windowClass);  // fails harmlessly when already registered
 }
 
-// The EDIT control TxtZ3950: multi-line, word-wrapped, a vertical scroll bar.
-HWND CreateTextBox(HWND form, int id) {
-  const HWND edit = ::CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"EDIT", L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-          ES_WANTRETURN | ES_NOHIDESEL,
-      0, 0, 0, 0, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-  ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);  // 0: as much as the control can hold
-  return edit;
-}
-
 HWND CreateButton(HWND form, const Control& control, int id) {
   const DWORD visible = control.visible ? WS_VISIBLE : 0;
   return ::CreateWindowExW(0, L"BUTTON", Widen(control.caption).c_str(),
@@ -83,8 +77,9 @@ FrmMain::FrmMain(HINSTANCE instance) {
   });
   for (const std::size_t i : byTabIndex) {
     const int id = kFirstControlId + static_cast<int>(i);
-    controls_[i] = kControls[i].click == nullptr ? CreateTextBox(form_, id)
+    controls_[i] = kControls[i].click == nullptr ? CreateRichEditControl(form_, id)
                                                  : CreateButton(form_, kControls[i], id);
+    if (controls_[i] == nullptr) throw std::runtime_error("cannot create the window's controls");
   }
   const HWND box = controls_[static_cast<std::size_t>(&kTxtZ3950 - kControls)];
   ports_ = std::make_unique<PortSet>(form_, box);
@@ -93,6 +88,8 @@ FrmMain::FrmMain(HINSTANCE instance) {
 }
 
 FrmMain::~FrmMain() {
+  if (hotkeyRegistered_) ::UnregisterHotKey(form_, kHotkeyId);
+  if (tooltip_ != nullptr) ::DestroyWindow(tooltip_);
   if (form_ != nullptr) {
     ::SetWindowLongPtrW(form_, GWLP_USERDATA, 0);
     ::DestroyWindow(form_);
@@ -100,6 +97,50 @@ FrmMain::~FrmMain() {
   for (const HFONT font : fonts_) {
     if (font != nullptr) ::DeleteObject(font);
   }
+}
+
+void FrmMain::StartHotkey(const KeyCombination& keys) {
+  const UINT modifiers =
+      ((keys.modifiers & kCtrl) ? MOD_CONTROL : 0) | ((keys.modifiers & kAlt) ? MOD_ALT : 0) |
+      ((keys.modifiers & kShift) ? MOD_SHIFT : 0) | ((keys.modifiers & kMeta) ? MOD_WIN : 0) |
+      MOD_NOREPEAT;  // held down, it converts once
+  hotkeyRegistered_ = ::RegisterHotKey(form_, kHotkeyId, modifiers, keys.windowsVirtualKey);
+  if (hotkeyRegistered_) return;
+  const Text written = FromWide(Widen(KeyCombinationText(keys)));
+  ShowNotice(WithKeys(
+      ::GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED ? kHotkeyTaken : kHotkeyUnavailableHere,
+      written));
+}
+
+void FrmMain::ShowNotice(TextView notice) {
+  WriteToStandardStream("velmora: " + encodings::EncodeUtf8(notice) + "\n", Stream::Error);
+  if (!notices_.empty()) notices_ += L"\r\n";
+  notices_ += ToWide(notice);
+  const bool adding = tooltip_ == nullptr;
+  if (adding) {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_,
+                                 nullptr, nullptr, nullptr);
+    // Wrapped a little wider than the window.
+    ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0,
+                   Pixels(4 * kClientWidthTwips / 3, ::GetDpiForWindow(form_)));
+  }
+  // One tool for the form's own area and one for each control, all with the
+  // same text, so that the tip shows wherever the pointer rests.
+  const auto setTool = [&](HWND window) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = form_;
+    tool.uId = reinterpret_cast<UINT_PTR>(window);
+    tool.lpszText = notices_.data();  // copied by the tooltip
+    ::SendMessageW(tooltip_, adding ? TTM_ADDTOOLW : TTM_UPDATETIPTEXTW, 0,
+                   reinterpret_cast<LPARAM>(&tool));
+  };
+  setTool(form_);
+  for (const HWND control : controls_) setTool(control);
 }
 
 void FrmMain::Form_Load() {
@@ -150,11 +191,18 @@ LRESULT FrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const int index = LOWORD(wParam) - kFirstControlId;
       if (HIWORD(wParam) == BN_CLICKED && index >= 0 &&
           index < static_cast<int>(controls_.size())) {
-        const Control& control = kControls[index];
-        if (control.click != nullptr) control.click(Ports());
+        hotkeyCommand_.Click(kControls[index], Ports());
+        ports_->box.Show();
       }
       return 0;
     }
+    case WM_HOTKEY:
+      // Whichever program has the focus keeps it: the window is not activated.
+      if (wParam == kHotkeyId) {
+        hotkeyCommand_.Press(Ports());
+        ports_->box.Show();
+      }
+      return 0;
     case WM_DPICHANGED: {
       // Moved to a monitor of another DPI, or its scale changed: the same
       // layout in that monitor's pixels, where the system suggests.
@@ -178,7 +226,7 @@ Text FrmMain::Get_Text(HWND textBox) {
   ::SendMessageW(textBox, EM_SETSEL, 0, ::GetWindowTextLengthW(textBox));
   ::SendMessageW(textBox, WM_COPY, 0, 0);
   ::SendMessageW(textBox, EM_SETSEL, selStart, selStart);  // ends the selection too
-  return GetClipboardText(ports_->clipboard, ports_->messages);
+  return GetClipboardText(ports_->clipboard, ports_->messages).value_or(Text());
 }
 
 void FrmMain::Set_Text(HWND hWnd, TextView sUni) {

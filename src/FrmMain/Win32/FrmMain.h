@@ -1,13 +1,17 @@
 // FrmMain: the system's only window, native on Windows. A narrow column at
-// the screen's bottom-right corner, above other windows: the EDIT control
-// TxtZ3950 and the buttons, laid out in twips for the monitor's DPI.
+// the screen's bottom-right corner, above other windows: the text box
+// TxtZ3950 (a RichEdit control) and the buttons, laid out in twips for the
+// monitor's DPI.
 #pragma once
 
 #include <array>
 #include <iterator>
 #include <memory>
+#include <string>
 
 #include "FrmMain/FormLayout.h"
+#include "FrmMain/HotkeyCommand.h"
+#include "FrmMain/KeyCombination.h"
 #include "FrmMain/Ports.h"
 #include "FrmMain/Win32/Win32Ports.h"
 #include "FrmMain/Win32/WindowsApi.h"
@@ -35,6 +39,19 @@ class FrmMain {
   // caret, in place of its selection (WM_PASTE). Nothing in the window calls it.
   void Set_Text(HWND hWnd, TextView sUni);
 
+  // Registers `keys` as the hotkey, whichever program has the focus. When
+  // it cannot be had (another program registered it), the window says so
+  // once: see ShowNotice.
+  void StartHotkey(const KeyCombination& keys);
+  // Tells the user something once, without a message box: on standard
+  // error when there is one, and in the window's tooltip while it is open.
+  void ShowNotice(TextView notice);
+  // The tooltip that shows the notices; nullptr before any.
+  HWND NoticeTooltip() const { return tooltip_; }
+
+  // The id of the hotkey's WM_HOTKEY.
+  static constexpr int kHotkeyId = 1;
+
   HWND Handle() const { return form_; }
   // The control of kControls[i].
   HWND ControlWindow(std::size_t i) const { return controls_[i]; }
@@ -48,10 +65,11 @@ class FrmMain {
   void LayOut(UINT dpi);
 
   struct PortSet {
-    PortSet(HWND form, HWND edit) : box(edit), clipboard(form), messages(form), stacking(form) {}
+    PortSet(HWND form, HWND edit)
+        : box(edit), clipboard(form), messages(form, &box), stacking(form) {}
     PortSet(const PortSet&) = delete;  // `view` refers to the members
     PortSet& operator=(const PortSet&) = delete;
-    EditTextBox box;
+    RichEditTextBox box;
     Win32Clipboard clipboard;
     Win32MessageBox messages;
     Win32Stacking stacking;
@@ -62,6 +80,10 @@ class FrmMain {
   std::array<HWND, std::size(kControls)> controls_{};
   std::array<HFONT, 3> fonts_{};  // by ControlFont
   std::unique_ptr<PortSet> ports_;
+  HotkeyCommand hotkeyCommand_;
+  bool hotkeyRegistered_ = false;
+  HWND tooltip_ = nullptr;
+  std::wstring notices_;  // the tooltip's text
 };
 
 // UTF-8 bytes held one per character, each character a byte of the system's

@@ -2,12 +2,16 @@
 
 #include <cstring>
 
+#include <richedit.h>
+
 #include "ModScreen/Win32/ModScreen.h"
 
 namespace velmora::frmmain::win32 {
 namespace {
 
 constexpr DWORD kPauseMilliseconds = 25;
+constexpr UINT kUtf16CodePage = 1200;
+constexpr LPARAM kMaximumTextLength = 0x7FFFFFFE;
 
 // Closes the clipboard that Open opened, on every path.
 struct ClipboardCloser {
@@ -32,14 +36,55 @@ std::wstring FromUtf8(std::string_view utf8) {
 
 }  // namespace
 
-void EditTextBox::SetText(TextView text) {
-  ::SetWindowTextW(edit_, ToWide(text).c_str());
+HWND CreateRichEditControl(HWND parent, int id) {
+  static const HMODULE library = ::LoadLibraryW(L"Msftedit.dll");  // registers the class
+  if (library == nullptr) return nullptr;
+  const HWND control = ::CreateWindowExW(
+      WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+          ES_WANTRETURN | ES_NOHIDESEL,
+      0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  if (control == nullptr) return nullptr;
+  // Plain text: pasted formatting and pictures are left out, as in an EDIT.
+  ::SendMessageW(control, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
+  ::SendMessageW(control, EM_EXLIMITTEXT, 0, kMaximumTextLength);  // 0 would mean 64 K
+  return control;
 }
 
-Text EditTextBox::GetText() const {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit_)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(edit_, text.data(), static_cast<int>(text.size()))));
+void RichEditTextBox::SetText(TextView text) {
+  lastSet_ = text;
+  pending_ = true;
+}
+
+void RichEditTextBox::Show() {
+  if (!pending_) return;
+  pending_ = false;
+  // Redrawn once, after the whole text is in.
+  ::SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+  const std::wstring wide = ToWide(lastSet_);
+  SETTEXTEX how{ST_DEFAULT, kUtf16CodePage};
+  ::SendMessageW(control_, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how),
+                 reinterpret_cast<LPARAM>(wide.c_str()));
+  ::SendMessageW(control_, EM_SETMODIFY, FALSE, 0);
+  ::SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(control_, nullptr, TRUE);
+}
+
+Text RichEditTextBox::GetText() const {
+  // Untouched since it was set: the control turns a lone CR or LF into a
+  // paragraph break, read back as CRLF, so the text set is given back.
+  if (pending_ || ::SendMessageW(control_, EM_GETMODIFY, 0, 0) == 0) return lastSet_;
+  GETTEXTLENGTHEX length{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, kUtf16CodePage};
+  const auto units = static_cast<std::size_t>(
+      ::SendMessageW(control_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+  std::wstring text(units + 1, L'\0');
+  GETTEXTEX how{};
+  how.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  how.flags = GT_USECRLF;
+  how.codepage = kUtf16CodePage;
+  text.resize(static_cast<std::size_t>(::SendMessageW(control_, EM_GETTEXTEX,
+                                                      reinterpret_cast<WPARAM>(&how),
+                                                      reinterpret_cast<LPARAM>(text.data()))));
   return FromWide(text);
 }
 
@@ -95,10 +140,12 @@ void Win32Clipboard::WriteText(TextView text) {
 }
 
 void Win32MessageBox::Show(TextView message) {
+  if (box_ != nullptr) box_->Show();
   ::MessageBoxW(owner_, ToWide(message).c_str(), ToWide(kApplicationTitle).c_str(), MB_OK);
 }
 
 void Win32MessageBox::ShowFailure(std::string_view description) {
+  if (box_ != nullptr) box_->Show();
   ::MessageBoxW(owner_, FromUtf8(description).c_str(), ToWide(kApplicationTitle).c_str(),
                 MB_OK | MB_ICONERROR);
 }

@@ -20,6 +20,7 @@
 #include "FrmMain/Handlers.h"
 #include "FrmMain/Qt/FrmMain.h"
 #include "FrmMain/Qt/QtText.h"
+#include "FrmMain/Qt/X11KeyGrab.h"
 #include "ModMain/Records/MarcEditExport.h"
 #include "ModMain/Records/Sources.h"
 #include "ModMain/Text/LineBreaks.h"
@@ -265,7 +266,7 @@ class FrmMainTest : public QObject {
     QCOMPARE(WithCrlf(ClipboardText()), BoxText());
   }
 
-  void noTextOnTheClipboardIsToldThenTheEmptyTextIsConverted() {
+  void noTextOnTheClipboardIsToldTheEmptyTextConvertedAndTheImageKept() {
     window_->Ports().txtZ3950.SetText(u"earlier result");
     auto* image = new QMimeData;
     QImage red(4, 4, QImage::Format_RGB32);
@@ -282,7 +283,50 @@ class FrmMainTest : public QObject {
     const QString emptyRecord = ToQString(velmora::records::ConvertRecord(
         velmora::records::SourceOf(velmora::records::SourceId::Libol), u""));
     QCOMPARE(BoxText(), emptyRecord);
-    QCOMPARE(ClipboardText(), emptyRecord);
+    const QMimeData* kept = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    QVERIFY(kept != nullptr && kept->hasImage());
+    QVERIFY(!kept->hasText());
+  }
+
+  // The window's own buttons tell the hotkey which conversion to repeat.
+  void theHotkeyRepeatsTheConversionButtonPressedLast() {
+    SetClipboard(Example(QStringLiteral("lacviet.txt")));
+    window_->PressHotkey();  // before any button: the layout's first button, Emiclib's
+    QCOMPARE(BoxText(), ToQString(velmora::records::ConvertRecord(
+                            velmora::records::SourceOf(velmora::records::SourceId::Emiclib),
+                            ToText(WithCrlf(Example(QStringLiteral("lacviet.txt")))))));
+    QTest::mouseClick(Control("CmdDaNang"), Qt::LeftButton);  // LacViet
+    QTest::mouseClick(Control("CmdOnTop"), Qt::LeftButton);   // not a conversion
+    SetClipboard(Example(QStringLiteral("lacviet.txt")));
+    window_->PressHotkey();
+    QCOMPARE(BoxText(), WithCrlf(Example(QStringLiteral("lacviet.expected.txt"))));
+    QCOMPARE(ClipboardText(), Example(QStringLiteral("lacviet.expected.txt")));
+  }
+
+  void aHotkeyThatCannotBeHadIsToldInTheTooltipNotInABox() {
+    std::string error;
+    const auto keys = ParseKeyCombination("Ctrl+Alt+Shift+M", error);
+    QVERIFY(keys.has_value());
+    QList<SeenBox> seen;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+      // Another client of the same X server holds it.
+      xcb_connection_t* another = xcb_connect(nullptr, nullptr);
+      QVERIFY(xcb_connection_has_error(another) == 0);
+      {
+        const X11KeyGrab grab(another, *keys);
+        QCOMPARE(grab.outcome(), X11KeyGrab::Outcome::Grabbed);
+        seen = DismissingMessageBoxes([&] { window_->StartHotkey(*keys); });
+      }
+      xcb_disconnect(another);
+      QCOMPARE(window_->toolTip(),
+               QStringLiteral("The key combination Ctrl+Alt+Shift+M is taken by another program, "
+                              "so Velmora has no hotkey: start it with --hotkey and another "
+                              "combination to have one."));
+    } else {
+      seen = DismissingMessageBoxes([&] { window_->StartHotkey(*keys); });
+      QVERIFY(window_->toolTip().contains(QStringLiteral("Ctrl+Alt+Shift+M")));
+    }
+    QCOMPARE(seen.size(), 0);
   }
 
   void aRefusedClipboardWriteIsToldAndTheBoxKeepsTheResult() {

@@ -13,6 +13,8 @@
 #include "FrmMain/FormLayout.h"
 #include "FrmMain/Win32/FrmMain.h"
 #include "FrmMain/Win32/Win32Ports.h"
+
+#include <commctrl.h>
 #include "ModMain/Text/LineBreaks.h"
 #include "support/Files.h"
 #include "support/TextPrinting.h"
@@ -79,22 +81,44 @@ class ClipboardHolder {
   std::thread thread_;
 };
 
-TEST(EditTextBox, GivesBackExactlyWhatWasSetAndTypedBreaksAsCrlf) {
-  const HWND edit = MakeEdit(WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN);
-  ::SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
-  frmmain::win32::EditTextBox box(edit);
-  const Text megabyte = text::Replace(Text(40000, u'x'), u"x", u"245=00$aVi\u1EC7t\r\n");
+// The window's own text box: exactly what was set, whether the control has
+// it yet or not; once edited, the control's text with every break as CRLF.
+TEST(RichEditTextBox, GivesBackExactlyWhatWasSetAndTypedBreaksAsCrlf) {
+  OwnerWindow parent;
+  const HWND control = frmmain::win32::CreateRichEditControl(parent.handle, 1);
+  ASSERT_NE(control, nullptr);
+  ::MoveWindow(control, 0, 0, 169, 137, FALSE);  // the window's size: lines wrap as there
+  frmmain::win32::RichEditTextBox box(control);
+  // Longer than the 64 K units a RichEdit control takes by default.
+  const Text large = text::Replace(Text(5000, u'x'), u"x", u"245=00$aVi\u1EC7t\r\n");
   for (const TextView text :
        {TextView(u"245    10$aT\r\n100    1 $aA"), TextView(u"lone\nLF and lone\rCR"),
-        TextView(u"\t$a\tx\t"), kVietnamese, TextView(u""), TextView(megabyte)}) {
+        TextView(u"\t$a\tx\t"), kVietnamese, TextView(u""), TextView(large)}) {
     box.SetText(text);
     EXPECT_TEXT_EQ(box.GetText(), text);
+    box.Show();
+    EXPECT_TEXT_EQ(box.GetText(), text);
   }
-  box.SetText(u"ab");
-  ::SendMessageW(edit, EM_SETSEL, 1, 1);
-  ::SendMessageW(edit, WM_CHAR, L'\r', 0);  // Return typed between a and b
-  EXPECT_TEXT_EQ(box.GetText(), u"a\r\nb");
-  ::DestroyWindow(edit);
+  // Set twice before it is shown: the control gets the second text only.
+  box.SetText(u"first");
+  box.SetText(u"second");
+  box.Show();
+  std::wstring shown(16, L'\0');
+  shown.resize(static_cast<std::size_t>(::GetWindowTextW(control, shown.data(), 16)));
+  EXPECT_EQ(shown, L"second");
+
+  box.SetText(u"a\nb");
+  box.Show();
+  ::SendMessageW(control, EM_SETSEL, 3, 3);
+  // Return typed after b: the key, and the character TranslateMessage makes.
+  ::PostMessageW(control, WM_KEYDOWN, VK_RETURN, 1);
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+  ::SendMessageW(control, WM_CHAR, L'\u1EC7', 0);  // ệ
+  EXPECT_TEXT_EQ(box.GetText(), u"a\r\nb\r\n\u1EC7");
 }
 
 TEST(Win32Clipboard, CarriesTextBothWaysAndReadsABlockUpToItsFirstNul) {
@@ -103,9 +127,9 @@ TEST(Win32Clipboard, CarriesTextBothWaysAndReadsABlockUpToItsFirstNul) {
   frmmain::test::FakeMessageBox messages;
   const Text text = u"245=00$a" + Text(kVietnamese) + u"\t\r\n%100=##$aA";
   SetClipboardText(clipboard, messages, text);
-  EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), text);
+  EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages).value_or(u"(none)"), text);
   SetClipboardText(clipboard, messages, u"");
-  EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"");
+  EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages).value_or(u"(none)"), u"");
   EXPECT_EQ(messages.shown, Messages{});
 
   const struct {
@@ -127,7 +151,7 @@ TEST(Win32Clipboard, AnImageOnlyClipboardOffersNoText) {
   OwnerWindow owner;
   frmmain::win32::Win32Clipboard clipboard(owner.handle);
   frmmain::test::FakeMessageBox messages;
-  EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"");
+  EXPECT_EQ(GetClipboardText(clipboard, messages), std::nullopt);
   EXPECT_EQ(messages.shown, Messages{Text(kClipboardTextNotAvailable)});
 }
 
@@ -145,7 +169,7 @@ TEST(Win32Clipboard, WaitsForAnotherProgramThatHoldsItOpenThenGivesUp) {
       if (++pauses == 2) holder.Release();
     });
     frmmain::test::FakeMessageBox messages;
-    EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"copied");
+    EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages).value_or(u"(none)"), u"copied");
     EXPECT_EQ(messages.shown, Messages{});
     EXPECT_EQ(pauses, 2);
   }
@@ -154,7 +178,7 @@ TEST(Win32Clipboard, WaitsForAnotherProgramThatHoldsItOpenThenGivesUp) {
     int pauses = 0;
     frmmain::win32::Win32Clipboard clipboard(owner.handle, [&] { ++pauses; });
     frmmain::test::FakeMessageBox messages;
-    EXPECT_TEXT_EQ(GetClipboardText(clipboard, messages), u"");
+    EXPECT_EQ(GetClipboardText(clipboard, messages), std::nullopt);
     SetClipboardText(clipboard, messages, u"result");
     EXPECT_EQ(messages.shown,
               (Messages{Text(kFailedToGetClipboardText), Text(kFailedToSetClipboardText)}));
@@ -211,6 +235,73 @@ TEST(FrmMain, EveryButtonIsWiredAndShownAsLaidOut) {
   EXPECT_TEXT_EQ(quiet.txtZ3950.GetText(), ExampleText("hue.expected.txt"));
 }
 
+// WM_HOTKEY as Wine and Windows deliver it: posted to the window's queue,
+// the id in wParam, the modifiers and the virtual key in lParam.
+void DeliverHotkey(HWND form, const KeyCombination& keys) {
+  ::PostMessageW(form, WM_HOTKEY, frmmain::win32::FrmMain::kHotkeyId,
+                 MAKELPARAM(MOD_CONTROL | MOD_ALT | MOD_SHIFT, keys.windowsVirtualKey));
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+KeyCombination Keys(std::string_view written) {
+  std::string error;
+  return ParseKeyCombination(written, error).value();
+}
+
+TEST(FrmMain, TheHotkeyRepeatsTheButtonPressedLastAndTheFocusStaysWhereItWas) {
+  frmmain::win32::FrmMain form(::GetModuleHandleW(nullptr));
+  frmmain::test::FakeMessageBox messages;
+  frmmain::test::FakeStacking stacking;
+  FrmMainPorts ports = form.Ports();
+  FrmMainPorts quiet{ports.txtZ3950, ports.clipboard, messages, stacking};
+  const KeyCombination keys = Keys(kDefaultHotkey);
+  form.StartHotkey(keys);
+  EXPECT_EQ(form.NoticeTooltip(), nullptr) << "registered";
+  const HWND focused = ::GetForegroundWindow();
+
+  // Before any button: the copied record's layout says which.
+  SetClipboardText(quiet.clipboard, messages, ExampleText("libol.txt"));
+  DeliverHotkey(form.Handle(), keys);
+  EXPECT_TEXT_EQ(quiet.clipboard.ReadText().value_or(u"(none)"), ExampleText("libol.expected.txt"));
+  // After "LacViet (Dak Nong, Ca Mau, Hoi An)", pressed through the window's
+  // own routing: its conversion, not Emiclib's, which shares the layout.
+  SetClipboardText(quiet.clipboard, messages, ExampleText("lacviet.txt"));
+  const std::size_t lacViet = static_cast<std::size_t>(FindControl("CmdDaNang") - kControls);
+  const HWND button = form.ControlWindow(lacViet);
+  ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+  SetClipboardText(quiet.clipboard, messages, ExampleText("lacviet.txt"));
+  DeliverHotkey(form.Handle(), keys);
+  EXPECT_TEXT_EQ(quiet.txtZ3950.GetText(), ExampleText("lacviet.expected.txt"));
+  EXPECT_TEXT_EQ(quiet.clipboard.ReadText().value_or(u"(none)"),
+                 ExampleText("lacviet.expected.txt"));
+  EXPECT_EQ(::GetForegroundWindow(), focused);
+}
+
+TEST(FrmMain, AKeyCombinationAnotherProgramRegisteredIsToldInTheTooltip) {
+  const KeyCombination keys = Keys("Ctrl+Alt+Shift+K");
+  OwnerWindow another;
+  ASSERT_TRUE(::RegisterHotKey(another.handle, 7, MOD_CONTROL | MOD_ALT | MOD_SHIFT,
+                               keys.windowsVirtualKey));
+  frmmain::win32::FrmMain form(::GetModuleHandleW(nullptr));
+  form.StartHotkey(keys);
+  ASSERT_NE(form.NoticeTooltip(), nullptr);
+  wchar_t text[512] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = form.Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(form.ControlWindow(0));  // over the text box too
+  tool.lpszText = text;
+  ::SendMessageW(form.NoticeTooltip(), TTM_GETTEXTW, std::size(text),
+                 reinterpret_cast<LPARAM>(&tool));
+  EXPECT_TEXT_EQ(FromWide(text), WithKeys(kHotkeyTaken, u"Ctrl+Alt+Shift+K"));
+  ::UnregisterHotKey(another.handle, 7);
+}
+
 TEST(FrmMain, GetTextAndSetTextMoveTextThroughTheClipboard) {
   frmmain::win32::FrmMain form(::GetModuleHandleW(nullptr));
   const HWND edit = MakeEdit(ES_AUTOHSCROLL);
@@ -224,7 +315,9 @@ TEST(FrmMain, GetTextAndSetTextMoveTextThroughTheClipboard) {
 
   ::SendMessageW(edit, EM_SETSEL, 0, 5);  // «Tiếng»
   form.Set_Text(edit, u"N\u00F3i");       // «Nói»
-  EXPECT_TEXT_EQ(frmmain::win32::EditTextBox(edit).GetText(), u"N\u00F3i Vi\u1EC7t");
+  std::wstring pasted(32, L'\0');
+  pasted.resize(static_cast<std::size_t>(::GetWindowTextW(edit, pasted.data(), 32)));
+  EXPECT_EQ(pasted, L"N\u00F3i Vi\u1EC7t");
   EXPECT_EQ(form.Ports().clipboard.ReadText(), Text(u"N\u00F3i"));
   ::DestroyWindow(edit);
 }

@@ -1,0 +1,31 @@
+// A handler's work run so that nothing escapes into the window system's
+// frames: a failure is shown to the user with its description, and the
+// window goes on.
+#pragma once
+
+#include <exception>
+
+#include "FrmMain/Ports.h"
+
+namespace velmora::frmmain {
+
+inline void ShowFailure(MessageBox& messages, const char* description) noexcept {
+  try {
+    messages.ShowFailure(description);
+  } catch (...) {
+    // Nothing is left to tell the user with; the window goes on.
+  }
+}
+
+template <typename Work>
+void Guarded(MessageBox& messages, const Work& work) noexcept {
+  try {
+    work();
+  } catch (const std::exception& failure) {
+    ShowFailure(messages, failure.what());
+  } catch (...) {
+    ShowFailure(messages, "unknown failure");
+  }
+}
+
+}  // namespace velmora::frmmain
