@@ -16,18 +16,19 @@ need_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# What building the programs needs: the compiler, CMake, Ninja, and help2man,
-# which writes their manual pages from their --help.
-BUILD_PACKAGES=(cmake ninja-build g++ help2man)
+# What building the programs needs: the compiler, CMake, Ninja, help2man,
+# which writes their manual pages from their --help, and the definitions of
+# the locales the pages in other languages are written in (locales).
+BUILD_PACKAGES=(cmake ninja-build g++ help2man locales)
 
 # What the window needs to build and run: Qt 6 Widgets, and Arial's metric
 # twin for its fonts.
 GUI_PACKAGES=(qt6-base-dev fonts-liberation2)
 
 # What the tests and benchmarks need: GoogleTest, Google Benchmark, ICU (the
-# benchmarks compare with its normaliser), and yaz-marcdump and xmllint to read
-# the MARC files back.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils)
+# benchmarks compare with its normaliser), yaz-marcdump and xmllint to read
+# the MARC files back, and man to read the manual pages as a user does.
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils man-db)
 # The MARC tests read our records back with Perl's MARC::Record family and
 # check them with MARC::Lint.
 TEST_PACKAGES+=(libmarc-record-perl libmarc-xml-perl libmarc-file-marcmaker-perl libmarc-lint-perl)
