@@ -65,5 +65,6 @@ MEMCHECK_PACKAGES=(valgrind)
 # icon, and GoogleTest's sources for the cross-built tests.
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis icoutils)
 # What running the Windows programs and their tests needs: Wine (64-bit
-# only), and the X tools of the window tests.
-WINE_TEST_PACKAGES=(wine wine64 libgtest-dev "${GUI_TEST_PACKAGES[@]}")
+# only), the X tools of the window tests, and the Vietnamese locale's
+# definition (locales), under which the installer is tried in Vietnamese.
+WINE_TEST_PACKAGES=(wine wine64 libgtest-dev locales "${GUI_TEST_PACKAGES[@]}")
