@@ -217,7 +217,12 @@ Function .onInit
       Quit
     ${EndIf}
   ${EndIf}
+  ; A folder given with /D= stands: MultiUser.nsh sets its mode's own.
+  StrCpy $R9 $INSTDIR
   !insertmacro MULTIUSER_INIT
+  ${If} $R9 != ""
+    StrCpy $INSTDIR $R9
+  ${EndIf}
   !insertmacro SELECT_IF_ASKED ${SectionPath} "/AddToPath" "AddedToPath"
   !insertmacro SELECT_IF_ASKED ${SectionDesktop} "/DesktopShortcut" "DesktopShortcut"
 FunctionEnd

@@ -11,6 +11,7 @@
 #    and removed again;
 #  - in Vietnamese under a Vietnamese display language, also over an
 #    earlier install, which it uninstalls first;
+#  - into the folder given with /D=;
 #  - the ZIP holds the same files, and its programs run.
 #
 #   InstallerTest.sh INSTALLER ZIP EXAMPLES_DIR
@@ -119,11 +120,12 @@ left_behind() {
 }
 
 # install LOCALE MODE [OPTION...]: runs the installer silently in LOCALE,
-# whose language Wine gives as Windows' display language; waits for it.
+# whose language Wine gives as Windows' display language (a /D=FOLDER
+# last, as the installer wants it); waits for it.
 install() {
   local locale=$1 mode=$2
   shift 2
-  env LC_ALL="$locale" wine "$installer" "/$mode" "$@" /S
+  env LC_ALL="$locale" wine "$installer" "/$mode" /S "$@"
   wait_for 120 installed "$mode"
 }
 # uninstall MODE: runs the uninstaller that the install registered, as
@@ -216,6 +218,19 @@ fi
   fail "Start menu after the Vietnamese install: $(ls "${start_menu[$mode]}" 2>&1 | tr '\n' ' ')"
 uninstall $mode && pass "the Vietnamese uninstaller removes everything" ||
   fail "Vietnamese uninstall left behind: $(left_behind $mode | tr '\n' ' ')"
+
+# --- Into a folder of one's own (/D=) -------------------------------------------
+mode=CurrentUser
+default_folder=${folder[$mode]}
+folder[$mode]="$drive_c/VelmoraElsewhere"
+if install C.UTF-8 $mode '/D=C:\VelmoraElsewhere'; then
+  pass "/D=: both programs in the folder given"
+else
+  fail "/D=: nothing in ${folder[$mode]}: $(ls "$default_folder" 2>&1)"
+fi
+uninstall $mode && pass "/D=: the uninstaller removes everything" ||
+  fail "/D=: left behind: $(left_behind $mode | tr '\n' ' ')"
+folder[$mode]=$default_folder
 
 # --- The ZIP -------------------------------------------------------------------
 (cd "$work" && cmake -E tar xf "$zip")
