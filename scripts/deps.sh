@@ -62,8 +62,9 @@ MEMCHECK_PACKAGES=(valgrind)
 
 # What building for 64-bit Windows needs (scripts/windows): the mingw-w64
 # cross compiler with posix threads, NSIS for the installer, icoutils for the
-# icon, and GoogleTest's sources for the cross-built tests.
-WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis icoutils)
+# icon, and fakeroot, under which a user other than root makes a ZIP whose
+# files root owns.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis icoutils fakeroot)
 # What running the Windows programs and their tests needs: Wine (64-bit
 # only), the X tools of the window tests, and the Vietnamese locale's
 # definition (locales), under which the installer is tried in Vietnamese.
