@@ -131,14 +131,22 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${VELMORA_COPYRIGHT}"
 ; --- Installing ---------------------------------------------------------------
 
 ; An earlier install in the same mode is uninstalled first, so that none of
-; its files outlives this one.
+; its files outlives this one. Its uninstaller is the one it registered:
+; «"C:\…\Uninstall.exe" /CurrentUser», or «"C:\…\Uninstall.exe"» from an
+; installer made with CPack's own script.
 Function RemoveEarlierInstall
-  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "UninstallString"
+  StrCpy $1 $0 1
+  ${If} $1 == '"'
+    StrCpy $0 $0 "" 1
+    ${WordFind} "$0" '"' "+1" $0
+  ${EndIf}
   ${If} $0 != ""
-  ${AndIf} ${FileExists} "$0\${UNINSTALLER}"
-    ExecWait '"$0\${UNINSTALLER}" /S /$MultiUser.InstallMode _?=$0'
-    Delete "$0\${UNINSTALLER}"
-    RMDir "$0"
+  ${AndIf} ${FileExists} "$0"
+    ${GetParent} "$0" $1
+    ExecWait '"$0" /S /$MultiUser.InstallMode _?=$1'
+    Delete "$0"
+    RMDir "$1"
   ${EndIf}
 FunctionEnd
 
