@@ -1,6 +1,6 @@
 # The Debian package, velmora_VERSION_amd64.deb, from the install rules:
 # scripts/package builds it (cpack in the build folder).
-set(VELMORA_MAINTAINER "The Velmora developers <velmora@example.org>"
+set(VELMORA_MAINTAINER "Velmora developers <developers@velmora.org>"
   CACHE STRING "Maintainer of the package: name <address>")
 
 set(CPACK_GENERATOR DEB)

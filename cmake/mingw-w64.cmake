@@ -12,3 +12,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# No time stamp in the programs' PE headers: two builds of one source give
+# the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--no-insert-timestamp")

@@ -17,18 +17,19 @@ need_packages() {
 }
 
 # What building the programs needs: the compiler, CMake, Ninja, help2man,
-# which writes their manual pages from their --help, and gettext, whose
-# msgfmt checks and compiles the message catalogues of po/ into them.
-BUILD_PACKAGES=(cmake ninja-build g++ help2man gettext)
+# which writes their manual pages from their --help, the definitions of the
+# locales the pages in other languages are written in (locales), and gettext,
+# whose msgfmt checks and compiles the message catalogues of po/ into them.
+BUILD_PACKAGES=(cmake ninja-build g++ help2man locales gettext)
 
 # What the window needs to build and run: Qt 6 Widgets, xcb for its hotkey
 # on X11, and Arial's metric twin for its fonts.
 GUI_PACKAGES=(qt6-base-dev libxcb1-dev pkg-config fonts-liberation2)
 
 # What the tests and benchmarks need: GoogleTest, Google Benchmark, ICU (the
-# benchmarks compare with its normaliser), and yaz-marcdump and xmllint to read
-# the MARC files back.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils)
+# benchmarks compare with its normaliser), yaz-marcdump and xmllint to read
+# the MARC files back, and man to read the manual pages as a user does.
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils man-db)
 # The MARC tests read our records back with Perl's MARC::Record family and
 # check them with MARC::Lint.
 TEST_PACKAGES+=(libmarc-record-perl libmarc-xml-perl libmarc-file-marcmaker-perl libmarc-lint-perl)
@@ -82,10 +83,11 @@ MEMCHECK_PACKAGES=(valgrind)
 
 # What building for 64-bit Windows needs (scripts/windows): the mingw-w64
 # cross compiler with posix threads, NSIS for the installer, icoutils for the
-# icon, GoogleTest's sources for the cross-built tests, and gettext for the
-# message catalogues compiled in.
-WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis icoutils gettext)
+# icon, gettext for the message catalogues compiled in, and fakeroot, under
+# which a user other than root makes a ZIP whose files root owns.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis icoutils gettext fakeroot)
 # What running the Windows programs and their tests needs: Wine (64-bit
 # only), the X tools of the window tests, and Debian's locale sources, from
-# which the tests make a Vietnamese locale for Wine to start in.
+# which the tests make a Vietnamese locale for Wine to start in and under
+# which the installer is tried in Vietnamese.
 WINE_TEST_PACKAGES=(wine wine64 libgtest-dev locales "${GUI_TEST_PACKAGES[@]}")

@@ -127,8 +127,20 @@ check "a sample Libol record converts" \
   test "$(in_root velmora-convert libol $examples/libol.txt)" = "$(in_root cat $examples/libol.expected.txt)"
 check "man -w velmora-convert" test "$(in_root man -w velmora-convert)" = /usr/share/man/man1/velmora-convert.1.gz
 check "man -w velmora" test "$(in_root man -w velmora)" = /usr/share/man/man1/velmora.1.gz
-check "manual pages render without a warning" \
-  test -z "$(in_root sh -c 'for p in velmora velmora-convert; do man --warnings -E UTF-8 $p 2>&1 >/dev/null; done')"
+check "man -L vi -w velmora-convert" \
+  test "$(in_root man -L vi -w velmora-convert)" = /usr/share/man/vi/man1/velmora-convert.1.gz
+check "man -L vi -w velmora" test "$(in_root man -L vi -w velmora)" = /usr/share/man/vi/man1/velmora.1.gz
+check "manual pages render without a warning, in English and in Vietnamese" \
+  test -z "$(in_root sh -c 'for l in en vi; do for p in velmora velmora-convert; do
+    man -L $l --warnings -E UTF-8 $p 2>&1 >/dev/null; done; done')"
+page=$(in_root env MANWIDTH=200 man velmora-convert 2>/dev/null)
+check "the English page keeps Vietnamese letters: «Duong for Đường»" grep -q 'Duong for Đường' <<<"$page"
+synopsis=$(awk '/^[^ ]/ { inside = ($0 == "SYNOPSIS"); next } inside && NF' <<<"$page")
+check "the English page's SYNOPSIS: each usage of --help on a line of its own" \
+  test "$(sed 's/^ *//' <<<"$synopsis")" = "$(in_root velmora-convert --help |
+    awk '/^$/ { exit } { sub(/^[^ ]*: +/, ""); sub(/^ +/, ""); print }')"
+check "the Vietnamese page is in Vietnamese" \
+  grep -q '^TÓM TẮT' <<<"$(in_root env MANWIDTH=200 man -L vi velmora-convert 2>/dev/null)"
 check "bash completion" in_root bash "$completion_test" /usr/bin/velmora-convert \
   /usr/share/bash-completion/completions/velmora-convert
 exec_line=$(sed -n 's/^Exec=//p' "$unpacked"/usr/share/applications/*.desktop)
