@@ -19,7 +19,6 @@
 #include "ModMain/Text/LineBreaks.h"
 #include "cli/CharsetCommand.h"
 #include "cli/Commands.h"
-#include "cli/Conversion.h"
 
 using namespace velmora;
 using namespace velmora::cli;
@@ -88,10 +87,11 @@ void CheckUtf8Decoding(std::string_view bytes) {
              {"normalised", copied}, {"decoded", *decoded});
 
   for (const Command& command : AllCommands()) {
-    if (command.source == nullptr && command.convert == nullptr) continue;  // charset: bytes
     for (const bool working : {false, true}) {
-      if (working && command.source == nullptr) continue;
-      const Text result = ConvertCopied(command, working, copied);
+      if (working && SourceOf(command) == nullptr) continue;
+      const std::optional<Text> converted = ConvertCopied(command, working, copied);
+      if (!converted) continue;  // charset, detect: bytes
+      const Text& result = *converted;
       // With a byte order mark in front, since reading drops one: a result
       // that itself begins with U+FEFF must come back whole.
       const std::string encoded = "\xEF\xBB\xBF" + encodings::EncodeUtf8(result);

@@ -54,7 +54,7 @@ std::string DescribeGuess(const detection::RepresentationGuess& guess,
   return line;
 }
 
-ByteRun PrepareDetect(std::span<const std::string_view>, CharsetFlags, std::string&) {
+ByteRun PrepareDetect(const CommandWords&, std::string&) {
   return [](int fd, std::string_view name, std::ostream& output, std::string& error) {
     std::string start;
     if (!ReadStart(fd, start, error)) return false;
@@ -70,7 +70,7 @@ ByteRun PrepareDetect(std::span<const std::string_view>, CharsetFlags, std::stri
   };
 }
 
-ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, CharsetFlags flags,
+ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, bool leaveOut,
                            std::string& error) {
   const std::optional<encodings::Representation> to =
       operands.empty() ? std::nullopt : encodings::FindRepresentation(operands[0]);
@@ -80,7 +80,7 @@ ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, CharsetFl
     error += "; use " + encodings::RepresentationChoices() + " (charset --list shows the aliases)";
     return {};
   }
-  const encodings::EncodeOptions options{flags.leaveOut};
+  const encodings::EncodeOptions options{leaveOut};
   return [to = *to, options](int fd, std::string_view name, std::ostream& output,
                              std::string& message) {
     LineBlockReader reader(fd);

@@ -88,16 +88,6 @@ bool SetVerbose(ParsedCommandLine& parsed, std::string_view) {
   return true;
 }
 
-bool SetLeaveOut(ParsedCommandLine& parsed, std::string_view) {
-  parsed.options.charset.leaveOut = true;
-  return true;
-}
-
-bool SetList(ParsedCommandLine& parsed, std::string_view) {
-  parsed.options.charset.list = true;
-  return true;
-}
-
 bool AskForHelp(ParsedCommandLine& parsed, std::string_view) {
   parsed.outcome = Outcome::Help;
   return true;
@@ -138,34 +128,58 @@ constexpr OptionRow kOptions[] = {
     {"verbose", 'v', "",
      "name on standard error each field of the copied record that the output record leaves out",
      SetVerbose},
-    {"leave-out", 'c', "",
-     "charset: leave out what TO cannot hold, and count it on standard error, as iconv -c "
-     "(without it such a character stops the conversion)",
-     SetLeaveOut},
-    {"list", 0, "", "charset: list the representations, their number codes and aliases", SetList},
+};
+
+// The program's own options, listed after every command's.
+constexpr OptionRow kProgramOptions[] = {
     {"help", 'h', "", "show this help", AskForHelp},
     {"version", 'V', "", "show the version", AskForVersion},
 };
 
-const OptionRow* FindLongOption(std::string_view name) {
-  for (const OptionRow& row : kOptions) {
-    if (row.longName == name) return &row;
+// The command line as it is read: the options of every command, and the
+// words and own options of the command, which it reads itself.
+struct Reading {
+  ParsedCommandLine parsed;
+  std::vector<std::string_view> operands;            // the words before FILE (charset FROM TO)
+  std::vector<const CommandOption*> commandOptions;  // given, in their order
+};
+
+// An option row of the common table, or of one command's own options.
+struct FoundOption {
+  const OptionRow* common = nullptr;
+  const CommandOption* own = nullptr;
+};
+
+template <class Matches>
+FoundOption FindOption(Matches matches) {
+  for (const std::span<const OptionRow> table :
+       {std::span<const OptionRow>(kOptions), std::span<const OptionRow>(kProgramOptions)}) {
+    for (const OptionRow& row : table) {
+      if (matches(row.longName, row.shortName)) return {.common = &row};
+    }
   }
-  return nullptr;
+  for (const Command& command : AllCommands()) {
+    for (const CommandOption& option : OwnOptionsOf(command)) {
+      if (matches(option.longName, option.shortName)) return {.own = &option};
+    }
+  }
+  return {};
 }
 
-const OptionRow* FindShortOption(char name) {
-  for (const OptionRow& row : kOptions) {
-    if (row.shortName != 0 && row.shortName == name) return &row;
-  }
-  return nullptr;
+FoundOption FindLongOption(std::string_view name) {
+  return FindOption([name](std::string_view longName, char) { return longName == name; });
+}
+
+FoundOption FindShortOption(char name) {
+  return FindOption(
+      [name](std::string_view, char shortName) { return shortName != 0 && shortName == name; });
 }
 
 // How many words `command` takes before its FILEs ("FROM TO": two).
 std::size_t OperandCount(const Command& command) {
   std::size_t count = 0;
   bool inWord = false;
-  for (const char c : command.operands) {
+  for (const char c : OperandsOf(command)) {
     if (c != ' ' && !inWord) ++count;
     inWord = c != ' ';
   }
@@ -173,7 +187,8 @@ std::size_t OperandCount(const Command& command) {
 }
 
 // A word that is not an option: the command, its operands, then the FILEs.
-bool TakePositional(ParsedCommandLine& parsed, std::string_view word) {
+bool TakePositional(Reading& reading, std::string_view word) {
+  ParsedCommandLine& parsed = reading.parsed;
   Options& options = parsed.options;
   if (options.command == nullptr) {
     options.command = FindCommand(word);
@@ -183,8 +198,8 @@ bool TakePositional(ParsedCommandLine& parsed, std::string_view word) {
     if (!nearest.empty()) parsed.error += "; did you mean '" + std::string(nearest) + "'?";
     return false;
   }
-  if (options.operands.size() < OperandCount(*options.command)) {
-    options.operands.emplace_back(word);
+  if (reading.operands.size() < OperandCount(*options.command)) {
+    reading.operands.push_back(word);
   } else {
     options.inputPaths.emplace_back(word);
   }
@@ -192,30 +207,36 @@ bool TakePositional(ParsedCommandLine& parsed, std::string_view word) {
 }
 
 // Reads the option in args[i] (and its value, which may be args[i + 1]).
-bool TakeOption(ParsedCommandLine& parsed, std::span<const std::string_view> args, std::size_t& i) {
+bool TakeOption(Reading& reading, std::span<const std::string_view> args, std::size_t& i) {
+  ParsedCommandLine& parsed = reading.parsed;
   const std::string_view arg = args[i];
   const bool isLong = arg.starts_with("--");
   std::string_view written = arg;  // the option as the user wrote it, for messages
   std::optional<std::string_view> value;
-  const OptionRow* row = nullptr;
+  FoundOption found;
   if (isLong) {
     const std::size_t equals = arg.find('=');
     written = arg.substr(0, equals);
     if (equals != std::string_view::npos) value = arg.substr(equals + 1);
-    row = FindLongOption(written.substr(2));
+    found = FindLongOption(written.substr(2));
   } else {
     written = arg.substr(0, 2);
     if (arg.size() > 2) value = arg.substr(2);
-    row = FindShortOption(arg[1]);
+    found = FindShortOption(arg[1]);
   }
-  if (row == nullptr) {
+  if (found.common == nullptr && found.own == nullptr) {
     parsed.error = "unknown option '" + std::string(isLong ? written : arg) + "'";
     return false;
   }
-  if (row->value.empty()) {
+  const OptionRow* row = found.common;
+  if (row == nullptr || row->value.empty()) {
     if (value) {
       parsed.error = "'" + std::string(written) + "' takes no value";
       return false;
+    }
+    if (row == nullptr) {
+      reading.commandOptions.push_back(found.own);
+      return true;
     }
     return row->apply(parsed, {});
   }
@@ -233,8 +254,16 @@ bool TakeOption(ParsedCommandLine& parsed, std::span<const std::string_view> arg
   return row->apply(parsed, *value);
 }
 
-// What the options ask of the command, once both are known.
-bool CheckAgainstCommand(ParsedCommandLine& parsed) {
+// The option as --help names it: «-c», «--list».
+std::string OptionName(const CommandOption& option) {
+  return option.shortName != 0 ? std::string("-") + option.shortName
+                               : "--" + std::string(option.longName);
+}
+
+// What the options ask of the command, once both are known; then the
+// command's own words read into its run.
+bool CheckAgainstCommand(Reading& reading) {
+  ParsedCommandLine& parsed = reading.parsed;
   Options& options = parsed.options;
   if (options.command == nullptr) {
     parsed.error = "no command given";
@@ -242,21 +271,19 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
   }
   const Command& command = *options.command;
   const std::string name(command.name);
-  if (options.working && command.source == nullptr) {
+  const bool isSource = SourceOf(command) != nullptr;
+  const StreamCommand* stream = std::get_if<StreamCommand>(&command.kind);
+  if (options.working && !isSource) {
     parsed.error = "'" + name + "' has no --working";
     return false;
   }
-  if ((options.format || options.batch) && command.source == nullptr) {
+  if ((options.format || options.batch) && !isSource) {
     parsed.error = "'" + name + "' takes no " + (options.batch ? "--batch" : "--format") +
                    ": its result is not an output record";
     return false;
   }
-  if (options.precompose && command.takesCharsetFlags) {
-    parsed.error = "'" + name + "' takes no --precompose: it writes the representation asked for";
-    return false;
-  }
-  if (options.precompose && command.source == nullptr && command.convert == nullptr) {
-    parsed.error = "'" + name + "' takes no --precompose: it writes no text";
+  if (options.precompose && stream != nullptr && !stream->precomposing) {
+    parsed.error = "'" + name + "' takes no --precompose: " + std::string(stream->noPrecompose);
     return false;
   }
   if (options.splitBytes > 0 &&
@@ -271,17 +298,30 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
     parsed.error = "--jobs shares the records of a --batch among threads";
     return false;
   }
-  if (options.verbose && command.source == nullptr) {
+  if (options.verbose && !isSource) {
     parsed.error = "'" + name + "' takes no --verbose: its result is not an output record";
     return false;
   }
-  if ((options.charset.leaveOut || options.charset.list) && !command.takesCharsetFlags) {
-    parsed.error = "'" + name + "' takes no " + (options.charset.list ? "--list" : "-c");
+  // Another command's option, named as --help lists it (the last there of
+  // several).
+  const CommandOption* foreign = nullptr;
+  const std::span<const CommandOption> own = OwnOptionsOf(command);
+  for (const Command& other : AllCommands()) {
+    for (const CommandOption& option : OwnOptionsOf(other)) {
+      const bool given = std::find(reading.commandOptions.begin(), reading.commandOptions.end(),
+                                   &option) != reading.commandOptions.end();
+      const bool owned = !own.empty() && &option >= own.data() && &option < own.data() + own.size();
+      if (given && !owned) foreign = &option;
+    }
+  }
+  if (foreign != nullptr) {
+    parsed.error = "'" + name + "' takes no " + OptionName(*foreign);
     return false;
   }
-  if (command.prepare != nullptr) {
-    const std::vector<std::string_view> operands(options.operands.begin(), options.operands.end());
-    options.run = command.prepare(operands, options.charset, parsed.error);
+  if (stream != nullptr) {
+    std::vector<std::string_view> given;
+    for (const CommandOption* option : reading.commandOptions) given.push_back(option->longName);
+    options.run = stream->prepare({reading.operands, given}, parsed.error);
     if (!options.run) return false;
   }
   return true;
@@ -323,10 +363,20 @@ std::string HelpRow(const std::string& term, std::string_view description) {
   return row + Wrapped(description, kHelpColumn, kHelpWidth) + "\n";
 }
 
+// An option as --help shows it: «-o, --output FILE», «--batch».
+std::string OptionTerm(std::string_view longName, char shortName, std::string_view value) {
+  std::string term;
+  if (shortName != 0) term = std::string("-") + shortName + ", ";
+  term += "--" + std::string(longName);
+  if (!value.empty()) term += " " + std::string(value);
+  return term;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
-  ParsedCommandLine parsed;
+  Reading reading;
+  ParsedCommandLine& parsed = reading.parsed;
   bool onlyPositionals = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
@@ -336,9 +386,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
       continue;
     }
     if (!onlyPositionals && arg.size() > 1 && arg[0] == '-') {
-      ok = TakeOption(parsed, args, i);
+      ok = TakeOption(reading, args, i);
     } else {
-      ok = TakePositional(parsed, arg);
+      ok = TakePositional(reading, arg);
     }
     if (!ok) {
       parsed.outcome = Outcome::UsageError;
@@ -346,7 +396,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     }
     if (parsed.outcome != Outcome::Run) return parsed;  // --help, --version
   }
-  if (!CheckAgainstCommand(parsed)) parsed.outcome = Outcome::UsageError;
+  if (!CheckAgainstCommand(reading)) parsed.outcome = Outcome::UsageError;
   return parsed;
 }
 
@@ -365,17 +415,19 @@ std::string Usage() {
       "\ncommands:\n";
   for (const Command& command : AllCommands()) {
     std::string synopsis(command.name);
-    if (!command.operands.empty()) synopsis.append(" ").append(command.operands);
+    if (!OperandsOf(command).empty()) synopsis.append(" ").append(OperandsOf(command));
     text += HelpRow(synopsis, command.summary);
   }
   text += "\noptions:\n";
-  for (const OptionRow& row : kOptions) {
-    std::string term;
-    if (row.shortName != 0) term = std::string("-") + row.shortName + ", ";
-    term += "--" + std::string(row.longName);
-    if (!row.value.empty()) term += " " + std::string(row.value);
-    text += HelpRow(term, row.help);
+  for (const OptionRow& row : kOptions)
+    text += HelpRow(OptionTerm(row.longName, row.shortName, row.value), row.help);
+  for (const Command& command : AllCommands()) {
+    for (const CommandOption& option : OwnOptionsOf(command)) {
+      text += HelpRow(OptionTerm(option.longName, option.shortName, {}), option.help);
+    }
   }
+  for (const OptionRow& row : kProgramOptions)
+    text += HelpRow(OptionTerm(row.longName, row.shortName, row.value), row.help);
   text += "\nformats (--format):\n";
   for (const marc_exchange::OutputFormatRow& row : marc_exchange::kOutputFormats) {
     text += HelpRow(std::string(row.name), row.summary);

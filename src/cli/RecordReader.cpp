@@ -135,7 +135,7 @@ bool RecordReader::NextLine(std::string& line, std::string& error) {
   }
 }
 
-bool RecordReader::Next(Record& record, std::string& error) {
+bool RecordReader::Next(BatchRecord& record, std::string& error) {
   record.bytes.clear();
   std::string line, emptyLines;  // the empty lines after the record's last field line
   int lastTag = kNoTag;

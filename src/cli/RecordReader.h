@@ -13,23 +13,18 @@
 #include <string>
 
 #include "Encodings/TextInput.h"
+#include "cli/BatchRecords.h"
 
 namespace velmora::cli {
 
-class RecordReader {
+class RecordReader final : public BatchRecords {
  public:
   // Reads from `fd` (not closed here).
   explicit RecordReader(int fd) : fd_(fd) {}
 
-  struct Record {
-    std::string bytes;       // its lines, each with its line break, as they stood in the input
-    std::size_t byteOffset;  // where it starts in the input
-    std::size_t number;      // 1 for the first record
-  };
-
   // The next record; false at the end of the input, or on a read error
   // (then `error` holds the system's reason).
-  bool Next(Record& record, std::string& error);
+  bool Next(BatchRecord& record, std::string& error) override;
 
  private:
   // The next line with its line break (CRLF, LF or CR); false at the end.

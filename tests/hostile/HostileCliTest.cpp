@@ -35,7 +35,7 @@ bool IsValidUtf8(const std::string& bytes) {
 // A source command's record, not its working text: a text that holds more
 // than white space but no record of the source fails with exit code 1.
 bool RefusesTextWithoutARecord(const Invocation& invocation) {
-  return invocation.command->source != nullptr && !invocation.working;
+  return cli::SourceOf(*invocation.command) != nullptr && !invocation.working;
 }
 
 class HostileCli : public ::testing::Test {
