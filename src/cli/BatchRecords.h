@@ -10,6 +10,7 @@ namespace velmora::cli {
 struct BatchRecord {
   std::string bytes;           // its lines, each with its line break, as they stood in the input
   std::size_t byteOffset = 0;  // where it starts in the input
+  std::size_t firstLine = 1;   // the line of the input it starts on, from 1
   std::size_t number = 0;      // 1 for the first record
 };
 

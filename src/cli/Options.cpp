@@ -106,8 +106,9 @@ constexpr OptionRow kOptions[] = {
     {"format", 0, "FORMAT", "write the output records in FORMAT (below; source commands)",
      SetFormat},
     {"batch", 0, "",
-     "the input holds several copied records separated by empty lines; each is "
-     "converted on its own (source commands)",
+     "the input holds several copied records separated by empty lines (below); each is "
+     "converted on its own (source commands); for marcedit, one output record a line, as "
+     "--batch writes them",
      SetBatch},
     {"jobs", 'j', "N",
      "with --batch, convert on N threads at once (default: one for each core); the output is "
@@ -277,8 +278,11 @@ bool CheckAgainstCommand(Reading& reading) {
     parsed.error = "'" + name + "' has no --working";
     return false;
   }
-  if ((options.format || options.batch) && !isSource) {
-    parsed.error = "'" + name + "' takes no " + (options.batch ? "--batch" : "--format") +
+  const auto* whole = std::get_if<WholeTextCommand>(&command.kind);
+  const bool takesBatch = isSource || (whole != nullptr && whole->kind == TextKind::kOutputRecords);
+  const bool batchRefused = options.batch && !takesBatch;
+  if ((options.format && !isSource) || batchRefused) {
+    parsed.error = "'" + name + "' takes no " + (batchRefused ? "--batch" : "--format") +
                    ": its result is not an output record";
     return false;
   }
@@ -440,16 +444,21 @@ std::string Usage() {
       "\nbatches (--batch): records are separated by one or more empty lines (a line\n"
       "of nothing but spaces and tabs counts as empty). An empty line between two\n"
       "fields of one record, as text copied from a web page has, does not end the\n"
-      "record: when the line after it has a tag greater than the record's last\n"
-      "one, and not one the record has already, the record goes on. Each record is\n"
-      "converted as it stood, its last line break included.\n"
+      "record: a field after it whose tag is not lower than the record's last one\n"
+      "goes on with the record (650 after 650, 700 after 650), unless MARC 21 allows\n"
+      "the tag once only (001, 008, 100, 245 and the others it marks NR) and the\n"
+      "record has it already. A lower tag, a leader (LDR, 000) or a line without a\n"
+      "tag starts the next record; a record without a 245 is named on standard\n"
+      "error. Each record is converted as it stood, its last line break included,\n"
+      "with the warnings it gets alone.\n"
       "\nMARC formats: fields in tag order, the source's indicators, a minimal 008 when\n"
       "the record has none, dated today or by SOURCE_DATE_EPOCH (seconds since 1970).\n"
       "\ninput: UTF-8, or UTF-16 with its byte order mark (Notepad's \"Unicode\");\n"
       "charset reads 8-bit files as their code pages define them.\n"
       "\nexit status: 0 done; 1 bad input (invalid UTF-8 or UTF-16, an unreadable file,\n"
       "a character the output cannot hold without -c, a record of a batch dropped or\n"
-      "larger than --split-size); 2 wrong usage.\n";
+      "larger than --split-size); 2 wrong usage. A file that cannot be read is named\n"
+      "and the others are still converted.\n";
   return text;
 }
 

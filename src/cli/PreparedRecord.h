@@ -20,7 +20,6 @@ struct PreparedRecord {
 // Writes a prepared record after its warnings, and warns on the record
 // (`where` names it) when nothing of it could be written.
 marc_exchange::RecordStream::Outcome WriteRecord(marc_exchange::RecordStream& stream,
-                                                 PreparedRecord prepared,
-                                                 const std::string& where);
+                                                 PreparedRecord prepared, const std::string& where);
 
 }  // namespace velmora::cli

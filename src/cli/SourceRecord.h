@@ -18,17 +18,41 @@
 
 namespace velmora::cli {
 
+// A line of the copied text that begins with no tag: a field's text that
+// wrapped onto a line of its own when it was copied. The conversions leave
+// it out, or join it to the field before it without a space.
+struct TaglessLine {
+  std::size_t number;  // of the line in the input, from 1
+  std::string shown;   // its start, as a message shows it
+};
+
 struct ConvertedRecord {
-  // What the checks take from the copied text before it is converted in its
-  // own buffer.
+  // What the checks and messages take from the copied text before it is
+  // converted in its own buffer.
   bool holdsText = false;  // more than white space
   records::SourceLayout layout = records::SourceLayout::None;
-  Text working;                  // the working text
+  Text leaderLine;  // the line of the leader (LDR or 000) as it stands, for --verbose
+  std::vector<TaglessLine> taglessLines;  // the first few
+  std::size_t moreTaglessLines = 0;       // and how many more there are
+  Text working;                           // the working text
   records::TracedRecord traced;  // the output record rebuilt from it, with its fields' origins
 };
 
-// The copied text (line breaks as CRLF) converted in its own buffer.
-ConvertedRecord ConvertRecord(const records::SourceSystem& source, Text copied);
+// The copied text (line breaks as CRLF; its first line line `firstLine` of
+// the input) converted in its own buffer.
+ConvertedRecord ConvertRecord(const records::SourceSystem& source, Text copied,
+                              std::size_t firstLine = 1);
+
+// The warnings a record gets in every run that writes it, named by `where`:
+// another source's layout (not with --working, which asks for the working
+// text whatever it is) and the lines without a tag. None for a record that
+// yields no field: the message that drops it says what it looks like.
+std::vector<std::string> RecordWarnings(const Options& options, const records::SourceSystem& source,
+                                        const ConvertedRecord& converted, const std::string& where);
+
+// «'velmora-convert lacviet' or 'velmora-convert emiclib'»: the commands of
+// the sources whose copied records have `layout`.
+std::string CommandsFor(records::SourceLayout layout);
 
 // «; it looks like a Verbrary record: try 'velmora-convert verbrary'» when
 // the copied text has another source's layout, else nothing.
@@ -44,7 +68,8 @@ std::string OtherSourceWarning(const records::SourceSystem& source,
                                const ConvertedRecord& converted);
 
 // --verbose: each field of the copied record that its output record leaves
-// out, «WHERE: left out: 500=##$aNote» (no «WHERE: » when `where` is empty).
+// out, «WHERE: left out: 500=##$aNote» (no «WHERE: » when `where` is empty);
+// the leader as the copied text has it.
 std::vector<std::string> LeftOutMessages(const ConvertedRecord& converted,
                                          const std::string& where);
 

@@ -4,6 +4,7 @@
 
 #include "Encodings/Utf8.h"
 #include "MarcExchange/RecordStream.h"
+#include "Messages/Format.h"
 #include "ModMain/Text/LineBreaks.h"
 #include "cli/BatchRun.h"
 #include "cli/Inputs.h"
@@ -28,23 +29,26 @@ int ConvertWholeInputs(const records::SourceSystem& source, const Options& optio
     formatter.emplace(*options.format, options.dateEntered);
   }
   WholeOutput output;
-  bool everyRecordWritten = true;
+  bool everyRecordWritten = true, everyInputRead = true;
   for (std::size_t i = 0; i < inputs.size(); ++i) {
     const std::string name = InputName(inputs[i]);
     Text copied;
     std::string message;
-    if (ReadWholeInput(inputs[i], copied, message) != ReadResult::Read) {
+    const ReadResult read = ReadWholeInput(inputs[i], copied, message);
+    if (read != ReadResult::Read) {
       PrintError(message);
-      return kExitBadInput;
+      // A file that cannot be read is named, and the others still converted.
+      if (read != ReadResult::Unreadable) return kExitBadInput;
+      everyInputRead = false;
+      continue;
     }
     ConvertedRecord converted = ConvertRecord(source, std::move(copied));
-    if (!options.working) {
-      if (converted.traced.record.empty() && converted.holdsText) {
-        PrintError(Format("{1}: {2}", {name, NoRecordMessage(source, converted)}));
-        return kExitBadInput;
-      }
-      const std::string otherSource = OtherSourceWarning(source, converted);
-      if (!otherSource.empty()) PrintError(Warning(name, otherSource));
+    if (!options.working && converted.traced.record.empty() && converted.holdsText) {
+      PrintError(messages::Format("%1: %2", name, NoRecordMessage(source, converted)));
+      return kExitBadInput;
+    }
+    for (const std::string& warning : RecordWarnings(options, source, converted, name)) {
+      PrintError(warning);
     }
     if (options.verbose) {
       // The input is named only when there is more than one.
@@ -55,16 +59,12 @@ int ConvertWholeInputs(const records::SourceSystem& source, const Options& optio
     }
     if (asMarc) {
       everyRecordWritten &=
-          WriteRecord(*stream, PrepareRecord(options, *formatter, source, std::move(converted), name),
-                      name)
+          WriteRecord(*stream,
+                      PrepareRecord(options, *formatter, source, std::move(converted), name), name)
               .written;
       continue;
     }
-    if (i > 0) {  // an empty line between the records of two inputs
-      output.AddLineBreak();
-      output.AddLineBreak();
-    }
-    output.AddRecord(TakeWritten(options, converted), RecordEnd::kNone);
+    output.AddRecord(TakeWritten(options, converted));
   }
   if (stream) {
     stream->Finish();
@@ -72,10 +72,29 @@ int ConvertWholeInputs(const records::SourceSystem& source, const Options& optio
   }
   std::string error;
   if (!output.Write(options, error)) {
-    PrintError(Format("{1}: {2}", {OutputName(options), error}));
+    PrintError(messages::Format("%1: %2", OutputName(options), error));
     return kExitBadInput;
   }
-  return everyRecordWritten ? kExitOk : kExitBadInput;
+  return everyRecordWritten && everyInputRead ? kExitOk : kExitBadInput;
+}
+
+// A record of a batch that has no title is most often the end of the record
+// before it, cut off by an empty line; it is written as it is, and named.
+constexpr std::string_view kNoTitleWarning =
+    "it has no title (245); if it is the end of the record before it, take out the empty lines "
+    "between them";
+
+// Whether what is written of a record has a title 245: the output record
+// starts with it; a working text has it as a field anywhere. A record that
+// yields nothing is dropped, and said so, instead.
+bool HasTitle(const Options& options, const ConvertedRecord& converted) {
+  if (!options.working) {
+    const TextView record = converted.traced.record;
+    return record.empty() || record.starts_with(u"245");
+  }
+  const TextView working = converted.working;
+  return working.empty() || working.starts_with(u"245") ||
+         text::FindText(working, u"%245", 0) != TextView::npos;
 }
 
 // A batch's record: decoded, converted, and prepared for the stream.
@@ -87,12 +106,21 @@ BatchResult ConvertBatchRecord(const records::SourceSystem& source, const Option
   std::optional<Text> decoded = encodings::DecodeUtf8(record.bytes, &utf8Error);
   if (!decoded) {
     result.warnings.push_back(
-        Format("warning: {1} dropped: invalid UTF-8 at byte offset {2}",
-               {where, std::to_string(record.byteOffset + utf8Error.byteOffset)}));
+        messages::Format("warning: %1 dropped: invalid UTF-8 at byte offset %2", where,
+                         std::to_string(record.byteOffset + utf8Error.byteOffset)));
     return result;
   }
-  ConvertedRecord converted = ConvertRecord(source, text::NormaliseLineBreaks(*decoded));
-  if (options.verbose) result.warnings = LeftOutMessages(converted, where);
+  ConvertedRecord converted =
+      ConvertRecord(source, text::NormaliseLineBreaks(*decoded), record.firstLine);
+  result.warnings = RecordWarnings(options, source, converted, where);
+  if (!HasTitle(options, converted)) {
+    result.warnings.push_back(Warning(where, kNoTitleWarning));
+  }
+  if (options.verbose) {
+    for (std::string& message : LeftOutMessages(converted, where)) {
+      result.warnings.push_back(std::move(message));
+    }
+  }
   result.prepared = PrepareRecord(options, formatter, source, std::move(converted), where);
   return result;
 }
@@ -103,11 +131,11 @@ int RunSourceCommand(const records::SourceSystem& source, const Options& options
   if (!options.batch) return ConvertWholeInputs(source, options);
   return RunBatch(options,
                   {.split = [](int fd) { return std::make_unique<RecordReader>(fd); },
-                   .convert = [&source, &options](const BatchRecord& record,
-                                                  const std::string& where,
-                                                  marc_exchange::RecordFormatter& formatter) {
-                     return ConvertBatchRecord(source, options, record, where, formatter);
-                   }});
+                   .convert =
+                       [&source, &options](const BatchRecord& record, const std::string& where,
+                                           marc_exchange::RecordFormatter& formatter) {
+                         return ConvertBatchRecord(source, options, record, where, formatter);
+                       }});
 }
 
 }  // namespace velmora::cli
