@@ -6,11 +6,13 @@
 #include <utility>
 
 #include "MarcExchange/RecordStream.h"
+#include "Messages/Format.h"
 #include "cli/FileIo.h"
 #include "cli/Inputs.h"
 #include "cli/Messages.h"
 #include "cli/OrderedPool.h"
 #include "cli/Outputs.h"
+#include "cli/RecordTextWriter.h"
 #include "cli/SplitFiles.h"
 
 namespace velmora::cli {
@@ -72,8 +74,8 @@ int RunBatch(const Options& options, const BatchConversion& conversion) {
     if (!sink.Open()) return kExitBadInput;
     stream.emplace(FormatOf(options), sink.Stream(), options.dateEntered);
   }
-  std::ios::sync_with_stdio(false);  // also for --split-size
   std::size_t records = 0, dropped = 0, oversized = 0;
+  bool everyInputRead = true;
   const auto write = [&](std::vector<NamedResult>& converted) {
     for (NamedResult& record : converted) {
       if (stream->Failed()) return;  // nothing more is converted or said
@@ -83,12 +85,19 @@ int RunBatch(const Options& options, const BatchConversion& conversion) {
         ++dropped;
         continue;
       }
+      PreparedRecord& prepared = *record.result.prepared;
+      if (conversion.emptyLineBetween && stream->RecordsWritten() > 0 &&
+          !prepared.formatted.bytes.empty()) {
+        WriteLineBreak(
+            [&](std::string_view lineBreak) { prepared.formatted.bytes.insert(0, lineBreak); });
+      }
       const marc_exchange::RecordStream::Outcome outcome =
-          WriteRecord(*stream, std::move(*record.result.prepared), record.where);
+          WriteRecord(*stream, std::move(prepared), record.where);
       if (!outcome.written && !stream->Failed()) ++dropped;
       if (outcome.oversized) {
-        PrintError(Format("warning: {1} is larger than --split-size on its own; written alone in {2}",
-                          {record.where, files->CurrentName()}));
+        PrintError(messages::Format(
+            "warning: %1 is larger than --split-size on its own; written alone in %2", record.where,
+            files->CurrentName()));
         ++oversized;
       }
     }
@@ -101,8 +110,11 @@ int RunBatch(const Options& options, const BatchConversion& conversion) {
   for (const std::string& input : inputs) {
     const int fd = OpenInput(input, error);
     if (fd < 0) {
-      PrintError(Format("{1}: {2}", {InputName(input), error}));
-      return kExitBadInput;
+      // Named, and the others still converted, as cat and grep do.
+      PrintError(messages::Format("%1: %2", InputName(input), error));
+      everyInputRead = false;
+      error.clear();
+      continue;
     }
     InputCloser closer{fd};
     const std::string file = inputs.size() > 1 ? InputName(input) : std::string();
@@ -121,25 +133,27 @@ int RunBatch(const Options& options, const BatchConversion& conversion) {
     // One record at a time, the batch stops where the output fails, before
     // a read error further on.
     if (!error.empty() && !stream->Failed()) {
-      PrintError(Format("{1}: {2}", {InputName(input), error}));
+      PrintError(messages::Format("%1: %2", InputName(input), error));
       return kExitBadInput;
     }
     error.clear();
   }
   if (files) {
     if (!stream->Finish()) {
-      PrintError(stream->OutputError().empty() ? files->CurrentName() + ": cannot write"
-                                               : stream->OutputError());
+      // The numbered file and the system's reason, when it gave one.
+      PrintError(!files->Error().empty() ? files->Error()
+                                         : files->CurrentName() + ": cannot write");
       return kExitBadInput;
     }
   } else if (!sink.Close(*stream, error)) {
-    PrintError(Format("{1}: {2}", {OutputName(options), error}));
+    PrintError(messages::Format("%1: %2", OutputName(options), error));
     return kExitBadInput;
   }
   if (dropped > 0) {
-    PrintError(Format("{1} of {2} records dropped", {std::to_string(dropped), std::to_string(records)}));
+    PrintError(messages::Format("%1 of %2 records dropped", std::to_string(dropped),
+                                std::to_string(records)));
   }
-  return dropped == 0 && oversized == 0 ? kExitOk : kExitBadInput;
+  return dropped == 0 && oversized == 0 && everyInputRead ? kExitOk : kExitBadInput;
 }
 
 }  // namespace velmora::cli

@@ -34,6 +34,8 @@ struct BatchConversion {
   std::function<BatchResult(const BatchRecord& record, const std::string& where,
                             marc_exchange::RecordFormatter& formatter)>
       convert;
+  // An empty line between two records written (MarcEdit's lines).
+  bool emptyLineBetween = false;
 };
 
 int RunBatch(const Options& options, const BatchConversion& conversion);

@@ -16,18 +16,27 @@ Text JoinedToneMarks(Text text) {
   return text;
 }
 
+// An output record as a source command writes it ends with a line break,
+// which is no empty field: «245=00$aT⏎» gives «=245  00$aT», as the record
+// without it does.
+Text MarcEditLines(Text record) {
+  if (TextView(record).ends_with(text::kCrlf)) record.resize(record.size() - text::kCrlf.size());
+  return records::ExportMarcEditInPlace(std::move(record));
+}
+
 // The commands besides the source systems'.
 const Command kOtherCommands[] = {
     {.name = "marcedit",
      .summary = "an output record -> the lines of the window's \"TO MARCEDIT\", one field a "
-                "line, =245  00$a... (# for a blank indicator); MarcEdit's own mnemonic file is "
-                "--format mrk",
-     .kind = WholeTextCommand{records::ExportMarcEditInPlace, TextResults::kRecords}},
+                "line, =245  00$a... (# for a blank indicator); with --batch one output record a "
+                "line, an empty line between the records' lines; MarcEdit's own mnemonic file is "
+                "--format mrk of a source command",
+     .kind = WholeTextCommand{MarcEditLines, TextKind::kOutputRecords}},
     {.name = "pre-unicode",
      .summary = "any text: each letter written as base letter + combining tone mark joined into "
                 "the precomposed letter, as the window's \"To Pre-Unicode\"",
      .kind = StreamCommand{.prepare = PreparePreUnicode,
-                           .precomposing = WholeTextCommand{JoinedToneMarks, TextResults::kTexts}}},
+                           .precomposing = WholeTextCommand{JoinedToneMarks, TextKind::kAnyText}}},
     {.name = "charset",
      .summary = "any text: its Vietnamese letters from representation FROM to TO (below); FROM "
                 "auto reads each FILE as what it reads best as, says on standard error what that "

@@ -28,10 +28,15 @@ struct SourceCommand {
   const records::SourceSystem* source;
 };
 
-// How the results of a whole-text command's inputs follow each other.
-enum class TextResults {
-  kRecords,  // records: an empty line between those of two inputs
-  kTexts,    // texts one after another, as iconv writes them
+// What a whole-text command reads and writes.
+enum class TextKind {
+  // Output records: a record copied from a library system is refused, and
+  // --batch reads one record a line, as --batch writes them. Each result is
+  // a record of lines, an empty line between two.
+  kOutputRecords,
+  // Any text, written as it is: the results one after another, as iconv
+  // writes them.
+  kAnyText,
 };
 
 // A command that converts each input as one text: the copied text (line
@@ -39,7 +44,7 @@ enum class TextResults {
 // takes the text over, so that a large one is held once.
 struct WholeTextCommand {
   Text (*convert)(Text copied);
-  TextResults results;
+  TextKind kind;
 };
 
 // An option that only one command takes (charset's -c and --list): a flag.

@@ -52,6 +52,14 @@ std::vector<Invocation> AllInvocations() {
     // detect takes any bytes: it says what they read as.
     plain.readsUtf8 = cli::ConvertCopied(command, false, u"").has_value();
     all.push_back(plain);
+    // marcedit --batch: one output record a line, each dropped with a
+    // warning when it yields nothing to write.
+    const auto* whole = std::get_if<cli::WholeTextCommand>(&command.kind);
+    if (whole != nullptr && whole->kind == cli::TextKind::kOutputRecords) {
+      Invocation batch{name + " --batch", {name, "--batch"}, &command, false, {}, {}};
+      batch.exchange = batch.batch = true;
+      all.push_back(batch);
+    }
     if (isSource) {
       all.push_back({name + " --working", {name, "--working"}, &command, true, {}, {}});
     }
@@ -132,6 +140,11 @@ bool ConvertInProcess(const Invocation& invocation, const std::string& input, st
   const std::optional<Text> result = cli::ConvertCopied(command, invocation.working, copied);
   if (!result) return false;  // detect: no text to work out
   output = encodings::EncodeUtf8(text::Replace(*result, text::kCrlf, u"\n"));
+  // A record is written as a line of text.
+  const auto* whole = std::get_if<cli::WholeTextCommand>(&command.kind);
+  const bool writesRecords = cli::SourceOf(command) != nullptr ||
+                             (whole != nullptr && whole->kind == cli::TextKind::kOutputRecords);
+  if (writesRecords && !output.empty()) output += "\n";
   return true;
 }
 
