@@ -5,15 +5,15 @@
 
 namespace velmora::cli {
 
-void WriteRecordText(TextView record, RecordEnd end, const ByteSink& write) {
+void WriteRecordText(TextView record, const ByteSink& write) {
   if (record.empty()) return;
   EncodeInBlocks(record, text::kPlatformLineBreak, write);
-  if (end == RecordEnd::kLineBreak) WriteLineBreak(write);
+  WriteLineBreak(write);
 }
 
-std::string RecordTextBytes(TextView record, RecordEnd end) {
+std::string RecordTextBytes(TextView record) {
   std::string bytes;
-  WriteRecordText(record, end, [&bytes](std::string_view block) { bytes += block; });
+  WriteRecordText(record, [&bytes](std::string_view block) { bytes += block; });
   return bytes;
 }
 
