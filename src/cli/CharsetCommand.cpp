@@ -52,7 +52,15 @@ bool StreamCharset(LineBlockReader& reader, std::ostream& output, encodings::Rep
     std::string_view start;
     if (!reader.Peek(start, error)) return false;
     std::size_t byteOrderMark = 0;
-    reader.SetForm(encodings::SniffTextForm(start, byteOrderMark));
+    const encodings::TextForm form = encodings::SniffTextForm(start, byteOrderMark);
+    const encodings::TextForm unmarked = form == encodings::TextForm::Utf8
+                                             ? encodings::SniffUnmarkedUtf16(start)
+                                             : encodings::TextForm::Utf8;
+    if (unmarked != encodings::TextForm::Utf8) {
+      error = encodings::DescribeUnmarkedUtf16(unmarked);
+      return false;
+    }
+    reader.SetForm(form);
   }
   encodings::Transcoder transcoder(from, to, options);
   std::string out;

@@ -62,6 +62,15 @@ ByteRun PrepareDetect(const CommandWords&, std::string&) {
       output << name << ": empty\n";
       return true;
     }
+    std::size_t byteOrderMark = 0;
+    if (encodings::SniffTextForm(start, byteOrderMark) == encodings::TextForm::Utf8) {
+      // Read as UTF-8 it would be text with a NUL after each letter.
+      if (const encodings::TextForm unmarked = encodings::SniffUnmarkedUtf16(start);
+          unmarked != encodings::TextForm::Utf8) {
+        output << name << ": " << encodings::DescribeUnmarkedUtf16(unmarked) << '\n';
+        return true;
+      }
+    }
     const detection::RepresentationGuess guess =
         detection::DetectRepresentation(detection::DetectionSample(start));
     output << name << ": " << DescribeGuess(guess, records::RecognizeSourceLayout(guess.reading))
@@ -86,6 +95,14 @@ ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, bool leav
     LineBlockReader reader(fd);
     std::string_view start;
     if (!reader.Peek(start, message, detection::kDetectionSampleBytes + 1)) return false;
+    std::size_t byteOrderMark = 0;
+    if (encodings::SniffTextForm(start, byteOrderMark) == encodings::TextForm::Utf8) {
+      if (const encodings::TextForm unmarked = encodings::SniffUnmarkedUtf16(start);
+          unmarked != encodings::TextForm::Utf8) {
+        message = encodings::DescribeUnmarkedUtf16(unmarked);
+        return false;
+      }
+    }
     const detection::RepresentationGuess guess =
         detection::DetectRepresentation(detection::DetectionSample(start));
     // Decomposed Unicode is read as all Unicode text is.

@@ -4,6 +4,7 @@
 
 #include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
+#include "Messages/Format.h"
 #include "cli/DetectCommand.h"
 #include "cli/Messages.h"
 
@@ -44,16 +45,18 @@ std::string FirstLine(std::string_view bytes) {
 
 std::string RecordName(std::string_view file, std::size_t number, std::string_view firstLine) {
   const std::string n = std::to_string(number);
-  if (file.empty()) return Format("record {1} ('{2}')", {n, firstLine});
-  return Format("{1}: record {2} ('{3}')", {file, n, firstLine});
+  if (file.empty()) return messages::Format("record %1 ('%2')", n, firstLine);
+  return messages::Format("%1: record %2 ('%3')", file, n, firstLine);
 }
 
 ReadResult ReadWholeInput(std::string_view path, Text& copied, std::string& message) {
   std::string start, error;
   const ReadResult read = ReadCopiedText(path, copied, start, error);
-  if (read == ReadResult::Unreadable) message = Format("{1}: {2}", {InputName(path), error});
+  if (read == ReadResult::Unreadable || read == ReadResult::UnmarkedUtf16) {
+    message = messages::Format("%1: %2", InputName(path), error);
+  }
   if (read == ReadResult::Undecodable) {
-    message = Format("{1}: {2}", {InputName(path), error}) + LegacyTextHint(start, path);
+    message = messages::Format("%1: %2", InputName(path), error) + LegacyTextHint(start, path);
   }
   return read;
 }

@@ -1,7 +1,6 @@
 #include "cli/Outputs.h"
 
-#include <iostream>
-
+#include "Messages/Format.h"
 #include "cli/Inputs.h"
 #include "cli/Messages.h"
 
@@ -12,32 +11,33 @@ std::string OutputName(const Options& options) {
 }
 
 bool OutputSink::Open() {
-  std::ios::sync_with_stdio(false);
   std::string error;
   if (IsStandardStream(options_.outputPath) || file_.Open(options_.outputPath, error)) return true;
-  PrintError(Format("{1}: {2}", {OutputName(options_), error}));
+  PrintError(messages::Format("%1: %2", OutputName(options_), error));
   return false;
 }
 
 std::ostream& OutputSink::Stream() {
-  return IsStandardStream(options_.outputPath) ? std::cout : file_.Stream();
+  return IsStandardStream(options_.outputPath) ? standardOutput_ : file_.Stream();
 }
 
 bool OutputSink::Close(marc_exchange::RecordStream& stream, std::string& error) {
-  if (!stream.Finish()) {
-    error = "cannot write";
+  if (!stream.Finish() && IsStandardStream(options_.outputPath)) {
+    error = standardOutput_.Error().empty() ? std::string("cannot write") : standardOutput_.Error();
     return false;
   }
+  // A file's own reason comes with its commit.
   return IsStandardStream(options_.outputPath) || file_.Commit(error);
 }
 
 bool OutputSink::Commit(std::string& error) {
-  Stream().flush();
-  if (!Stream()) {
-    error = "cannot write";
+  if (!IsStandardStream(options_.outputPath)) return file_.Commit(error);
+  standardOutput_.flush();
+  if (!standardOutput_) {
+    error = standardOutput_.Error().empty() ? std::string("cannot write") : standardOutput_.Error();
     return false;
   }
-  return IsStandardStream(options_.outputPath) || file_.Commit(error);
+  return true;
 }
 
 void WholeOutput::EncodeLast() {
@@ -49,8 +49,8 @@ void WholeOutput::EncodeLast() {
 
 void WholeOutput::WriteLast(const ByteSink& write) const {
   if (!haveLast_) return;
-  if (lastEnd_) {
-    WriteRecordText(last_, *lastEnd_, write);
+  if (lastIsRecord_) {
+    WriteRecordText(last_, write);
   } else {
     WriteText(last_, write);
   }
@@ -61,23 +61,21 @@ void WholeOutput::AddBytes(std::string_view bytes) {
   bytes_ += bytes;
 }
 
-void WholeOutput::AddRecord(Text record, RecordEnd end) {
+void WholeOutput::AddRecord(Text record) {
+  if (record.empty()) return;
   EncodeLast();
+  if (recordAdded_) WriteLineBreak([this](std::string_view block) { bytes_ += block; });
+  recordAdded_ = true;
   last_ = std::move(record);
-  lastEnd_ = end;
+  lastIsRecord_ = true;
   haveLast_ = true;
 }
 
 void WholeOutput::AddText(Text text) {
   EncodeLast();
   last_ = std::move(text);
-  lastEnd_.reset();
+  lastIsRecord_ = false;
   haveLast_ = true;
-}
-
-void WholeOutput::AddLineBreak() {
-  EncodeLast();
-  WriteLineBreak([this](std::string_view block) { bytes_ += block; });
 }
 
 bool WholeOutput::Write(const Options& options, std::string& error) {

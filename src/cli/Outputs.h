@@ -26,13 +26,14 @@ class OutputSink {
   // Says on standard error why the output cannot be opened.
   bool Open();
   std::ostream& Stream();
-  // Ends `stream` and puts the file in place; false with the reason.
+  // Ends `stream` and puts the file in place; false with the system's reason.
   bool Close(marc_exchange::RecordStream& stream, std::string& error);
   // For the runs that write the stream themselves.
   bool Commit(std::string& error);
 
  private:
   const Options& options_;
+  DescriptorStream standardOutput_{StandardOutput()};
   AtomicOutputFile file_;
 };
 
@@ -43,9 +44,11 @@ class OutputSink {
 class WholeOutput {
  public:
   void AddBytes(std::string_view bytes);
-  void AddRecord(Text record, RecordEnd end);  // WriteRecordText
-  void AddText(Text text);                     // WriteText
-  void AddLineBreak();
+  // A record (WriteRecordText), after an empty line when another one stands
+  // before it; an empty one adds nothing.
+  void AddRecord(Text record);
+  // A text as it is (WriteText), right after what stands before it.
+  void AddText(Text text);
   // Writes it all to standard output or -o FILE; false with the reason.
   bool Write(const Options& options, std::string& error);
 
@@ -55,8 +58,9 @@ class WholeOutput {
 
   std::string bytes_;
   Text last_;
-  std::optional<RecordEnd> lastEnd_;  // how last_ is written: a record, or a text when absent
   bool haveLast_ = false;
+  bool lastIsRecord_ = false;  // last_ is written as a record, else as a text
+  bool recordAdded_ = false;
 };
 
 }  // namespace velmora::cli

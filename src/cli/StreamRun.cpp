@@ -1,5 +1,6 @@
 #include "cli/StreamRun.h"
 
+#include "Messages/Format.h"
 #include "cli/FileIo.h"
 #include "cli/Inputs.h"
 #include "cli/Messages.h"
@@ -11,24 +12,28 @@ int RunStreamCommand(const Options& options) {
   std::string error;
   OutputSink sink(options);
   if (!sink.Open()) return kExitBadInput;
+  bool everyInputRead = true;
   for (const std::string& input : InputPaths(options)) {
+    error.clear();  // each input's run says its own
     const int fd = OpenInput(input, error);
     if (fd < 0) {
-      PrintError(Format("{1}: {2}", {InputName(input), error}));
-      return kExitBadInput;
+      // Named, and the others still converted, as cat and grep do.
+      PrintError(messages::Format("%1: %2", InputName(input), error));
+      everyInputRead = false;
+      continue;
     }
     InputCloser closer{fd};
     if (!options.run(fd, InputName(input), sink.Stream(), error)) {
       sink.Stream().flush();
-      PrintError(Format("{1}: {2}", {InputName(input), error}));
+      PrintError(messages::Format("%1: %2", InputName(input), error));
       return kExitBadInput;
     }
   }
   if (!sink.Commit(error)) {
-    PrintError(Format("{1}: {2}", {OutputName(options), error}));
+    PrintError(messages::Format("%1: %2", OutputName(options), error));
     return kExitBadInput;
   }
-  return kExitOk;
+  return everyInputRead ? kExitOk : kExitBadInput;
 }
 
 }  // namespace velmora::cli
