@@ -1,13 +1,13 @@
 // What velmora-convert says on standard error, and its exit statuses.
 //
 // A message is one whole sentence pattern with numbered places for what
-// varies (a file name, a record, a tag), so that a translation may put them
-// in any order:
+// varies (a file name, a record, a tag), filled in by messages::Format, so
+// that a translation may put them in any order:
 //
-//   Format("{1}: no {2} record found", {"a.txt", "Libol"})  ->  «a.txt: no Libol record found»
+//   messages::Format("%1: no %2 record found", "a.txt", "Libol")  ->  «a.txt: no Libol record
+//   found»
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,10 +16,6 @@ namespace velmora::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitBadInput = 1;  // also: a record of a batch dropped
 inline constexpr int kExitUsage = 2;
-
-// `pattern` with each «{N}» replaced by the N-th of `values` (from 1); a
-// place without a value is left as it stands.
-std::string Format(std::string_view pattern, std::initializer_list<std::string_view> values);
 
 // "velmora-convert: MESSAGE" on standard error.
 void PrintError(std::string_view message);
