@@ -5,8 +5,10 @@
 #include <thread>
 #include <utility>
 
+#include "Encodings/Utf8.h"
 #include "MarcExchange/RecordStream.h"
 #include "Messages/Format.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "cli/FileIo.h"
 #include "cli/Inputs.h"
 #include "cli/Messages.h"
@@ -154,6 +156,19 @@ int RunBatch(const Options& options, const BatchConversion& conversion) {
                                 std::to_string(records)));
   }
   return dropped == 0 && oversized == 0 && everyInputRead ? kExitOk : kExitBadInput;
+}
+
+std::optional<Text> DecodeTextRecord(const BatchRecord& record, const std::string& where,
+                                     BatchResult& result) {
+  encodings::Utf8Error utf8Error{};
+  std::optional<Text> decoded = encodings::DecodeUtf8(record.bytes, &utf8Error);
+  if (!decoded) {
+    result.warnings.push_back(
+        messages::Format("warning: %1 dropped: invalid UTF-8 at byte offset %2", where,
+                         std::to_string(record.byteOffset + utf8Error.byteOffset)));
+    return std::nullopt;
+  }
+  return text::NormaliseLineBreaks(*decoded);
 }
 
 }  // namespace velmora::cli

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "MarcExchange/RecordFormatter.h"
+#include "ModMain/Text/Text.h"
 #include "cli/BatchRecords.h"
 #include "cli/Options.h"
 #include "cli/PreparedRecord.h"
@@ -39,5 +40,10 @@ struct BatchConversion {
 };
 
 int RunBatch(const Options& options, const BatchConversion& conversion);
+
+// A record of text lines decoded from UTF-8, its line breaks as CRLF; none
+// when it is not UTF-8, and then `result` has the warning that drops it.
+std::optional<Text> DecodeTextRecord(const BatchRecord& record, const std::string& where,
+                                     BatchResult& result);
 
 }  // namespace velmora::cli

@@ -2,7 +2,6 @@
 
 #include <sstream>
 
-#include "Encodings/Utf8.h"
 #include "MarcExchange/RecordStream.h"
 #include "Messages/Format.h"
 #include "ModMain/Text/LineBreaks.h"
@@ -102,16 +101,9 @@ BatchResult ConvertBatchRecord(const records::SourceSystem& source, const Option
                                const BatchRecord& record, const std::string& where,
                                marc_exchange::RecordFormatter& formatter) {
   BatchResult result;
-  encodings::Utf8Error utf8Error{};
-  std::optional<Text> decoded = encodings::DecodeUtf8(record.bytes, &utf8Error);
-  if (!decoded) {
-    result.warnings.push_back(
-        messages::Format("warning: %1 dropped: invalid UTF-8 at byte offset %2", where,
-                         std::to_string(record.byteOffset + utf8Error.byteOffset)));
-    return result;
-  }
-  ConvertedRecord converted =
-      ConvertRecord(source, text::NormaliseLineBreaks(*decoded), record.firstLine);
+  std::optional<Text> decoded = DecodeTextRecord(record, where, result);
+  if (!decoded) return result;
+  ConvertedRecord converted = ConvertRecord(source, std::move(*decoded), record.firstLine);
   result.warnings = RecordWarnings(options, source, converted, where);
   if (!HasTitle(options, converted)) {
     result.warnings.push_back(Warning(where, kNoTitleWarning));

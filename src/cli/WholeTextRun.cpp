@@ -1,6 +1,5 @@
 #include "cli/WholeTextRun.h"
 
-#include "Encodings/Utf8.h"
 #include "Messages/Format.h"
 #include "ModMain/Letters/PrecomposeLetters.h"
 #include "ModMain/Records/SourceLayout.h"
@@ -88,15 +87,9 @@ int ConvertWholeInputs(const WholeTextCommand& command, const Options& options) 
 BatchResult ConvertBatchRecord(const WholeTextCommand& command, const Options& options,
                                const BatchRecord& record, const std::string& where) {
   BatchResult result;
-  encodings::Utf8Error utf8Error{};
-  std::optional<Text> decoded = encodings::DecodeUtf8(record.bytes, &utf8Error);
-  if (!decoded) {
-    result.warnings.push_back(
-        messages::Format("warning: %1 dropped: invalid UTF-8 at byte offset %2", where,
-                         std::to_string(record.byteOffset + utf8Error.byteOffset)));
-    return result;
-  }
-  Text line = text::NormaliseLineBreaks(*decoded);
+  std::optional<Text> decoded = DecodeTextRecord(record, where, result);
+  if (!decoded) return result;
+  Text line = std::move(*decoded);
   if (const std::string copiedRecord = CopiedRecordMessage(line); !copiedRecord.empty()) {
     result.warnings.push_back(messages::Format("warning: %1 dropped: %2", where, copiedRecord));
     return result;
