@@ -15,6 +15,7 @@ namespace velmora::cli {
 namespace {
 
 constexpr std::size_t kTaglessLinesNamed = 5;  // the rest are counted
+constexpr std::size_t kLongestLeaderLine = 64;
 
 // «an iLib record», «an Emiclib record», «a Libol record»: a name that is
 // spoken from a vowel takes «an». Each sentence is written out whole with
@@ -50,7 +51,11 @@ void ReadLines(const records::SourceSystem& source, TextView copied, std::size_t
     const std::size_t end = std::min(text::FindText(copied, text::kCrlf, at), copied.size());
     const TextView line = copied.substr(at, end - at);
     at = end + text::kCrlf.size();
-    if (converted.leaderLine.empty() && IsLeader(line)) converted.leaderLine = Text(line);
+    // A leader is 24 characters and its tag; a longer «000» line is no
+    // leader to show whole, nor a copy of a large input to hold.
+    if (converted.leaderLine.empty() && IsLeader(line) && line.size() <= kLongestLeaderLine) {
+      converted.leaderLine = Text(line);
+    }
     if (wrapsFields || IsBlank(line) || BeginsWithTag(line)) continue;
     if (converted.taglessLines.size() < kTaglessLinesNamed) {
       converted.taglessLines.push_back({number, FirstLine(line)});

@@ -183,6 +183,12 @@ TEST_F(CommandLine, VerboseNamesTheFieldsTheOutputRecordLeavesOut) {
               "velmora-convert: left out: " + std::string(c.leader) + "\n")
         << c.command;
   }
+  // A «000» line far longer than a leader is shown cut, as other fields are.
+  const RunResult longLine =
+      Run("libol -v", "000    " + std::string(100000, 'x') + "\n245    10$aT\n");
+  EXPECT_EQ(longLine.exitCode, 0) << longLine.err;
+  EXPECT_LT(longLine.err.size(), 1000u);
+  EXPECT_NE(longLine.err.find("left out: 000"), std::string::npos) << longLine.err;
 }
 
 TEST_F(CommandLine, ShortAndLongVersion) {
