@@ -9,17 +9,23 @@
 //  - 8-bit files read and write back byte for byte (VNI, TCVN3, VISCII), or
 //    read back what they wrote (CP1258, TCVN 5712, which join base and tone
 //    mark); `charset FROM TO` takes any bytes for every pair;
-//  - any UTF-16, lone surrogates included, encodes as well-formed UTF-8.
+//  - any UTF-16, lone surrogates included, encodes as well-formed UTF-8;
+//  - a batch splits into records that hold every line that is not blank, in
+//    order, each once, whatever the bytes (one record a line for marcedit);
+//  - no text that holds no NUL is taken for UTF-16 without a byte order mark.
+#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Encodings/LetterUnits.h"
+#include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
 #include "FuzzSupport.h"
 #include "ModMain/Text/LineBreaks.h"
 #include "cli/CharsetCommand.h"
 #include "cli/Commands.h"
-#include "cli/Conversion.h"
+#include "cli/RecordReader.h"
 
 using namespace velmora;
 using namespace velmora::cli;
@@ -88,10 +94,11 @@ void CheckUtf8Decoding(std::string_view bytes) {
              {"normalised", copied}, {"decoded", *decoded});
 
   for (const Command& command : AllCommands()) {
-    if (command.source == nullptr && command.convert == nullptr) continue;  // charset: bytes
     for (const bool working : {false, true}) {
-      if (working && command.source == nullptr) continue;
-      const Text result = ConvertCopied(command, working, copied);
+      if (working && SourceOf(command) == nullptr) continue;
+      const std::optional<Text> converted = ConvertCopied(command, working, copied);
+      if (!converted) continue;  // charset, detect: bytes
+      const Text& result = *converted;
       // With a byte order mark in front, since reading drops one: a result
       // that itself begins with U+FEFF must come back whole.
       const std::string encoded = "\xEF\xBB\xBF" + encodings::EncodeUtf8(result);
@@ -156,12 +163,76 @@ void CheckUtf8Encoding(TextView text) {
   FUZZ_CHECK(*back == expectedBack, {"back", *back}, {"text", text});
 }
 
+bool IsBlankLine(std::string_view line) {
+  return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// The lines of `bytes` with their line breaks (CRLF, LF or CR), as the
+// batch reader takes them apart.
+std::vector<std::string_view> Lines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  while (!bytes.empty()) {
+    std::size_t end = bytes.find_first_of("\r\n");
+    end = end == std::string_view::npos                                            ? bytes.size()
+          : bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? end + 2
+                                                                                   : end + 1;
+    lines.push_back(bytes.substr(0, end));
+    bytes.remove_prefix(end);
+  }
+  return lines;
+}
+
+// UTF-8 input (no byte order mark of UTF-16) read as a batch: the records,
+// one after another, hold exactly the lines that are not blank, each with
+// the blank lines between two of its own; with one record a line, each
+// record is one line.
+void CheckBatchRecords(std::string_view bytes, bool oneALine) {
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return;
+  if (encodings::SniffUnmarkedUtf16(bytes) != encodings::TextForm::Utf8) return;
+  std::FILE* file = std::tmpfile();
+  if (file == nullptr) return;
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fflush(file);
+  std::rewind(file);
+  cli::RecordReader reader(fileno(file), oneALine ? cli::RecordReader::Split::kLines
+                                                  : cli::RecordReader::Split::kCopiedRecords);
+  std::string kept, error;
+  cli::BatchRecord record;
+  std::size_t previous = 0;
+  while (reader.Next(record, error)) {
+    FUZZ_CHECK(!record.bytes.empty() && record.number == previous + 1,
+               {"record", fuzz::BytesAsText(record.bytes)}, {"input", fuzz::BytesAsText(bytes)});
+    FUZZ_CHECK(!oneALine || Lines(record.bytes).size() == 1,
+               {"record", fuzz::BytesAsText(record.bytes)}, {"input", fuzz::BytesAsText(bytes)});
+    previous = record.number;
+    for (const std::string_view line : Lines(record.bytes)) {
+      if (!IsBlankLine(line)) kept += line;
+    }
+  }
+  std::fclose(file);
+  std::string expected;
+  for (const std::string_view line : Lines(bytes)) {
+    if (!IsBlankLine(line)) expected += line;
+  }
+  FUZZ_CHECK(error.empty() && kept == expected, {"kept", fuzz::BytesAsText(kept)},
+             {"input", fuzz::BytesAsText(bytes)});
+}
+
+// A unit whose one byte is NUL is what tells UTF-16: text without NUL is
+// never taken for it.
+void CheckUnmarkedUtf16(std::string_view bytes) {
+  const encodings::TextForm form = encodings::SniffUnmarkedUtf16(bytes);
+  if (bytes.find('\0') == std::string_view::npos) {
+    FUZZ_CHECK(form == encodings::TextForm::Utf8, {"bytes", fuzz::BytesAsText(bytes)});
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzInput input(data, size);
   const std::uint8_t mode = input.Byte();
-  switch (mode % 4) {
+  switch (mode % 6) {
     case 0: {
       const auto rest = input.RestAsBytes();
       CheckUtf8Decoding(std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
@@ -180,9 +251,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           from, to, std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
       break;
     }
-    default:
+    case 3:
       CheckUtf8Encoding(input.RestAsText());
       break;
+    case 4: {
+      const bool oneALine = input.Byte() % 2 == 1;
+      const auto rest = input.RestAsBytes();
+      CheckBatchRecords(std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()),
+                        oneALine);
+      break;
+    }
+    default: {
+      const auto rest = input.RestAsBytes();
+      CheckUnmarkedUtf16(std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
+      break;
+    }
   }
   return 0;
 }

@@ -178,6 +178,15 @@ DETECTION_INPUTS = [
 ]
 
 
+# Batches of copied records and of output records.
+BATCHES = [
+    "245    10$aSách A\n\n650    #7$aLịch sử\n\n650    #7$aĐịa lý\n\n700    1 $aTrần Văn B\n"
+    "\n\n245    10$aSách C\r\n100    1 $aX\r\n\r\n100    1 $aY\r\n \t \r\n"
+    "LDR    00000nam\rwrapped\r\r000    nam\n",
+    "245=00$aA%100=##$aB\n\n245=00$aC\r\n  \r\n245=00$aD",
+]
+
+
 def write(harness: str, data: bytes) -> None:
     folder = CORPUS / harness
     folder.mkdir(parents=True, exist_ok=True)
@@ -223,6 +232,15 @@ def main() -> None:
                  b"\x01\x81\x83\x88\x90\x98 Vi\xea\xf2t", b"\x02\x01\x00Vi\xea\xf2t",
                  b"\x02\x00\x01" + "Việt".encode("utf-8"), b"\x03\x00a\x00\x00\xd8b\x00"):
         write("fuzz_cli_input", data)
+    # Batches: copied records with empty lines between their fields, and
+    # output records one a line; text that looks like UTF-16 without its
+    # byte order mark, and UTF-8 with NULs that does not.
+    for text in BATCHES:
+        write("fuzz_cli_input", b"\x04\x00" + text.encode())
+        write("fuzz_cli_input", b"\x04\x01" + text.encode())
+    write("fuzz_cli_input", b"\x05" + "245    10$aTiếng Việt\r\n".encode("utf-16-le"))
+    write("fuzz_cli_input", b"\x05" + "245    10$aTiếng Việt\r\n".encode("utf-16-be"))
+    write("fuzz_cli_input", b"\x05245    10$aA\x00B\r\n100    1 $aC\x00")
     write_character_seeds()
 
 

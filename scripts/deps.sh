@@ -31,7 +31,8 @@ GUI_PACKAGES=(qt6-base-dev libxcb1-dev pkg-config fonts-liberation2)
 # the MARC files back, and man to read the manual pages as a user does.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libicu-dev yaz libxml2-utils man-db)
 # The MARC tests read our records back with Perl's MARC::Record family and
-# check them with MARC::Lint.
+# check them with MARC::Lint, whose tag list tools/make-tag-repeatability.pl
+# reads MARC 21's non-repeatable tags from.
 TEST_PACKAGES+=(libmarc-record-perl libmarc-xml-perl libmarc-file-marcmaker-perl libmarc-lint-perl)
 # Real Vietnamese prose that the code page tests convert with iconv: the
 # Debian maintainers' guide and the manual pages in Vietnamese.

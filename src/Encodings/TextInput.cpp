@@ -1,5 +1,7 @@
 #include "Encodings/TextInput.h"
 
+#include <algorithm>
+
 #include "Encodings/Utf8.h"
 
 namespace velmora::encodings {
@@ -39,6 +41,31 @@ std::string Describe(const TextInputError& error) {
                      : error.form == TextForm::Utf16Le ? "UTF-16LE"
                                                        : "UTF-16BE";
   return std::string("invalid ") + form + " at byte offset " + std::to_string(error.byteOffset);
+}
+
+TextForm SniffUnmarkedUtf16(std::string_view start) {
+  // Enough units to tell, few enough to stay quick on any input.
+  constexpr std::size_t kUnitsLookedAt = 2048, kFewestUnits = 4;
+  const std::size_t units = std::min(start.size() / 2, kUnitsLookedAt);
+  if (units < kFewestUnits) return TextForm::Utf8;
+  std::size_t zeroSecond = 0, zeroFirst = 0;  // units whose second or first byte alone is zero
+  for (std::size_t i = 0; i < units; ++i) {
+    const bool first = start[2 * i] == '\0', second = start[2 * i + 1] == '\0';
+    zeroSecond += second && !first;
+    zeroFirst += first && !second;
+  }
+  // Vietnamese text is mostly ASCII letters, digits and spaces; its letters
+  // with marks have a non-zero high byte (U+1EBF).
+  if (2 * zeroSecond >= units && 16 * zeroFirst <= units) return TextForm::Utf16Le;
+  if (2 * zeroFirst >= units && 16 * zeroSecond <= units) return TextForm::Utf16Be;
+  return TextForm::Utf8;
+}
+
+std::string DescribeUnmarkedUtf16(TextForm form) {
+  const char* name = form == TextForm::Utf16Be ? "UTF-16BE" : "UTF-16LE";
+  return std::string("looks like ") + name +
+         " without a byte order mark: save it as UTF-8 or with a byte order mark (iconv -f " +
+         name + " -t UTF-8 converts it)";
 }
 
 TextForm SniffTextForm(std::string_view start, std::size_t& byteOrderMarkLength) {

@@ -26,6 +26,16 @@ std::string Describe(const TextInputError& error);
 // length of its byte order mark.
 TextForm SniffTextForm(std::string_view start, std::size_t& byteOrderMarkLength);
 
+// The form of a text that looks like UTF-16 saved without a byte order mark
+// (which UTF-8 reading takes for text with a NUL after every letter), told
+// from its first bytes: most units hold an ASCII character, whose other byte
+// is zero, and almost none the other way round. Utf8 for any other text.
+TextForm SniffUnmarkedUtf16(std::string_view start);
+
+// «looks like UTF-16LE without a byte order mark: save it as UTF-8 or with
+// a byte order mark (iconv -f UTF-16LE -t UTF-8 converts it)».
+std::string DescribeUnmarkedUtf16(TextForm form);
+
 // Appends the text of `bytes`, which hold whole characters in `form` and no
 // byte order mark. On failure `out` is left as it was and `error` (if given)
 // says where; `offset` is added to the offsets it reports.

@@ -6,7 +6,6 @@
 #include "Encodings/Transcoder.h"
 #include "ModMain/Letters/ConvertCharset.h"
 #include "ModMain/Text/LineBreaks.h"
-#include "cli/Conversion.h"
 #include "cli/DetectCommand.h"
 #include "cli/LineBlocks.h"
 
@@ -53,7 +52,15 @@ bool StreamCharset(LineBlockReader& reader, std::ostream& output, encodings::Rep
     std::string_view start;
     if (!reader.Peek(start, error)) return false;
     std::size_t byteOrderMark = 0;
-    reader.SetForm(encodings::SniffTextForm(start, byteOrderMark));
+    const encodings::TextForm form = encodings::SniffTextForm(start, byteOrderMark);
+    const encodings::TextForm unmarked = form == encodings::TextForm::Utf8
+                                             ? encodings::SniffUnmarkedUtf16(start)
+                                             : encodings::TextForm::Utf8;
+    if (unmarked != encodings::TextForm::Utf8) {
+      error = encodings::DescribeUnmarkedUtf16(unmarked);
+      return false;
+    }
+    reader.SetForm(form);
   }
   encodings::Transcoder transcoder(from, to, options);
   std::string out;
@@ -140,16 +147,17 @@ bool RunCharset(std::string_view input, encodings::Representation from,
   return true;
 }
 
-ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags flags,
-                       std::string& error) {
-  if (flags.list) {
+ByteRun PrepareCharset(const CommandWords& words, std::string& error) {
+  const std::span<const std::string_view> operands = words.operands;
+  const bool leaveOut = words.Has("leave-out");
+  if (words.Has("list")) {
     return [](int, std::string_view, std::ostream& output, std::string&) {
       output << RepresentationList();
       return true;
     };
   }
   if (!operands.empty() && IsAuto(operands[0])) {
-    return PrepareCharsetAuto(operands.subspan(1), flags, error);
+    return PrepareCharsetAuto(operands.subspan(1), leaveOut, error);
   }
   if (operands.size() > 1 && IsAuto(operands[1])) {
     error = "auto names FROM only: charset auto TO";
@@ -173,14 +181,14 @@ ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags 
             " is written only; read such text as unicode (FROM)";
     return {};
   }
-  const encodings::EncodeOptions options{flags.leaveOut};
+  const encodings::EncodeOptions options{leaveOut};
   return [from = ends[0], to = ends[1], options](int fd, std::string_view, std::ostream& output,
                                                  std::string& message) {
     return StreamCharset(fd, output, from, to, options, message);
   };
 }
 
-ByteRun PreparePreUnicode(std::span<const std::string_view>, CharsetFlags, std::string&) {
+ByteRun PreparePreUnicode(const CommandWords&, std::string&) {
   return [](int fd, std::string_view, std::ostream& output, std::string& message) {
     return StreamCharset(fd, output, encodings::Representation::Unicode,
                          encodings::Representation::Unicode, {}, message);

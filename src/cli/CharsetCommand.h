@@ -41,12 +41,18 @@ bool StreamCharset(LineBlockReader& reader, std::ostream& output, encodings::Rep
 // was lost.
 std::string LossReport(encodings::Representation to, const encodings::EncodeReport& report);
 
+// The options that only charset takes, as --help lists them.
+inline constexpr CommandOption kCharsetOptions[] = {
+    {"leave-out", 'c',
+     "charset: leave out what TO cannot hold, and count it on standard error, as iconv -c "
+     "(without it such a character stops the conversion)"},
+    {"list", 0, "charset: list the representations, their number codes and aliases"},
+};
+
 // The command table's `prepare` of charset (FROM TO, -c, --list) and of
 // pre-unicode: a run that streams its input to its output.
-ByteRun PrepareCharset(std::span<const std::string_view> operands, CharsetFlags flags,
-                       std::string& error);
-ByteRun PreparePreUnicode(std::span<const std::string_view> operands, CharsetFlags flags,
-                          std::string& error);
+ByteRun PrepareCharset(const CommandWords& words, std::string& error);
+ByteRun PreparePreUnicode(const CommandWords& words, std::string& error);
 
 // A line of --help: a representation's names and what it is.
 struct HelpEntry {

@@ -16,39 +16,47 @@ Text JoinedToneMarks(Text text) {
   return text;
 }
 
+// An output record as a source command writes it ends with a line break,
+// which is no empty field: «245=00$aT⏎» gives «=245  00$aT», as the record
+// without it does.
+Text MarcEditLines(Text record) {
+  if (TextView(record).ends_with(text::kCrlf)) record.resize(record.size() - text::kCrlf.size());
+  return records::ExportMarcEditInPlace(std::move(record));
+}
+
 // The commands besides the source systems'.
-constexpr Command kOtherCommands[] = {
+const Command kOtherCommands[] = {
     {.name = "marcedit",
      .summary = "an output record -> the lines of the window's \"TO MARCEDIT\", one field a "
-                "line, =245  00$a... (# for a blank indicator); MarcEdit's own mnemonic file is "
-                "--format mrk",
-     .convert = records::ExportMarcEditInPlace},
+                "line, =245  00$a... (# for a blank indicator); with --batch one output record a "
+                "line, an empty line between the records' lines; MarcEdit's own mnemonic file is "
+                "--format mrk of a source command",
+     .kind = WholeTextCommand{MarcEditLines, TextKind::kOutputRecords}},
     {.name = "pre-unicode",
      .summary = "any text: each letter written as base letter + combining tone mark joined into "
                 "the precomposed letter, as the window's \"To Pre-Unicode\"",
-     .convert = JoinedToneMarks,
-     .separatesFiles = false,
-     .prepare = PreparePreUnicode},
+     .kind = StreamCommand{.prepare = PreparePreUnicode,
+                           .precomposing = WholeTextCommand{JoinedToneMarks, TextKind::kAnyText}}},
     {.name = "charset",
      .summary = "any text: its Vietnamese letters from representation FROM to TO (below); FROM "
                 "auto reads each FILE as what it reads best as, says on standard error what that "
                 "was, and refuses one that two representations read about as well",
-     .separatesFiles = false,
-     .operands = "FROM TO",
-     .prepare = PrepareCharset,
-     .takesCharsetFlags = true},
+     .kind = StreamCommand{.operands = "FROM TO",
+                           .options = kCharsetOptions,
+                           .prepare = PrepareCharset,
+                           .noPrecompose = "it writes the representation asked for"}},
     {.name = "detect",
      .summary = "which representation each FILE is in, as its first 48 KB read best as Vietnamese, "
                 "with a confidence, or \"not Vietnamese\" or \"too close to tell\"; and the "
                 "library system whose layout a copied record has",
-     .separatesFiles = false,
-     .prepare = PrepareDetect},
+     .kind = StreamCommand{.prepare = PrepareDetect, .noPrecompose = "it writes no text"}},
 };
 
 std::vector<Command> BuildCommands() {
   std::vector<Command> commands;
   for (const records::SourceSystem& source : records::Sources()) {
-    commands.push_back({.name = source.name, .summary = source.summary, .source = &source});
+    commands.push_back(
+        {.name = source.name, .summary = source.summary, .kind = SourceCommand{&source}});
   }
   commands.insert(commands.end(), std::begin(kOtherCommands), std::end(kOtherCommands));
   return commands;
@@ -80,6 +88,10 @@ std::string LowerCase(std::string_view text) {
 
 }  // namespace
 
+bool CommandWords::Has(std::string_view longName) const {
+  return std::find(options.begin(), options.end(), longName) != options.end();
+}
+
 std::span<const Command> AllCommands() {
   static const std::vector<Command> commands = BuildCommands();
   return commands;
@@ -102,6 +114,34 @@ std::string_view NearestCommandName(std::string_view name) {
     if (distance < bestDistance) best = command.name, bestDistance = distance;
   }
   return best;
+}
+
+const records::SourceSystem* SourceOf(const Command& command) {
+  const SourceCommand* source = std::get_if<SourceCommand>(&command.kind);
+  return source == nullptr ? nullptr : source->source;
+}
+
+std::string_view OperandsOf(const Command& command) {
+  const StreamCommand* stream = std::get_if<StreamCommand>(&command.kind);
+  return stream == nullptr ? std::string_view() : stream->operands;
+}
+
+std::span<const CommandOption> OwnOptionsOf(const Command& command) {
+  const StreamCommand* stream = std::get_if<StreamCommand>(&command.kind);
+  return stream == nullptr ? std::span<const CommandOption>() : stream->options;
+}
+
+std::optional<Text> ConvertCopied(const Command& command, bool working, TextView copied) {
+  if (const records::SourceSystem* source = SourceOf(command)) {
+    Text text = records::WorkingText(*source, copied);
+    return working ? text : source->rebuild.build(text);
+  }
+  if (const auto* whole = std::get_if<WholeTextCommand>(&command.kind)) {
+    return whole->convert(Text(copied));
+  }
+  const StreamCommand& stream = std::get<StreamCommand>(command.kind);
+  if (!stream.precomposing) return std::nullopt;
+  return stream.precomposing->convert(Text(copied));
 }
 
 }  // namespace velmora::cli

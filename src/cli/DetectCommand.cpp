@@ -54,13 +54,22 @@ std::string DescribeGuess(const detection::RepresentationGuess& guess,
   return line;
 }
 
-ByteRun PrepareDetect(std::span<const std::string_view>, CharsetFlags, std::string&) {
+ByteRun PrepareDetect(const CommandWords&, std::string&) {
   return [](int fd, std::string_view name, std::ostream& output, std::string& error) {
     std::string start;
     if (!ReadStart(fd, start, error)) return false;
     if (start.empty()) {
       output << name << ": empty\n";
       return true;
+    }
+    std::size_t byteOrderMark = 0;
+    if (encodings::SniffTextForm(start, byteOrderMark) == encodings::TextForm::Utf8) {
+      // Read as UTF-8 it would be text with a NUL after each letter.
+      if (const encodings::TextForm unmarked = encodings::SniffUnmarkedUtf16(start);
+          unmarked != encodings::TextForm::Utf8) {
+        output << name << ": " << encodings::DescribeUnmarkedUtf16(unmarked) << '\n';
+        return true;
+      }
     }
     const detection::RepresentationGuess guess =
         detection::DetectRepresentation(detection::DetectionSample(start));
@@ -70,7 +79,7 @@ ByteRun PrepareDetect(std::span<const std::string_view>, CharsetFlags, std::stri
   };
 }
 
-ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, CharsetFlags flags,
+ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, bool leaveOut,
                            std::string& error) {
   const std::optional<encodings::Representation> to =
       operands.empty() ? std::nullopt : encodings::FindRepresentation(operands[0]);
@@ -80,12 +89,20 @@ ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, CharsetFl
     error += "; use " + encodings::RepresentationChoices() + " (charset --list shows the aliases)";
     return {};
   }
-  const encodings::EncodeOptions options{flags.leaveOut};
+  const encodings::EncodeOptions options{leaveOut};
   return [to = *to, options](int fd, std::string_view name, std::ostream& output,
                              std::string& message) {
     LineBlockReader reader(fd);
     std::string_view start;
     if (!reader.Peek(start, message, detection::kDetectionSampleBytes + 1)) return false;
+    std::size_t byteOrderMark = 0;
+    if (encodings::SniffTextForm(start, byteOrderMark) == encodings::TextForm::Utf8) {
+      if (const encodings::TextForm unmarked = encodings::SniffUnmarkedUtf16(start);
+          unmarked != encodings::TextForm::Utf8) {
+        message = encodings::DescribeUnmarkedUtf16(unmarked);
+        return false;
+      }
+    }
     const detection::RepresentationGuess guess =
         detection::DetectRepresentation(detection::DetectionSample(start));
     // Decomposed Unicode is read as all Unicode text is.

@@ -23,15 +23,14 @@ std::string DescribeGuess(const detection::RepresentationGuess& guess,
 
 // The command table's `prepare` of detect: a run that writes «NAME: » and
 // the guess for each input, or «NAME: empty».
-ByteRun PrepareDetect(std::span<const std::string_view> operands, CharsetFlags flags,
-                      std::string& error);
+ByteRun PrepareDetect(const CommandWords& words, std::string& error);
 
-// charset auto TO (`operands` holds TO; -c as charset takes it): a run that
+// charset auto TO (`operands` holds TO; `leaveOut`, charset's -c): a run that
 // converts from the representation found and says on standard error what it
 // read the input as; it refuses, writing nothing, an input whose best two
 // readings are too close or that reads as Vietnamese in none and is no
 // Unicode text.
-ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, CharsetFlags flags,
+ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, bool leaveOut,
                            std::string& error);
 
 // For an input that is not well-formed UTF-8: when it reads as text of an

@@ -4,10 +4,12 @@
 // touches the system, with the same messages.
 #pragma once
 
-#include <fstream>
 #include <optional>
+#include <ostream>
+#include <streambuf>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::cli {
 
@@ -21,8 +23,50 @@ bool ReadAll(std::string_view path, std::string& bytes, std::string& error);
 bool AppendRead(int fd, std::size_t bytes, std::string& buffer, bool& endOfInput,
                 std::string& error);
 
+// Writes all of `bytes` to `fd`, byte for byte; false with the system's
+// reason («No space left on device»).
+bool WriteAll(int fd, std::string_view bytes, std::string& error);
+
 // Writes `bytes` to standard output, byte for byte.
 bool WriteStdout(std::string_view bytes, std::string& error);
+
+// The file descriptor of standard output.
+int StandardOutput();
+
+// An output stream over a file descriptor (not closed here) that keeps the
+// system's reason when a write fails, which a std::ofstream does not tell.
+class DescriptorStream : public std::ostream {
+ public:
+  explicit DescriptorStream(int fd = -1) : std::ostream(&buffer_), buffer_(fd) {}
+  DescriptorStream(const DescriptorStream&) = delete;
+  DescriptorStream& operator=(const DescriptorStream&) = delete;
+
+  void Attach(int fd) { buffer_.Attach(fd); }
+  // Why the first write that failed did: the system's reason; empty while
+  // every write has succeeded.
+  const std::string& Error() const { return buffer_.Error(); }
+
+ private:
+  class Buffer : public std::streambuf {
+   public:
+    explicit Buffer(int fd);
+    void Attach(int fd) { fd_ = fd; }
+    const std::string& Error() const { return error_; }
+
+   protected:
+    int_type overflow(int_type c) override;
+    std::streamsize xsputn(const char* s, std::streamsize n) override;
+    int sync() override;
+
+   private:
+    bool Flush();
+
+    int fd_;
+    std::vector<char> space_;
+    std::string error_;
+  };
+  Buffer buffer_;
+};
 
 // Writes `bytes` to `path` through a temporary file in the same folder that
 // is moved over it, so that a failed run leaves no half-written file.
@@ -67,16 +111,21 @@ class AtomicOutputFile {
 
   bool Open(const std::string& path, std::string& error);
   std::ostream& Stream() { return stream_; }
+  // Puts the complete file in place; false with the system's reason when a
+  // write, the file's closing or its move failed.
   bool Commit(std::string& error);
 
  private:
   // Moves the complete temporary file over `path`.
   bool MoveIntoPlace(std::string& error);
+  // Closes the file written; false with the system's reason.
+  bool Close(std::string& error);
 
   std::string path_;            // where the output goes: a symbolic link's target
   std::string temporary_;       // the temporary file, or empty when written in place
   bool copyIntoPlace_ = false;  // a file with other links: copied, not moved
-  std::ofstream stream_;
+  int fd_ = -1;
+  DescriptorStream stream_;
 };
 
 }  // namespace velmora::cli

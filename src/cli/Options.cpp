@@ -88,16 +88,6 @@ bool SetVerbose(ParsedCommandLine& parsed, std::string_view) {
   return true;
 }
 
-bool SetLeaveOut(ParsedCommandLine& parsed, std::string_view) {
-  parsed.options.charset.leaveOut = true;
-  return true;
-}
-
-bool SetList(ParsedCommandLine& parsed, std::string_view) {
-  parsed.options.charset.list = true;
-  return true;
-}
-
 bool AskForHelp(ParsedCommandLine& parsed, std::string_view) {
   parsed.outcome = Outcome::Help;
   return true;
@@ -116,8 +106,9 @@ constexpr OptionRow kOptions[] = {
     {"format", 0, "FORMAT", "write the output records in FORMAT (below; source commands)",
      SetFormat},
     {"batch", 0, "",
-     "the input holds several copied records separated by empty lines; each is "
-     "converted on its own (source commands)",
+     "the input holds several copied records separated by empty lines (below); each is "
+     "converted on its own (source commands); for marcedit, one output record a line, as "
+     "--batch writes them",
      SetBatch},
     {"jobs", 'j', "N",
      "with --batch, convert on N threads at once (default: one for each core); the output is "
@@ -138,34 +129,58 @@ constexpr OptionRow kOptions[] = {
     {"verbose", 'v', "",
      "name on standard error each field of the copied record that the output record leaves out",
      SetVerbose},
-    {"leave-out", 'c', "",
-     "charset: leave out what TO cannot hold, and count it on standard error, as iconv -c "
-     "(without it such a character stops the conversion)",
-     SetLeaveOut},
-    {"list", 0, "", "charset: list the representations, their number codes and aliases", SetList},
+};
+
+// The program's own options, listed after every command's.
+constexpr OptionRow kProgramOptions[] = {
     {"help", 'h', "", "show this help", AskForHelp},
     {"version", 'V', "", "show the version", AskForVersion},
 };
 
-const OptionRow* FindLongOption(std::string_view name) {
-  for (const OptionRow& row : kOptions) {
-    if (row.longName == name) return &row;
+// The command line as it is read: the options of every command, and the
+// words and own options of the command, which it reads itself.
+struct Reading {
+  ParsedCommandLine parsed;
+  std::vector<std::string_view> operands;            // the words before FILE (charset FROM TO)
+  std::vector<const CommandOption*> commandOptions;  // given, in their order
+};
+
+// An option row of the common table, or of one command's own options.
+struct FoundOption {
+  const OptionRow* common = nullptr;
+  const CommandOption* own = nullptr;
+};
+
+template <class Matches>
+FoundOption FindOption(Matches matches) {
+  for (const std::span<const OptionRow> table :
+       {std::span<const OptionRow>(kOptions), std::span<const OptionRow>(kProgramOptions)}) {
+    for (const OptionRow& row : table) {
+      if (matches(row.longName, row.shortName)) return {.common = &row};
+    }
   }
-  return nullptr;
+  for (const Command& command : AllCommands()) {
+    for (const CommandOption& option : OwnOptionsOf(command)) {
+      if (matches(option.longName, option.shortName)) return {.own = &option};
+    }
+  }
+  return {};
 }
 
-const OptionRow* FindShortOption(char name) {
-  for (const OptionRow& row : kOptions) {
-    if (row.shortName != 0 && row.shortName == name) return &row;
-  }
-  return nullptr;
+FoundOption FindLongOption(std::string_view name) {
+  return FindOption([name](std::string_view longName, char) { return longName == name; });
+}
+
+FoundOption FindShortOption(char name) {
+  return FindOption(
+      [name](std::string_view, char shortName) { return shortName != 0 && shortName == name; });
 }
 
 // How many words `command` takes before its FILEs ("FROM TO": two).
 std::size_t OperandCount(const Command& command) {
   std::size_t count = 0;
   bool inWord = false;
-  for (const char c : command.operands) {
+  for (const char c : OperandsOf(command)) {
     if (c != ' ' && !inWord) ++count;
     inWord = c != ' ';
   }
@@ -173,7 +188,8 @@ std::size_t OperandCount(const Command& command) {
 }
 
 // A word that is not an option: the command, its operands, then the FILEs.
-bool TakePositional(ParsedCommandLine& parsed, std::string_view word) {
+bool TakePositional(Reading& reading, std::string_view word) {
+  ParsedCommandLine& parsed = reading.parsed;
   Options& options = parsed.options;
   if (options.command == nullptr) {
     options.command = FindCommand(word);
@@ -183,8 +199,8 @@ bool TakePositional(ParsedCommandLine& parsed, std::string_view word) {
     if (!nearest.empty()) parsed.error += "; did you mean '" + std::string(nearest) + "'?";
     return false;
   }
-  if (options.operands.size() < OperandCount(*options.command)) {
-    options.operands.emplace_back(word);
+  if (reading.operands.size() < OperandCount(*options.command)) {
+    reading.operands.push_back(word);
   } else {
     options.inputPaths.emplace_back(word);
   }
@@ -192,30 +208,36 @@ bool TakePositional(ParsedCommandLine& parsed, std::string_view word) {
 }
 
 // Reads the option in args[i] (and its value, which may be args[i + 1]).
-bool TakeOption(ParsedCommandLine& parsed, std::span<const std::string_view> args, std::size_t& i) {
+bool TakeOption(Reading& reading, std::span<const std::string_view> args, std::size_t& i) {
+  ParsedCommandLine& parsed = reading.parsed;
   const std::string_view arg = args[i];
   const bool isLong = arg.starts_with("--");
   std::string_view written = arg;  // the option as the user wrote it, for messages
   std::optional<std::string_view> value;
-  const OptionRow* row = nullptr;
+  FoundOption found;
   if (isLong) {
     const std::size_t equals = arg.find('=');
     written = arg.substr(0, equals);
     if (equals != std::string_view::npos) value = arg.substr(equals + 1);
-    row = FindLongOption(written.substr(2));
+    found = FindLongOption(written.substr(2));
   } else {
     written = arg.substr(0, 2);
     if (arg.size() > 2) value = arg.substr(2);
-    row = FindShortOption(arg[1]);
+    found = FindShortOption(arg[1]);
   }
-  if (row == nullptr) {
+  if (found.common == nullptr && found.own == nullptr) {
     parsed.error = "unknown option '" + std::string(isLong ? written : arg) + "'";
     return false;
   }
-  if (row->value.empty()) {
+  const OptionRow* row = found.common;
+  if (row == nullptr || row->value.empty()) {
     if (value) {
       parsed.error = "'" + std::string(written) + "' takes no value";
       return false;
+    }
+    if (row == nullptr) {
+      reading.commandOptions.push_back(found.own);
+      return true;
     }
     return row->apply(parsed, {});
   }
@@ -233,8 +255,16 @@ bool TakeOption(ParsedCommandLine& parsed, std::span<const std::string_view> arg
   return row->apply(parsed, *value);
 }
 
-// What the options ask of the command, once both are known.
-bool CheckAgainstCommand(ParsedCommandLine& parsed) {
+// The option as --help names it: «-c», «--list».
+std::string OptionName(const CommandOption& option) {
+  return option.shortName != 0 ? std::string("-") + option.shortName
+                               : "--" + std::string(option.longName);
+}
+
+// What the options ask of the command, once both are known; then the
+// command's own words read into its run.
+bool CheckAgainstCommand(Reading& reading) {
+  ParsedCommandLine& parsed = reading.parsed;
   Options& options = parsed.options;
   if (options.command == nullptr) {
     parsed.error = "no command given";
@@ -242,21 +272,22 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
   }
   const Command& command = *options.command;
   const std::string name(command.name);
-  if (options.working && command.source == nullptr) {
+  const bool isSource = SourceOf(command) != nullptr;
+  const StreamCommand* stream = std::get_if<StreamCommand>(&command.kind);
+  if (options.working && !isSource) {
     parsed.error = "'" + name + "' has no --working";
     return false;
   }
-  if ((options.format || options.batch) && command.source == nullptr) {
-    parsed.error = "'" + name + "' takes no " + (options.batch ? "--batch" : "--format") +
+  const auto* whole = std::get_if<WholeTextCommand>(&command.kind);
+  const bool takesBatch = isSource || (whole != nullptr && whole->kind == TextKind::kOutputRecords);
+  const bool batchRefused = options.batch && !takesBatch;
+  if ((options.format && !isSource) || batchRefused) {
+    parsed.error = "'" + name + "' takes no " + (batchRefused ? "--batch" : "--format") +
                    ": its result is not an output record";
     return false;
   }
-  if (options.precompose && command.takesCharsetFlags) {
-    parsed.error = "'" + name + "' takes no --precompose: it writes the representation asked for";
-    return false;
-  }
-  if (options.precompose && command.source == nullptr && command.convert == nullptr) {
-    parsed.error = "'" + name + "' takes no --precompose: it writes no text";
+  if (options.precompose && stream != nullptr && !stream->precomposing) {
+    parsed.error = "'" + name + "' takes no --precompose: " + std::string(stream->noPrecompose);
     return false;
   }
   if (options.splitBytes > 0 &&
@@ -271,17 +302,30 @@ bool CheckAgainstCommand(ParsedCommandLine& parsed) {
     parsed.error = "--jobs shares the records of a --batch among threads";
     return false;
   }
-  if (options.verbose && command.source == nullptr) {
+  if (options.verbose && !isSource) {
     parsed.error = "'" + name + "' takes no --verbose: its result is not an output record";
     return false;
   }
-  if ((options.charset.leaveOut || options.charset.list) && !command.takesCharsetFlags) {
-    parsed.error = "'" + name + "' takes no " + (options.charset.list ? "--list" : "-c");
+  // Another command's option, named as --help lists it (the last there of
+  // several).
+  const CommandOption* foreign = nullptr;
+  const std::span<const CommandOption> own = OwnOptionsOf(command);
+  for (const Command& other : AllCommands()) {
+    for (const CommandOption& option : OwnOptionsOf(other)) {
+      const bool given = std::find(reading.commandOptions.begin(), reading.commandOptions.end(),
+                                   &option) != reading.commandOptions.end();
+      const bool owned = !own.empty() && &option >= own.data() && &option < own.data() + own.size();
+      if (given && !owned) foreign = &option;
+    }
+  }
+  if (foreign != nullptr) {
+    parsed.error = "'" + name + "' takes no " + OptionName(*foreign);
     return false;
   }
-  if (command.prepare != nullptr) {
-    const std::vector<std::string_view> operands(options.operands.begin(), options.operands.end());
-    options.run = command.prepare(operands, options.charset, parsed.error);
+  if (stream != nullptr) {
+    std::vector<std::string_view> given;
+    for (const CommandOption* option : reading.commandOptions) given.push_back(option->longName);
+    options.run = stream->prepare({reading.operands, given}, parsed.error);
     if (!options.run) return false;
   }
   return true;
@@ -323,10 +367,20 @@ std::string HelpRow(const std::string& term, std::string_view description) {
   return row + Wrapped(description, kHelpColumn, kHelpWidth) + "\n";
 }
 
+// An option as --help shows it: «-o, --output FILE», «--batch».
+std::string OptionTerm(std::string_view longName, char shortName, std::string_view value) {
+  std::string term;
+  if (shortName != 0) term = std::string("-") + shortName + ", ";
+  term += "--" + std::string(longName);
+  if (!value.empty()) term += " " + std::string(value);
+  return term;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
-  ParsedCommandLine parsed;
+  Reading reading;
+  ParsedCommandLine& parsed = reading.parsed;
   bool onlyPositionals = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
@@ -336,9 +390,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
       continue;
     }
     if (!onlyPositionals && arg.size() > 1 && arg[0] == '-') {
-      ok = TakeOption(parsed, args, i);
+      ok = TakeOption(reading, args, i);
     } else {
-      ok = TakePositional(parsed, arg);
+      ok = TakePositional(reading, arg);
     }
     if (!ok) {
       parsed.outcome = Outcome::UsageError;
@@ -346,7 +400,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     }
     if (parsed.outcome != Outcome::Run) return parsed;  // --help, --version
   }
-  if (!CheckAgainstCommand(parsed)) parsed.outcome = Outcome::UsageError;
+  if (!CheckAgainstCommand(reading)) parsed.outcome = Outcome::UsageError;
   return parsed;
 }
 
@@ -365,17 +419,19 @@ std::string Usage() {
       "\ncommands:\n";
   for (const Command& command : AllCommands()) {
     std::string synopsis(command.name);
-    if (!command.operands.empty()) synopsis.append(" ").append(command.operands);
+    if (!OperandsOf(command).empty()) synopsis.append(" ").append(OperandsOf(command));
     text += HelpRow(synopsis, command.summary);
   }
   text += "\noptions:\n";
-  for (const OptionRow& row : kOptions) {
-    std::string term;
-    if (row.shortName != 0) term = std::string("-") + row.shortName + ", ";
-    term += "--" + std::string(row.longName);
-    if (!row.value.empty()) term += " " + std::string(row.value);
-    text += HelpRow(term, row.help);
+  for (const OptionRow& row : kOptions)
+    text += HelpRow(OptionTerm(row.longName, row.shortName, row.value), row.help);
+  for (const Command& command : AllCommands()) {
+    for (const CommandOption& option : OwnOptionsOf(command)) {
+      text += HelpRow(OptionTerm(option.longName, option.shortName, {}), option.help);
+    }
   }
+  for (const OptionRow& row : kProgramOptions)
+    text += HelpRow(OptionTerm(row.longName, row.shortName, row.value), row.help);
   text += "\nformats (--format):\n";
   for (const marc_exchange::OutputFormatRow& row : marc_exchange::kOutputFormats) {
     text += HelpRow(std::string(row.name), row.summary);
@@ -388,16 +444,21 @@ std::string Usage() {
       "\nbatches (--batch): records are separated by one or more empty lines (a line\n"
       "of nothing but spaces and tabs counts as empty). An empty line between two\n"
       "fields of one record, as text copied from a web page has, does not end the\n"
-      "record: when the line after it has a tag greater than the record's last\n"
-      "one, and not one the record has already, the record goes on. Each record is\n"
-      "converted as it stood, its last line break included.\n"
+      "record: a field after it whose tag is not lower than the record's last one\n"
+      "goes on with the record (650 after 650, 700 after 650), unless MARC 21 allows\n"
+      "the tag once only (001, 008, 100, 245 and the others it marks NR) and the\n"
+      "record has it already. A lower tag, a leader (LDR, 000) or a line without a\n"
+      "tag starts the next record; a record without a 245 is named on standard\n"
+      "error. Each record is converted as it stood, its last line break included,\n"
+      "with the warnings it gets alone.\n"
       "\nMARC formats: fields in tag order, the source's indicators, a minimal 008 when\n"
       "the record has none, dated today or by SOURCE_DATE_EPOCH (seconds since 1970).\n"
       "\ninput: UTF-8, or UTF-16 with its byte order mark (Notepad's \"Unicode\");\n"
       "charset reads 8-bit files as their code pages define them.\n"
       "\nexit status: 0 done; 1 bad input (invalid UTF-8 or UTF-16, an unreadable file,\n"
       "a character the output cannot hold without -c, a record of a batch dropped or\n"
-      "larger than --split-size); 2 wrong usage.\n";
+      "larger than --split-size); 2 wrong usage. A file that cannot be read is named\n"
+      "and the others are still converted.\n";
   return text;
 }
 

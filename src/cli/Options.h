@@ -25,8 +25,7 @@ inline constexpr std::string_view kStandardStream = "-";
 
 struct Options {
   const Command* command = nullptr;
-  std::vector<std::string> operands;  // the words a command takes before FILE (charset FROM TO)
-  ByteRun run;                        // for a command with operands, read from them
+  ByteRun run;  // a streaming command's run, prepared from its words
   bool working = false;
   // --format: the output records written as MARC; absent is the record text.
   std::optional<marc_exchange::OutputFormat> format;
@@ -36,7 +35,6 @@ struct Options {
   bool precompose = false;     // --precompose: every letter as one precomposed character
   std::size_t splitBytes = 0;  // --split-size: numbered files of at most this many bytes
   marc_exchange::CalendarDate dateEntered;  // the 008's date entered (SOURCE_DATE_EPOCH or today)
-  CharsetFlags charset;                     // charset's -c and --list
   std::string outputPath;                   // empty or "-": standard output
   std::vector<std::string> inputPaths;      // none: standard input; "-" is standard input
 };

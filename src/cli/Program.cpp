@@ -6,9 +6,10 @@
 
 #include "Messages/Format.h"
 #include "Messages/Translate.h"
-#include "cli/Conversion.h"
 #include "cli/DateEntered.h"
+#include "cli/Messages.h"
 #include "cli/Options.h"
+#include "cli/RunCommand.h"
 #include "velmora/Version.h"
 
 namespace velmora::cli {
@@ -41,7 +42,7 @@ int RunProgram(std::span<const std::string_view> args) {
     case ParsedCommandLine::Outcome::Run:
       break;
   }
-  return Convert(parsed.options);
+  return RunCommand(parsed.options);
 }
 
 }  // namespace velmora::cli

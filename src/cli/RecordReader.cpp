@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "Encodings/Utf8.h"
+#include "MarcExchange/TagRepeatability.h"
 #include "cli/FileIo.h"
 
 namespace velmora::cli {
@@ -22,6 +23,7 @@ bool IsBlank(std::string_view line) {
 // A line's tag: its first three characters when they are digits
 // («245    10$a», «24510  a»), else kNoTag.
 constexpr int kNoTag = -1;
+constexpr int kLeaderTag = 0;  // «000    nam a22»; «LDR» has no tag of digits
 int LineTag(std::string_view line) {
   if (line.size() < 3) return kNoTag;
   int tag = 0;
@@ -78,6 +80,13 @@ bool RecordReader::Fill(std::string& error) {
     started_ = true;
     std::size_t byteOrderMark = 0;
     form_ = encodings::SniffTextForm(raw_, byteOrderMark);
+    if (form_ == encodings::TextForm::Utf8) {
+      if (const encodings::TextForm unmarked = encodings::SniffUnmarkedUtf16(raw_);
+          unmarked != encodings::TextForm::Utf8) {
+        error = encodings::DescribeUnmarkedUtf16(unmarked);
+        return false;
+      }
+    }
     if (form_ != encodings::TextForm::Utf8)
       raw_.erase(0, byteOrderMark), rawOffset_ = byteOrderMark;
   }
@@ -135,18 +144,22 @@ bool RecordReader::NextLine(std::string& line, std::string& error) {
   }
 }
 
-bool RecordReader::Next(Record& record, std::string& error) {
+bool RecordReader::Next(BatchRecord& record, std::string& error) {
   record.bytes.clear();
   std::string line, emptyLines;  // the empty lines after the record's last field line
   int lastTag = kNoTag;
   std::bitset<1000> tagsSeen;
   for (;;) {
     std::size_t lineOffset = bufferOffset_ + position_;
+    std::size_t lineNumber = linesRead_ + 1;
     if (!nextRecordLine_.empty()) {
       line.swap(nextRecordLine_);
       nextRecordLine_.clear();
       lineOffset = nextRecordOffset_;
-    } else if (!NextLine(line, error)) {
+      lineNumber = nextRecordLineNumber_;
+    } else if (NextLine(line, error)) {
+      ++linesRead_;
+    } else {
       break;
     }
     if (IsBlank(line)) {
@@ -157,16 +170,21 @@ bool RecordReader::Next(Record& record, std::string& error) {
     }
     const int tag = LineTag(line);
     if (!emptyLines.empty()) {
-      if (tag == kNoTag || tag <= lastTag || tagsSeen[tag]) {  // a record of its own
+      const bool goesOn =
+          tag != kNoTag && tag != kLeaderTag && tag >= lastTag &&
+          !(tagsSeen[tag] && !marc_exchange::IsRepeatableTag(std::string_view(line).substr(0, 3)));
+      if (!goesOn) {  // a record of its own
         nextRecordLine_.swap(line);
         nextRecordOffset_ = lineOffset;
+        nextRecordLineNumber_ = lineNumber;
         break;
       }
       record.bytes += emptyLines;
       emptyLines.clear();
     }
-    if (record.bytes.empty()) record.byteOffset = lineOffset;
+    if (record.bytes.empty()) record.byteOffset = lineOffset, record.firstLine = lineNumber;
     record.bytes += line;
+    if (split_ == Split::kLines) break;
     if (tag != kNoTag) {
       lastTag = tag;
       tagsSeen.set(tag);

@@ -39,6 +39,7 @@ std::ostream* SplitFiles::OpenNext(std::string& error) {
   file_ = std::make_unique<AtomicOutputFile>();
   if (!file_->Open(name_, error)) {
     error = name_ + ": " + error;
+    if (error_.empty()) error_ = error;
     return nullptr;
   }
   return &file_->Stream();
@@ -48,6 +49,7 @@ bool SplitFiles::CloseCurrent(std::string& error) {
   if (file_ == nullptr) return true;
   const bool committed = file_->Commit(error);
   if (!committed) error = name_ + ": " + error;
+  if (!committed && error_.empty()) error_ = error;
   file_.reset();
   return committed;
 }

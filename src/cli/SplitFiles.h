@@ -29,9 +29,12 @@ class SplitFiles final : public marc_exchange::OutputSequence {
   bool CloseCurrent(std::string& error) override;
   // The file opened last.
   const std::string& CurrentName() const { return name_; }
+  // «records-002.mrc: No space left on device»: why a file could not be
+  // opened or completed; empty while all is well.
+  const std::string& Error() const { return error_; }
 
  private:
-  std::string path_, name_;
+  std::string path_, name_, error_;
   std::size_t opened_ = 0;
   std::unique_ptr<AtomicOutputFile> file_;
 };

@@ -35,6 +35,13 @@ ReadResult ReadCopiedText(std::string_view path, Text& text, std::string& start,
   if (!reader.Peek(first, error)) return ReadResult::Unreadable;
   std::size_t byteOrderMark = 0;
   const encodings::TextForm form = encodings::SniffTextForm(first, byteOrderMark);
+  if (form == encodings::TextForm::Utf8) {
+    if (const encodings::TextForm unmarked = encodings::SniffUnmarkedUtf16(first);
+        unmarked != encodings::TextForm::Utf8) {
+      error = encodings::DescribeUnmarkedUtf16(unmarked);
+      return ReadResult::UnmarkedUtf16;
+    }
+  }
   reader.SetForm(form);
   // Blocks end at a line break, so that no character and no CRLF is cut.
   std::size_t offset = 0;  // of the block in the input

@@ -11,7 +11,12 @@
 
 namespace velmora::cli {
 
-enum class ReadResult { Read, Unreadable, Undecodable };
+enum class ReadResult {
+  Read,
+  Unreadable,
+  Undecodable,
+  UnmarkedUtf16,  // UTF-16 without its byte order mark (SniffUnmarkedUtf16)
+};
 
 // Reads all of `path` (standard input when it is empty or "-") as the copied
 // text a conversion takes: UTF-8, or UTF-16 with its byte order mark, every

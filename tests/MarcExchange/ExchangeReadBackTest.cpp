@@ -150,5 +150,13 @@ TEST_F(ExchangeReadBack, TheMnemonicTableIsItsGeneratorsOutput) {
   EXPECT_EQ(Tool("perl '" VELMORA_MNEMONIC_GENERATOR "'"), ReadBytes(VELMORA_MNEMONIC_TABLE));
 }
 
+// The committed list of the tags MARC 21 allows once in a record, which
+// tells a batch where one record ends, is what its generator makes of
+// MARC::Lint's tag list.
+TEST_F(ExchangeReadBack, TheNonRepeatableTagTableIsItsGeneratorsOutput) {
+  EXPECT_EQ(Tool("perl '" VELMORA_TAG_REPEATABILITY_GENERATOR "'"),
+            ReadBytes(VELMORA_NON_REPEATABLE_TAG_TABLE));
+}
+
 }  // namespace
 }  // namespace velmora::marc_exchange::test

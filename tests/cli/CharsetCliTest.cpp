@@ -172,6 +172,48 @@ TEST_F(CharsetCli, EveryCommandReadsUtf16WithByteOrderMark) {
   EXPECT_EQ(Run("charset viqr unicode", utf16le("a`")).out, "\xC3\xA0");
 }
 
+// UTF-16 saved without its byte order mark reads as UTF-8 text with a NUL
+// after each ASCII letter: every command that reads Unicode text names it
+// and the next step instead of converting it or naming a byte offset. Text
+// that merely holds NULs is no UTF-16.
+TEST_F(CharsetCli, Utf16WithoutByteOrderMarkIsNamed) {
+  const std::string record =
+      "245    10$aTi\xE1\xBA\xBFng Vi\xE1\xBB\x87t\r\n100    1 $aNguy\xE1\xBB\x85n\r\n";
+  const std::u16string units = u"245    10$aTi\u1EBFng Vi\u1EC7t\r\n100    1 $aNguy\u1EC5n\r\n";
+  std::string littleEndian, bigEndian;
+  for (const char16_t unit : units) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    littleEndian += std::string{low, high};
+    bigEndian += std::string{high, low};
+  }
+  const struct {
+    const std::string* bytes;
+    const char* form;
+  } forms[] = {{&littleEndian, "UTF-16LE"}, {&bigEndian, "UTF-16BE"}};
+  for (const auto& form : forms) {
+    const std::string message = std::string("standard input: looks like ") + form.form +
+                                " without a byte order mark: save it as UTF-8 or with a byte order "
+                                "mark (iconv -f " +
+                                form.form + " -t UTF-8 converts it)\n";
+    for (const char* command : {"libol", "libol --batch", "libol --format iso2709", "marcedit",
+                                "marcedit --batch", "pre-unicode", "pre-unicode --precompose",
+                                "charset unicode vni", "charset auto unicode"}) {
+      const RunResult result = Run(command, *form.bytes);
+      EXPECT_EQ(result.exitCode, 1) << command << ", " << form.form;
+      EXPECT_EQ(result.out, "") << command << ", " << form.form;
+      EXPECT_NE(result.err.find(message), std::string::npos)
+          << command << ", " << form.form << ": " << result.err;
+    }
+    // An 8-bit file is any bytes: charset reads it as FROM says.
+    EXPECT_EQ(Run("charset vni unicode", *form.bytes).exitCode, 0) << form.form;
+  }
+  using namespace std::string_literals;
+  const std::string withNuls = "245    10$aA\0B\r\n100    1 $aC\0\r\n"s + record;
+  const RunResult nuls = Run("libol", withNuls);
+  EXPECT_EQ(nuls.exitCode, 0) << nuls.err;
+  EXPECT_EQ(nuls.err.find("UTF-16"), std::string::npos) << nuls.err;
+}
+
 // Long input is converted in blocks that end at a line break: the result is
 // the same as converting it whole.
 TEST_F(CharsetCli, BlocksOfLongInputConvertAsTheWhole) {

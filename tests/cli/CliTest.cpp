@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/CliFixture.h"
+#include "support/PlatformLines.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ namespace fs = std::filesystem;
 using Cli = velmora::test::CliTest;
 using velmora::test::RunResult;
 
+using velmora::test::PlatformLines;
 using velmora::test::ReadFile;
 
 TEST_F(Cli, LibolRecordToWorkingTextAndOutputRecord) {
@@ -23,10 +25,10 @@ TEST_F(Cli, LibolRecordToWorkingTextAndOutputRecord) {
   for (const std::string& input : {crlf, lf, cr}) {
     RunResult working = Run("libol --working", input);
     EXPECT_EQ(working.exitCode, 0);
-    EXPECT_EQ(working.out, "245=10$aTitle$bSub%100=1$aAuthor");
+    EXPECT_EQ(working.out, PlatformLines("245=10$aTitle$bSub%100=1$aAuthor\n"));
     RunResult record = Run("libol", input);
     EXPECT_EQ(record.exitCode, 0);
-    EXPECT_EQ(record.out, "245=00$aTitle$bSub%100=##$aAuthor");
+    EXPECT_EQ(record.out, PlatformLines("245=00$aTitle$bSub%100=##$aAuthor\n"));
     EXPECT_EQ(record.err, "");
   }
 }
@@ -36,9 +38,9 @@ TEST_F(Cli, ByteOrderMarkIsDroppedAndLineBreaksComeOutAsTheLinuxOnes) {
                 "\xEF\xBB\xBF"
                 "245    10$aT")
                 .out,
-            "245=10$aT");
+            PlatformLines("245=10$aT\n"));
   // "-" is standard input; a final line break leaves the trailing "%".
-  EXPECT_EQ(Run("libol --working -", "ab\r\n").out, "ab%");
+  EXPECT_EQ(Run("libol --working -", "245    10$aT\r\n").out, PlatformLines("245=10$aT%\n"));
 }
 
 TEST_F(Cli, InputFileAndOutputFile) {
@@ -47,7 +49,7 @@ TEST_F(Cli, InputFileAndOutputFile) {
   RunResult result = Run("libol -o '" + output.string() + "' '" + input.string() + "'");
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out, "");
-  EXPECT_EQ(ReadFile(output), "245=00$aT\xC3\xAA\xCC\xA3t");
+  EXPECT_EQ(ReadFile(output), PlatformLines("245=00$aT\xC3\xAA\xCC\xA3t\n"));
   // No temporary file is left beside it.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 5);
 }
@@ -86,7 +88,7 @@ TEST_F(Cli, UsageErrorsExitTwo) {
       {"libol --format", "--format needs a FORMAT"},
       {"libol --format=marc", "unknown format 'marc'; use record, iso2709, marcxml or mrk"},
       {"marcedit --working", "'marcedit' has no --working"},
-      {"marcedit --batch", "'marcedit' takes no --batch"},
+      {"detect --batch", "'detect' takes no --batch"},
   };
   for (const auto& c : cases) {
     RunResult result = Run(c.args);

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "ModMain/Records/Sources.h"
+#include "cli/Commands.h"
 #include "support/CliFixture.h"
 #include "support/PlatformLines.h"
 
@@ -15,13 +18,13 @@ using CommandLine = CliTest;
 
 constexpr const char* kRecordA = "245    10$aA\n100    1 $aAuthor A";
 constexpr const char* kRecordB = "245    10$aB\n999    ##$aLocal";
-constexpr const char* kOutputA = "245=00$aA%100=##$aAuthor A";
-constexpr const char* kOutputB = "245=00$aB";
+constexpr const char* kOutputA = "245=00$aA%100=##$aAuthor A\n";
+constexpr const char* kOutputB = "245=00$aB\n";
 
 TEST_F(CommandLine, OptionsMayStandBeforeOrAfterTheCommand) {
   const std::string batch = std::string(kRecordA) + "\n\n" + kRecordB;
   const std::string file = "'" + Write("batch.txt", batch).string() + "'";
-  const std::string expected = std::string(kOutputA) + "\n" + kOutputB + "\n";
+  const std::string expected = std::string(kOutputA) + kOutputB;
   for (const std::string& args :
        {"libol --batch " + file, "--batch libol " + file, "libol " + file + " --batch"}) {
     const RunResult result = Run(args);
@@ -42,7 +45,7 @@ TEST_F(CommandLine, EveryFormOfTheOutputOptionWritesTheFile) {
     const RunResult result = Run("libol " + args, kRecordA);
     EXPECT_EQ(result.exitCode, 0) << form << ": " << result.err;
     EXPECT_EQ(result.out, "") << form;
-    EXPECT_EQ(ReadFile(path), kOutputA) << form;
+    EXPECT_EQ(ReadFile(path), PlatformLines(kOutputA)) << form;
     std::filesystem::remove(path);
   }
 }
@@ -50,7 +53,7 @@ TEST_F(CommandLine, EveryFormOfTheOutputOptionWritesTheFile) {
 TEST_F(CommandLine, DashIsStandardInputAndStandardOutput) {
   const RunResult result = Run("libol -o - -", kRecordA);
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, kOutputA);
+  EXPECT_EQ(result.out, PlatformLines(kOutputA));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "-"));
 }
 
@@ -64,9 +67,9 @@ TEST_F(CommandLine, SeveralInputFilesAreConvertedInTurn) {
     std::string args, out;
   } cases[] = {
       // Each file its own record, an empty line between them.
-      {"libol " + a + " " + b, std::string(kOutputA) + "\n\n" + kOutputB},
+      {"libol " + a + " " + b, std::string(kOutputA) + "\n" + kOutputB},
       // One stream of records.
-      {"libol --batch " + a + " " + b, std::string(kOutputA) + "\n" + kOutputB + "\n"},
+      {"libol --batch " + a + " " + b, std::string(kOutputA) + kOutputB},
       // Texts one after another, as iconv writes them.
       {"pre-unicode " + c + " " + d, "Vi\xE1\xBB\x87t\nNam\n"},
       {"charset unicode nomarks " + c + " " + d, "Viet\nNam\n"},
@@ -76,11 +79,67 @@ TEST_F(CommandLine, SeveralInputFilesAreConvertedInTurn) {
     EXPECT_EQ(result.exitCode, 0) << c.args << ": " << result.err;
     EXPECT_EQ(result.out, PlatformLines(c.out)) << c.args;
   }
-  // A file that cannot be read fails the run, and nothing is written.
-  const RunResult missing = Run("libol " + a + " '" + (dir_ / "missing.txt").string() + "'");
-  EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_EQ(missing.out, "");
-  EXPECT_NE(missing.err.find("missing.txt: No such file or directory"), std::string::npos);
+}
+
+// As cat and grep do: each file that cannot be read is named, the others
+// are converted and written, and the run fails. Every command, from the
+// command table.
+TEST_F(CommandLine, AFileThatCannotBeReadIsNamedAndTheOthersConverted) {
+  const std::string text = "'" + Write("text.txt", kRecordA).string() + "'";
+  const std::string record = "'" + Write("record.txt", "245=00$aA%100=##$aB").string() + "'";
+  const std::string missing = "'" + (dir_ / "missing.txt").string() + "'";
+  for (const cli::Command& command : cli::AllCommands()) {
+    // What the command takes: its source's sample record, an output record, any text.
+    const records::SourceSystem* source = cli::SourceOf(command);
+    const std::string good = source != nullptr ? Example(std::string(source->sample) + ".txt")
+                             : command.name == "marcedit" ? record
+                                                          : text;
+    std::vector<std::string> calls = {std::string(command.name)};
+    if (command.name == "charset") calls = {"charset unicode vni", "charset auto unicode"};
+    if (cli::SourceOf(command) != nullptr) calls.push_back(calls.front() + " --batch");
+    for (const std::string& call : calls) {
+      const RunResult alone = Run(call + " " + good);
+      EXPECT_EQ(alone.exitCode, 0) << call << ": " << alone.err;
+      const RunResult both = Run(call + " " + missing + " " + good);
+      EXPECT_EQ(both.exitCode, 1) << call;
+      EXPECT_EQ(both.out, alone.out) << call;
+      EXPECT_EQ(both.err, "velmora-convert: " + (dir_ / "missing.txt").string() +
+                              ": No such file or directory\n" + alone.err)
+          << call;
+      // -o FILE gets what could be converted.
+      const std::string out = (dir_ / "out.txt").string();
+      EXPECT_EQ(Run(call + " -o '" + out + "' " + missing + " " + good).exitCode, 1) << call;
+      EXPECT_EQ(ReadFile(out), alone.out) << call;
+    }
+  }
+}
+
+// Records are written as lines of text, each ended by a line break, so
+// that wc, cat and the shell see whole lines; charset and pre-unicode write
+// exactly the converted text, as iconv does.
+TEST_F(CommandLine, RecordsEndWithALineBreakAndTextsStayAsTheyAre) {
+  const struct {
+    const char* args;
+    std::string input, out;
+  } cases[] = {
+      {"libol", kRecordA, kOutputA},
+      {"libol --working", "245    10$aA", "245=10$aA\n"},
+      {"libol", "", ""},
+      {"libol --batch", std::string(kRecordA) + "\n\n" + kRecordB,
+       std::string(kOutputA) + kOutputB},
+      {"marcedit", "245=00$aA%100=##$aB", "=245  00$aA\n=100  ##$aB\n"},
+      // What a source command wrote: its line break ends the record.
+      {"marcedit", "245=00$aA%100=##$aB\n", "=245  00$aA\n=100  ##$aB\n"},
+      {"pre-unicode", "Nam", "Nam"},
+      {"pre-unicode", "Nam\n", "Nam\n"},
+      {"pre-unicode --precompose", "Nam", "Nam"},
+      {"charset unicode vni", "Nam", "Nam"},
+  };
+  for (const auto& c : cases) {
+    const RunResult result = Run(c.args, c.input);
+    EXPECT_EQ(result.exitCode, 0) << c.args << ": " << result.err;
+    EXPECT_EQ(result.out, PlatformLines(c.out)) << c.args << " on '" << c.input << "'";
+  }
 }
 
 TEST_F(CommandLine, AMistypedCommandGetsASuggestionWhateverItsCase) {
@@ -102,11 +161,34 @@ TEST_F(CommandLine, AMistypedCommandGetsASuggestionWhateverItsCase) {
 TEST_F(CommandLine, VerboseNamesTheFieldsTheOutputRecordLeavesOut) {
   const RunResult one = Run("libol --verbose", kRecordB);
   EXPECT_EQ(one.exitCode, 0) << one.err;
-  EXPECT_EQ(one.out, kOutputB);
+  EXPECT_EQ(one.out, PlatformLines(kOutputB));
   EXPECT_EQ(one.err, "velmora-convert: left out: 999=##$aLocal\n");
 
   const RunResult batch = Run("libol -v --batch", std::string(kRecordA) + "\n\n" + kRecordB);
   EXPECT_EQ(batch.err, "velmora-convert: record 2 ('245    10$aB'): left out: 999=##$aLocal\n");
+
+  // The leader as it was copied, whole: the rewrite changes its blanks.
+  const struct {
+    const char* command;
+    const char* leader;
+  } leaders[] = {
+      {"libol", "000    nam a22     a 4500"},
+      {"lacviet", "000\t_____nam__2200265_a_4500"},
+      {"ilib", "000\tnam a22 a 4500"},
+  };
+  for (const auto& c : leaders) {
+    const RunResult verbose =
+        Run(std::string(c.command) + " -v", ReadFile(ExamplePath(std::string(c.command) + ".txt")));
+    EXPECT_EQ(verbose.err.substr(0, verbose.err.find('\n') + 1),
+              "velmora-convert: left out: " + std::string(c.leader) + "\n")
+        << c.command;
+  }
+  // A «000» line far longer than a leader is shown cut, as other fields are.
+  const RunResult longLine =
+      Run("libol -v", "000    " + std::string(100000, 'x') + "\n245    10$aT\n");
+  EXPECT_EQ(longLine.exitCode, 0) << longLine.err;
+  EXPECT_LT(longLine.err.size(), 1000u);
+  EXPECT_NE(longLine.err.find("left out: 000"), std::string::npos) << longLine.err;
 }
 
 TEST_F(CommandLine, ShortAndLongVersion) {

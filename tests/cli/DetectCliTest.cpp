@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "support/CliFixture.h"
 #include "support/PlatformLines.h"
@@ -18,6 +19,15 @@ const std::string kUtf8 =
     "T\xC3\xB4i y\xC3\xAAu ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t Nam "
     "l\xE1\xBA\xAFm, ng\xC6\xB0\xE1\xBB\x9Di \xC6\xA1i.\n";
 
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
 TEST_F(DetectCli, EachFileGetsItsRepresentationAndARecordItsLayout) {
   const struct {
     std::string name, bytes, line;
@@ -28,6 +38,10 @@ TEST_F(DetectCli, EachFileGetsItsRepresentationAndARecordItsLayout) {
       {"q.txt", Run("charset unicode viqr", kUtf8).out, "viqr, confidence"},
       {"e.txt", "The quick brown fox jumps over the lazy dog.\n", "unicode, not Vietnamese"},
       {"x.txt", "\xE9t\xE9 \xE0 Paris, tr\xE8s beau\n", "not Vietnamese"},  // Latin-1 French
+      // «Tôi yêu Việt Nam» saved as UTF-16 without its byte order mark.
+      {"w.txt", Utf16Le(u"T\u00F4i y\u00EAu Vi\u1EC7t Nam\r\n"),
+       "looks like UTF-16LE without a byte order mark: save it as UTF-8 or with a byte order "
+       "mark"},
   };
   std::string files;
   for (const auto& c : cases) files += " '" + Write(c.name, c.bytes).string() + "'";

@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 using OutputFileCli = CliTest;
 
 constexpr const char* kRecord = "245    10$aNew";
-constexpr const char* kOutput = "245=00$aNew";
+constexpr const char* kOutput = "245=00$aNew\n";
 
 TEST_F(OutputFileCli, AFifoIsWrittenInPlace) {
   const fs::path fifo = dir_ / "fifo";
@@ -102,6 +102,55 @@ TEST_F(OutputFileCli, AnInterruptedRunLeavesTheOldFileAndNoTemporaryOne) {
     for (const auto& entry : fs::directory_iterator(dir_)) {
       EXPECT_EQ(entry.path().filename().string().find("out.txt."), std::string::npos)
           << signal << ": " << entry.path();
+    }
+  }
+}
+
+// A device or a file system without room: the message names the output and
+// the system's reason, and the run fails, whichever run wrote it.
+TEST_F(OutputFileCli, AFullOutputIsNamedWithTheSystemsReason) {
+  // Records of more than the 4 KiB a limited file may take.
+  std::string batch;
+  for (int i = 0; i < 5; ++i) batch += "245    10$a" + std::string(6000, 'x') + "\n\n";
+  const fs::path input = Write("batch.txt", batch);
+  const std::string commands[] = {"libol",
+                                  "libol --batch",
+                                  "libol --format iso2709",
+                                  "libol --batch --format marcxml",
+                                  "pre-unicode",
+                                  "charset unicode vni -c",
+                                  "libol --batch --format iso2709 --split-size 8K"};
+  for (const std::string& command : commands) {
+    if (command.find("--split-size") == std::string::npos) {
+      const RunResult device = Run(command + " -o /dev/full '" + input.string() + "'");
+      EXPECT_EQ(device.exitCode, 1) << command;
+      EXPECT_NE(device.err.find("/dev/full: No space left on device"), std::string::npos)
+          << command << ": " << device.err;
+      // Standard output on the same device.
+      const std::string toStdout = "'" + std::string(VELMORA_CONVERT) + "' " + command + " '" +
+                                   input.string() + "' >/dev/full 2>'" + (dir_ / "err").string() +
+                                   "'";
+      EXPECT_NE(std::system(toStdout.c_str()), 0) << command;
+      EXPECT_NE(ReadFile(dir_ / "err").find("standard output: No space left on device"),
+                std::string::npos)
+          << command << ": " << ReadFile(dir_ / "err");
+    }
+    // A file larger than the process may write (ulimit -f, in KiB): the
+    // file's name and «File too large»; nothing is left of it.
+    const fs::path output = dir_ / "out.mrc";
+    const std::string limited = "bash -c \"trap '' XFSZ; ulimit -f 4; exec '" +
+                                std::string(VELMORA_CONVERT) + "' " + command + " -o '" +
+                                output.string() + "' '" + input.string() + "' 2>'" +
+                                (dir_ / "err").string() + "'\"";
+    EXPECT_NE(std::system(limited.c_str()), 0) << command;
+    const std::string named = command.find("--split-size") == std::string::npos
+                                  ? output.string()
+                                  : (dir_ / "out-001.mrc").string();
+    EXPECT_NE(ReadFile(dir_ / "err").find(named + ": File too large"), std::string::npos)
+        << command << ": " << ReadFile(dir_ / "err");
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+      EXPECT_FALSE(entry.path().filename().string().starts_with("out"))
+          << command << ": " << entry.path();
     }
   }
 }

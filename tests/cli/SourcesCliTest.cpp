@@ -2,12 +2,17 @@
 // the bundled sample records and on short records given on standard input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "Encodings/Utf8.h"
 #include "ModMain/Records/Sources.h"
+#include "ModMain/Text/LineBreaks.h"
 #include "cli/Commands.h"
 #include "support/CliFixture.h"
+#include "support/PlatformLines.h"
 
 namespace velmora::test {
 namespace {
@@ -19,7 +24,9 @@ TEST_F(SourcesCli, EverySampleConvertsToItsExpectedRecord) {
     const std::string sample(source.sample);
     const RunResult result = Run(std::string(source.name) + " " + Example(sample + ".txt"));
     EXPECT_EQ(result.exitCode, 0) << source.name << ": " << result.err;
-    EXPECT_EQ(result.out, ReadFile(ExamplePath(sample + ".expected.txt"))) << source.name;
+    // The window's record, as a line of text.
+    EXPECT_EQ(result.out, ReadFile(ExamplePath(sample + ".expected.txt")) + PlatformLines("\n"))
+        << source.name;
     EXPECT_EQ(result.err, "") << source.name;
   }
 }
@@ -56,7 +63,7 @@ TEST_F(SourcesCli, ShortRecordsFromStandardInput) {
   for (const auto& c : cases) {
     const RunResult result = Run(c.args, c.input);
     EXPECT_EQ(result.exitCode, 0) << c.args << ": " << result.err;
-    EXPECT_EQ(result.out, c.out) << c.args;
+    EXPECT_EQ(result.out, c.out + PlatformLines("\n")) << c.args;
     EXPECT_EQ(result.err, "") << c.args;
   }
 }
@@ -86,6 +93,16 @@ TEST_F(SourcesCli, TheWrongSourceIsNamedAndNothingIsWritten) {
       {"hue", "libol.txt", 0,
        "warning: standard input: not a Hue record; it looks like a Libol record: try "
        "'velmora-convert libol'"},
+      // A batch warns on each record as a single run does.
+      {"hue --batch", "libol.txt", 0,
+       "warning: record 1 ('000    nam a22     a 4500'): not a Hue record; it looks like a "
+       "Libol record: try 'velmora-convert libol'"},
+      // Names spoken from a vowel take «an».
+      {"libol", "ilib.txt", 1,
+       "no Libol record found; it looks like an iLib record: try 'velmora-convert ilib'"},
+      {"emiclib", "libol.txt", 0,
+       "warning: standard input: not an Emiclib record; it looks like a Libol record: try "
+       "'velmora-convert libol'"},
   };
   for (const auto& c : cases) {
     const RunResult result = Run(c.args, ReadFile(ExamplePath(c.sample)));
@@ -97,6 +114,43 @@ TEST_F(SourcesCli, TheWrongSourceIsNamedAndNothingIsWritten) {
   }
   // --working asks for the working text, whatever it is.
   EXPECT_EQ(Run("libol --working", ReadFile(ExamplePath("verbrary.txt"))).exitCode, 0);
+}
+
+// A field's text wrapped onto a line of its own when it was copied has no
+// tag: the conversion goes on as it always has, and the line is named. The
+// Hue form's continuation lines (its sample has one) are its own layout.
+TEST_F(SourcesCli, ALineWithoutATagIsNamedAndConvertsAsBefore) {
+  const std::string wrapped = "on a line of its own";
+  for (const records::SourceSystem& source : records::Sources()) {
+    if (source.layout == records::SourceLayout::Hue) continue;
+    const std::string sample = ReadFile(ExamplePath(std::string(source.sample) + ".txt"));
+    const std::size_t title = sample.find("\n245");
+    ASSERT_NE(title, std::string::npos) << source.name;
+    const std::size_t titleEnd = sample.find('\n', title + 1);
+    std::string input = sample;
+    input.insert(titleEnd + 1, wrapped + "\n");
+    const std::size_t line =
+        2 + static_cast<std::size_t>(std::count(sample.begin(), sample.begin() + titleEnd, '\n'));
+    const std::string warning = "line " + std::to_string(line) +
+                                " has no tag and does not convert as it stands: '" + wrapped +
+                                "'; if it goes on from the field before it, put it back at the "
+                                "end of that line before converting\n";
+    const RunResult alone = Run(std::string(source.name), input);
+    EXPECT_EQ(alone.exitCode, 0) << source.name << ": " << alone.err;
+    EXPECT_EQ(alone.err, "velmora-convert: warning: standard input: " + warning) << source.name;
+    const std::optional<Text> converted =
+        cli::ConvertCopied(*cli::FindCommand(source.name), false,
+                           text::NormaliseLineBreaks(*encodings::DecodeUtf8(input, nullptr)));
+    EXPECT_EQ(alone.out, encodings::EncodeUtf8(*converted) + PlatformLines("\n")) << source.name;
+    // In a batch, the line of the input, in the record that holds it.
+    const RunResult batch = Run(std::string(source.name) + " --batch", sample + "\n" + input);
+    const std::size_t lines =
+        static_cast<std::size_t>(std::count(sample.begin(), sample.end(), '\n'));
+    const std::string second = "record 2 ('" + sample.substr(0, sample.find('\n')) + "')";
+    EXPECT_NE(batch.err.find("warning: " + second + ": line " + std::to_string(lines + 1 + line)),
+              std::string::npos)
+        << source.name << ": " << batch.err;
+  }
 }
 
 TEST_F(SourcesCli, HelpListsEveryCommandWithItsSummary) {

@@ -35,7 +35,7 @@ bool IsValidUtf8(const std::string& bytes) {
 // A source command's record, not its working text: a text that holds more
 // than white space but no record of the source fails with exit code 1.
 bool RefusesTextWithoutARecord(const Invocation& invocation) {
-  return invocation.command->source != nullptr && !invocation.working;
+  return cli::SourceOf(*invocation.command) != nullptr && !invocation.working;
 }
 
 class HostileCli : public ::testing::Test {
@@ -213,9 +213,10 @@ TEST_F(HostileCli, AMillionLineBreaks) {
     for (const Invocation& invocation : OneInvocationPerCommand()) {
       const Result result = RunWithinLimits(invocation, input);
       const std::string name(invocation.command->name);
-      if (name == "marcedit" || name == "pre-unicode") {
-        // Line breaks pass through, written as the platform's.
-        EXPECT_EQ(result.out, std::string(kMillion, '\n')) << invocation.label;
+      if ((name == "marcedit" || name == "pre-unicode") && !invocation.batch) {
+        // Line breaks pass through, written as the platform's (marcedit
+        // ends the record it writes with the one it reads last).
+        EXPECT_TRUE(result.out == std::string(kMillion, '\n')) << invocation.label;
       }
     }
   }
@@ -227,10 +228,11 @@ TEST_F(HostileCli, TextOfASingleSeparatorRepeated) {
     for (const Invocation& invocation : OneInvocationPerCommand()) {
       const Result result = RunWithinLimits(invocation, input);
       const std::string name(invocation.command->name);
-      if (name == "marcedit" && separator == '%') {
-        EXPECT_EQ(result.out, std::string(kMillion, '\n'));  // each "%" a line break
+      if (name == "marcedit" && separator == '%' && !invocation.batch) {
+        // Each "%" a line break, and the line break that ends the record.
+        EXPECT_TRUE(result.out == std::string(kMillion + 1, '\n')) << invocation.label;
       } else if (name == "pre-unicode") {
-        EXPECT_EQ(result.out, input);
+        EXPECT_TRUE(result.out == input) << invocation.label;
       }
     }
   }

@@ -7,7 +7,6 @@
 #include "Encodings/Utf8.h"
 #include "ModMain/Text/LineBreaks.h"
 #include "cli/CharsetCommand.h"
-#include "cli/Conversion.h"
 #include "support/ChildProcess.h"
 #include "support/Files.h"
 
@@ -34,7 +33,8 @@ std::vector<Invocation> AllInvocations() {
   bool exchangeTried = false;
   for (const cli::Command& command : cli::AllCommands()) {
     const std::string name(command.name);
-    if (!command.operands.empty()) {
+    const bool isSource = cli::SourceOf(command) != nullptr;
+    if (!cli::OperandsOf(command).empty()) {
       if (name != "charset") continue;  // operands this test does not know
       for (const auto& [from, to] : kCharsetPairs) {
         all.push_back({name + " " + from + " " + to,
@@ -50,12 +50,20 @@ std::vector<Invocation> AllInvocations() {
     }
     Invocation plain{name, {name}, &command, false, {}, {}};
     // detect takes any bytes: it says what they read as.
-    plain.readsUtf8 = command.source != nullptr || command.convert != nullptr;
+    plain.readsUtf8 = cli::ConvertCopied(command, false, u"").has_value();
     all.push_back(plain);
-    if (command.source != nullptr) {
+    // marcedit --batch: one output record a line, each dropped with a
+    // warning when it yields nothing to write.
+    const auto* whole = std::get_if<cli::WholeTextCommand>(&command.kind);
+    if (whole != nullptr && whole->kind == cli::TextKind::kOutputRecords) {
+      Invocation batch{name + " --batch", {name, "--batch"}, &command, false, {}, {}};
+      batch.exchange = batch.batch = true;
+      all.push_back(batch);
+    }
+    if (isSource) {
       all.push_back({name + " --working", {name, "--working"}, &command, true, {}, {}});
     }
-    if (command.source != nullptr && !exchangeTried) {
+    if (isSource && !exchangeTried) {
       exchangeTried = true;
       for (const std::vector<std::string>& options :
            {std::vector<std::string>{"--format", "iso2709"},
@@ -89,8 +97,8 @@ std::vector<Invocation> OneInvocationPerCommand() {
 
 std::string ExampleInputFor(const Invocation& invocation) {
   const cli::Command& command = *invocation.command;
-  if (command.source != nullptr) {
-    return test::ReadFile(test::ExamplePath(std::string(command.source->sample) + ".txt"));
+  if (const records::SourceSystem* source = cli::SourceOf(command)) {
+    return test::ReadFile(test::ExamplePath(std::string(source->sample) + ".txt"));
   }
   if (command.name == "marcedit") return test::ReadFile(test::ExamplePath("libol.expected.txt"));
   // Vietnamese text with decomposed tone marks, for the letter conversions.
@@ -100,12 +108,13 @@ std::string ExampleInputFor(const Invocation& invocation) {
 std::string TitleLayoutFor(const Invocation& invocation) {
   const cli::Command& command = *invocation.command;
   if (command.name == "marcedit") return "245=00$a";
-  if (command.source == nullptr) return {};
+  const records::SourceSystem* source = cli::SourceOf(command);
+  if (source == nullptr) return {};
   // The sample's title line up to its first subfield code «a», and the tab
   // that follows a code standing in a column of its own: «245    10$a»,
   // «245⇥10|a», «245⇥10⇥a⇥», «24510  a».
   const std::string sample =
-      test::ReadFile(test::ExamplePath(std::string(command.source->sample) + ".txt"));
+      test::ReadFile(test::ExamplePath(std::string(source->sample) + ".txt"));
   const std::size_t title = sample.find("\n245");
   if (title == std::string::npos) return {};
   const std::string line = sample.substr(title + 1, sample.find('\n', title + 1) - title - 1);
@@ -120,10 +129,7 @@ std::string TitleLayoutFor(const Invocation& invocation) {
 bool ConvertInProcess(const Invocation& invocation, const std::string& input, std::string& output) {
   const cli::Command& command = *invocation.command;
   if (invocation.exchange) return false;  // not worked out here
-  if (command.operands.empty() && command.source == nullptr && command.convert == nullptr) {
-    return false;  // detect: no text to work out
-  }
-  if (!command.operands.empty()) {
+  if (!cli::OperandsOf(command).empty()) {
     std::string error, notes;
     return cli::RunCharset(input, *encodings::FindRepresentation(invocation.from),
                            *encodings::FindRepresentation(invocation.to), {}, output, error, notes);
@@ -131,8 +137,14 @@ bool ConvertInProcess(const Invocation& invocation, const std::string& input, st
   const std::optional<Text> decoded = encodings::DecodeTextInput(input, nullptr);
   if (!decoded) return false;
   const Text copied = text::NormaliseLineBreaks(*decoded);
-  const Text result = cli::ConvertCopied(command, invocation.working, copied);
-  output = encodings::EncodeUtf8(text::Replace(result, text::kCrlf, u"\n"));
+  const std::optional<Text> result = cli::ConvertCopied(command, invocation.working, copied);
+  if (!result) return false;  // detect: no text to work out
+  output = encodings::EncodeUtf8(text::Replace(*result, text::kCrlf, u"\n"));
+  // A record is written as a line of text.
+  const auto* whole = std::get_if<cli::WholeTextCommand>(&command.kind);
+  const bool writesRecords = cli::SourceOf(command) != nullptr ||
+                             (whole != nullptr && whole->kind == cli::TextKind::kOutputRecords);
+  if (writesRecords && !output.empty()) output += "\n";
   return true;
 }
 

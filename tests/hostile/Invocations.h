@@ -26,7 +26,7 @@ struct Invocation {
 };
 
 // The MARC formats and --batch are shared by every source command: they are
-// tried with the first one only.
+// tried with the first one only; marcedit is tried with --batch too.
 std::vector<Invocation> AllInvocations();
 
 // One invocation per command (no --working, one charset pair), for the
@@ -44,8 +44,8 @@ std::string TitleLayoutFor(const Invocation& invocation);
 
 // What velmora-convert writes for `input`, worked out in-process through the
 // same command table: the decoded text, line breaks as CRLF, converted,
-// written with LF line breaks (charset: its own byte run). False when the
-// command refuses the input.
+// written with LF line breaks, a record ended by one (charset: its own byte
+// run). False when the command refuses the input.
 bool ConvertInProcess(const Invocation& invocation, const std::string& input, std::string& output);
 
 }  // namespace velmora::hostile

@@ -10,9 +10,8 @@
 #include <cstring>
 
 namespace velmora::cli {
-namespace {
 
-bool WriteFully(int fd, std::string_view bytes, std::string& error) {
+bool WriteAll(int fd, std::string_view bytes, std::string& error) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0) {
@@ -24,8 +23,6 @@ bool WriteFully(int fd, std::string_view bytes, std::string& error) {
   }
   return true;
 }
-
-}  // namespace
 
 bool AppendRead(int fd, std::size_t bytes, std::string& buffer, bool& endOfInput,
                 std::string& error) {
@@ -72,7 +69,11 @@ InputCloser::~InputCloser() {
 }
 
 bool WriteStdout(std::string_view bytes, std::string& error) {
-  return WriteFully(STDOUT_FILENO, bytes, error);
+  return WriteAll(STDOUT_FILENO, bytes, error);
+}
+
+int StandardOutput() {
+  return STDOUT_FILENO;
 }
 
 namespace {
@@ -126,9 +127,21 @@ bool IsSystemPath(const std::string& path) {
 }  // namespace
 
 AtomicOutputFile::~AtomicOutputFile() {
+  if (fd_ >= 0) ::close(fd_);
   if (temporary_.empty()) return;
   ::unlink(temporary_.c_str());
   ForgetTemporary();
+}
+
+bool AtomicOutputFile::Close(std::string& error) {
+  if (fd_ < 0) return true;
+  const int closed = ::close(fd_);
+  fd_ = -1;
+  if (closed != 0 && errno != EINTR) {
+    error = std::strerror(errno);
+    return false;
+  }
+  return true;
 }
 
 bool AtomicOutputFile::Open(const std::string& path, std::string& error) {
@@ -140,11 +153,12 @@ bool AtomicOutputFile::Open(const std::string& path, std::string& error) {
       error = std::strerror(EISDIR);
       return false;
     }
-    stream_.open(path_, std::ios::binary | std::ios::out);
-    if (!stream_) {
+    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
       error = std::strerror(errno);
       return false;
     }
+    stream_.Attach(fd_);
     return true;
   }
   std::string temporary = path_ + ".XXXXXX";
@@ -168,12 +182,8 @@ bool AtomicOutputFile::Open(const std::string& path, std::string& error) {
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
   }
-  ::close(fd);
-  stream_.open(temporary_, std::ios::binary | std::ios::trunc);
-  if (!stream_) {
-    error = std::strerror(errno);
-    return false;
-  }
+  fd_ = fd;
+  stream_.Attach(fd_);
   return true;
 }
 
@@ -188,7 +198,7 @@ bool AtomicOutputFile::MoveIntoPlace(std::string& error) {
       error = std::strerror(errno);
       return false;
     }
-    const bool written = WriteFully(fd, bytes, error);
+    const bool written = WriteAll(fd, bytes, error);
     if (::close(fd) != 0 && written) {
       error = std::strerror(errno);
       return false;

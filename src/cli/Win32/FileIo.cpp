@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <random>
 
 #include "cli/Win32/WideText.h"
@@ -140,10 +139,10 @@ InputCloser::~InputCloser() {
   if (fd >= 0 && fd != kStandardInput) ::_close(fd);
 }
 
-bool WriteStdout(std::string_view bytes, std::string& error) {
+bool WriteAll(int fd, std::string_view bytes, std::string& error) {
   while (!bytes.empty()) {
-    const int written = ::_write(kStandardOutput, bytes.data(),
-                                 static_cast<unsigned>(std::min(bytes.size(), kLargestTransfer)));
+    const int written =
+        ::_write(fd, bytes.data(), static_cast<unsigned>(std::min(bytes.size(), kLargestTransfer)));
     if (written < 0) {
       error = std::strerror(errno);
       return false;
@@ -153,10 +152,29 @@ bool WriteStdout(std::string_view bytes, std::string& error) {
   return true;
 }
 
+bool WriteStdout(std::string_view bytes, std::string& error) {
+  return WriteAll(kStandardOutput, bytes, error);
+}
+
+int StandardOutput() {
+  return kStandardOutput;
+}
+
 AtomicOutputFile::~AtomicOutputFile() {
+  if (fd_ >= 0) ::_close(fd_);
   if (temporary_.empty()) return;
-  stream_.close();
   ::DeleteFileW(Widen(temporary_).c_str());
+}
+
+bool AtomicOutputFile::Close(std::string& error) {
+  if (fd_ < 0) return true;
+  const int closed = ::_close(fd_);
+  fd_ = -1;
+  if (closed != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  return true;
 }
 
 bool AtomicOutputFile::Open(const std::string& path, std::string& error) {
@@ -164,11 +182,12 @@ bool AtomicOutputFile::Open(const std::string& path, std::string& error) {
   if (!CreateTemporaryBeside(Widen(path), temporary, error)) return false;
   path_ = path;
   temporary_ = Narrow(temporary);
-  stream_.open(std::filesystem::path(temporary), std::ios::binary | std::ios::trunc);
-  if (!stream_) {
-    error = "cannot write the temporary file";
+  fd_ = ::_wopen(temporary.c_str(), _O_WRONLY | _O_BINARY | _O_TRUNC | _O_NOINHERIT);
+  if (fd_ < 0) {
+    error = std::strerror(errno);
     return false;
   }
+  stream_.Attach(fd_);
   return true;
 }
 

@@ -139,7 +139,13 @@ click_marcedit "$W"
 wait_for 30 clipboard_readable || fail "the window did not write the clipboard"
 
 convert_and_compare() {  # NAME CLICK COMMAND INPUT
-  "$convert" "$3" "$4" >"$work/$1.expected"
+  # velmora-convert ends each record with a line break, which the window's
+  # record has not; pre-unicode writes the text as it is.
+  if [ "$3" = pre-unicode ]; then
+    "$convert" "$3" "$4" >"$work/$1.expected"
+  else
+    "$convert" "$3" "$4" | sed -z 's/\n$//' >"$work/$1.expected"
+  fi
   copy "$4" || { fail "$1: the copied text did not reach Windows programs"; return; }
   "$2" "$W"
   expect_clipboard "$work/$1.expected" "$1: the clipboard holds what the Linux velmora-convert $3 gives" \
@@ -147,7 +153,7 @@ convert_and_compare() {  # NAME CLICK COMMAND INPUT
 }
 convert_and_compare Libol click_libol libol "$examples/libol.txt"
 # TO MARCEDIT converts the box's record, not what was copied meanwhile.
-"$convert" marcedit "$work/Libol.expected" >"$work/marcedit.expected"
+"$convert" marcedit "$work/Libol.expected" | sed -z 's/\n$//' >"$work/marcedit.expected"
 echo "copied meanwhile" >"$work/meanwhile.txt"
 copy "$work/meanwhile.txt" || fail "the copied text did not reach Windows programs"
 click_marcedit "$W"
