@@ -107,9 +107,9 @@ void FrmMain::StartHotkey(const KeyCombination& keys) {
   hotkeyRegistered_ = ::RegisterHotKey(form_, kHotkeyId, modifiers, keys.windowsVirtualKey);
   if (hotkeyRegistered_) return;
   const Text written = FromWide(Widen(KeyCombinationText(keys)));
-  ShowNotice(WithKeys(
-      ::GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED ? kHotkeyTaken : kHotkeyUnavailableHere,
-      written));
+  ShowNotice(::GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED
+                 ? HotkeyTakenNotice(written)
+                 : HotkeyUnavailableHereNotice(written));
 }
 
 void FrmMain::ShowNotice(TextView notice) {
