@@ -146,7 +146,8 @@ TEST(WindowLanguage, TheHelpKeepsTheOptionsAndTheirColumns) {
   const std::size_t options = usage.find("\n  --hotkey KEYS  ");
   ASSERT_NE(options, std::string::npos);
   for (std::size_t line = options + 1; line < usage.size(); line = usage.find('\n', line) + 1) {
-    const std::string_view text = std::string_view(usage).substr(line, usage.find('\n', line) - line);
+    const std::string_view text =
+        std::string_view(usage).substr(line, usage.find('\n', line) - line);
     EXPECT_TRUE(text.starts_with("  -") || text.starts_with("                 ")) << text;
   }
 }
