@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "Messages/Format.h"
 #include "Messages/Translate.h"
 #include "ModMain/Letters/CharsetCodes.h"
 
@@ -77,11 +78,12 @@ std::optional<Representation> FindRepresentation(std::string_view word) {
 }
 
 std::string RepresentationChoices() {
-  std::string choices;
+  std::string names;
   for (const RepresentationInfo& info : kRepresentations) {
-    choices.append(info.name).append(", ");
+    if (!names.empty()) names += ", ";
+    names.append(info.name);
   }
-  return choices + "or the codes 1-5";
+  return messages::Format(messages::Tr("%1, or the codes 1-5"), names);
 }
 
 static_assert(
