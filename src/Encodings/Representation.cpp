@@ -3,34 +3,39 @@
 #include <algorithm>
 #include <array>
 
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "ModMain/Letters/CharsetCodes.h"
 
 namespace velmora::encodings {
 namespace {
+
+using messages::Translatable;
 
 constexpr bool kRead = true, kWriteOnly = false;
 
 // clang-format off
 constexpr std::array<RepresentationInfo, 9> kRepresentations = {{
   {Representation::Unicode, "unicode", "utf-8 utf8", kRead, FileBytes::UnicodeText,
-   "UTF-8 (or UTF-16 with BOM), letters precomposed; reads base + tone too"},
+   Translatable("UTF-8 (or UTF-16 with BOM), letters precomposed; reads base + tone too")},
   {Representation::Vni, "vni", "vni-windows", kRead, FileBytes::EightBit,
-   "VNI Windows fonts, 8-bit: most letters a base byte and a mark byte"},
+   Translatable("VNI Windows fonts, 8-bit: most letters a base byte and a mark byte")},
   {Representation::Tcvn3, "tcvn3", "vn3", kRead, FileBytes::EightBit,
-   "TCVN3 (.Vn fonts), 8-bit; toned capitals share the lowercase codes"},
+   Translatable("TCVN3 (.Vn fonts), 8-bit; toned capitals share the lowercase codes")},
   {Representation::Cp1258, "cp1258", "windows-1258", kRead, FileBytes::EightBit,
-   "Windows-1258, 8-bit; writes each toned letter as base byte + tone byte"},
+   Translatable("Windows-1258, 8-bit; writes each toned letter as base byte + tone byte")},
   {Representation::NoMarks, "nomarks", "", kRead, FileBytes::UnicodeText,
-   "letters without diacritics (Duong for \xC4\x90\xC6\xB0\xE1\xBB\x9Dng); FROM reads tcvn3"},
+   Translatable("letters without diacritics (Duong for \xC4\x90\xC6\xB0\xE1\xBB\x9Dng); "
+                "FROM reads tcvn3")},
   {Representation::Viscii, "viscii", "viscii1.1-1 csviscii", kRead, FileBytes::EightBit,
-   "VISCII (RFC 1456), 8-bit, every letter one byte"},
+   Translatable("VISCII (RFC 1456), 8-bit, every letter one byte")},
   {Representation::Tcvn5712, "tcvn5712-1", "tcvn tcvn-5712 tcvn5712-1:1993 vn1", kRead,
-   FileBytes::EightBit, "TCVN 5712:1993 VN1, 8-bit, as iconv's TCVN5712-1"},
+   FileBytes::EightBit, Translatable("TCVN 5712:1993 VN1, 8-bit, as iconv's TCVN5712-1")},
   {Representation::Viqr, "viqr", "", kRead, FileBytes::UnicodeText,
-   "VIQR (RFC 1456), ASCII: Vie^.t Nam; a \\ before a mark keeps it literal"},
+   Translatable("VIQR (RFC 1456), ASCII: Vie^.t Nam; a \\ before a mark keeps it literal")},
   {Representation::UnicodeDecomposed, "unicode-decomposed", "nfd", kWriteOnly,
    FileBytes::UnicodeText,
-   "UTF-8, each letter a base + combining marks in canonical order; TO only"},
+   Translatable("UTF-8, each letter a base + combining marks in canonical order; TO only")},
 }};
 // clang-format on
 
@@ -73,11 +78,12 @@ std::optional<Representation> FindRepresentation(std::string_view word) {
 }
 
 std::string RepresentationChoices() {
-  std::string choices;
+  std::string names;
   for (const RepresentationInfo& info : kRepresentations) {
-    choices.append(info.name).append(", ");
+    if (!names.empty()) names += ", ";
+    names.append(info.name);
   }
-  return choices + "or the codes 1-5";
+  return messages::Format(messages::Tr("%1, or the codes 1-5"), names);
 }
 
 static_assert(

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "Encodings/Utf8.h"
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 
 namespace velmora::encodings {
 namespace {
@@ -40,7 +42,7 @@ std::string Describe(const TextInputError& error) {
   const char* form = error.form == TextForm::Utf8      ? "UTF-8"
                      : error.form == TextForm::Utf16Le ? "UTF-16LE"
                                                        : "UTF-16BE";
-  return std::string("invalid ") + form + " at byte offset " + std::to_string(error.byteOffset);
+  return messages::Format(messages::Tr("invalid %1 at byte offset %2"), form, error.byteOffset);
 }
 
 TextForm SniffUnmarkedUtf16(std::string_view start) {
@@ -63,9 +65,10 @@ TextForm SniffUnmarkedUtf16(std::string_view start) {
 
 std::string DescribeUnmarkedUtf16(TextForm form) {
   const char* name = form == TextForm::Utf16Be ? "UTF-16BE" : "UTF-16LE";
-  return std::string("looks like ") + name +
-         " without a byte order mark: save it as UTF-8 or with a byte order mark (iconv -f " +
-         name + " -t UTF-8 converts it)";
+  return messages::Format(messages::Tr("looks like %1 without a byte order mark: save it as UTF-8 "
+                                       "or with a byte order mark (iconv -f %1 -t UTF-8 converts "
+                                       "it)"),
+                          name);
 }
 
 TextForm SniffTextForm(std::string_view start, std::size_t& byteOrderMarkLength) {

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "FrmMain/Ports.h"
+#include "Messages/Translate.h"
 
 namespace velmora::frmmain {
 
@@ -17,6 +18,14 @@ inline void ShowFailure(MessageBox& messages, const char* description) noexcept 
   }
 }
 
+inline void ShowUnknownFailure(MessageBox& messages) noexcept {
+  try {
+    messages.ShowFailure(velmora::messages::Tr("unknown failure"));
+  } catch (...) {
+    // As above.
+  }
+}
+
 template <typename Work>
 void Guarded(MessageBox& messages, const Work& work) noexcept {
   try {
@@ -24,7 +33,7 @@ void Guarded(MessageBox& messages, const Work& work) noexcept {
   } catch (const std::exception& failure) {
     ShowFailure(messages, failure.what());
   } catch (...) {
-    ShowFailure(messages, "unknown failure");
+    ShowUnknownFailure(messages);
   }
 }
 

@@ -1,16 +1,22 @@
 #include "FrmMain/Handlers.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "FrmMain/ClipboardText.h"
 #include "FrmMain/FormLayout.h"
 #include "FrmMain/Guarded.h"
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "ModMain/Letters/ConvertCharset.h"
 #include "ModMain/Records/MarcEditExport.h"
 
 namespace velmora::frmmain {
 namespace {
+
+using messages::Format;
+using messages::Tr;
 
 // The pipeline. `refusal` may stop it after the rewrite with a message:
 // the box then keeps what it holds and the clipboard what it held. When the
@@ -38,8 +44,44 @@ void Pipeline(FrmMainPorts& window, records::InputFrom input, const Rewrite& rew
   SetClipboardText(window.clipboard, window.messages, output);  // 7
 }
 
-Text FromAscii(std::string_view text) {
-  return Text(text.begin(), text.end());
+// The wrong-source message, one whole sentence for each case, so that a
+// translation may put the source, the layout and the buttons where its
+// language wants them.
+std::string NoRecordMessage(bool fromClipboard, std::string_view source) {
+  return fromClipboard ? Format(Tr("No %1 record was found in the copied text."), source)
+                       : Format(Tr("No %1 record was found in the box's text."), source);
+}
+
+std::string LooksLikeMessage(bool fromClipboard, std::string_view source, std::string_view layout) {
+  return fromClipboard ? Format(Tr("No %1 record was found in the copied text. It looks like a "
+                                   "%2 record."),
+                                source, layout)
+                       : Format(Tr("No %1 record was found in the box's text. It looks like a "
+                                   "%2 record."),
+                                source, layout);
+}
+
+std::string PressInsteadMessage(bool fromClipboard, std::string_view source,
+                                std::string_view layout, std::string_view buttons) {
+  return fromClipboard ? Format(Tr("No %1 record was found in the copied text. It looks like a "
+                                   "%2 record: press %3 instead."),
+                                source, layout, buttons)
+                       : Format(Tr("No %1 record was found in the box's text. It looks like a "
+                                   "%2 record: press %3 instead."),
+                                source, layout, buttons);
+}
+
+// The shown buttons that take a text of `layout`, each caption quoted:
+// «"LacViet (Dak Nong, Ca Mau, Hoi An)" or "Emiclib (VLong, HCM)"».
+std::string ButtonsForLayout(records::SourceLayout layout) {
+  std::string buttons;
+  for (const records::SourceSystem* other : SourcesWithLayout(layout)) {
+    const Control* button = FindControl(other->control);
+    if (button == nullptr || !button->visible) continue;
+    const std::string quoted = "\"" + std::string(other->caption) + "\"";
+    buttons = buttons.empty() ? quoted : Format(Tr("%1 or %2"), buttons, quoted);
+  }
+  return buttons;
 }
 
 // A source's button gives an empty record for a text that holds more than
@@ -49,20 +91,16 @@ Text FromAscii(std::string_view text) {
 std::optional<Text> NoRecordOfTheSource(const records::SourceSystem& source, TextView text,
                                         TextView record) {
   if (!record.empty() || !records::HoldsMoreThanWhiteSpace(text)) return std::nullopt;
-  Text message = u"No " + FromAscii(source.title) + u" record was found in " +
-                 (source.input == records::InputFrom::Clipboard ? Text(u"the copied text.")
-                                                                : Text(u"the box's text."));
+  const bool fromClipboard = source.input == records::InputFrom::Clipboard;
   const records::SourceLayout layout = records::RecognizeSourceLayout(text);
-  if (layout == records::SourceLayout::None || layout == source.layout) return message;
-  message += u" It looks like a " + FromAscii(records::SourceLayoutName(layout)) + u" record";
-  Text buttons;
-  for (const records::SourceSystem* other : SourcesWithLayout(layout)) {
-    const Control* button = FindControl(other->control);
-    if (button == nullptr || !button->visible) continue;
-    if (!buttons.empty()) buttons += u" or ";
-    buttons += u"\"" + FromAscii(other->caption) + u"\"";
+  if (layout == records::SourceLayout::None || layout == source.layout) {
+    return WindowText(NoRecordMessage(fromClipboard, source.title));
   }
-  return message + (buttons.empty() ? Text(u".") : u": press " + buttons + u" instead.");
+  const std::string layoutName = Tr(records::SourceLayoutName(layout));
+  const std::string buttons = ButtonsForLayout(layout);
+  return WindowText(buttons.empty()
+                        ? LooksLikeMessage(fromClipboard, source.title, layoutName)
+                        : PressInsteadMessage(fromClipboard, source.title, layoutName, buttons));
 }
 
 }  // namespace

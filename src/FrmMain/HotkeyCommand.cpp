@@ -66,7 +66,7 @@ void HotkeyCommand::Press(FrmMainPorts& window) noexcept {
     const std::optional<Text> copied =
         window.clipboard.OffersText() ? window.clipboard.ReadText() : std::nullopt;
     if (copied) button = ButtonForLayout(records::RecognizeSourceLayout(*copied));
-    if (button == nullptr) window.messages.Show(kHotkeyFindsNoSource);
+    if (button == nullptr) window.messages.Show(HotkeyFindsNoSourceMessage());
   });
   if (button != nullptr) button->click(window);
 }

@@ -3,8 +3,14 @@
 #include <charconv>
 #include <iterator>
 
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
+
 namespace velmora::frmmain {
 namespace {
+
+using messages::Format;
+using messages::Tr;
 
 struct ModifierName {
   std::string_view name;
@@ -107,7 +113,6 @@ std::optional<Key> NamedOrRuleKey(std::string_view written) {
 }  // namespace
 
 std::optional<KeyCombination> ParseKeyCombination(std::string_view written, std::string& error) {
-  const std::string quoted = "'" + std::string(written) + "'";
   unsigned modifiers = 0;
   std::string_view rest = written;
   for (std::size_t plus;
@@ -119,21 +124,24 @@ std::optional<KeyCombination> ParseKeyCombination(std::string_view written, std:
       if (SameIgnoringCase(part, modifier.name)) found = &modifier;
     }
     if (found == nullptr) {
-      error = quoted + " is not a key combination: '" + std::string(part) +
-              "' is none of the modifiers Ctrl, Alt, Shift and Meta";
+      error = Format(Tr("'%1' is not a key combination: '%2' is none of the modifiers Ctrl, "
+                        "Alt, Shift and Meta"),
+                     written, part);
       return std::nullopt;
     }
     modifiers |= found->bit;
   }
   const std::optional<Key> key = NamedOrRuleKey(rest);
   if (!key) {
-    error = quoted + " is not a key combination: its key '" + std::string(rest) +
-            "' is none of a letter, a digit, F1-F24, Space, Ins, Del, Home, End, PgUp, PgDown, "
-            "Left, Up, Right, Down, Pause, Print, ScrollLock, Esc, Tab, Backspace and Return";
+    error = Format(Tr("'%1' is not a key combination: its key '%2' is none of a letter, a "
+                      "digit, F1-F24, Space, Ins, Del, Home, End, PgUp, PgDown, Left, Up, "
+                      "Right, Down, Pause, Print, ScrollLock, Esc, Tab, Backspace and Return"),
+                   written, rest);
     return std::nullopt;
   }
   if (key->typesCharacter && (modifiers & (kCtrl | kAlt | kMeta)) == 0) {
-    error = quoted + " would take a typed character from every program: add Ctrl, Alt or Meta";
+    error = Format(
+        Tr("'%1' would take a typed character from every program: add Ctrl, Alt or Meta"), written);
     return std::nullopt;
   }
   return KeyCombination{modifiers, key->name, key->keysym, key->virtualKey};

@@ -1,7 +1,53 @@
 #include "FrmMain/WindowOptions.h"
 
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
+
 namespace velmora::frmmain {
 namespace {
+
+using messages::Format;
+using messages::Tr;
+using messages::Translatable;
+
+// The options --help lists: the option as written, and what it does, its
+// lines broken where the translation breaks them («%1» is the default
+// hotkey).
+struct OptionHelp {
+  std::string_view option;
+  std::string_view help;
+};
+constexpr OptionHelp kOptionHelp[] = {
+    {"--hotkey KEYS", Translatable("the key combination that converts what was just copied,\n"
+                                   "whichever program has the focus: it repeats the conversion\n"
+                                   "button pressed last, and before any, presses the button of\n"
+                                   "the copied record's library system. KEYS is Ctrl, Alt,\n"
+                                   "Shift or Meta and a key, joined by +, as Meta+F9\n"
+                                   "(default: %1)")},
+    {"--no-hotkey", Translatable("no hotkey")},
+    {"-h, --help", Translatable("show this help")},
+    {"-V, --version", Translatable("show the version")},
+};
+
+// «  --no-hotkey    no hotkey»: the options in one column, what they do in
+// the next, its further lines under its first.
+constexpr std::size_t kOptionColumn = 13;
+constexpr std::string_view kHelpIndent = "                 ";  // 2 + kOptionColumn + 2
+
+std::string OptionLines(const OptionHelp& row) {
+  std::string out = "  " + std::string(row.option);
+  out.append(kOptionColumn > row.option.size() ? kOptionColumn - row.option.size() : 0, ' ');
+  out += "  ";
+  const std::string help = Format(Tr(row.help), kDefaultHotkey);
+  for (std::size_t start = 0; start <= help.size();) {
+    std::size_t end = help.find('\n', start);
+    if (end == std::string::npos) end = help.size();
+    if (start != 0) out += kHelpIndent;
+    out.append(help, start, end - start).push_back('\n');
+    start = end + 1;
+  }
+  return out;
+}
 
 std::optional<std::string_view> ToolkitOptionName(std::string_view arg) {
   if (arg.size() < 2 || arg[0] != '-') return std::nullopt;
@@ -51,8 +97,8 @@ WindowOptions ParseWindowOptions(std::span<const std::string_view> args,
       std::string_view keys;
       if (arg == "--hotkey") {
         if (i + 1 == args.size())
-          return UsageError("--hotkey needs a key combination, such as " +
-                            std::string(kDefaultHotkey));
+          return UsageError(
+              Format(Tr("--hotkey needs a key combination, such as %1"), kDefaultHotkey));
         keys = args[++i];
       } else {
         keys = arg.substr(9);
@@ -61,14 +107,15 @@ WindowOptions ParseWindowOptions(std::span<const std::string_view> args,
       if (!parsed.hotkey) return UsageError(error);
     } else if (const std::size_t length = ToolkitOptionLength(arg, toolkitOptions)) {
       if (i + length > args.size()) {
-        return UsageError("option '" + std::string(arg) + "' needs a value");
+        return UsageError(Format(Tr("option '%1' needs a value"), arg));
       }
       i += length - 1;
     } else if (!arg.empty() && arg[0] == '-') {
-      return UsageError("unknown option '" + std::string(arg) + "'");
+      return UsageError(Format(Tr("unknown option '%1'"), arg));
     } else {
-      return UsageError("unexpected argument '" + std::string(arg) +
-                        "': the window takes no file names (velmora-convert converts files)");
+      return UsageError(Format(Tr("unexpected argument '%1': the window takes no file names "
+                                  "(velmora-convert converts files)"),
+                               arg));
     }
   }
   if (help)
@@ -79,29 +126,19 @@ WindowOptions ParseWindowOptions(std::span<const std::string_view> args,
 }
 
 std::string WindowUsage(std::string_view toolkitNote) {
-  return "usage: velmora [OPTION...]\n"
-         "\n"
-         "Opens the Velmora window at the bottom-right corner of the screen, above\n"
+  std::string usage =
+      Tr("usage: velmora [OPTION...]") + "\n\n" +
+      Tr("Opens the Velmora window at the bottom-right corner of the screen, above\n"
          "other windows. Copy a record in a library system and press the button\n"
-         "that names it: the catalogue record is shown and put on the clipboard.\n"
-         "\n"
-         "options:\n"
-         "  --hotkey KEYS  the key combination that converts what was just copied,\n"
-         "                 whichever program has the focus: it repeats the conversion\n"
-         "                 button pressed last, and before any, presses the button of\n"
-         "                 the copied record's library system. KEYS is Ctrl, Alt,\n"
-         "                 Shift or Meta and a key, joined by +, as Meta+F9\n"
-         "                 (default: " +
-         std::string(kDefaultHotkey) +
-         ")\n"
-         "  --no-hotkey    no hotkey\n"
-         "  -h, --help     show this help\n"
-         "  -V, --version  show the version\n" +
-         (toolkitNote.empty() ? std::string() : std::string(toolkitNote) + "\n");
+         "that names it: the catalogue record is shown and put on the clipboard.") +
+      "\n\n" + Tr("options:") + "\n";
+  for (const OptionHelp& row : kOptionHelp) usage += OptionLines(row);
+  if (!toolkitNote.empty()) usage += std::string(toolkitNote) + "\n";
+  return usage;
 }
 
 std::string UsageErrorLine(const WindowOptions& options) {
-  return "velmora: " + options.error + "; see 'velmora --help'\n";
+  return "velmora: " + Format(Tr("%1; see 'velmora --help'"), options.error) + "\n";
 }
 
 }  // namespace velmora::frmmain

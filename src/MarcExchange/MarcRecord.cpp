@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "MarcExchange/MarcChars.h"
+#include "Messages/Translate.h"
 
 namespace velmora::marc_exchange {
 namespace {
@@ -223,17 +224,18 @@ char32_t MarcSafeCodePoint(char32_t cp) {
 std::string_view Describe(ParseIssueKind kind) {
   switch (kind) {
     case ParseIssueKind::kNotAField:
-      return "not a field (no three-digit tag followed by '=')";
+      return messages::Translatable("not a field (no three-digit tag followed by '=')");
     case ParseIssueKind::kEmptyField:
-      return "field without data or subfields";
+      return messages::Translatable("field without data or subfields");
     case ParseIssueKind::kBadIndicators:
-      return "field without two indicators ('#', digit or lowercase letter)";
+      return messages::Translatable(
+          "field without two indicators ('#', digit or lowercase letter)");
     case ParseIssueKind::kStrayText:
-      return "text before the field's first subfield";
+      return messages::Translatable("text before the field's first subfield");
     case ParseIssueKind::kBadSubfieldCode:
-      return "'$' not followed by a subfield code (ASCII letter or digit)";
+      return messages::Translatable("'$' not followed by a subfield code (ASCII letter or digit)");
     case ParseIssueKind::kReplacedCharacter:
-      return "character that MARC cannot carry, replaced";
+      return messages::Translatable("character that MARC cannot carry, replaced");
   }
   return "unknown";
 }

@@ -4,6 +4,8 @@
 
 #include "Encodings/Utf8.h"
 #include "MarcExchange/MarcChars.h"
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 
 namespace velmora::marc_exchange {
 namespace {
@@ -101,7 +103,7 @@ class XmlText {
 };
 
 std::string FieldName(std::size_t index, const ExchangeField& field) {
-  return "field " + std::to_string(index + 1) + " (" + field.tag + ")";
+  return messages::Format(messages::Tr("field %1 (%2)"), index + 1, field.tag);
 }
 
 bool IsPrintableAscii(char c) {
@@ -113,9 +115,11 @@ bool IsAsciiAlnum(char c) {
 }
 
 WriteError NotUtf8(std::size_t index, const ExchangeField& field) {
-  return {WriteErrorKind::kNotUtf8, FieldName(index, field) +
-                                        ": the text is not UTF-8, which MARCXML needs; decode "
-                                        "the record's text first"};
+  return {WriteErrorKind::kNotUtf8,
+          messages::Format(
+              messages::Tr("%1: the text is not UTF-8, which MARCXML needs; decode the record's "
+                           "text first"),
+              FieldName(index, field))};
 }
 
 }  // namespace
@@ -136,7 +140,7 @@ void MarcXmlWriter::Begin(std::string& out) {
 std::optional<WriteError> MarcXmlWriter::Write(const ExchangeRecord& record, std::string& out) {
   replaced_ = 0;
   if (record.FieldCount() == 0)
-    return WriteError{WriteErrorKind::kNoFields, "the record has no field"};
+    return WriteError{WriteErrorKind::kNoFields, messages::Tr("the record has no field")};
   const RecordOrigin& origin = record.Origin();
   if (WritesAsItStood(record) && (InFraming() || origin.xmlTextStandsAlone)) {
     if (InFraming()) {
@@ -175,7 +179,7 @@ std::optional<WriteError> MarcXmlWriter::Write(const ExchangeRecord& record, std
   leader[kLeaderCharacterCoding] = kUcsCoding;
   xml += kFieldIndent;
   if (!std::all_of(leader.begin(), leader.end(), IsPrintableAscii)) {
-    return WriteError{WriteErrorKind::kBadField, "the leader is not printable ASCII"};
+    return WriteError{WriteErrorKind::kBadField, messages::Tr("the leader is not printable ASCII")};
   }
   xml += "<leader>";
   escaped.Append(leader, Place::kText);
@@ -183,8 +187,9 @@ std::optional<WriteError> MarcXmlWriter::Write(const ExchangeRecord& record, std
   for (std::size_t i = 0; i < record.FieldCount(); ++i) {
     const ExchangeField& field = record.Field(i);
     if (field.tag.size() != 3 || !std::all_of(field.tag.begin(), field.tag.end(), IsAsciiAlnum)) {
-      return WriteError{WriteErrorKind::kBadField, "field " + std::to_string(i + 1) +
-                                                       ": the tag is not three letters or digits"};
+      return WriteError{WriteErrorKind::kBadField,
+                        messages::Format(messages::Tr("%1: the tag is not three letters or digits"),
+                                         messages::Format(messages::Tr("field %1"), i + 1))};
     }
     xml += kFieldIndent;
     if (field.IsControlField()) {

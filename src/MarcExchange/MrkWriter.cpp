@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "MarcExchange/MrkMnemonics.h"
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 
 namespace velmora::marc_exchange {
 namespace {
@@ -59,7 +61,7 @@ bool IsAsciiAlnum(char c) {
 }
 
 std::string FieldName(std::size_t index, const ExchangeField& field) {
-  return "field " + std::to_string(index + 1) + " (" + field.tag + ")";
+  return messages::Format(messages::Tr("field %1 (%2)"), index + 1, field.tag);
 }
 
 }  // namespace
@@ -67,7 +69,7 @@ std::string FieldName(std::size_t index, const ExchangeField& field) {
 std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::string& out) {
   replaced_ = 0;
   if (record.FieldCount() == 0)
-    return WriteError{WriteErrorKind::kNoFields, "the record has no field"};
+    return WriteError{WriteErrorKind::kNoFields, messages::Tr("the record has no field")};
   const RecordOrigin& origin = record.Origin();
   // A file's own line breaks inside its framing; MarcEdit's CRLF elsewhere.
   const std::string_view lineBreak = InFraming() ? std::string_view(origin.lineBreak) : kLineBreak;
@@ -88,24 +90,29 @@ std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::st
   for (std::size_t i = 0; i < record.FieldCount(); ++i) {
     const ExchangeField& field = record.Field(i);
     if (field.tag.size() != 3 || !std::all_of(field.tag.begin(), field.tag.end(), IsAsciiAlnum)) {
-      return WriteError{WriteErrorKind::kBadField, "field " + std::to_string(i + 1) +
-                                                       ": the tag is not three letters or digits"};
+      return WriteError{WriteErrorKind::kBadField,
+                        messages::Format(messages::Tr("%1: the tag is not three letters or digits"),
+                                         messages::Format(messages::Tr("field %1"), i + 1))};
     }
     if (field.tag == kLeaderLine.substr(1)) {
-      return WriteError{WriteErrorKind::kBadField,
-                        FieldName(i, field) + ": in .mrk the tag LDR stands for the leader"};
+      return WriteError{
+          WriteErrorKind::kBadField,
+          messages::Format(messages::Tr("%1: in .mrk the tag LDR stands for the leader"),
+                           FieldName(i, field))};
     }
     if (field.IsControlField()) continue;
     for (const char indicator : {field.Indicator1(), field.Indicator2()}) {
       if (static_cast<unsigned char>(indicator) < 0x20 || indicator == '$' || indicator == '\\') {
         return WriteError{WriteErrorKind::kBadField,
-                          FieldName(i, field) + ": an indicator .mrk cannot hold"};
+                          messages::Format(messages::Tr("%1: an indicator .mrk cannot hold"),
+                                           FieldName(i, field))};
       }
     }
     for (const SubfieldView& subfield : Subfields(field.content)) {
       if (static_cast<unsigned char>(subfield.code) < 0x20 || subfield.code == '$') {
         return WriteError{WriteErrorKind::kBadField,
-                          FieldName(i, field) + ": a subfield code .mrk cannot hold"};
+                          messages::Format(messages::Tr("%1: a subfield code .mrk cannot hold"),
+                                           FieldName(i, field))};
       }
     }
   }

@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "Messages/Translate.h"
+
 namespace velmora::marc_exchange {
 
 enum class OutputFormat {
@@ -22,12 +24,15 @@ struct OutputFormatRow {
 };
 
 inline constexpr OutputFormatRow kOutputFormats[] = {
-    {OutputFormat::kRecord, "record", "the output record text, one record per line (the default)"},
+    {OutputFormat::kRecord, "record",
+     messages::Translatable("the output record text, one record per line (the default)")},
     {OutputFormat::kIso2709, "iso2709",
-     "MARC 21 exchange format (ISO 2709) in UTF-8, for OpenBiblio's and Koha's MARC import"},
-    {OutputFormat::kMarcXml, "marcxml", "MARC 21 slim XML, one collection"},
+     messages::Translatable(
+         "MARC 21 exchange format (ISO 2709) in UTF-8, for OpenBiblio's and Koha's MARC import")},
+    {OutputFormat::kMarcXml, "marcxml", messages::Translatable("MARC 21 slim XML, one collection")},
     {OutputFormat::kMrk, "mrk",
-     "MarcEdit's mnemonic file (\\ for a blank indicator, with a leader), for the MarcEditor"},
+     messages::Translatable(
+         "MarcEdit's mnemonic file (\\ for a blank indicator, with a leader), for the MarcEditor")},
 };
 
 // "iso2709" -> kIso2709; nullopt for a name not in the table.

@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "Messages/Translate.h"
+
 namespace velmora::marc_exchange {
 
 RecordStream::RecordStream(OutputFormat format, std::ostream& out, const CalendarDate& dateEntered)
@@ -40,7 +42,7 @@ bool RecordStream::StartOutput() {
 bool RecordStream::EndOutput() {
   out_->write(formatter_.Footer().data(), static_cast<std::streamsize>(formatter_.Footer().size()));
   out_->flush();
-  if (!*out_) Fail("cannot write");
+  if (!*out_) Fail(messages::Tr("cannot write"));
   if (outputs_ != nullptr) {
     std::string error;
     if (!outputs_->CloseCurrent(error)) Fail(error);

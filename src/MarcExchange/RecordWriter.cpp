@@ -1,9 +1,14 @@
 #include "MarcExchange/RecordWriter.h"
 
 #include "MarcExchange/MarcChars.h"
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 
 namespace velmora::marc_exchange {
 namespace {
+
+using messages::Format;
+using messages::Tr;
 
 constexpr std::size_t kLeaderLength = 24;
 constexpr std::size_t kDirectoryEntryLength = 12;  // tag 3, field length 4, start 5
@@ -18,34 +23,36 @@ constexpr std::string_view kLeaderStatusToCodes = "nam a22";
 constexpr std::string_view kLeaderLevelToEntryMap = "   4500";
 
 std::string FieldName(std::size_t index, const MarcField& field) {
-  std::string name = "field " + std::to_string(index + 1);
-  if (IsValidTag(field.tag)) name += " (" + std::string(field.tag.begin(), field.tag.end()) + ")";
-  return name;
+  if (!IsValidTag(field.tag)) return Format(Tr("field %1"), index + 1);
+  return Format(Tr("field %1 (%2)"), index + 1, std::string(field.tag.begin(), field.tag.end()));
 }
 
 // The bytes of a field's data with its terminator, or an error.
 std::optional<WriteError> MeasureField(std::size_t index, const MarcField& field,
                                        std::size_t& bytes) {
   if (!IsValidTag(field.tag)) {
-    return WriteError{WriteErrorKind::kBadField,
-                      FieldName(index, field) + ": the tag is not three digits 001-999"};
+    return WriteError{
+        WriteErrorKind::kBadField,
+        Format(Tr("%1: the tag is not three digits 001-999"), FieldName(index, field))};
   }
   if (field.IsControlField()) {
     bytes = MarcUtf8Length(field.data);
   } else {
     if (!IsValidIndicator(field.ind1) || !IsValidIndicator(field.ind2)) {
-      return WriteError{
-          WriteErrorKind::kBadField,
-          FieldName(index, field) + ": an indicator is not a blank, a digit or a lowercase letter"};
+      return WriteError{WriteErrorKind::kBadField,
+                        Format(Tr("%1: an indicator is not a blank, a digit or a lowercase letter"),
+                               FieldName(index, field))};
     }
     if (field.subfields.empty()) {
-      return WriteError{WriteErrorKind::kBadField, FieldName(index, field) + ": no subfield"};
+      return WriteError{WriteErrorKind::kBadField,
+                        Format(Tr("%1: no subfield"), FieldName(index, field))};
     }
     bytes = kIndicatorsLength;
     for (const Subfield& subfield : field.subfields) {
       if (!IsValidSubfieldCode(subfield.code)) {
-        return WriteError{WriteErrorKind::kBadField,
-                          FieldName(index, field) + ": a subfield code is not a letter or digit"};
+        return WriteError{
+            WriteErrorKind::kBadField,
+            Format(Tr("%1: a subfield code is not a letter or digit"), FieldName(index, field))};
       }
       bytes += kSubfieldMarkLength + MarcUtf8Length(subfield.value);
     }
@@ -53,8 +60,8 @@ std::optional<WriteError> MeasureField(std::size_t index, const MarcField& field
   bytes += kTerminatorLength;
   if (bytes > kMaxFieldBytes) {
     return WriteError{WriteErrorKind::kFieldTooLong,
-                      FieldName(index, field) + " is " + std::to_string(bytes) +
-                          " bytes; ISO 2709 allows at most " + std::to_string(kMaxFieldBytes)};
+                      Format(Tr("%1 is %2 bytes; ISO 2709 allows at most %3"),
+                             FieldName(index, field), bytes, kMaxFieldBytes)};
   }
   return std::nullopt;
 }
@@ -63,7 +70,7 @@ std::optional<WriteError> MeasureField(std::size_t index, const MarcField& field
 
 std::optional<WriteError> LayOutRecord(const MarcRecord& record, RecordLayout& layout) {
   if (record.fields.empty())
-    return WriteError{WriteErrorKind::kNoFields, "the record has no field"};
+    return WriteError{WriteErrorKind::kNoFields, Tr("the record has no field")};
   layout.fieldLengths.clear();
   layout.fieldLengths.reserve(record.fields.size());
   std::size_t dataLength = 0;
@@ -78,8 +85,8 @@ std::optional<WriteError> LayOutRecord(const MarcRecord& record, RecordLayout& l
   layout.recordLength = layout.baseAddress + dataLength + kTerminatorLength;
   if (layout.recordLength > kMaxRecordBytes) {
     return WriteError{WriteErrorKind::kRecordTooLong,
-                      "the record is " + std::to_string(layout.recordLength) +
-                          " bytes; ISO 2709 allows at most " + std::to_string(kMaxRecordBytes)};
+                      Format(Tr("the record is %1 bytes; ISO 2709 allows at most %2"),
+                             layout.recordLength, kMaxRecordBytes)};
   }
   layout.leader.clear();
   AppendZeroPadded(layout.recordLength, kRecordLengthDigits, layout.leader);

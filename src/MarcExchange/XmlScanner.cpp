@@ -5,9 +5,14 @@
 #include <cstring>
 
 #include "Encodings/Utf8.h"
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 
 namespace velmora::marc_exchange {
 namespace {
+
+using messages::Format;
+using messages::Tr;
 
 constexpr std::string_view kXmlNamespaceUri = "http://www.w3.org/XML/1998/namespace";
 constexpr std::string_view kXmlnsNamespaceUri = "http://www.w3.org/2000/xmlns/";
@@ -194,14 +199,14 @@ XmlToken XmlScanner::Next() {
   selfClosing_ = cdata_ = false;
   if (!Need(1)) {
     if (window_.ReadFailed()) {
-      return Fail(ReadErrorKind::kReadFailed, 0, "the input could not be read");
+      return Fail(ReadErrorKind::kReadFailed, 0, Tr("the input could not be read"));
     }
     if (place_ == Place::kContent) {
       return Fail(ReadErrorKind::kXmlNotWellFormed, 0,
-                  "the file ends inside element <" + Printable(open_.back()) + ">");
+                  Format(Tr("the file ends inside element <%1>"), Printable(open_.back())));
     }
     if (place_ == Place::kProlog) {
-      return Fail(ReadErrorKind::kXmlNotWellFormed, 0, "no root element");
+      return Fail(ReadErrorKind::kXmlNotWellFormed, 0, Tr("no root element"));
     }
     return XmlToken::kEnd;
   }
@@ -232,22 +237,22 @@ bool XmlScanner::SkipSpace(std::size_t& i) {
 
 bool XmlScanner::ScanChar(std::size_t& i, char32_t& cp, std::size_t limit) {
   if (i >= limit) {
-    Fail(ReadErrorKind::kXmlTooLarge, i, "markup longer than its bound");
+    Fail(ReadErrorKind::kXmlTooLarge, i, Tr("markup longer than its bound"));
     return false;
   }
   const char c = At(i);
   if (!Need(i + 1)) {
-    Fail(ReadErrorKind::kXmlNotWellFormed, i, "the file ends inside markup");
+    Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("the file ends inside markup"));
     return false;
   }
   Need(i + Utf8SequenceLength(static_cast<unsigned char>(c)));
   const std::size_t length = DecodeAt(view_, i, cp);
   if (length == 0) {
-    Fail(ReadErrorKind::kXmlNotWellFormed, i, "bytes that are not UTF-8");
+    Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("bytes that are not UTF-8"));
     return false;
   }
   if (!IsXmlChar(cp)) {
-    Fail(ReadErrorKind::kXmlNotWellFormed, i, "a character XML does not allow");
+    Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("a character XML does not allow"));
     return false;
   }
   i += length;
@@ -265,7 +270,7 @@ bool XmlScanner::ScanName(std::size_t& i, std::string& name, std::size_t limit) 
   at += length;
   while (true) {
     if (at - from > kMaxXmlNameBytes || at > limit) {
-      Fail(ReadErrorKind::kXmlTooLarge, at, "a name longer than 1000 bytes");
+      Fail(ReadErrorKind::kXmlTooLarge, at, Tr("a name longer than 1000 bytes"));
       return false;
     }
     if (!Need(at + 1)) break;
@@ -302,17 +307,17 @@ bool XmlScanner::ScanReference(std::size_t& i, std::string& out, std::size_t lim
       cp = std::min<char32_t>(cp * (hex ? 16 : 10) + static_cast<char32_t>(value), 0x110000);
       ++digits;
       if (++i > limit) {
-        Fail(ReadErrorKind::kXmlTooLarge, i, "a character reference too long");
+        Fail(ReadErrorKind::kXmlTooLarge, i, Tr("a character reference too long"));
         return false;
       }
     }
     if (digits == 0 || At(i) != ';') {
-      Fail(ReadErrorKind::kXmlNotWellFormed, start, "a character reference without ';'");
+      Fail(ReadErrorKind::kXmlNotWellFormed, start, Tr("a character reference without ';'"));
       return false;
     }
     if (!IsXmlChar(cp)) {
       Fail(ReadErrorKind::kXmlNotWellFormed, start,
-           "a character reference to a character XML does not allow");
+           Tr("a character reference to a character XML does not allow"));
       return false;
     }
     ++i;
@@ -321,7 +326,7 @@ bool XmlScanner::ScanReference(std::size_t& i, std::string& out, std::size_t lim
   }
   std::string name;
   if (!ScanName(i, name, limit) || At(i) != ';') {
-    if (!error_) Fail(ReadErrorKind::kXmlNotWellFormed, start, "'&' that starts no reference");
+    if (!error_) Fail(ReadErrorKind::kXmlNotWellFormed, start, Tr("'&' that starts no reference"));
     return false;
   }
   ++i;
@@ -334,7 +339,7 @@ bool XmlScanner::ScanReference(std::size_t& i, std::string& out, std::size_t lim
     }
   }
   Fail(ReadErrorKind::kXmlNotWellFormed, start,
-       "the entity '" + Printable(name) + "' is not defined (only XML's five are)");
+       Format(Tr("the entity '%1' is not defined (only XML's five are)"), Printable(name)));
   return false;
 }
 
@@ -353,7 +358,7 @@ XmlToken XmlScanner::ScanText() {
       continue;
     }
     if (c == '>' && i >= 2 && view_[i - 1] == ']' && view_[i - 2] == ']') {
-      return Fail(ReadErrorKind::kXmlNotWellFormed, i - 2, "']]>' in character data");
+      return Fail(ReadErrorKind::kXmlNotWellFormed, i - 2, Tr("']]>' in character data"));
     }
     if (c == '\r') {
       text_ += '\n';
@@ -380,9 +385,9 @@ XmlToken XmlScanner::ScanText() {
   }
   tokenBytes_ = i;
   if (place_ != Place::kContent && !TextIsWhiteSpace()) {
-    return Fail(
-        ReadErrorKind::kXmlNotWellFormed, 0,
-        place_ == Place::kProlog ? "text before the root element" : "text after the root element");
+    return Fail(ReadErrorKind::kXmlNotWellFormed, 0,
+                place_ == Place::kProlog ? Tr("text before the root element")
+                                         : Tr("text after the root element"));
   }
   return XmlToken::kText;
 }
@@ -396,10 +401,11 @@ XmlToken XmlScanner::ScanMarkup() {
     if (view_.substr(0, 4) == "<!--") return ScanComment();
     if (view_.substr(0, 9) == "<![CDATA[") return ScanCdata();
     if (view_.substr(0, 9) == "<!DOCTYPE") {
-      return Fail(ReadErrorKind::kXmlDoctype, 0,
-                  "a document type declaration (DOCTYPE); MARCXML needs none, and none is read");
+      return Fail(
+          ReadErrorKind::kXmlDoctype, 0,
+          Tr("a document type declaration (DOCTYPE); MARCXML needs none, and none is read"));
     }
-    return Fail(ReadErrorKind::kXmlNotWellFormed, 0, "'<!' that starts no comment or CDATA");
+    return Fail(ReadErrorKind::kXmlNotWellFormed, 0, Tr("'<!' that starts no comment or CDATA"));
   }
   return ScanStartTag();
 }
@@ -408,10 +414,11 @@ XmlToken XmlScanner::ScanComment() {
   std::size_t i = 4;
   while (true) {
     if (!Need(i + 1)) {
-      return Fail(ReadErrorKind::kXmlNotWellFormed, 0, "a comment without its end '-->'");
+      return Fail(ReadErrorKind::kXmlNotWellFormed, 0, Tr("a comment without its end '-->'"));
     }
     if (view_[i] == '-' && At(i + 1) == '-') {
-      if (At(i + 2) != '>') return Fail(ReadErrorKind::kXmlNotWellFormed, i, "'--' in a comment");
+      if (At(i + 2) != '>')
+        return Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("'--' in a comment"));
       tokenBytes_ = i + 3;
       return XmlToken::kComment;
     }
@@ -422,12 +429,13 @@ XmlToken XmlScanner::ScanComment() {
 
 XmlToken XmlScanner::ScanCdata() {
   if (place_ != Place::kContent) {
-    return Fail(ReadErrorKind::kXmlNotWellFormed, 0, "a CDATA section outside the root element");
+    return Fail(ReadErrorKind::kXmlNotWellFormed, 0,
+                Tr("a CDATA section outside the root element"));
   }
   std::size_t i = 9;
   while (true) {
     if (!Need(i + 1)) {
-      return Fail(ReadErrorKind::kXmlNotWellFormed, 0, "a CDATA section without its end ']]>'");
+      return Fail(ReadErrorKind::kXmlNotWellFormed, 0, Tr("a CDATA section without its end ']]>'"));
     }
     if (view_[i] == ']' && At(i + 1) == ']' && At(i + 2) == '>') {
       tokenBytes_ = i + 3;
@@ -453,17 +461,17 @@ XmlToken XmlScanner::ScanProcessingInstruction() {
   if (!ScanName(i, target, kMaxXmlMarkupBytes)) {
     return error_ ? XmlToken::kEnd
                   : Fail(ReadErrorKind::kXmlNotWellFormed, 2,
-                         "a processing instruction without a target");
+                         Tr("a processing instruction without a target"));
   }
   if (EqualsIgnoringAsciiCase(target, "xml")) {
     return Fail(ReadErrorKind::kXmlNotWellFormed, 0,
-                "an XML declaration, which may stand only at the start of the file");
+                Tr("an XML declaration, which may stand only at the start of the file"));
   }
   const bool spaced = SkipSpace(i);
   while (true) {
     if (!Need(i + 1)) {
       return Fail(ReadErrorKind::kXmlNotWellFormed, 0,
-                  "a processing instruction without its end '?>'");
+                  Tr("a processing instruction without its end '?>'"));
     }
     if (view_[i] == '?' && At(i + 1) == '>') {
       tokenBytes_ = i + 2;
@@ -471,7 +479,7 @@ XmlToken XmlScanner::ScanProcessingInstruction() {
     }
     if (!spaced) {
       return Fail(ReadErrorKind::kXmlNotWellFormed, i,
-                  "no space after a processing instruction's target");
+                  Tr("no space after a processing instruction's target"));
     }
     char32_t cp = 0;
     if (!ScanChar(i, cp, kMaxXmlMarkupBytes)) return XmlToken::kEnd;
@@ -488,25 +496,25 @@ bool XmlScanner::ScanDeclaration() {
     if (view_.substr(i, name.size()) != name) {
       i = before;
       if (required) {
-        Fail(ReadErrorKind::kXmlNotWellFormed, i, "an XML declaration without its version");
+        Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("an XML declaration without its version"));
       }
       return !required;
     }
     if (!spaced) {
-      Fail(ReadErrorKind::kXmlNotWellFormed, i, "no space before '" + std::string(name) + "'");
+      Fail(ReadErrorKind::kXmlNotWellFormed, i, Format(Tr("no space before '%1'"), name));
       return false;
     }
     i += name.size();
     SkipSpace(i);
     if (At(i) != '=') {
-      Fail(ReadErrorKind::kXmlNotWellFormed, i, "'=' expected in the XML declaration");
+      Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("'=' expected in the XML declaration"));
       return false;
     }
     ++i;
     SkipSpace(i);
     const char quote = At(i);
     if (quote != '"' && quote != '\'') {
-      Fail(ReadErrorKind::kXmlNotWellFormed, i, "a quote expected in the XML declaration");
+      Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("a quote expected in the XML declaration"));
       return false;
     }
     const std::size_t from = ++i;
@@ -515,7 +523,7 @@ bool XmlScanner::ScanDeclaration() {
       const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
                            (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
       if (!allowed || i - from > 64) {
-        Fail(ReadErrorKind::kXmlNotWellFormed, i, "a value of the XML declaration malformed");
+        Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("a value of the XML declaration malformed"));
         return false;
       }
       ++i;
@@ -528,21 +536,22 @@ bool XmlScanner::ScanDeclaration() {
   if (!value("version", version, true)) return false;
   if (version.size() < 3 || version.substr(0, 2) != "1." ||
       version.find_first_not_of("0123456789", 2) != std::string::npos) {
-    Fail(ReadErrorKind::kXmlNotWellFormed, 0, "the XML version '" + version + "' is not 1.x");
+    Fail(ReadErrorKind::kXmlNotWellFormed, 0,
+         Format(Tr("the XML version '%1' is not 1.x"), version));
     return false;
   }
   if (!value("encoding", encoding_, false) || !value("standalone", standalone, false)) return false;
   if (!encoding_.empty() && !std::isalpha(static_cast<unsigned char>(encoding_[0]))) {
-    Fail(ReadErrorKind::kXmlNotWellFormed, 0, "the encoding name is malformed");
+    Fail(ReadErrorKind::kXmlNotWellFormed, 0, Tr("the encoding name is malformed"));
     return false;
   }
   if (!standalone.empty() && standalone != "yes" && standalone != "no") {
-    Fail(ReadErrorKind::kXmlNotWellFormed, 0, "standalone is neither 'yes' nor 'no'");
+    Fail(ReadErrorKind::kXmlNotWellFormed, 0, Tr("standalone is neither 'yes' nor 'no'"));
     return false;
   }
   SkipSpace(i);
   if (At(i) != '?' || At(i + 1) != '>') {
-    Fail(ReadErrorKind::kXmlNotWellFormed, i, "the XML declaration does not end with '?>'");
+    Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("the XML declaration does not end with '?>'"));
     return false;
   }
   tokenBytes_ = i + 2;
@@ -553,18 +562,18 @@ XmlToken XmlScanner::ScanEndTag() {
   std::size_t i = 2;
   if (!ScanName(i, name_, kMaxXmlMarkupBytes)) {
     return error_ ? XmlToken::kEnd
-                  : Fail(ReadErrorKind::kXmlNotWellFormed, 2, "an end tag without a name");
+                  : Fail(ReadErrorKind::kXmlNotWellFormed, 2, Tr("an end tag without a name"));
   }
   SkipSpace(i);
-  if (At(i) != '>') return Fail(ReadErrorKind::kXmlNotWellFormed, i, "'>' expected");
+  if (At(i) != '>') return Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("'>' expected"));
   if (open_.empty()) {
     return Fail(ReadErrorKind::kXmlNotWellFormed, 0,
-                "the end tag </" + Printable(name_) + "> closes no element");
+                Format(Tr("the end tag </%1> closes no element"), Printable(name_)));
   }
   if (open_.back() != name_) {
-    return Fail(
-        ReadErrorKind::kXmlNotWellFormed, 0,
-        "the end tag </" + Printable(name_) + "> does not close <" + Printable(open_.back()) + ">");
+    return Fail(ReadErrorKind::kXmlNotWellFormed, 0,
+                Format(Tr("the end tag </%1> does not close <%2>"), Printable(name_),
+                       Printable(open_.back())));
   }
   tokenBytes_ = i + 1;
   const std::size_t colon = name_.find(':');
@@ -577,57 +586,58 @@ XmlToken XmlScanner::ScanEndTag() {
 
 XmlToken XmlScanner::ScanStartTag() {
   if (place_ == Place::kEpilog) {
-    return Fail(ReadErrorKind::kXmlNotWellFormed, 0, "a second root element");
+    return Fail(ReadErrorKind::kXmlNotWellFormed, 0, Tr("a second root element"));
   }
   std::size_t i = 1;
   if (!ScanName(i, name_, kMaxXmlMarkupBytes)) {
     return error_ ? XmlToken::kEnd
-                  : Fail(ReadErrorKind::kXmlNotWellFormed, 1, "'<' that starts no tag");
+                  : Fail(ReadErrorKind::kXmlNotWellFormed, 1, Tr("'<' that starts no tag"));
   }
   while (true) {
     const bool spaced = SkipSpace(i);
     const char c = At(i);
-    if (!Need(i + 1)) return Fail(ReadErrorKind::kXmlNotWellFormed, 0, "the file ends in a tag");
+    if (!Need(i + 1))
+      return Fail(ReadErrorKind::kXmlNotWellFormed, 0, Tr("the file ends in a tag"));
     if (c == '>') return FinishStartTag(i + 1);
     if (c == '/') {
-      if (At(i + 1) != '>') return Fail(ReadErrorKind::kXmlNotWellFormed, i, "'/>' expected");
+      if (At(i + 1) != '>') return Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("'/>' expected"));
       selfClosing_ = true;
       return FinishStartTag(i + 2);
     }
     if (!spaced) {
-      return Fail(ReadErrorKind::kXmlNotWellFormed, i, "no space before an attribute");
+      return Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("no space before an attribute"));
     }
     if (attributes_.size() == kMaxXmlAttributes) {
-      return Fail(ReadErrorKind::kXmlTooLarge, i, "more than 256 attributes");
+      return Fail(ReadErrorKind::kXmlTooLarge, i, Tr("more than 256 attributes"));
     }
     XmlAttribute attribute;
     if (!ScanName(i, attribute.name, kMaxXmlMarkupBytes)) {
       return error_ ? XmlToken::kEnd
-                    : Fail(ReadErrorKind::kXmlNotWellFormed, i, "an attribute name expected");
+                    : Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("an attribute name expected"));
     }
     SkipSpace(i);
     if (At(i) != '=') {
-      return Fail(ReadErrorKind::kXmlNotWellFormed, i, "'=' expected after an attribute name");
+      return Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("'=' expected after an attribute name"));
     }
     ++i;
     SkipSpace(i);
     const char quote = At(i);
     if (quote != '"' && quote != '\'') {
-      return Fail(ReadErrorKind::kXmlNotWellFormed, i, "an attribute value without quotes");
+      return Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("an attribute value without quotes"));
     }
     ++i;
     const std::size_t valueStart = i;
     while (true) {
       if (i - valueStart > kMaxXmlAttributeBytes) {
-        return Fail(ReadErrorKind::kXmlTooLarge, i, "an attribute value longer than 64 KiB");
+        return Fail(ReadErrorKind::kXmlTooLarge, i, Tr("an attribute value longer than 64 KiB"));
       }
       const char v = At(i);
       if (!Need(i + 1)) {
-        return Fail(ReadErrorKind::kXmlNotWellFormed, 0, "the file ends in an attribute value");
+        return Fail(ReadErrorKind::kXmlNotWellFormed, 0, Tr("the file ends in an attribute value"));
       }
       if (v == quote) break;
       if (v == '<') {
-        return Fail(ReadErrorKind::kXmlNotWellFormed, i, "'<' in an attribute value");
+        return Fail(ReadErrorKind::kXmlNotWellFormed, i, Tr("'<' in an attribute value"));
       }
       if (v == '&') {
         if (!ScanReference(i, attribute.value, i + kMaxXmlMarkupBytes)) return XmlToken::kEnd;
@@ -648,7 +658,7 @@ XmlToken XmlScanner::ScanStartTag() {
     for (const XmlAttribute& other : attributes_) {
       if (other.name == attribute.name) {
         return Fail(ReadErrorKind::kXmlNotWellFormed, 0,
-                    "the attribute '" + Printable(attribute.name) + "' twice");
+                    Format(Tr("the attribute '%1' twice"), Printable(attribute.name)));
       }
     }
     attributes_.push_back(std::move(attribute));
@@ -682,36 +692,37 @@ bool XmlScanner::ResolveNamespaces(std::size_t at) {
     const std::string_view prefix =
         attribute.name == kXmlns ? std::string_view()
                                  : std::string_view(attribute.name).substr(kXmlns.size() + 1);
-    if (prefix.find(':') != std::string_view::npos) return fail("a malformed namespace prefix");
-    if (prefix == "xmlns") return fail("the prefix 'xmlns' declared");
+    if (prefix.find(':') != std::string_view::npos) return fail(Tr("a malformed namespace prefix"));
+    if (prefix == "xmlns") return fail(Tr("the prefix 'xmlns' declared"));
     if (prefix == "xml" ? attribute.value != kXmlNamespaceUri
                         : attribute.value == kXmlNamespaceUri) {
-      return fail("the XML namespace bound to another prefix, or 'xml' to another namespace");
+      return fail(Tr("the XML namespace bound to another prefix, or 'xml' to another namespace"));
     }
-    if (attribute.value == kXmlnsNamespaceUri) return fail("the xmlns namespace declared");
+    if (attribute.value == kXmlnsNamespaceUri) return fail(Tr("the xmlns namespace declared"));
     if (!prefix.empty() && attribute.value.empty()) {
-      return fail("the prefix '" + Printable(prefix) + "' bound to an empty namespace");
+      return fail(Format(Tr("the prefix '%1' bound to an empty namespace"), Printable(prefix)));
     }
     if (!IsUriReference(attribute.value)) {
-      return fail("the namespace '" + Printable(attribute.value) + "' is not a valid URI");
+      return fail(Format(Tr("the namespace '%1' is not a valid URI"), Printable(attribute.value)));
     }
     bindingBytes_ += prefix.size() + attribute.value.size();
     if (bindingBytes_ > kMaxXmlNamespaceBytes) {
-      Fail(ReadErrorKind::kXmlTooLarge, at, "namespace declarations longer than 1 MiB");
+      Fail(ReadErrorKind::kXmlTooLarge, at, Tr("namespace declarations longer than 1 MiB"));
       return false;
     }
     bindings_.push_back({std::string(prefix), attribute.value, depth});
   }
-  if (!validQName(name_)) return fail("the name '" + Printable(name_) + "' is no qualified name");
+  if (!validQName(name_))
+    return fail(Format(Tr("the name '%1' is no qualified name"), Printable(name_)));
   const std::size_t colon = name_.find(':');
   const std::string_view prefix =
       colon == std::string::npos ? std::string_view() : std::string_view(name_).substr(0, colon);
-  if (prefix == "xmlns") return fail("an element in the xmlns namespace");
+  if (prefix == "xmlns") return fail(Tr("an element in the xmlns namespace"));
   const Binding* binding = Lookup(prefix);
   if (prefix == "xml") {
     uri_ = kXmlNamespaceUri;
   } else if (binding == nullptr && !prefix.empty()) {
-    return fail("the prefix '" + Printable(prefix) + "' is not declared");
+    return fail(Format(Tr("the prefix '%1' is not declared"), Printable(prefix)));
   } else {
     uri_ = binding == nullptr ? std::string_view() : std::string_view(binding->uri);
   }
@@ -720,7 +731,8 @@ bool XmlScanner::ResolveNamespaces(std::size_t at) {
     XmlAttribute& attribute = attributes_[k];
     if (attribute.IsNamespaceDeclaration()) continue;
     if (!validQName(attribute.name)) {
-      return fail("the attribute name '" + Printable(attribute.name) + "' is no qualified name");
+      return fail(
+          Format(Tr("the attribute name '%1' is no qualified name"), Printable(attribute.name)));
     }
     const std::size_t c = attribute.name.find(':');
     if (c == std::string::npos) continue;
@@ -730,7 +742,7 @@ bool XmlScanner::ResolveNamespaces(std::size_t at) {
       continue;
     }
     const Binding* b = Lookup(p);
-    if (b == nullptr) return fail("the prefix '" + Printable(p) + "' is not declared");
+    if (b == nullptr) return fail(Format(Tr("the prefix '%1' is not declared"), Printable(p)));
     attribute.uri = b->uri;
     attribute.boundAt = b->depth;
     for (std::size_t j = 0; j < k; ++j) {
@@ -739,7 +751,8 @@ bool XmlScanner::ResolveNamespaces(std::size_t at) {
       if (oc != std::string::npos && other.uri == attribute.uri &&
           std::string_view(other.name).substr(oc + 1) ==
               std::string_view(attribute.name).substr(c + 1)) {
-        return fail("the attribute '" + Printable(attribute.name) + "' twice in one namespace");
+        return fail(
+            Format(Tr("the attribute '%1' twice in one namespace"), Printable(attribute.name)));
       }
     }
   }
@@ -750,7 +763,7 @@ XmlToken XmlScanner::FinishStartTag(std::size_t end) {
   tokenBytes_ = end;
   if (open_.size() == kMaxXmlDepth) {
     return Fail(ReadErrorKind::kXmlTooDeep, 0,
-                "elements nested more than " + std::to_string(kMaxXmlDepth) + " deep");
+                Format(Tr("elements nested more than %1 deep"), kMaxXmlDepth));
   }
   if (!ResolveNamespaces(0)) return XmlToken::kEnd;
   open_.push_back(name_);
@@ -811,13 +824,13 @@ XmlInput::XmlInput(ByteSource& raw) : raw_(raw) {
       const std::string declared = e == std::string::npos ? "" : ascii.substr(q + 1, e - q - 1);
       if (!NamesEncoding(declared,
                          {"UTF-16", "UTF16", "UTF-16LE", "UTF-16BE", "ISO-10646-UCS-2"})) {
-        error_ =
-            ReadError{ReadErrorKind::kXmlEncoding,
-                      0,
-                      0,
-                      1,
-                      1,
-                      "the file is UTF-16 but declares the encoding '" + Printable(declared) + "'"};
+        error_ = ReadError{
+            ReadErrorKind::kXmlEncoding,
+            0,
+            0,
+            1,
+            1,
+            Format(Tr("the file is UTF-16 but declares the encoding '%1'"), Printable(declared))};
       }
     }
     return;
@@ -835,19 +848,24 @@ XmlInput::XmlInput(ByteSource& raw) : raw_(raw) {
       if (NamesEncoding(declared, {"ISO-8859-1", "ISO8859-1", "LATIN1", "ISO_8859-1", "L1"})) {
         encoding_ = XmlEncoding::kLatin1;
       } else if (NamesEncoding(declared, {"UTF-16", "UTF16"})) {
-        error_ = ReadError{
-            ReadErrorKind::kXmlEncoding, 0, 0, 1, 1, "the file declares UTF-16 but is not UTF-16"};
-      } else if (!declared.empty() &&
-                 !NamesEncoding(declared, {"UTF-8", "UTF8", "US-ASCII", "ASCII"})) {
         error_ = ReadError{ReadErrorKind::kXmlEncoding,
                            0,
                            0,
                            1,
                            1,
-                           "the encoding '" + Printable(declared) +
-                               "': MARCXML is read in UTF-8, UTF-16, ISO-8859-1 or US-ASCII; "
-                               "convert the file to UTF-8 first (iconv -f " +
-                               Printable(declared) + " -t UTF-8)"};
+                           Tr("the file declares UTF-16 but is not UTF-16")};
+      } else if (!declared.empty() &&
+                 !NamesEncoding(declared, {"UTF-8", "UTF8", "US-ASCII", "ASCII"})) {
+        error_ = ReadError{
+            ReadErrorKind::kXmlEncoding,
+            0,
+            0,
+            1,
+            1,
+            Format(Tr("the encoding '%1': MARCXML is read in UTF-8, UTF-16, ISO-8859-1 or "
+                      "US-ASCII; convert the file to UTF-8 first (iconv -f %1 -t "
+                      "UTF-8)"),
+                   Printable(declared))};
       }
     }
   }
@@ -874,7 +892,7 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
                              rawOffset_,
                              0,
                              0,
-                             "the file ends in the middle of a UTF-16 character"};
+                             Tr("the file ends in the middle of a UTF-16 character")};
         }
         return 0;
       }
@@ -916,8 +934,8 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
               low >= 0xDC00 && low <= 0xDFFF ? 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00) : 0;
         }
         if (cp == 0) {
-          error_ = ReadError{ReadErrorKind::kXmlNotWellFormed,   0, rawOffset_ + i, 0, 0,
-                             "UTF-16 with half a surrogate pair"};
+          error_ = ReadError{ReadErrorKind::kXmlNotWellFormed,       0, rawOffset_ + i, 0, 0,
+                             Tr("UTF-16 with half a surrogate pair")};
           return 0;
         }
         encodings::AppendUtf8(cp, out_);
@@ -925,8 +943,8 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
         continue;
       }
       if (cp >= 0xDC00 && cp <= 0xDFFF) {
-        error_ = ReadError{ReadErrorKind::kXmlNotWellFormed,   0, rawOffset_ + i, 0, 0,
-                           "UTF-16 with half a surrogate pair"};
+        error_ = ReadError{ReadErrorKind::kXmlNotWellFormed,       0, rawOffset_ + i, 0, 0,
+                           Tr("UTF-16 with half a surrogate pair")};
         return 0;
       }
       encodings::AppendUtf8(cp, out_);
@@ -940,7 +958,7 @@ std::size_t XmlInput::Read(char* to, std::size_t capacity) {
                          rawOffset_,
                          0,
                          0,
-                         "the file ends in the middle of a UTF-16 character"};
+                         Tr("the file ends in the middle of a UTF-16 character")};
       return 0;
     }
     if (i == 0) {

@@ -8,6 +8,7 @@
 #include "Encodings/Utf8.h"
 #include "MarcExchange/RecordStream.h"
 #include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "ModMain/Text/LineBreaks.h"
 #include "cli/FileIo.h"
 #include "cli/Inputs.h"
@@ -98,8 +99,8 @@ int RunBatch(const Options& options, const BatchConversion& conversion) {
       if (!outcome.written && !stream->Failed()) ++dropped;
       if (outcome.oversized) {
         PrintError(messages::Format(
-            "warning: %1 is larger than --split-size on its own; written alone in %2", record.where,
-            files->CurrentName()));
+            messages::Tr("warning: %1 is larger than --split-size on its own; written alone in %2"),
+            record.where, files->CurrentName()));
         ++oversized;
       }
     }
@@ -144,7 +145,8 @@ int RunBatch(const Options& options, const BatchConversion& conversion) {
     if (!stream->Finish()) {
       // The numbered file and the system's reason, when it gave one.
       PrintError(!files->Error().empty() ? files->Error()
-                                         : files->CurrentName() + ": cannot write");
+                                         : messages::Format("%1: %2", files->CurrentName(),
+                                                            messages::Tr("cannot write")));
       return kExitBadInput;
     }
   } else if (!sink.Close(*stream, error)) {
@@ -152,7 +154,7 @@ int RunBatch(const Options& options, const BatchConversion& conversion) {
     return kExitBadInput;
   }
   if (dropped > 0) {
-    PrintError(messages::Format("%1 of %2 records dropped", std::to_string(dropped),
+    PrintError(messages::Format(messages::Tr("%1 of %2 records dropped"), std::to_string(dropped),
                                 std::to_string(records)));
   }
   return dropped == 0 && oversized == 0 && everyInputRead ? kExitOk : kExitBadInput;
@@ -164,8 +166,8 @@ std::optional<Text> DecodeTextRecord(const BatchRecord& record, const std::strin
   std::optional<Text> decoded = encodings::DecodeUtf8(record.bytes, &utf8Error);
   if (!decoded) {
     result.warnings.push_back(
-        messages::Format("warning: %1 dropped: invalid UTF-8 at byte offset %2", where,
-                         std::to_string(record.byteOffset + utf8Error.byteOffset)));
+        messages::Format(messages::Tr("warning: %1 dropped: invalid UTF-8 at byte offset %2"),
+                         where, std::to_string(record.byteOffset + utf8Error.byteOffset)));
     return std::nullopt;
   }
   return text::NormaliseLineBreaks(*decoded);

@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "Encodings/Transcoder.h"
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "ModMain/Letters/ConvertCharset.h"
 #include "ModMain/Text/LineBreaks.h"
 #include "cli/DetectCommand.h"
@@ -11,6 +13,10 @@
 
 namespace velmora::cli {
 namespace {
+
+using messages::Format;
+using messages::Tr;
+using messages::TrN;
 
 constexpr std::size_t kOutputBlock = 1 << 20;  // bytes gathered before each write
 
@@ -23,11 +29,14 @@ std::string CodePointName(char32_t character) {
 std::string FailureMessage(const encodings::Transcoder::Failure& failure,
                            encodings::Representation to, bool somethingWritten) {
   if (failure.badInput) return Describe(failure.input);
-  return "line " + std::to_string(failure.line) + ", column " + std::to_string(failure.column) +
-         ": " + CodePointName(failure.character) + " cannot be written in " +
-         std::string(encodings::Describe(to).name) +
-         (somethingWritten ? "; the output stops before it" : "; nothing written") +
-         " (-c leaves out what " + std::string(encodings::Describe(to).name) + " cannot hold)";
+  const std::string_view name = encodings::Describe(to).name;
+  return somethingWritten
+             ? Format(Tr("line %1, column %2: %3 cannot be written in %4; the output stops before "
+                         "it (-c leaves out what %4 cannot hold)"),
+                      failure.line, failure.column, CodePointName(failure.character), name)
+             : Format(Tr("line %1, column %2: %3 cannot be written in %4; nothing written (-c "
+                         "leaves out what %4 cannot hold)"),
+                      failure.line, failure.column, CodePointName(failure.character), name);
 }
 
 // Writes converted text with each LF as the platform's line break. Every
@@ -119,15 +128,19 @@ std::string LossReport(encodings::Representation to, const encodings::EncodeRepo
   std::string lines;
   const std::string prefix = "velmora-convert: ";
   if (report.leftOut > 0) {
-    lines += prefix + std::to_string(report.leftOut) + " character" +
-             (report.leftOut == 1 ? "" : "s") + " that " +
-             std::string(encodings::Describe(to).name) +
-             " cannot hold left out (the first: " + CodePointName(report.firstLeftOut) + ")\n";
+    lines +=
+        prefix +
+        Format(TrN("%n character that %1 cannot hold left out (the first: %2)",
+                   "%n characters that %1 cannot hold left out (the first: %2)", report.leftOut),
+               encodings::Describe(to).name, CodePointName(report.firstLeftOut)) +
+        "\n";
   }
   if (report.lowercasedCapitals > 0) {
-    lines += prefix + std::to_string(report.lowercasedCapitals) +
-             (report.lowercasedCapitals == 1 ? " capital" : " capitals") +
-             " with tone marks written with TCVN3's lowercase codes\n";
+    lines += prefix +
+             TrN("%n capital with tone marks written with TCVN3's lowercase codes",
+                 "%n capitals with tone marks written with TCVN3's lowercase codes",
+                 report.lowercasedCapitals) +
+             "\n";
   }
   return lines;
 }
@@ -160,7 +173,7 @@ ByteRun PrepareCharset(const CommandWords& words, std::string& error) {
     return PrepareCharsetAuto(operands.subspan(1), leaveOut, error);
   }
   if (operands.size() > 1 && IsAuto(operands[1])) {
-    error = "auto names FROM only: charset auto TO";
+    error = Tr("auto names FROM only: charset auto TO");
     return {};
   }
   encodings::Representation ends[2] = {};
@@ -168,17 +181,20 @@ ByteRun PrepareCharset(const CommandWords& words, std::string& error) {
     const std::optional<encodings::Representation> found =
         i < operands.size() ? encodings::FindRepresentation(operands[i]) : std::nullopt;
     if (!found) {
-      error = i < operands.size() ? "unknown representation '" + std::string(operands[i]) + "'"
-                                  : std::string("charset needs FROM and TO");
-      error +=
-          "; use " + encodings::RepresentationChoices() + " (charset --list shows the aliases)";
+      error = i < operands.size()
+                  ? Format(Tr("unknown representation '%1'; use %2 (charset --list shows the "
+                              "aliases)"),
+                           operands[i], encodings::RepresentationChoices())
+                  : Format(Tr("charset needs FROM and TO; use %1 (charset --list shows the "
+                              "aliases)"),
+                           encodings::RepresentationChoices());
       return {};
     }
     ends[i] = *found;
   }
   if (!encodings::Describe(ends[0]).readable) {
-    error = std::string(encodings::Describe(ends[0]).name) +
-            " is written only; read such text as unicode (FROM)";
+    error = Format(Tr("%1 is written only; read such text as unicode (FROM)"),
+                   encodings::Describe(ends[0]).name);
     return {};
   }
   const encodings::EncodeOptions options{leaveOut};
@@ -200,8 +216,10 @@ std::vector<HelpEntry> RepresentationHelp() {
   for (const encodings::RepresentationInfo& info : encodings::AllRepresentations()) {
     std::string term(info.name);
     if (const std::int32_t code = letters::CodeOf(info.id)) term += ", " + std::to_string(code);
-    std::string description(info.description);
-    if (!info.aliases.empty()) description += "; also " + std::string(info.aliases);
+    std::string description = Tr(info.description);
+    if (!info.aliases.empty()) {
+      description = Format(Tr("%1; also %2"), description, info.aliases);
+    }
     entries.push_back({term, description});
   }
   return entries;

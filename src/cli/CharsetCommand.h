@@ -16,6 +16,7 @@
 
 #include "Encodings/EncodeReport.h"
 #include "Encodings/Representation.h"
+#include "Messages/Translate.h"
 #include "ModMain/Text/Text.h"
 #include "cli/Commands.h"
 #include "cli/LineBlocks.h"
@@ -44,9 +45,11 @@ std::string LossReport(encodings::Representation to, const encodings::EncodeRepo
 // The options that only charset takes, as --help lists them.
 inline constexpr CommandOption kCharsetOptions[] = {
     {"leave-out", 'c',
-     "charset: leave out what TO cannot hold, and count it on standard error, as iconv -c "
-     "(without it such a character stops the conversion)"},
-    {"list", 0, "charset: list the representations, their number codes and aliases"},
+     messages::Translatable(
+         "charset: leave out what TO cannot hold, and count it on standard error, as iconv -c "
+         "(without it such a character stops the conversion)")},
+    {"list", 0,
+     messages::Translatable("charset: list the representations, their number codes and aliases")},
 };
 
 // The command table's `prepare` of charset (FROM TO, -c, --list) and of

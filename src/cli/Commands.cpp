@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "Messages/Translate.h"
 #include "ModMain/Letters/ConvertCharset.h"
 #include "ModMain/Records/MarcEditExport.h"
 #include "cli/CharsetCommand.h"
@@ -27,29 +28,35 @@ Text MarcEditLines(Text record) {
 // The commands besides the source systems'.
 const Command kOtherCommands[] = {
     {.name = "marcedit",
-     .summary = "an output record -> the lines of the window's \"TO MARCEDIT\", one field a "
-                "line, =245  00$a... (# for a blank indicator); with --batch one output record a "
-                "line, an empty line between the records' lines; MarcEdit's own mnemonic file is "
-                "--format mrk of a source command",
+     .summary = messages::Translatable(
+         "an output record -> the lines of the window's \"TO MARCEDIT\", one field a "
+         "line, =245  00$a... (# for a blank indicator); with --batch one output record a "
+         "line, an empty line between the records' lines; MarcEdit's own mnemonic file is "
+         "--format mrk of a source command"),
      .kind = WholeTextCommand{MarcEditLines, TextKind::kOutputRecords}},
     {.name = "pre-unicode",
-     .summary = "any text: each letter written as base letter + combining tone mark joined into "
-                "the precomposed letter, as the window's \"To Pre-Unicode\"",
+     .summary = messages::Translatable(
+         "any text: each letter written as base letter + combining tone mark joined into "
+         "the precomposed letter, as the window's \"To Pre-Unicode\""),
      .kind = StreamCommand{.prepare = PreparePreUnicode,
                            .precomposing = WholeTextCommand{JoinedToneMarks, TextKind::kAnyText}}},
     {.name = "charset",
-     .summary = "any text: its Vietnamese letters from representation FROM to TO (below); FROM "
-                "auto reads each FILE as what it reads best as, says on standard error what that "
-                "was, and refuses one that two representations read about as well",
-     .kind = StreamCommand{.operands = "FROM TO",
+     .summary = messages::Translatable(
+         "any text: its Vietnamese letters from representation FROM to TO (below); FROM "
+         "auto reads each FILE as what it reads best as, says on standard error what that "
+         "was, and refuses one that two representations read about as well"),
+     .kind = StreamCommand{.operands = messages::Translatable("FROM TO"),
                            .options = kCharsetOptions,
                            .prepare = PrepareCharset,
-                           .noPrecompose = "it writes the representation asked for"}},
+                           .noPrecompose =
+                               messages::Translatable("it writes the representation asked for")}},
     {.name = "detect",
-     .summary = "which representation each FILE is in, as its first 48 KB read best as Vietnamese, "
-                "with a confidence, or \"not Vietnamese\" or \"too close to tell\"; and the "
-                "library system whose layout a copied record has",
-     .kind = StreamCommand{.prepare = PrepareDetect, .noPrecompose = "it writes no text"}},
+     .summary = messages::Translatable(
+         "which representation each FILE is in, as its first 48 KB read best as Vietnamese, "
+         "with a confidence, or \"not Vietnamese\" or \"too close to tell\"; and the "
+         "library system whose layout a copied record has"),
+     .kind = StreamCommand{.prepare = PrepareDetect,
+                           .noPrecompose = messages::Translatable("it writes no text")}},
 };
 
 std::vector<Command> BuildCommands() {

@@ -5,6 +5,9 @@
 #include <ctime>
 #include <string_view>
 
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
+
 namespace velmora::cli {
 namespace {
 
@@ -27,7 +30,7 @@ std::optional<marc_exchange::CalendarDate> DateEntered(const char* sourceDateEpo
                                                        std::string& error) {
   if (sourceDateEpoch == nullptr) {
     if (auto today = UtcDate(std::time(nullptr))) return today;
-    error = "cannot read today's date";
+    error = messages::Tr("cannot read today's date");
     return std::nullopt;
   }
   const std::string_view value(sourceDateEpoch);
@@ -35,12 +38,12 @@ std::optional<marc_exchange::CalendarDate> DateEntered(const char* sourceDateEpo
   const auto [end, status] = std::from_chars(value.data(), value.data() + value.size(), seconds);
   if (value.empty() || status != std::errc() || end != value.data() + value.size() || seconds < 0 ||
       seconds > kLastSecondOfYear9999) {
-    error = std::string(kSourceDateEpoch) + " is '" + std::string(value) +
-            "', not a number of seconds since 1970-01-01";
+    error = messages::Format(messages::Tr("%1 is '%2', not a number of seconds since 1970-01-01"),
+                             kSourceDateEpoch, value);
     return std::nullopt;
   }
   if (auto date = UtcDate(static_cast<std::time_t>(seconds))) return date;
-  error = std::string(kSourceDateEpoch) + " is out of range";
+  error = messages::Format(messages::Tr("%1 is out of range"), kSourceDateEpoch);
   return std::nullopt;
 }
 

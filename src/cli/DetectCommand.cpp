@@ -4,12 +4,17 @@
 #include <cstdio>
 #include <ostream>
 
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "cli/CharsetCommand.h"
 #include "cli/FileIo.h"
 #include "cli/LineBlocks.h"
 
 namespace velmora::cli {
 namespace {
+
+using messages::Format;
+using messages::Tr;
 
 std::string Percent(double share) {
   return std::to_string(std::lround(100.0 * share)) + "%";
@@ -39,17 +44,19 @@ std::string DescribeGuess(const detection::RepresentationGuess& guess,
   std::string line;
   switch (guess.verdict) {
     case detection::ReadingVerdict::Chosen:
-      line = NameOf(guess.representation) + ", confidence " + Percent(guess.confidence);
+      line =
+          Format(Tr("%1, confidence %2"), NameOf(guess.representation), Percent(guess.confidence));
       break;
     case detection::ReadingVerdict::NotVietnamese:
-      line = guess.unicodeText ? "unicode, not Vietnamese" : "not Vietnamese";
+      line = guess.unicodeText ? Tr("unicode, not Vietnamese") : Tr("not Vietnamese");
       break;
     case detection::ReadingVerdict::TooClose:
-      line = "too close to tell: " + NameOf(guess.representation) + " or " + NameOf(guess.rival);
+      line = Format(Tr("too close to tell: %1 or %2"), NameOf(guess.representation),
+                    NameOf(guess.rival));
       break;
   }
   if (layout != records::SourceLayout::None) {
-    line += "; a record copied from " + std::string(records::SourceLayoutName(layout));
+    line = Format(Tr("%1; a record copied from %2"), line, Tr(records::SourceLayoutName(layout)));
   }
   return line;
 }
@@ -59,7 +66,7 @@ ByteRun PrepareDetect(const CommandWords&, std::string&) {
     std::string start;
     if (!ReadStart(fd, start, error)) return false;
     if (start.empty()) {
-      output << name << ": empty\n";
+      output << Format(Tr("%1: empty"), name) << '\n';
       return true;
     }
     std::size_t byteOrderMark = 0;
@@ -67,13 +74,14 @@ ByteRun PrepareDetect(const CommandWords&, std::string&) {
       // Read as UTF-8 it would be text with a NUL after each letter.
       if (const encodings::TextForm unmarked = encodings::SniffUnmarkedUtf16(start);
           unmarked != encodings::TextForm::Utf8) {
-        output << name << ": " << encodings::DescribeUnmarkedUtf16(unmarked) << '\n';
+        output << Format("%1: %2", name, encodings::DescribeUnmarkedUtf16(unmarked)) << '\n';
         return true;
       }
     }
     const detection::RepresentationGuess guess =
         detection::DetectRepresentation(detection::DetectionSample(start));
-    output << name << ": " << DescribeGuess(guess, records::RecognizeSourceLayout(guess.reading))
+    output << Format("%1: %2", name,
+                     DescribeGuess(guess, records::RecognizeSourceLayout(guess.reading)))
            << '\n';
     return true;
   };
@@ -84,9 +92,12 @@ ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, bool leav
   const std::optional<encodings::Representation> to =
       operands.empty() ? std::nullopt : encodings::FindRepresentation(operands[0]);
   if (!to) {
-    error = operands.empty() ? std::string("charset auto needs TO")
-                             : "unknown representation '" + std::string(operands[0]) + "'";
-    error += "; use " + encodings::RepresentationChoices() + " (charset --list shows the aliases)";
+    error = operands.empty()
+                ? Format(Tr("charset auto needs TO; use %1 (charset --list shows the aliases)"),
+                         encodings::RepresentationChoices())
+                : Format(Tr("unknown representation '%1'; use %2 (charset --list shows the "
+                            "aliases)"),
+                         operands[0], encodings::RepresentationChoices());
     return {};
   }
   const encodings::EncodeOptions options{leaveOut};
@@ -110,24 +121,23 @@ ByteRun PrepareCharsetAuto(std::span<const std::string_view> operands, bool leav
         guess.representation == encodings::Representation::UnicodeDecomposed
             ? encodings::Representation::Unicode
             : guess.representation;
-    std::string note = "read as " + NameOf(guess.representation) + " (confidence " +
-                       Percent(guess.confidence) + ")";
+    std::string note = Format(Tr("read as %1 (confidence %2)"), NameOf(guess.representation),
+                              Percent(guess.confidence));
     if (guess.verdict == detection::ReadingVerdict::TooClose) {
-      message = "too close to tell: " + NameOf(guess.representation) + " or " +
-                NameOf(guess.rival) + " read about as well; name one: velmora-convert charset " +
-                NameOf(guess.representation) + " " + NameOf(to);
+      message = Format(Tr("too close to tell: %1 or %2 read about as well; name one: "
+                          "velmora-convert charset %1 %3"),
+                       NameOf(guess.representation), NameOf(guess.rival), NameOf(to));
       return false;
     }
     if (guess.verdict == detection::ReadingVerdict::NotVietnamese) {
       if (!guess.unicodeText) {
-        message =
-            "does not read as Vietnamese in any representation; name it: "
-            "velmora-convert charset FROM " +
-            NameOf(to);
+        message = Format(Tr("does not read as Vietnamese in any representation; name it: "
+                            "velmora-convert charset FROM %1"),
+                         NameOf(to));
         return false;
       }
       from = encodings::Representation::Unicode;
-      note = "not Vietnamese; read as unicode";
+      note = Tr("not Vietnamese; read as unicode");
     }
     std::fprintf(stderr, "velmora-convert: %.*s: %s\n", static_cast<int>(name.size()), name.data(),
                  note.c_str());
@@ -143,10 +153,10 @@ std::string LegacyTextHint(std::string_view bytes, std::string_view inputPath) {
     return {};
   }
   const std::string name = NameOf(guess.representation);
-  const std::string file =
-      inputPath.empty() || inputPath == "-" ? std::string() : " " + std::string(inputPath);
-  return "; it reads as " + name + " text: convert it first with 'velmora-convert charset " + name +
-         " unicode" + file + "'";
+  const std::string command =
+      "velmora-convert charset " + name + " unicode" +
+      (inputPath.empty() || inputPath == "-" ? std::string() : " " + std::string(inputPath));
+  return Format(Tr("; it reads as %1 text: convert it first with '%2'"), name, command);
 }
 
 }  // namespace velmora::cli

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "Messages/Translate.h"
+
 namespace velmora::cli {
 
 bool ReadAll(std::string_view path, std::string& bytes, std::string& error) {
@@ -67,7 +69,7 @@ int DescriptorStream::Buffer::sync() {
 bool AtomicOutputFile::Commit(std::string& error) {
   stream_.flush();
   if (!stream_) {
-    error = stream_.Error().empty() ? std::string("cannot write") : stream_.Error();
+    error = stream_.Error().empty() ? messages::Tr("cannot write") : stream_.Error();
     std::string ignored;
     Close(ignored);
     return false;

@@ -5,6 +5,7 @@
 #include "Encodings/TextInput.h"
 #include "Encodings/Utf8.h"
 #include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "cli/DetectCommand.h"
 #include "cli/Messages.h"
 
@@ -20,7 +21,7 @@ bool IsStandardStream(std::string_view path) {
 }
 
 std::string InputName(std::string_view path) {
-  return IsStandardStream(path) ? std::string("standard input") : std::string(path);
+  return IsStandardStream(path) ? messages::Tr("standard input") : std::string(path);
 }
 
 std::vector<std::string> InputPaths(const Options& options) {
@@ -45,8 +46,8 @@ std::string FirstLine(std::string_view bytes) {
 
 std::string RecordName(std::string_view file, std::size_t number, std::string_view firstLine) {
   const std::string n = std::to_string(number);
-  if (file.empty()) return messages::Format("record %1 ('%2')", n, firstLine);
-  return messages::Format("%1: record %2 ('%3')", file, n, firstLine);
+  if (file.empty()) return messages::Format(messages::Tr("record %1 ('%2')"), n, firstLine);
+  return messages::Format(messages::Tr("%1: record %2 ('%3')"), file, n, firstLine);
 }
 
 ReadResult ReadWholeInput(std::string_view path, Text& copied, std::string& message) {

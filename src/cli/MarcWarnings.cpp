@@ -3,9 +3,14 @@
 #include <cstdio>
 
 #include "Encodings/Utf8.h"
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 
 namespace velmora::cli {
 namespace {
+
+using messages::Format;
+using messages::Tr;
 
 std::string CodePointName(char32_t codePoint) {
   char name[16];
@@ -21,8 +26,8 @@ std::string PlaceInRecord(TextView record, std::size_t position) {
   std::size_t character = 1;
   for (std::size_t i = fieldStart; i < position; i += text::CodePointAt(record, i).units)
     ++character;
-  return "field " + encodings::EncodeUtf8(record.substr(fieldStart, 3)) + ", character " +
-         std::to_string(character);
+  return Format(Tr("field %1, character %2"), encodings::EncodeUtf8(record.substr(fieldStart, 3)),
+                character);
 }
 
 // «U+0001 U+0002 replaced by U+FFFD», «U+0009 replaced by a space».
@@ -39,8 +44,9 @@ std::string ReplacedCharacters(TextView piece) {
     replaced += CodePointName(original.value);
     i += original.units;
   }
-  if (!oneReplacement) return replaced + " replaced by spaces or U+FFFD";
-  return replaced + " replaced by " + (first == text::kSpace ? "a space" : CodePointName(first));
+  if (!oneReplacement) return Format(Tr("%1 replaced by spaces or U+FFFD"), replaced);
+  if (first == text::kSpace) return Format(Tr("%1 replaced by a space"), replaced);
+  return Format(Tr("%1 replaced by %2"), replaced, CodePointName(first));
 }
 
 }  // namespace
@@ -50,13 +56,13 @@ std::string DescribeIssue(const marc_exchange::ParseIssue& issue, TextView recor
   if (issue.kind == marc_exchange::ParseIssueKind::kReplacedCharacter) {
     what = ReplacedCharacters(issue.piece);
   } else {
-    what = std::string(marc_exchange::Describe(issue.kind)) + ", '" +
-           encodings::EncodeUtf8(issue.piece) + "' left out";
+    what = Format(Tr("%1, '%2' left out"), Tr(marc_exchange::Describe(issue.kind)),
+                  encodings::EncodeUtf8(issue.piece));
   }
   if (issue.kind == marc_exchange::ParseIssueKind::kNotAField) {
-    return "character " + std::to_string(issue.position + 1) + " of the record: " + what;
+    return Format(Tr("character %1 of the record: %2"), issue.position + 1, what);
   }
-  return PlaceInRecord(record, issue.position) + ": " + what;
+  return Format("%1: %2", PlaceInRecord(record, issue.position), what);
 }
 
 }  // namespace velmora::cli

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Messages/Format.h"
+#include "Messages/Translate.h"
 
 namespace velmora::cli {
 
@@ -11,7 +12,7 @@ void PrintError(std::string_view message) {
 }
 
 std::string Warning(std::string_view where, std::string_view what) {
-  return messages::Format("warning: %1: %2", where, what);
+  return messages::Format(messages::Tr("warning: %1: %2"), where, what);
 }
 
 }  // namespace velmora::cli

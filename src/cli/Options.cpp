@@ -3,19 +3,25 @@
 #include <algorithm>
 #include <charconv>
 
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "cli/CharsetCommand.h"
 #include "cli/SplitFiles.h"
 
 namespace velmora::cli {
 namespace {
 
+using messages::Format;
+using messages::Tr;
+using messages::Translatable;
+
 using Outcome = ParsedCommandLine::Outcome;
 
 struct OptionRow {
   std::string_view longName;  // after "--"
   char shortName;             // after "-"; 0 for none
-  std::string_view value;     // what the option takes ("FILE"); empty for a flag
-  std::string_view help;
+  std::string_view value;     // what the option takes ("FILE"), translated; empty for a flag
+  std::string_view help;      // translated where it is shown
   // Applies the option with its value; false, with the message in
   // `parsed.error`, for a value it cannot take.
   bool (*apply)(ParsedCommandLine& parsed, std::string_view value);
@@ -26,19 +32,21 @@ bool SetWorking(ParsedCommandLine& parsed, std::string_view) {
   return true;
 }
 
+// «record, iso2709, marcxml or mrk».
 std::string FormatNames() {
   std::string names;
-  for (std::size_t i = 0; i < std::size(marc_exchange::kOutputFormats); ++i) {
-    if (i > 0) names += i + 1 == std::size(marc_exchange::kOutputFormats) ? " or " : ", ";
+  const std::size_t count = std::size(marc_exchange::kOutputFormats);
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    if (i > 0) names += ", ";
     names += marc_exchange::kOutputFormats[i].name;
   }
-  return names;
+  return Format(Tr("%1 or %2"), names, marc_exchange::kOutputFormats[count - 1].name);
 }
 
 bool SetFormat(ParsedCommandLine& parsed, std::string_view name) {
   parsed.options.format = marc_exchange::FindOutputFormat(name);
   if (parsed.options.format) return true;
-  parsed.error = "unknown format '" + std::string(name) + "'; use " + FormatNames();
+  parsed.error = Format(Tr("unknown format '%1'; use %2"), name, FormatNames());
   return false;
 }
 
@@ -57,8 +65,7 @@ bool SetJobs(ParsedCommandLine& parsed, std::string_view count) {
     parsed.options.jobs = jobs;
     return true;
   }
-  parsed.error = "--jobs '" + std::string(count) + "' is no number of threads; give 1 to " +
-                 std::to_string(kMostJobs);
+  parsed.error = Format(Tr("--jobs '%1' is no number of threads; give 1 to %2"), count, kMostJobs);
   return false;
 }
 
@@ -73,8 +80,8 @@ bool SetSplitSize(ParsedCommandLine& parsed, std::string_view size) {
     parsed.options.splitBytes = *bytes;
     return true;
   }
-  parsed.error = "--split-size '" + std::string(size) +
-                 "' is no size; give bytes, or KiB or MiB with K or M: 8K";
+  parsed.error =
+      Format(Tr("--split-size '%1' is no size; give bytes, or KiB or MiB with K or M: 8K"), size);
   return false;
 }
 
@@ -100,41 +107,48 @@ bool AskForVersion(ParsedCommandLine& parsed, std::string_view) {
 
 constexpr OptionRow kOptions[] = {
     {"working", 0, "",
-     "print the working text that goes into the record rebuild; with a MARC --format, write "
-     "every field of it as MARC (source commands)",
+     Translatable(
+         "print the working text that goes into the record rebuild; with a MARC --format, write "
+         "every field of it as MARC (source commands)"),
      SetWorking},
-    {"format", 0, "FORMAT", "write the output records in FORMAT (below; source commands)",
-     SetFormat},
+    {"format", 0, Translatable("FORMAT"),
+     Translatable("write the output records in FORMAT (below; source commands)"), SetFormat},
     {"batch", 0, "",
-     "the input holds several copied records separated by empty lines (below); each is "
-     "converted on its own (source commands); for marcedit, one output record a line, as "
-     "--batch writes them",
+     Translatable(
+         "the input holds several copied records separated by empty lines (below); each is "
+         "converted on its own (source commands); for marcedit, one output record a line, as "
+         "--batch writes them"),
      SetBatch},
-    {"jobs", 'j', "N",
-     "with --batch, convert on N threads at once (default: one for each core); the output is "
-     "the same whatever N is",
+    {"jobs", 'j', Translatable("N"),
+     Translatable(
+         "with --batch, convert on N threads at once (default: one for each core); the output is "
+         "the same whatever N is"),
      SetJobs},
-    {"split-size", 0, "SIZE",
-     "with --batch, a MARC --format and -o FILE: numbered files FILE-001, FILE-002, ... of at "
-     "most SIZE bytes (8192, 8K, 1M), whole records only",
+    {"split-size", 0, Translatable("SIZE"),
+     Translatable(
+         "with --batch, a MARC --format and -o FILE: numbered files FILE-001, FILE-002, ... of at "
+         "most SIZE bytes (8192, 8K, 1M), whole records only"),
      SetSplitSize},
     {"precompose", 0, "",
-     "write every Vietnamese letter as its one precomposed character, whatever spelling it came "
-     "in (a base letter and combining marks in any equivalent order)",
+     Translatable("write every Vietnamese letter as its one precomposed character, whatever "
+                  "spelling it came "
+                  "in (a base letter and combining marks in any equivalent order)"),
      SetPrecompose},
-    {"output", 'o', "FILE",
-     "write to FILE instead of standard output (- is standard output); a file is put in place "
-     "only once it is complete",
+    {"output", 'o', Translatable("FILE"),
+     Translatable(
+         "write to FILE instead of standard output (- is standard output); a file is put in place "
+         "only once it is complete"),
      SetOutput},
     {"verbose", 'v', "",
-     "name on standard error each field of the copied record that the output record leaves out",
+     Translatable("name on standard error each field of the copied record that the output record "
+                  "leaves out"),
      SetVerbose},
 };
 
 // The program's own options, listed after every command's.
 constexpr OptionRow kProgramOptions[] = {
-    {"help", 'h', "", "show this help", AskForHelp},
-    {"version", 'V', "", "show the version", AskForVersion},
+    {"help", 'h', "", Translatable("show this help"), AskForHelp},
+    {"version", 'V', "", Translatable("show the version"), AskForVersion},
 };
 
 // The command line as it is read: the options of every command, and the
@@ -194,9 +208,10 @@ bool TakePositional(Reading& reading, std::string_view word) {
   if (options.command == nullptr) {
     options.command = FindCommand(word);
     if (options.command != nullptr) return true;
-    parsed.error = "unknown command '" + std::string(word) + "'";
     const std::string_view nearest = NearestCommandName(word);
-    if (!nearest.empty()) parsed.error += "; did you mean '" + std::string(nearest) + "'?";
+    parsed.error = nearest.empty()
+                       ? Format(Tr("unknown command '%1'"), word)
+                       : Format(Tr("unknown command '%1'; did you mean '%2'?"), word, nearest);
     return false;
   }
   if (reading.operands.size() < OperandCount(*options.command)) {
@@ -226,13 +241,13 @@ bool TakeOption(Reading& reading, std::span<const std::string_view> args, std::s
     found = FindShortOption(arg[1]);
   }
   if (found.common == nullptr && found.own == nullptr) {
-    parsed.error = "unknown option '" + std::string(isLong ? written : arg) + "'";
+    parsed.error = Format(Tr("unknown option '%1'"), isLong ? written : arg);
     return false;
   }
   const OptionRow* row = found.common;
   if (row == nullptr || row->value.empty()) {
     if (value) {
-      parsed.error = "'" + std::string(written) + "' takes no value";
+      parsed.error = Format(Tr("'%1' takes no value"), written);
       return false;
     }
     if (row == nullptr) {
@@ -243,13 +258,13 @@ bool TakeOption(Reading& reading, std::span<const std::string_view> args, std::s
   }
   if (!value) {
     if (i + 1 == args.size()) {
-      parsed.error = std::string(written) + " needs a " + std::string(row->value);
+      parsed.error = Format(Tr("%1 needs a %2"), written, Tr(row->value));
       return false;
     }
     value = args[++i];
   }
   if (value->empty()) {
-    parsed.error = std::string(written) + " needs a " + std::string(row->value);
+    parsed.error = Format(Tr("%1 needs a %2"), written, Tr(row->value));
     return false;
   }
   return row->apply(parsed, *value);
@@ -267,7 +282,7 @@ bool CheckAgainstCommand(Reading& reading) {
   ParsedCommandLine& parsed = reading.parsed;
   Options& options = parsed.options;
   if (options.command == nullptr) {
-    parsed.error = "no command given";
+    parsed.error = Tr("no command given");
     return false;
   }
   const Command& command = *options.command;
@@ -275,35 +290,36 @@ bool CheckAgainstCommand(Reading& reading) {
   const bool isSource = SourceOf(command) != nullptr;
   const StreamCommand* stream = std::get_if<StreamCommand>(&command.kind);
   if (options.working && !isSource) {
-    parsed.error = "'" + name + "' has no --working";
+    parsed.error = Format(Tr("'%1' has no --working"), name);
     return false;
   }
   const auto* whole = std::get_if<WholeTextCommand>(&command.kind);
   const bool takesBatch = isSource || (whole != nullptr && whole->kind == TextKind::kOutputRecords);
   const bool batchRefused = options.batch && !takesBatch;
   if ((options.format && !isSource) || batchRefused) {
-    parsed.error = "'" + name + "' takes no " + (batchRefused ? "--batch" : "--format") +
-                   ": its result is not an output record";
+    parsed.error = Format(Tr("'%1' takes no %2: its result is not an output record"), name,
+                          batchRefused ? "--batch" : "--format");
     return false;
   }
   if (options.precompose && stream != nullptr && !stream->precomposing) {
-    parsed.error = "'" + name + "' takes no --precompose: " + std::string(stream->noPrecompose);
+    parsed.error = Format(Tr("'%1' takes no --precompose: %2"), name, Tr(stream->noPrecompose));
     return false;
   }
   if (options.splitBytes > 0 &&
       (!WritesMarc(options) || !options.batch || options.outputPath.empty() ||
        options.outputPath == kStandardStream)) {
     parsed.error =
-        "--split-size splits a --batch written with a MARC --format into files named "
-        "after -o FILE";
+        Tr("--split-size splits a --batch written with a MARC --format into files named after -o "
+           "FILE");
     return false;
   }
   if (options.jobs > 0 && !options.batch) {
-    parsed.error = "--jobs shares the records of a --batch among threads";
+    parsed.error = Tr("--jobs shares the records of a --batch among threads");
     return false;
   }
   if (options.verbose && !isSource) {
-    parsed.error = "'" + name + "' takes no --verbose: its result is not an output record";
+    parsed.error =
+        Format(Tr("'%1' takes no %2: its result is not an output record"), name, "--verbose");
     return false;
   }
   // Another command's option, named as --help lists it (the last there of
@@ -319,7 +335,7 @@ bool CheckAgainstCommand(Reading& reading) {
     }
   }
   if (foreign != nullptr) {
-    parsed.error = "'" + name + "' takes no " + OptionName(*foreign);
+    parsed.error = Format(Tr("'%1' takes no %2"), name, OptionName(*foreign));
     return false;
   }
   if (stream != nullptr) {
@@ -331,8 +347,17 @@ bool CheckAgainstCommand(Reading& reading) {
   return true;
 }
 
+// How many columns UTF-8 text takes on a terminal: one a character, as the
+// help's letters are (Vietnamese ones included, «ệ» two bytes and one
+// column).
+std::size_t Columns(std::string_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
 std::string Padded(std::string text, std::size_t width) {
-  if (text.size() < width) text.resize(width, ' ');
+  const std::size_t columns = Columns(text);
+  if (columns < width) text.append(width - columns, ' ');
   return text;
 }
 
@@ -343,7 +368,7 @@ std::string Wrapped(std::string_view text, std::size_t indent, std::size_t width
   while (!text.empty()) {
     const std::size_t space = text.find(' ');
     const std::string_view word = text.substr(0, space);
-    if (lineLength > 0 && lineLength + 1 + word.size() > width) {
+    if (lineLength > 0 && lineLength + 1 + Columns(word) > width) {
       out += "\n" + std::string(indent, ' ');
       lineLength = 0;
     } else if (lineLength > 0) {
@@ -351,7 +376,7 @@ std::string Wrapped(std::string_view text, std::size_t indent, std::size_t width
       ++lineLength;
     }
     out += word;
-    lineLength += word.size();
+    lineLength += Columns(word);
     text = space == std::string_view::npos ? std::string_view() : text.substr(space + 1);
   }
   return out;
@@ -362,8 +387,8 @@ constexpr std::size_t kHelpWidth = 79 - kHelpColumn;
 
 std::string HelpRow(const std::string& term, std::string_view description) {
   std::string row = "  " + term;
-  row = row.size() + 2 > kHelpColumn ? row + "\n" + std::string(kHelpColumn, ' ')
-                                     : Padded(row, kHelpColumn);
+  row = Columns(row) + 2 > kHelpColumn ? row + "\n" + std::string(kHelpColumn, ' ')
+                                       : Padded(row, kHelpColumn);
   return row + Wrapped(description, kHelpColumn, kHelpWidth) + "\n";
 }
 
@@ -372,7 +397,7 @@ std::string OptionTerm(std::string_view longName, char shortName, std::string_vi
   std::string term;
   if (shortName != 0) term = std::string("-") + shortName + ", ";
   term += "--" + std::string(longName);
-  if (!value.empty()) term += " " + std::string(value);
+  if (!value.empty()) term += " " + Tr(value);
   return term;
 }
 
@@ -406,59 +431,64 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
 
 std::string Usage() {
   std::string text =
-      "usage: velmora-convert COMMAND [OPTION...] [FILE...]\n"
-      "       velmora-convert charset FROM TO [OPTION...] [FILE...]\n"
-      "       velmora-convert charset auto TO [OPTION...] [FILE...]\n"
-      "\n"
-      "Converts what a library system's screen gave when a record was copied (each\n"
-      "FILE, or standard input when there is none or FILE is -) and writes the\n"
-      "result to standard output. Options may stand before or after the command.\n"
-      "Several FILEs are converted in turn: with --batch as one stream of records;\n"
-      "otherwise each as its own record, separated by an empty line (charset,\n"
-      "pre-unicode and detect write them one after another).\n"
-      "\ncommands:\n";
+      Tr("usage: velmora-convert COMMAND [OPTION...] [FILE...]\n"
+         "       velmora-convert charset FROM TO [OPTION...] [FILE...]\n"
+         "       velmora-convert charset auto TO [OPTION...] [FILE...]") +
+      "\n\n" +
+      Tr("Converts what a library system's screen gave when a record was copied (each\n"
+         "FILE, or standard input when there is none or FILE is -) and writes the\n"
+         "result to standard output. Options may stand before or after the command.\n"
+         "Several FILEs are converted in turn: with --batch as one stream of records;\n"
+         "otherwise each as its own record, separated by an empty line (charset,\n"
+         "pre-unicode and detect write them one after another).") +
+      "\n\n" + Tr("commands:") + "\n";
   for (const Command& command : AllCommands()) {
     std::string synopsis(command.name);
-    if (!OperandsOf(command).empty()) synopsis.append(" ").append(OperandsOf(command));
-    text += HelpRow(synopsis, command.summary);
+    if (!OperandsOf(command).empty()) synopsis.append(" ").append(Tr(OperandsOf(command)));
+    text += HelpRow(synopsis, Tr(command.summary));
   }
-  text += "\noptions:\n";
+  text += "\n" + Tr("options:") + "\n";
   for (const OptionRow& row : kOptions)
-    text += HelpRow(OptionTerm(row.longName, row.shortName, row.value), row.help);
+    text += HelpRow(OptionTerm(row.longName, row.shortName, row.value), Tr(row.help));
   for (const Command& command : AllCommands()) {
     for (const CommandOption& option : OwnOptionsOf(command)) {
-      text += HelpRow(OptionTerm(option.longName, option.shortName, {}), option.help);
+      text += HelpRow(OptionTerm(option.longName, option.shortName, {}), Tr(option.help));
     }
   }
   for (const OptionRow& row : kProgramOptions)
-    text += HelpRow(OptionTerm(row.longName, row.shortName, row.value), row.help);
-  text += "\nformats (--format):\n";
+    text += HelpRow(OptionTerm(row.longName, row.shortName, row.value), Tr(row.help));
+  text += "\n" + Tr("formats (--format):") + "\n";
   for (const marc_exchange::OutputFormatRow& row : marc_exchange::kOutputFormats) {
-    text += HelpRow(std::string(row.name), row.summary);
+    text += HelpRow(std::string(row.name), Tr(row.summary));
   }
-  text += "\nrepresentations (charset FROM TO; any case; 1-5 are the short number codes):\n";
+  text += "\n" +
+          Tr("representations (charset FROM TO; any case; 1-5 are the short number codes):") + "\n";
   for (const HelpEntry& entry : RepresentationHelp()) {
     text += HelpRow(entry.term, entry.description);
   }
-  text +=
-      "\nbatches (--batch): records are separated by one or more empty lines (a line\n"
-      "of nothing but spaces and tabs counts as empty). An empty line between two\n"
-      "fields of one record, as text copied from a web page has, does not end the\n"
-      "record: a field after it whose tag is not lower than the record's last one\n"
-      "goes on with the record (650 after 650, 700 after 650), unless MARC 21 allows\n"
-      "the tag once only (001, 008, 100, 245 and the others it marks NR) and the\n"
-      "record has it already. A lower tag, a leader (LDR, 000) or a line without a\n"
-      "tag starts the next record; a record without a 245 is named on standard\n"
-      "error. Each record is converted as it stood, its last line break included,\n"
-      "with the warnings it gets alone.\n"
-      "\nMARC formats: fields in tag order, the source's indicators, a minimal 008 when\n"
-      "the record has none, dated today or by SOURCE_DATE_EPOCH (seconds since 1970).\n"
-      "\ninput: UTF-8, or UTF-16 with its byte order mark (Notepad's \"Unicode\");\n"
-      "charset reads 8-bit files as their code pages define them.\n"
-      "\nexit status: 0 done; 1 bad input (invalid UTF-8 or UTF-16, an unreadable file,\n"
-      "a character the output cannot hold without -c, a record of a batch dropped or\n"
-      "larger than --split-size); 2 wrong usage. A file that cannot be read is named\n"
-      "and the others are still converted.\n";
+  text += "\n" +
+          Tr("batches (--batch): records are separated by one or more empty lines (a line\n"
+             "of nothing but spaces and tabs counts as empty). An empty line between two\n"
+             "fields of one record, as text copied from a web page has, does not end the\n"
+             "record: a field after it whose tag is not lower than the record's last one\n"
+             "goes on with the record (650 after 650, 700 after 650), unless MARC 21 allows\n"
+             "the tag once only (001, 008, 100, 245 and the others it marks NR) and the\n"
+             "record has it already. A lower tag, a leader (LDR, 000) or a line without a\n"
+             "tag starts the next record; a record without a 245 is named on standard\n"
+             "error. Each record is converted as it stood, its last line break included,\n"
+             "with the warnings it gets alone.") +
+          "\n\n" +
+          Tr("MARC formats: fields in tag order, the source's indicators, a minimal 008 when\n"
+             "the record has none, dated today or by SOURCE_DATE_EPOCH (seconds since 1970).") +
+          "\n\n" +
+          Tr("input: UTF-8, or UTF-16 with its byte order mark (Notepad's \"Unicode\");\n"
+             "charset reads 8-bit files as their code pages define them.") +
+          "\n\n" +
+          Tr("exit status: 0 done; 1 bad input (invalid UTF-8 or UTF-16, an unreadable file,\n"
+             "a character the output cannot hold without -c, a record of a batch dropped or\n"
+             "larger than --split-size); 2 wrong usage. A file that cannot be read is named\n"
+             "and the others are still converted.") +
+          "\n";
   return text;
 }
 

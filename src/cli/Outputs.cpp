@@ -1,13 +1,15 @@
 #include "cli/Outputs.h"
 
 #include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "cli/Inputs.h"
 #include "cli/Messages.h"
 
 namespace velmora::cli {
 
 std::string OutputName(const Options& options) {
-  return IsStandardStream(options.outputPath) ? std::string("standard output") : options.outputPath;
+  return IsStandardStream(options.outputPath) ? messages::Tr("standard output")
+                                              : options.outputPath;
 }
 
 bool OutputSink::Open() {
@@ -23,7 +25,8 @@ std::ostream& OutputSink::Stream() {
 
 bool OutputSink::Close(marc_exchange::RecordStream& stream, std::string& error) {
   if (!stream.Finish() && IsStandardStream(options_.outputPath)) {
-    error = standardOutput_.Error().empty() ? std::string("cannot write") : standardOutput_.Error();
+    error =
+        standardOutput_.Error().empty() ? messages::Tr("cannot write") : standardOutput_.Error();
     return false;
   }
   // A file's own reason comes with its commit.
@@ -34,7 +37,8 @@ bool OutputSink::Commit(std::string& error) {
   if (!IsStandardStream(options_.outputPath)) return file_.Commit(error);
   standardOutput_.flush();
   if (!standardOutput_) {
-    error = standardOutput_.Error().empty() ? std::string("cannot write") : standardOutput_.Error();
+    error =
+        standardOutput_.Error().empty() ? messages::Tr("cannot write") : standardOutput_.Error();
     return false;
   }
   return true;

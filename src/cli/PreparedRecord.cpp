@@ -1,6 +1,7 @@
 #include "cli/PreparedRecord.h"
 
 #include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "cli/Messages.h"
 
 namespace velmora::cli {
@@ -11,7 +12,7 @@ marc_exchange::RecordStream::Outcome WriteRecord(marc_exchange::RecordStream& st
   for (const std::string& warning : prepared.warnings) PrintError(warning);
   const marc_exchange::RecordStream::Outcome outcome = stream.Add(std::move(prepared.formatted));
   if (!outcome.written && !stream.Failed()) {
-    PrintError(messages::Format("warning: %1 dropped: %2", where, prepared.dropped));
+    PrintError(messages::Format(messages::Tr("warning: %1 dropped: %2"), where, prepared.dropped));
   }
   return outcome;
 }

@@ -4,6 +4,7 @@
 
 #include "Encodings/Utf8.h"
 #include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "ModMain/Letters/PrecomposeLetters.h"
 #include "ModMain/Records/LeftOutFields.h"
 #include "cli/Inputs.h"
@@ -81,8 +82,9 @@ ConvertedRecord ConvertRecord(const records::SourceSystem& source, Text copied,
 std::string CommandsFor(records::SourceLayout layout) {
   std::string commands;
   for (const records::SourceSystem* source : SourcesWithLayout(layout)) {
-    if (!commands.empty()) commands += " or ";
-    commands += "'velmora-convert " + std::string(source->name) + "'";
+    const std::string command = "'velmora-convert " + std::string(source->name) + "'";
+    commands =
+        commands.empty() ? command : messages::Format(messages::Tr("%1 or %2"), commands, command);
   }
   return commands;
 }
@@ -90,13 +92,13 @@ std::string CommandsFor(records::SourceLayout layout) {
 std::string OtherSourceHint(const records::SourceSystem& source, records::SourceLayout layout) {
   if (layout == records::SourceLayout::None || layout == source.layout) return {};
   const std::string_view name = records::SourceLayoutName(layout);
-  return messages::Format(TakesAn(name) ? "; it looks like an %1 record: try %2"
-                                        : "; it looks like a %1 record: try %2",
-                          name, CommandsFor(layout));
+  return messages::Format(TakesAn(name) ? messages::Tr("; it looks like an %1 record: try %2")
+                                        : messages::Tr("; it looks like a %1 record: try %2"),
+                          messages::Tr(name), CommandsFor(layout));
 }
 
 std::string NoRecordMessage(const records::SourceSystem& source, const ConvertedRecord& converted) {
-  return messages::Format("no %1 record found", source.title) +
+  return messages::Format(messages::Tr("no %1 record found"), source.title) +
          OtherSourceHint(source, converted.layout);
 }
 
@@ -104,7 +106,8 @@ std::string OtherSourceWarning(const records::SourceSystem& source,
                                const ConvertedRecord& converted) {
   const std::string hint = OtherSourceHint(source, converted.layout);
   if (hint.empty()) return {};
-  return messages::Format(TakesAn(source.title) ? "not an %1 record" : "not a %1 record",
+  return messages::Format(TakesAn(source.title) ? messages::Tr("not an %1 record")
+                                                : messages::Tr("not a %1 record"),
                           source.title) +
          hint;
 }
@@ -121,15 +124,16 @@ std::vector<std::string> RecordWarnings(const Options& options, const records::S
   for (const TaglessLine& line : converted.taglessLines) {
     warnings.push_back(Warning(
         where,
-        messages::Format("line %1 has no tag and does not convert as it stands: '%2'; if it goes "
+        messages::Format(
+            messages::Tr("line %1 has no tag and does not convert as it stands: '%2'; if it goes "
                          "on from the field before it, put it back at the end of that line before "
-                         "converting",
-                         std::to_string(line.number), line.shown)));
+                         "converting"),
+            std::to_string(line.number), line.shown)));
   }
   if (converted.moreTaglessLines > 0) {
-    warnings.push_back(Warning(
-        where,
-        messages::Format("%1 more lines have no tag", std::to_string(converted.moreTaglessLines))));
+    warnings.push_back(
+        Warning(where, messages::Format(messages::Tr("%1 more lines have no tag"),
+                                        std::to_string(converted.moreTaglessLines))));
   }
   return warnings;
 }
@@ -143,8 +147,9 @@ std::vector<std::string> LeftOutMessages(const ConvertedRecord& converted,
     const std::string shown = IsLeader(field) && !converted.leaderLine.empty()
                                   ? encodings::EncodeUtf8(converted.leaderLine)
                                   : FirstLine(field);
-    lines.push_back(where.empty() ? messages::Format("left out: %1", shown)
-                                  : messages::Format("%1: left out: %2", where, shown));
+    lines.push_back(where.empty()
+                        ? messages::Format(messages::Tr("left out: %1"), shown)
+                        : messages::Format(messages::Tr("%1: left out: %2"), where, shown));
   }
   return lines;
 }
@@ -175,9 +180,9 @@ PreparedRecord PrepareRecord(const Options& options, marc_exchange::RecordFormat
   }
   // Nothing to write: only the stream's failure keeps a formatted record out.
   if (prepared.formatted.bytes.empty()) {
-    prepared.dropped = prepared.formatted.error
-                           ? prepared.formatted.error->message
-                           : "it yields no field" + OtherSourceHint(source, converted.layout);
+    prepared.dropped = prepared.formatted.error ? prepared.formatted.error->message
+                                                : messages::Tr("it yields no field") +
+                                                      OtherSourceHint(source, converted.layout);
   }
   return prepared;
 }

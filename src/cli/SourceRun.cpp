@@ -4,6 +4,7 @@
 
 #include "MarcExchange/RecordStream.h"
 #include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "ModMain/Text/LineBreaks.h"
 #include "cli/BatchRun.h"
 #include "cli/Inputs.h"
@@ -79,9 +80,9 @@ int ConvertWholeInputs(const records::SourceSystem& source, const Options& optio
 
 // A record of a batch that has no title is most often the end of the record
 // before it, cut off by an empty line; it is written as it is, and named.
-constexpr std::string_view kNoTitleWarning =
+constexpr std::string_view kNoTitleWarning = messages::Translatable(
     "it has no title (245); if it is the end of the record before it, take out the empty lines "
-    "between them";
+    "between them");
 
 // Whether what is written of a record has a title 245: the output record
 // starts with it; a working text has it as a field anywhere. A record that
@@ -106,7 +107,7 @@ BatchResult ConvertBatchRecord(const records::SourceSystem& source, const Option
   ConvertedRecord converted = ConvertRecord(source, std::move(*decoded), record.firstLine);
   result.warnings = RecordWarnings(options, source, converted, where);
   if (!HasTitle(options, converted)) {
-    result.warnings.push_back(Warning(where, kNoTitleWarning));
+    result.warnings.push_back(Warning(where, messages::Tr(kNoTitleWarning)));
   }
   if (options.verbose) {
     for (std::string& message : LeftOutMessages(converted, where)) {

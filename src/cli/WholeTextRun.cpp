@@ -1,6 +1,7 @@
 #include "cli/WholeTextRun.h"
 
 #include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "ModMain/Letters/PrecomposeLetters.h"
 #include "ModMain/Records/SourceLayout.h"
 #include "ModMain/Text/LineBreaks.h"
@@ -21,9 +22,9 @@ namespace {
 std::string CopiedRecordMessage(TextView text) {
   const records::SourceLayout layout = records::RecognizeSourceLayout(text);
   if (layout == records::SourceLayout::None) return {};
-  return messages::Format(
-      "this looks like a record copied from %1, not an output record: convert it first with %2",
-      records::SourceLayoutName(layout), CommandsFor(layout));
+  return messages::Format(messages::Tr("this looks like a record copied from %1, not an output "
+                                       "record: convert it first with %2"),
+                          messages::Tr(records::SourceLayoutName(layout)), CommandsFor(layout));
 }
 
 // Whether an output record's text goes on, after a line break, with
@@ -70,8 +71,9 @@ int ConvertWholeInputs(const WholeTextCommand& command, const Options& options) 
     }
     if (HoldsSeveralRecords(copied)) {
       PrintError(Warning(InputName(input),
-                         "it holds several output records, one a line: 'velmora-convert "
-                         "marcedit --batch' writes the lines of each apart"));
+                         messages::Tr("it holds several output records, one a line: "
+                                      "'velmora-convert marcedit --batch' writes the lines of "
+                                      "each apart")));
     }
     output.AddRecord(Converted(command, options, std::move(copied)));
   }
@@ -91,12 +93,13 @@ BatchResult ConvertBatchRecord(const WholeTextCommand& command, const Options& o
   if (!decoded) return result;
   Text line = std::move(*decoded);
   if (const std::string copiedRecord = CopiedRecordMessage(line); !copiedRecord.empty()) {
-    result.warnings.push_back(messages::Format("warning: %1 dropped: %2", where, copiedRecord));
+    result.warnings.push_back(
+        messages::Format(messages::Tr("warning: %1 dropped: %2"), where, copiedRecord));
     return result;
   }
   PreparedRecord prepared;
   prepared.formatted.bytes = RecordTextBytes(Converted(command, options, std::move(line)));
-  prepared.dropped = "it yields no line";
+  prepared.dropped = messages::Tr("it yields no line");
   result.prepared = std::move(prepared);
   return result;
 }

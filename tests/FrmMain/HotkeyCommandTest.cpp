@@ -127,7 +127,7 @@ TEST(HotkeyCommand, BeforeAnyButtonWithNoSourceRecognisedTellsWhatToDoAndChanges
     window.clipboard.content = c.copied;
     window.clipboard.failReads = c.failReads;
     hotkey.Press(window.ports);
-    EXPECT_EQ(window.messages.shown, Messages{Text(kHotkeyFindsNoSource)});
+    EXPECT_EQ(window.messages.shown, Messages{HotkeyFindsNoSourceMessage()});
     EXPECT_EQ(window.box.GetText(), u"earlier result");
     EXPECT_EQ(window.clipboard.content, c.copied);
     EXPECT_EQ(window.clipboard.writes.size(), 0u);

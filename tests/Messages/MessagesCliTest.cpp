@@ -1,8 +1,10 @@
-// A translated message end to end: velmora-convert in the language its
-// environment asks for, and English, exactly as before, under the C locale.
+// velmora-convert in the language its environment asks for: its help,
+// errors and warnings in Vietnamese, and in English, exactly as before, under
+// the C locale, which scripts run in.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "support/CliFixture.h"
 
@@ -13,7 +15,7 @@ constexpr const char* kEnglish =
     "velmora-convert: unknown command 'bogus'\n"
     "Try 'velmora-convert --help' for more information.\n";
 constexpr const char* kVietnamese =
-    "velmora-convert: unknown command 'bogus'\n"
+    "velmora-convert: không có lệnh 'bogus'\n"
     "Gõ 'velmora-convert --help' để xem hướng dẫn sử dụng đầy đủ.\n";
 
 struct LanguageCase {
@@ -26,6 +28,9 @@ struct LanguageCase {
 class MessagesCli : public CliTest {
  protected:
   void RunsInTheLanguageAskedFor(const LanguageCase& c);
+  // What velmora-convert says, in the language the process's settings ask
+  // for, to each of a few mistakes and to --help.
+  void SpeaksVietnamese();
 };
 
 void MessagesCli::RunsInTheLanguageAskedFor(const LanguageCase& c) {
@@ -58,6 +63,54 @@ TEST_F(MessagesCli, UsageErrorInTheLanguageAskedFor) {
   for (const LanguageCase& c : cases) RunsInTheLanguageAskedFor(c);
 }
 
+void MessagesCli::SpeaksVietnamese() {
+  const struct {
+    const char* what;
+    const char* args;
+    std::string input;
+    int exitCode;
+    const char* err;  // all of standard error
+  } cases[] = {
+      {"a mistyped command", "libl", "", 2,
+       "velmora-convert: không có lệnh 'libl'; có phải ý bạn là 'libol'?\n"
+       "Gõ 'velmora-convert --help' để xem hướng dẫn sử dụng đầy đủ.\n"},
+      {"invalid UTF-8", "libol", "245    10$a\xFF", 1,
+       "velmora-convert: đầu vào chuẩn: UTF-8 không hợp lệ tại vị trí byte 11 (tính từ 0)\n"},
+      {"another system's record", "libol", ReadFile(ExamplePath("verbrary.txt")), 1,
+       "velmora-convert: đầu vào chuẩn: không tìm thấy biểu ghi Libol nào; văn bản có vẻ là biểu "
+       "ghi Verbrary: hãy thử 'velmora-convert verbrary'\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const RunResult result = Run(c.args, c.input);
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, c.err);
+  }
+  const RunResult help = Run("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.out.substr(0, help.out.find('\n')),
+            "cách dùng: velmora-convert LỆNH [TÙY_CHỌN...] [TỆP...]");
+  // Translated rows keep their columns; option names stay as they are.
+  for (const char* row :
+       {"\n  charset NGUỒN ĐÍCH  văn bản bất kỳ:", "\n  -o, --output TỆP    ghi vào TỆP",
+        "\nlệnh:\n", "\ntùy chọn:\n", "\nđịnh dạng (--format):\n"}) {
+    EXPECT_NE(help.out.find(row), std::string::npos) << row;
+  }
+}
+
+TEST_F(MessagesCli, HelpErrorsAndWarningsInVietnamese) {
+#ifdef _WIN32
+  const ScopedVariable language("LANGUAGE", "vi");
+#else
+  const ScopedVariable language("LANGUAGE", nullptr);
+  const ScopedVariable lcAll("LC_ALL", nullptr);
+  const ScopedVariable lcMessages("LC_MESSAGES", nullptr);
+  const ScopedVariable lang("LANG", "vi_VN.UTF-8");
+#endif
+  SpeaksVietnamese();
+}
+
 // Run by ctest in a Wine started with LANG=vi_VN.UTF-8, which Wine gives its
 // programs as their interface language (tests/Messages/CMakeLists.txt).
 TEST_F(MessagesCli, InterfaceLanguageAsWineWasStarted) {
@@ -68,6 +121,7 @@ TEST_F(MessagesCli, InterfaceLanguageAsWineWasStarted) {
   const RunResult result = Run("bogus");
   EXPECT_EQ(result.exitCode, 2);
   EXPECT_EQ(result.err, kVietnamese);
+  SpeaksVietnamese();
 }
 
 }  // namespace

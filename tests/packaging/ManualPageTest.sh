@@ -38,7 +38,7 @@ entry_names() {
 for program in "$@"; do
   name=$(basename "$program")
   english=$man_dir/$name.1.gz vietnamese=$man_dir/vi/$name.1.gz
-  help=$("$program" --help)
+  help=$(LC_ALL=C.UTF-8 LANGUAGE= "$program" --help)
 
   page=$(render "$english")
   if [ -n "$page" ] && [ ! -s "$scratch/warnings" ]; then
@@ -83,8 +83,8 @@ for program in "$@"; do
     pass "vi/$name.1 names the commands and options that $name.1 names"
   else
     fail "vi/$name.1 lacks [$(echo $english_only)] and has [$(echo $vietnamese_only)] of $name.1's entries." \
-      "Describe them in Vietnamese in data/man/vi/$name.help (or the program's" \
-      "Vietnamese messages), or leave them out there."
+      "Translate their --help in po/vi.po, or leave them out of the Vietnamese" \
+      "page's data/man/vi/$name.h2m."
   fi
 done
 

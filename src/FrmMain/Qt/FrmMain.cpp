@@ -97,13 +97,13 @@ void FrmMain::StartHotkey(const KeyCombination& keys) {
     case X11Hotkey::Outcome::Grabbed:
       return;
     case X11Hotkey::Outcome::TakenByAnotherClient:
-      ShowNotice(WithKeys(kHotkeyTaken, written));
+      ShowNotice(HotkeyTakenNotice(written));
       break;
     case X11Hotkey::Outcome::NoSuchKey:
-      ShowNotice(WithKeys(kHotkeyKeyMissing, written));
+      ShowNotice(HotkeyKeyMissingNotice(written));
       break;
     case X11Hotkey::Outcome::NotOnX11:
-      ShowNotice(WithKeys(kHotkeyUnavailableHere, written));
+      ShowNotice(HotkeyUnavailableHereNotice(written));
       break;
   }
   hotkey_.reset();

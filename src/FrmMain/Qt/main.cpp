@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "FrmMain/Qt/PlatformChoice.h"
 #include "FrmMain/Qt/QtText.h"
 #include "FrmMain/WindowOptions.h"
+#include "Messages/Translate.h"
 #include "velmora/Version.h"
 
 namespace {
@@ -43,8 +45,8 @@ constexpr velmora::frmmain::ToolkitOption kQtOptions[] = {
     {"-dograb", false},
     {"-sync", false},
 };
-constexpr std::string_view kQtOptionsNote =
-    "Qt's own options (-platform, -display, -style, ...) are taken as well.";
+constexpr std::string_view kQtOptionsNote = velmora::messages::Translatable(
+    "Qt's own options (-platform, -display, -style, ...) are taken as well.");
 
 // Every size of the application icon, from the resource built out of
 // data/icons/hicolor.
@@ -69,7 +71,7 @@ int main(int argc, char* argv[]) {
   const frmmain::WindowOptions options = frmmain::ParseWindowOptions(args, kQtOptions);
   switch (options.outcome) {
     case frmmain::WindowOptions::Outcome::Help:
-      std::fputs(frmmain::WindowUsage(kQtOptionsNote).c_str(), stdout);
+      std::fputs(frmmain::WindowUsage(velmora::messages::Tr(kQtOptionsNote)).c_str(), stdout);
       return 0;
     case frmmain::WindowOptions::Outcome::Version:
       std::printf("velmora %.*s\n", static_cast<int>(velmora::kVersion.size()),
@@ -85,10 +87,10 @@ int main(int argc, char* argv[]) {
   const PlatformChoice platform =
       frmmain::qt::ChoosePlatform(args, Environment, frmmain::qt::XServerReachable);
   if (platform.outcome == PlatformChoice::Outcome::NoDisplay) {
-    std::fputs(
-        "velmora: no display to open the window on: no X server answers at DISPLAY and "
-        "WAYLAND_DISPLAY is not set (velmora-convert converts without a window)\n",
-        stderr);
+    const std::string message = velmora::messages::Tr(
+        "no display to open the window on: no X server answers at DISPLAY and WAYLAND_DISPLAY "
+        "is not set (velmora-convert converts without a window)");
+    std::fprintf(stderr, "velmora: %s\n", message.c_str());
     return 1;
   }
   if (platform.qtPlatform != nullptr) qputenv("QT_QPA_PLATFORM", platform.qtPlatform);
@@ -101,7 +103,7 @@ int main(int argc, char* argv[]) {
   frmmain::qt::FrmMain form;
   form.Form_Load();
   if (platform.outcome == PlatformChoice::Outcome::Wayland) {
-    form.ShowNotice(frmmain::kWaylandLimits);
+    form.ShowNotice(frmmain::WaylandLimitsNotice());
   } else if (options.hotkey) {
     form.StartHotkey(*options.hotkey);
   }

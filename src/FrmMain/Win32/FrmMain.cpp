@@ -9,6 +9,7 @@
 #include "FrmMain/ClipboardText.h"
 #include "FrmMain/Messages.h"
 #include "FrmMain/Win32/ConsoleText.h"
+#include "Messages/Translate.h"
 #include "ModScreen/Win32/ModScreen.h"
 
 #include <commctrl.h>
@@ -68,7 +69,7 @@ FrmMain::FrmMain(HINSTANCE instance) {
   RegisterWindowClass(instance, WindowProc);
   form_ = ::CreateWindowExW(kFormExStyle, kWindowClass, Widen(kFormCaption).c_str(), kFormStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
-  if (form_ == nullptr) throw std::runtime_error("cannot create the window");
+  if (form_ == nullptr) throw std::runtime_error(messages::Tr("cannot create the window"));
   // Created in tab order, which is the order Tab visits them in.
   std::array<std::size_t, std::size(kControls)> byTabIndex{};
   for (std::size_t i = 0; i < byTabIndex.size(); ++i) byTabIndex[i] = i;
@@ -79,7 +80,8 @@ FrmMain::FrmMain(HINSTANCE instance) {
     const int id = kFirstControlId + static_cast<int>(i);
     controls_[i] = kControls[i].click == nullptr ? CreateRichEditControl(form_, id)
                                                  : CreateButton(form_, kControls[i], id);
-    if (controls_[i] == nullptr) throw std::runtime_error("cannot create the window's controls");
+    if (controls_[i] == nullptr)
+      throw std::runtime_error(messages::Tr("cannot create the window's controls"));
   }
   const HWND box = controls_[static_cast<std::size_t>(&kTxtZ3950 - kControls)];
   ports_ = std::make_unique<PortSet>(form_, box);
@@ -107,9 +109,9 @@ void FrmMain::StartHotkey(const KeyCombination& keys) {
   hotkeyRegistered_ = ::RegisterHotKey(form_, kHotkeyId, modifiers, keys.windowsVirtualKey);
   if (hotkeyRegistered_) return;
   const Text written = FromWide(Widen(KeyCombinationText(keys)));
-  ShowNotice(WithKeys(
-      ::GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED ? kHotkeyTaken : kHotkeyUnavailableHere,
-      written));
+  ShowNotice(::GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED
+                 ? HotkeyTakenNotice(written)
+                 : HotkeyUnavailableHereNotice(written));
 }
 
 void FrmMain::ShowNotice(TextView notice) {

@@ -1,5 +1,7 @@
 // velmora.exe: the window. Copy a record in a library system, press its
 // button, paste the result into the catalogue.
+#include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,7 +56,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       break;
   }
 
-  frmmain::win32::FrmMain form(instance);
+  // Windows may refuse the window (out of resources, a desktop that takes
+  // no windows): said where the user sees it, instead of ending unexplained.
+  std::optional<frmmain::win32::FrmMain> created;
+  try {
+    created.emplace(instance);
+  } catch (const std::exception& failure) {
+    frmmain::win32::WriteForUser("velmora: " + std::string(failure.what()) + "\n", Stream::Error);
+    return 1;
+  }
+  frmmain::win32::FrmMain& form = *created;
   form.Form_Load();
   if (options.hotkey) form.StartHotkey(*options.hotkey);
   MSG message;

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "Messages/Translate.h"
+
 namespace velmora::records {
 namespace {
 
@@ -76,7 +78,9 @@ bool FitsHue(TextView rest) {
 }
 
 // Each layout: its name as a cataloguer says it, and whether what follows
-// the tag of a data field line has its shape.
+// the tag of a data field line has its shape. The systems' names stay as
+// they are in every language; a name that joins them with a word is
+// translated where a message shows it.
 struct LayoutRow {
   SourceLayout layout;
   std::string_view name;
@@ -85,7 +89,7 @@ struct LayoutRow {
 // Libol before Hue: «245    10$a» would also pass as Hue indicators «  ».
 constexpr LayoutRow kLayouts[] = {
     {SourceLayout::Libol, "Libol", FitsLibol},
-    {SourceLayout::LacVietEmiclib, "LacViet or Emiclib", FitsLacViet},
+    {SourceLayout::LacVietEmiclib, messages::Translatable("LacViet or Emiclib"), FitsLacViet},
     {SourceLayout::Verbrary, "Verbrary", FitsVerbrary},
     {SourceLayout::Ilib, "iLib", FitsIlib},
     {SourceLayout::Hue, "Hue, Hai Phong", FitsHue},

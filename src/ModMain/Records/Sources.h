@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Messages/Translate.h"
 #include "ModMain/Records/CatalogRecord.h"
 #include "ModMain/Records/CatalogRecordHue.h"
 #include "ModMain/Records/HueSteps.h"
@@ -67,7 +68,7 @@ inline constexpr SourceSystem kSources[] = {
      .title = "Libol",
      .control = "CmdLibol",
      .caption = "Libol",
-     .summary = "a record copied from Libol -> output record",
+     .summary = messages::Translatable("a record copied from Libol -> output record"),
      .input = InputFrom::Clipboard,
      .layout = SourceLayout::Libol,
      .steps = kLibolSteps,
@@ -79,7 +80,8 @@ inline constexpr SourceSystem kSources[] = {
      .title = "LacViet",
      .control = "CmdDaNang",
      .caption = "LacViet (Dak Nong, Ca Mau, Hoi An)",
-     .summary = "a record copied from LacViet -> output record, decomposed letters joined",
+     .summary = messages::Translatable(
+         "a record copied from LacViet -> output record, decomposed letters joined"),
      .input = InputFrom::Clipboard,
      .layout = SourceLayout::LacVietEmiclib,
      .steps = kLacVietSteps,
@@ -91,8 +93,9 @@ inline constexpr SourceSystem kSources[] = {
      .title = "Verbrary",
      .control = "CmdLacViet",
      .caption = "Verbrary (Dong Nai)",
-     .summary = "a record copied from Verbrary -> output record, each subject subdivision a "
-                "heading of its own, decomposed letters joined",
+     .summary = messages::Translatable(
+         "a record copied from Verbrary -> output record, each subject subdivision a "
+         "heading of its own, decomposed letters joined"),
      .input = InputFrom::Clipboard,
      .layout = SourceLayout::Verbrary,
      .steps = kVerbrarySteps,
@@ -104,7 +107,7 @@ inline constexpr SourceSystem kSources[] = {
      .title = "iLib",
      .control = "CmdTvDakLak",
      .caption = "Ilib 4X-8X",
-     .summary = "a record copied from iLib -> output record",
+     .summary = messages::Translatable("a record copied from iLib -> output record"),
      .input = InputFrom::Clipboard,
      .layout = SourceLayout::Ilib,
      .steps = kIlibSteps,
@@ -116,8 +119,8 @@ inline constexpr SourceSystem kSources[] = {
      .title = "Emiclib",
      .control = "CmdTVHCM",
      .caption = "Emiclib (VLong, HCM)",
-     .summary =
-         "a record copied from Emiclib (the LacViet layout) -> output record, letters as copied",
+     .summary = messages::Translatable(
+         "a record copied from Emiclib (the LacViet layout) -> output record, letters as copied"),
      .input = InputFrom::Clipboard,
      .layout = SourceLayout::LacVietEmiclib,
      .steps = kLacVietSteps,
@@ -129,9 +132,9 @@ inline constexpr SourceSystem kSources[] = {
      .title = "Hue",
      .control = "CmdHue",
      .caption = "Hue, Hai Phong",
-     .summary =
+     .summary = messages::Translatable(
          "a record in the form of the Hue and Hai Phong libraries -> output record, repeated "
-         "fields gathered into one; the window's button for it is hidden and takes the box's text",
+         "fields gathered into one; the window's button for it is hidden and takes the box's text"),
      .input = InputFrom::TextBox,
      .layout = SourceLayout::Hue,
      .steps = kHueSteps,

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <random>
 
+#include "Messages/Format.h"
+#include "Messages/Translate.h"
 #include "cli/Win32/WideText.h"
 
 namespace velmora::cli {
@@ -54,7 +56,8 @@ std::string ReasonFor(DWORD code) {
                               message.back() == L' ' || message.back() == L'.')) {
     message.remove_suffix(1);
   }
-  std::string reason = message.empty() ? "Windows error " + std::to_string(code) : Narrow(message);
+  std::string reason =
+      message.empty() ? messages::Format(messages::Tr("Windows error %1"), code) : Narrow(message);
   ::LocalFree(text);
   return reason;
 }

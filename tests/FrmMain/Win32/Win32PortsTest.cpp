@@ -298,7 +298,7 @@ TEST(FrmMain, AKeyCombinationAnotherProgramRegisteredIsToldInTheTooltip) {
   tool.lpszText = text;
   ::SendMessageW(form.NoticeTooltip(), TTM_GETTEXTW, std::size(text),
                  reinterpret_cast<LPARAM>(&tool));
-  EXPECT_TEXT_EQ(FromWide(text), WithKeys(kHotkeyTaken, u"Ctrl+Alt+Shift+K"));
+  EXPECT_TEXT_EQ(FromWide(text), HotkeyTakenNotice(u"Ctrl+Alt+Shift+K"));
   ::UnregisterHotKey(another.handle, 7);
 }
 
