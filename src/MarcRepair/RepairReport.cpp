@@ -1,5 +1,7 @@
 #include "MarcRepair/RepairReport.h"
 
+#include <algorithm>
+
 #include "Messages/Format.h"
 #include "Messages/Translate.h"
 
@@ -49,7 +51,10 @@ void RepairTally::Add(const RepairedItem& item) {
   std::array<bool, kFindingKindCount> seen{};
   for (const Finding& finding : item.findings) seen[static_cast<std::size_t>(finding.kind)] = true;
   for (std::size_t k = 0; k < kFindingKindCount; ++k) byKind_[k] += seen[k] ? 1 : 0;
-  for (const marc_exchange::RepairKind kind : item.structure) ++byRepair_[kind];
+  std::vector<marc_exchange::RepairKind> kinds = item.structure;
+  std::sort(kinds.begin(), kinds.end());
+  kinds.erase(std::unique(kinds.begin(), kinds.end()), kinds.end());
+  for (const marc_exchange::RepairKind kind : kinds) ++byRepair_[kind];
 }
 
 std::size_t RepairTally::Count(marc_exchange::RepairKind kind) const {

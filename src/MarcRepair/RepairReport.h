@@ -34,7 +34,7 @@ class RepairTally {
   std::size_t WithWarnings() const { return warnings_; }
   // Records (and for repairs outside records, inputs) with a finding of `kind`.
   std::size_t Count(FindingKind kind) const { return byKind_[static_cast<std::size_t>(kind)]; }
-  // The readers' repairs, by their own kind.
+  // Records (or inputs) with a repair of the readers' `kind`.
   std::size_t Count(marc_exchange::RepairKind kind) const;
 
   // The summary's lines: the totals, then each kind found with its count.
