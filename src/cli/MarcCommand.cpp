@@ -17,8 +17,8 @@
 #include "Messages/Translate.h"
 #include "cli/Messages.h"
 #include "cli/FileIo.h"
-#include "cli/OrderedPool.h"
 #include "cli/Options.h"
+#include "cli/OrderedPool.h"
 
 namespace velmora::cli {
 namespace {
@@ -98,9 +98,7 @@ class Output {
     }
     return ToStandardOutput() || file_->Commit(error);
   }
-  std::string Name() const {
-    return ToStandardOutput() ? messages::Tr("standard output") : path_;
-  }
+  std::string Name() const { return ToStandardOutput() ? messages::Tr("standard output") : path_; }
 
  private:
   bool ToStandardOutput() const { return path_.empty() || path_ == kStandardStream; }
@@ -141,7 +139,8 @@ int RunMarcCommand(const Options& options) {
   for (const std::string& path : paths) {
     const int fd = OpenInput(path, error);
     if (fd < 0) {
-      PrintError(messages::Format(messages::Tr("%1: %2; the other files go on"), NameOf(path), error));
+      PrintError(
+          messages::Format(messages::Tr("%1: %2; the other files go on"), NameOf(path), error));
       failed = true;
       continue;
     }

@@ -105,7 +105,9 @@ TEST_F(MarcCommandCli, ChecksWithoutWritingAndSaysSoInTheExitStatus) {
 
   // A warning alone needs no change: the exit status stays 0.
   records = SampleRecords(1);
-  records[0].AddField("041", "0 \x1F" "aeng");
+  records[0].AddField("041",
+                      "0 \x1F"
+                      "aeng");
   const RunResult warned = Run("marc --check", WriteFile(OutputFormat::kIso2709, records));
   EXPECT_EQ(warned.exitCode, 0) << warned.err;
   EXPECT_NE(warned.err.find("008/35-37 is 'vie' but 041 $a is 'eng'"), std::string::npos)
@@ -132,7 +134,9 @@ TEST_F(MarcCommandCli, KeepsWhatCannotBeReadInTheRejects) {
 
 TEST_F(MarcCommandCli, WritesMarc8OrNamesWhatItCannotHold) {
   std::vector<ExchangeRecord> records = SampleRecords(2);
-  records[1].AddField("500", "  \x1F" "aVi\xE1\xBB\x87t \xF0\x9F\x98\x80!");  // an emoji
+  records[1].AddField("500",
+                      "  \x1F"
+                      "aVi\xE1\xBB\x87t \xF0\x9F\x98\x80!");  // an emoji
   const std::string input = WriteFile(OutputFormat::kIso2709, records);
   const RunResult refused = Run("marc --to marc-8", input);
   EXPECT_EQ(refused.exitCode, 1);
@@ -144,7 +148,7 @@ TEST_F(MarcCommandCli, WritesMarc8OrNamesWhatItCannotHold) {
   EXPECT_NE(leftOut.err.find("500 $a: 1 character MARC-8 cannot hold left out"), std::string::npos)
       << leftOut.err;
   EXPECT_GT(leftOut.out.size(), refused.out.size());  // the second record written too
-  EXPECT_EQ(leftOut.out[9], ' ');                      // leader/09: MARC-8
+  EXPECT_EQ(leftOut.out[9], ' ');                     // leader/09: MARC-8
   // What it wrote, repaired again as MARC-8, stays as it is.
   const RunResult again = Run("marc --to marc-8 --check", leftOut.out);
   EXPECT_EQ(again.exitCode, 0) << again.err;
@@ -152,7 +156,10 @@ TEST_F(MarcCommandCli, WritesMarc8OrNamesWhatItCannotHold) {
 
 TEST_F(MarcCommandCli, ReadsEveryFieldAsFromSays) {
   std::vector<ExchangeRecord> records = SampleRecords(1);
-  const std::string canTho = " 0\x1F" "a" + Tcvn3(u"C\u1EA7n Th\u01A1");  // «Cần Thơ»
+  const std::string canTho =
+      " 0\x1F"
+      "a" +
+      Tcvn3(u"C\u1EA7n Th\u01A1");  // «Cần Thơ»
   records[0].AddField("651", canTho);
   const std::string input = WriteFile(OutputFormat::kIso2709, records);
   const RunResult guessed = Run("marc --check", input);
@@ -224,7 +231,8 @@ TEST_F(MarcCommandCli, WritesWhatYazReadsBack) {
     GTEST_SKIP() << "needs yaz-marcdump (the Debian package yaz)";
   }
   const std::vector<ExchangeRecord> records = SampleRecords(6);
-  const std::string input = Quoted(Write("tcvn3.mrc", WriteFile(OutputFormat::kIso2709, InTcvn3(records))));
+  const std::string input =
+      Quoted(Write("tcvn3.mrc", WriteFile(OutputFormat::kIso2709, InTcvn3(records))));
   // Fields only: yaz writes a leader of its own after converting.
   const auto fields = [](const std::string& lines) {
     std::string kept;
