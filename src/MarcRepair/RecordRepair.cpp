@@ -1,6 +1,7 @@
 #include "MarcRepair/RecordRepair.h"
 
 #include <algorithm>
+#include <span>
 
 #include "Encodings/Marc8Encoder.h"
 #include "Encodings/Normalization.h"
@@ -116,6 +117,63 @@ FieldReading WithUtf8Kept(std::string_view bytes, const FieldReading& reading) {
   return close;
 }
 
+// A Vietnamese letter beyond Latin-1 (ă đ ơ ư ệ …): what 8-bit text read as
+// UTF-8 by chance does not hold.
+bool IsVietnameseLetterBeyondLatin1(char16_t c) {
+  return (c >= 0x0100 && c <= 0x01B0) || (c >= 0x1EA0 && c <= 0x1EF9);
+}
+
+// Whether a character is what double-encoded UTF-8 gives for a lead byte
+// (U+00C2-U+00F4) or a continuation byte (0x80-0xBF read as Windows-1252).
+bool IsMisreadLead(char16_t c) {
+  return c >= 0xC2 && c <= 0xF4;
+}
+bool IsMisreadContinuation(char16_t c) {
+  if (c >= 0x80 && c <= 0xBF) return true;
+  static constexpr char16_t kWindows1252[] = {
+      0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030,
+      0x0160, 0x2039, 0x0152, 0x017D, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
+  return std::find(std::begin(kWindows1252), std::end(kWindows1252), c) != std::end(kWindows1252);
+}
+
+// The reading of a record whose every field is ASCII or plainly UTF-8: well-
+// formed, with a Vietnamese letter beyond Latin-1, no C1 control, nothing
+// that double-encoding gives. Such a record is UTF-8 whatever its leader
+// says, and needs no detection, which is most of the time a repair takes;
+// any other record (nullopt) is judged by field_text.
+std::optional<field_text::RecordReading> PlainUtf8Reading(
+    std::span<const std::string_view> fields) {
+  field_text::RecordReading reading;
+  reading.fields.resize(fields.size());
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const std::string_view bytes = fields[i];
+    FieldReading& field = reading.fields[i];
+    if (IsAscii(bytes)) {
+      if (bytes.find('\x1B') != std::string_view::npos) return std::nullopt;  // a MARC-8 escape
+      field.text.assign(bytes.begin(), bytes.end());
+      continue;
+    }
+    encodings::Utf8Error error{};
+    std::optional<Text> text = encodings::DecodeUtf8(bytes, &error);
+    if (!text || bytes.starts_with("\xEF\xBB\xBF")) return std::nullopt;
+    bool vietnamese = false;
+    for (std::size_t k = 0; k < text->size(); ++k) {
+      const char16_t c = (*text)[k];
+      if (c >= 0x80 && c < 0xA0) return std::nullopt;
+      if (IsMisreadLead(c) && k + 1 < text->size() && IsMisreadContinuation((*text)[k + 1])) {
+        return std::nullopt;
+      }
+      vietnamese = vietnamese || IsVietnameseLetterBeyondLatin1(c);
+    }
+    if (!vietnamese) return std::nullopt;
+    field.text = std::move(*text);
+    field.verdict = FieldVerdict::Read;
+    reading.verdict = FieldVerdict::Read;
+  }
+  return reading;
+}
+
 // What one field's repair did, before the record's findings are put together.
 struct FieldOutcome {
   Text text;                 // what the checks read
@@ -135,8 +193,12 @@ class RecordRepairer {
     std::vector<std::string_view> contents;
     contents.reserve(record_.FieldCount());
     for (const ExchangeField& field : record_.Fields()) contents.push_back(field.content);
-    const field_text::RecordReading reading = field_text::ReadRecordFields(
-        contents, {field_text::LeaderCodingOf(position09), options_.from});
+    std::optional<field_text::RecordReading> plain;
+    if (!options_.from) plain = PlainUtf8Reading(contents);
+    const field_text::RecordReading reading =
+        plain ? std::move(*plain)
+              : field_text::ReadRecordFields(
+                    contents, {field_text::LeaderCodingOf(position09), options_.from});
     std::vector<FieldOutcome> fields(record_.FieldCount());
     for (std::size_t i = 0; i < record_.FieldCount(); ++i) {
       fields[i] = RepairField(i, WithUtf8Kept(contents[i], reading.fields[i]));
