@@ -29,8 +29,8 @@ TEST(FindingKinds, TheReadmeListsEveryKindAsTheTableHasIt) {
   const std::size_t header = text.find("| Kind | Counts as | What the summary counts |");
   ASSERT_NE(header, std::string::npos);
   std::size_t listed = 0;
-  for (std::size_t at = text.find('\n', header) + 1; text.compare(at, 3, "|--") == 0 ||
-                                                     text.compare(at, 3, "| `") == 0;
+  for (std::size_t at = text.find('\n', header) + 1;
+       text.compare(at, 3, "|--") == 0 || text.compare(at, 3, "| `") == 0;
        at = text.find('\n', at) + 1) {
     listed += text.compare(at, 3, "| `") == 0 ? 1 : 0;
   }
