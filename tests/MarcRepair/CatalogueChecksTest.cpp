@@ -54,9 +54,9 @@ std::vector<ChecksCase> Cases() {
   // clang-format on
 }
 
-class CatalogueChecks : public ::testing::TestWithParam<ChecksCase> {};
+class MarcRepairChecks : public ::testing::TestWithParam<ChecksCase> {};
 
-TEST_P(CatalogueChecks, WarnsOnlyWhereTheRecordIsWrong) {
+TEST_P(MarcRepairChecks, WarnsOnlyWhereTheRecordIsWrong) {
   const ChecksCase& c = GetParam();
   std::vector<Finding> findings;
   CheckRecord(c.fields, findings);
@@ -69,7 +69,7 @@ TEST_P(CatalogueChecks, WarnsOnlyWhereTheRecordIsWrong) {
   EXPECT_EQ(kinds, c.want) << texts;
 }
 
-INSTANTIATE_TEST_SUITE_P(EachCheck, CatalogueChecks, ::testing::ValuesIn(Cases()),
+INSTANTIATE_TEST_SUITE_P(EachCheck, MarcRepairChecks, ::testing::ValuesIn(Cases()),
                          [](const auto& info) {
                            std::string name;
                            for (const char ch : std::string(info.param.what)) {
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(EachCheck, CatalogueChecks, ::testing::ValuesIn(Cases()
                            return name;
                          });
 
-TEST(IsbnCheckDigit, OfThirteenAndTenDigits) {
+TEST(MarcRepairIsbn, OfThirteenAndTenDigits) {
   EXPECT_EQ(IsbnCheckDigit("978604000000"), '2');
   EXPECT_EQ(IsbnCheckDigit("9780306406157"), '7');
   EXPECT_EQ(IsbnCheckDigit("030640615"), '2');

@@ -38,7 +38,7 @@ std::string Lines(const RepairedFiles& files) {
   return text;
 }
 
-TEST(FileRepair, WritesACleanFileAsItCameInEveryFormat) {
+TEST(MarcRepairFile, WritesACleanFileAsItCameInEveryFormat) {
   for (const OutputFormat format : kFormats) {
     const std::string clean = WriteFile(format, SampleRecords(12));
     const RepairedFiles files = Repair(clean);
@@ -49,7 +49,7 @@ TEST(FileRepair, WritesACleanFileAsItCameInEveryFormat) {
 }
 
 // Every format into every other, then again: the second repair changes nothing.
-TEST(FileRepair, LeavesItsOwnOutputAsItIs) {
+TEST(MarcRepairFile, LeavesItsOwnOutputAsItIs) {
   const test::DamagedCatalogue damaged = test::MakeDamagedCatalogue(120);
   for (const OutputFormat from : kFormats) {
     const RepairedFiles first = Repair(damaged.bytes, Options(from));
@@ -81,7 +81,7 @@ struct StructureCase {
 };
 
 // The second record of three damaged; the repair gives the clean file back.
-TEST(FileRepair, RepairsTheStructureAndReportsIt) {
+TEST(MarcRepairFile, RepairsTheStructureAndReportsIt) {
   const std::string clean = WriteFile(OutputFormat::kIso2709, SampleRecords(3));
   const std::size_t second = std::stoul(clean.substr(0, 5));
   const auto setLength = [](std::string& f, std::size_t at, std::size_t delta) {
@@ -111,18 +111,20 @@ TEST(FileRepair, RepairsTheStructureAndReportsIt) {
   }
 }
 
-TEST(FileRepair, KeepsWhatATruncatedRecordHolds) {
+TEST(MarcRepairFile, KeepsWhatATruncatedRecordHolds) {
   const std::string clean = WriteFile(OutputFormat::kIso2709, SampleRecords(2));
   const RepairedFiles files = Repair(clean.substr(0, clean.size() - 12));
   EXPECT_TRUE(files.output.starts_with(clean.substr(0, std::stoul(clean.substr(0, 5)))));
   EXPECT_EQ(files.tally.Records(), 2u) << Lines(files);
   EXPECT_EQ(files.tally.Count(FindingKind::kStructureRepaired), 1u) << Lines(files);
-  EXPECT_TRUE(Repair(files.output).lines.empty());
+  // What the cut left (a letter cut in two is kept as its bytes) needs no
+  // change the second time.
+  EXPECT_EQ(Repair(files.output).tally.Changed(), 0u);
 }
 
 // A record that cannot be read is neither dropped in silence nor written:
 // the rejects get its bytes, the report its number and byte offset.
-TEST(FileRepair, HandsBackWhatCannotBeRead) {
+TEST(MarcRepairFile, HandsBackWhatCannotBeRead) {
   const std::string clean = WriteFile(OutputFormat::kIso2709, SampleRecords(2));
   const std::size_t second = std::stoul(clean.substr(0, 5));
   std::string file = clean;
@@ -141,7 +143,7 @@ TEST(FileRepair, HandsBackWhatCannotBeRead) {
   EXPECT_NE(files.lines[0].find("rejects.mrc"), std::string::npos) << files.lines[0];
 }
 
-TEST(FileRepair, ReadsSeveralInputsAsOneStream) {
+TEST(MarcRepairFile, ReadsSeveralInputsAsOneStream) {
   const std::string iso = WriteFile(OutputFormat::kIso2709, SampleRecords(2));
   const std::string xml = WriteFile(OutputFormat::kMarcXml, SampleRecords(3));
   const std::string_view inputs[] = {iso, xml};
@@ -152,7 +154,7 @@ TEST(FileRepair, ReadsSeveralInputsAsOneStream) {
 
 // The generated catalogue: every damaged record found and repaired, none
 // left as a problem but the unreadable ones, the output clean.
-TEST(FileRepair, FindsEveryDamageOfAGeneratedCatalogue) {
+TEST(MarcRepairFile, FindsEveryDamageOfAGeneratedCatalogue) {
   using test::Damage;
   const test::DamagedCatalogue catalogue = test::MakeDamagedCatalogue(600);
   FileRepairOptions options;

@@ -9,7 +9,7 @@
 namespace velmora::marc_repair {
 namespace {
 
-TEST(FindingKinds, TheReadmeListsEveryKindAsTheTableHasIt) {
+TEST(MarcRepairKinds, TheReadmeListsEveryKindAsTheTableHasIt) {
   std::ifstream file(VELMORA_README);
   ASSERT_TRUE(file) << VELMORA_README;
   std::stringstream readme;

@@ -161,9 +161,9 @@ std::string FindingsText(const RecordRepairOutcome& outcome) {
   return text;
 }
 
-class CharacterDamage : public ::testing::TestWithParam<RepairCase> {};
+class MarcRepairCharacterDamage : public ::testing::TestWithParam<RepairCase> {};
 
-TEST_P(CharacterDamage, GivesTheCleanRecordAndReportsWhatItDid) {
+TEST_P(MarcRepairCharacterDamage, GivesTheCleanRecordAndReportsWhatItDid) {
   const RepairCase& c = GetParam();
   ExchangeRecord record = MakeRecord(c.leader09, c.fields);
   const RecordRepairOutcome outcome = RepairRecord(record, c.options);
@@ -195,7 +195,7 @@ TEST_P(CharacterDamage, GivesTheCleanRecordAndReportsWhatItDid) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(EachKind, CharacterDamage, ::testing::ValuesIn(Cases()),
+INSTANTIATE_TEST_SUITE_P(EachKind, MarcRepairCharacterDamage, ::testing::ValuesIn(Cases()),
                          [](const auto& info) {
                            std::string name;
                            for (const char c : std::string(info.param.what)) {
@@ -205,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(EachKind, CharacterDamage, ::testing::ValuesIn(Cases())
                          });
 
 // Where the repair cannot tell, it keeps the bytes and says so.
-TEST(RecordRepair, KeepsTheBytesItCannotRead) {
+TEST(MarcRepairRecord, KeepsTheBytesItCannotRead) {
   const struct {
     const char* what;
     std::string bytes;
@@ -234,7 +234,7 @@ TEST(RecordRepair, KeepsTheBytesItCannotRead) {
 
 // MARC-8 cannot hold every character: the record is refused, naming the
 // field and the character, or with -c the character is left out.
-TEST(RecordRepair, NamesWhatMarc8CannotHoldOrLeavesItOut) {
+TEST(MarcRepairRecord, NamesWhatMarc8CannotHoldOrLeavesItOut) {
   const Text title = u"10\u001FaVi\u1EC7t Nam \U0001F600 x";
   for (const bool leaveOut : {false, true}) {
     ExchangeRecord record("00000nam a2200000 i 4500");
