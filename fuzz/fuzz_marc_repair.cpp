@@ -1,8 +1,8 @@
 // The repair of a MARC file on any bytes: the first byte picks the options
 // (the output format, UTF-8 or MARC-8, NFD, -c, --check, a forced reading),
 // the rest is the file.
-//  - every record read is written, or handed back for the rejects (a check
-//    writes nothing);
+//  - every record read is written, or handed back for the rejects; a check
+//    writes no record;
 //  - the output, repaired again, comes out the same and needs no change,
 //    where the first repair left no problem behind.
 #include <cstddef>
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const RepairedFiles once = RepairInMemory(inputs, options);
   const Text shown = fuzz::BytesAsText(bytes);
   if (options.check) {
-    FUZZ_CHECK(once.output.empty() && once.rejects.empty(), {"bytes", shown});
+    FUZZ_CHECK(once.output.empty(), {"bytes", shown});
     return 0;
   }
   const std::size_t notWritten =

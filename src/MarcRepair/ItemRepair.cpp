@@ -47,6 +47,20 @@ std::string NotWrittenEnding(const RepairOptions& options) {
                                 options.rejectsName);
 }
 
+// A .mrk record whose =LDR line stood right after the record before, with
+// no empty line between: written in the file's framing, it gets the empty
+// line, so that what is written reads back as two records without a repair.
+void SeparateFromTheRecordBefore(ReadItem& item) {
+  marc_exchange::RecordOrigin& origin = item.record.MutableOrigin();
+  if (origin.format != marc_exchange::OutputFormat::kMrk) return;
+  for (const marc_exchange::Repair& repair : item.repairs) {
+    if (repair.kind == marc_exchange::RepairKind::kRecordWithoutBreak) {
+      origin.leadingText.insert(0, origin.lineBreak);
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 RepairedItem RepairItem(ReadItem& item, const RepairOptions& options,
@@ -74,6 +88,7 @@ RepairedItem RepairItem(ReadItem& item, const RepairOptions& options,
       break;
   }
   marc_exchange::ExchangeRecord& record = item.record;
+  SeparateFromTheRecordBefore(item);
   const marc_exchange::RecordOrigin& origin = record.Origin();
   done.input = origin.input;
   done.number = origin.number;

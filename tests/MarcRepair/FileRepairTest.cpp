@@ -143,6 +143,17 @@ TEST(MarcRepairFile, HandsBackWhatCannotBeRead) {
   EXPECT_NE(files.lines[0].find("rejects.mrc"), std::string::npos) << files.lines[0];
 }
 
+// Two .mrk records with no empty line between them are written apart.
+TEST(MarcRepairFile, SeparatesMrkRecordsThatRanTogether) {
+  const std::string clean = WriteFile(OutputFormat::kMrk, SampleRecords(2));
+  std::string joined = clean;
+  joined.erase(joined.find("\r\n\r\n=LDR") + 2, 2);
+  const RepairedFiles files = Repair(joined);
+  EXPECT_EQ(files.tally.Count(RepairKind::kRecordWithoutBreak), 1u) << Lines(files);
+  EXPECT_EQ(files.output, clean);
+  EXPECT_TRUE(Repair(files.output).lines.empty());
+}
+
 TEST(MarcRepairFile, ReadsSeveralInputsAsOneStream) {
   const std::string iso = WriteFile(OutputFormat::kIso2709, SampleRecords(2));
   const std::string xml = WriteFile(OutputFormat::kMarcXml, SampleRecords(3));
