@@ -156,9 +156,9 @@ std::optional<Text> ConvertCopied(const Command& command, bool working, TextView
   if (const auto* whole = std::get_if<WholeTextCommand>(&command.kind)) {
     return whole->convert(Text(copied));
   }
-  const StreamCommand& stream = std::get<StreamCommand>(command.kind);
-  if (!stream.precomposing) return std::nullopt;
-  return stream.precomposing->convert(Text(copied));
+  const auto* stream = std::get_if<StreamCommand>(&command.kind);
+  if (stream == nullptr || !stream->precomposing) return std::nullopt;  // marc: MARC files
+  return stream->precomposing->convert(Text(copied));
 }
 
 }  // namespace velmora::cli

@@ -15,8 +15,8 @@
 #include "MarcRepair/StructureRepairs.h"
 #include "Messages/Format.h"
 #include "Messages/Translate.h"
-#include "cli/Messages.h"
 #include "cli/FileIo.h"
+#include "cli/Messages.h"
 #include "cli/Options.h"
 #include "cli/OrderedPool.h"
 
@@ -139,8 +139,7 @@ int RunMarcCommand(const Options& options) {
   for (const std::string& path : paths) {
     const int fd = OpenInput(path, error);
     if (fd < 0) {
-      PrintError(
-          messages::Format(messages::Tr("%1: %2; the other files go on"), NameOf(path), error));
+      PrintError(messages::Format(messages::Tr("%1: %2"), NameOf(path), error));
       failed = true;
       continue;
     }

@@ -117,7 +117,8 @@ bool SetTo(ParsedCommandLine& parsed, std::string_view name) {
 bool SetFrom(ParsedCommandLine& parsed, std::string_view name) {
   parsed.options.marc.from = field_text::FindFieldCharset(name);
   if (parsed.options.marc.from) return true;
-  parsed.error = "--from '" + std::string(name) + "' is no character set; use " + FieldCharsetNames();
+  parsed.error =
+      "--from '" + std::string(name) + "' is no character set; use " + FieldCharsetNames();
   return false;
 }
 

@@ -1,8 +1,7 @@
-#include <variant>
-
 #include "Invocations.h"
 
 #include <span>
+#include <variant>
 
 #include "BuildLimits.h"
 #include "Encodings/TextInput.h"
