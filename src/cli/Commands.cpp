@@ -61,11 +61,11 @@ const Command kOtherCommands[] = {
     {.name = "marc",
      .summary = messages::Translatable(
          "MARC files (ISO 2709, MARCXML or MarcEdit .mrk, found from the content) read "
-                "as one stream of records and written again repaired: each field's character "
-                "set found from its bytes (UTF-8, double-encoded UTF-8, MARC-8, the 8-bit "
-                "Vietnamese ones), written as --to says, leader/09 saying so, the structure "
-                "recomputed; a record that needs no change is written as it came; a report on "
-                "standard error"),
+         "as one stream of records and written again repaired: each field's character "
+         "set found from its bytes (UTF-8, double-encoded UTF-8, MARC-8, the 8-bit "
+         "Vietnamese ones), written as --to says, leader/09 saying so, the structure "
+         "recomputed; a record that needs no change is written as it came; a report on "
+         "standard error"),
      .kind = MarcFilesCommand{RunMarcCommand}},
 };
 

@@ -186,22 +186,26 @@ constexpr OptionRow kOptions[] = {
                   "leaves out"),
      SetVerbose},
     {"to", 0, "CHARSET",
-     Translatable("marc: write the records in utf-8 (the default: leader/09 'a', text in NFC) or marc-8 "
-     "(leader/09 blank; a character MARC-8 cannot hold stops the record unless -c)"),
+     Translatable(
+         "marc: write the records in utf-8 (the default: leader/09 'a', text in NFC) or marc-8 "
+         "(leader/09 blank; a character MARC-8 cannot hold stops the record unless -c)"),
      SetTo},
     {"from", 0, "CHARSET",
-     Translatable("marc: read every field of every record as CHARSET (utf-8, marc-8, tcvn3, vni, cp1258, "
-     "viscii, tcvn5712-1), whatever its bytes look like"),
+     Translatable(
+         "marc: read every field of every record as CHARSET (utf-8, marc-8, tcvn3, vni, cp1258, "
+         "viscii, tcvn5712-1), whatever its bytes look like"),
      SetFrom},
     {"nfd", 0, "",
      Translatable("marc: with --to utf-8, write letters decomposed (NFD) instead of composed"),
      SetNfd},
     {"check", 0, "",
-     Translatable("marc: write no records, only the report; exit status 0 when every record is clean, 1 "
-     "when any needs a change or has a problem"),
+     Translatable(
+         "marc: write no records, only the report; exit status 0 when every record is clean, 1 "
+         "when any needs a change or has a problem"),
      SetCheck},
     {"rejects", 0, "FILE",
-     Translatable("marc: write each record that cannot be read or written to FILE, its bytes as they came"),
+     Translatable(
+         "marc: write each record that cannot be read or written to FILE, its bytes as they came"),
      SetRejects},
 };
 
