@@ -42,12 +42,13 @@ bool StreamCharset(LineBlockReader& reader, std::ostream& output, encodings::Rep
 // was lost.
 std::string LossReport(encodings::Representation to, const encodings::EncodeReport& report);
 
-// The options that only charset takes, as --help lists them.
+// The options that only charset takes, as --help lists them (marc takes
+// -c too, for --to marc-8).
 inline constexpr CommandOption kCharsetOptions[] = {
     {"leave-out", 'c',
      messages::Translatable(
          "charset: leave out what TO cannot hold, and count it on standard error, as iconv -c "
-         "(without it such a character stops the conversion)")},
+         "(without it such a character stops the conversion); marc: the same for --to marc-8")},
     {"list", 0,
      messages::Translatable("charset: list the representations, their number codes and aliases")},
 };

@@ -8,6 +8,7 @@
 #include "ModMain/Records/MarcEditExport.h"
 #include "cli/CharsetCommand.h"
 #include "cli/DetectCommand.h"
+#include "cli/MarcCommand.h"
 
 namespace velmora::cli {
 namespace {
@@ -57,6 +58,15 @@ const Command kOtherCommands[] = {
          "library system whose layout a copied record has"),
      .kind = StreamCommand{.prepare = PrepareDetect,
                            .noPrecompose = messages::Translatable("it writes no text")}},
+    {.name = "marc",
+     .summary = messages::Translatable(
+         "MARC files (ISO 2709, MARCXML or MarcEdit .mrk, found from the content) read "
+         "as one stream of records and written again repaired: each field's character "
+         "set found from its bytes (UTF-8, double-encoded UTF-8, MARC-8, the 8-bit "
+         "Vietnamese ones), written as --to says, leader/09 saying so, the structure "
+         "recomputed; a record that needs no change is written as it came; a report on "
+         "standard error"),
+     .kind = MarcFilesCommand{RunMarcCommand}},
 };
 
 std::vector<Command> BuildCommands() {
@@ -146,9 +156,9 @@ std::optional<Text> ConvertCopied(const Command& command, bool working, TextView
   if (const auto* whole = std::get_if<WholeTextCommand>(&command.kind)) {
     return whole->convert(Text(copied));
   }
-  const StreamCommand& stream = std::get<StreamCommand>(command.kind);
-  if (!stream.precomposing) return std::nullopt;
-  return stream.precomposing->convert(Text(copied));
+  const auto* stream = std::get_if<StreamCommand>(&command.kind);
+  if (stream == nullptr || !stream->precomposing) return std::nullopt;  // marc: MARC files
+  return stream->precomposing->convert(Text(copied));
 }
 
 }  // namespace velmora::cli

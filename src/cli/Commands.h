@@ -6,6 +6,8 @@
 //   whole-text command  marcedit: each input converted as one text
 //   streaming command   pre-unicode, charset, detect: each input streamed
 //                       to the output by the command's own run
+//   MARC files command  marc: every input one stream of MARC records, run
+//                       by the command itself
 #pragma once
 
 #include <functional>
@@ -81,7 +83,16 @@ struct StreamCommand {
   std::string_view noPrecompose = {};
 };
 
-using CommandKind = std::variant<SourceCommand, WholeTextCommand, StreamCommand>;
+struct Options;
+
+// A command that reads all its inputs as one stream of MARC records and
+// writes them itself (marc), with the MARC repair's options of the common
+// table and charset's -c; its exit status.
+struct MarcFilesCommand {
+  int (*run)(const Options& options);
+};
+
+using CommandKind = std::variant<SourceCommand, WholeTextCommand, StreamCommand, MarcFilesCommand>;
 
 struct Command {
   std::string_view name;

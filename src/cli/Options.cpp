@@ -95,6 +95,48 @@ bool SetVerbose(ParsedCommandLine& parsed, std::string_view) {
   return true;
 }
 
+std::string FieldCharsetNames() {
+  std::string names;
+  for (const field_text::FieldCharset charset : field_text::AllFieldCharsets()) {
+    if (!names.empty()) names += ", ";
+    names += field_text::Name(charset);
+  }
+  return names;
+}
+
+bool SetTo(ParsedCommandLine& parsed, std::string_view name) {
+  const auto charset = field_text::FindFieldCharset(name);
+  if (charset == field_text::FieldCharset::Utf8 || charset == field_text::FieldCharset::Marc8) {
+    parsed.options.marc.to = charset;
+    return true;
+  }
+  parsed.error = "--to '" + std::string(name) + "': MARC records are written in utf-8 or marc-8";
+  return false;
+}
+
+bool SetFrom(ParsedCommandLine& parsed, std::string_view name) {
+  parsed.options.marc.from = field_text::FindFieldCharset(name);
+  if (parsed.options.marc.from) return true;
+  parsed.error =
+      "--from '" + std::string(name) + "' is no character set; use " + FieldCharsetNames();
+  return false;
+}
+
+bool SetNfd(ParsedCommandLine& parsed, std::string_view) {
+  parsed.options.marc.nfd = true;
+  return true;
+}
+
+bool SetCheck(ParsedCommandLine& parsed, std::string_view) {
+  parsed.options.marc.check = true;
+  return true;
+}
+
+bool SetRejects(ParsedCommandLine& parsed, std::string_view path) {
+  parsed.options.marc.rejectsPath = std::string(path);
+  return true;
+}
+
 bool AskForHelp(ParsedCommandLine& parsed, std::string_view) {
   parsed.outcome = Outcome::Help;
   return true;
@@ -143,6 +185,28 @@ constexpr OptionRow kOptions[] = {
      Translatable("name on standard error each field of the copied record that the output record "
                   "leaves out"),
      SetVerbose},
+    {"to", 0, "CHARSET",
+     Translatable(
+         "marc: write the records in utf-8 (the default: leader/09 'a', text in NFC) or marc-8 "
+         "(leader/09 blank; a character MARC-8 cannot hold stops the record unless -c)"),
+     SetTo},
+    {"from", 0, "CHARSET",
+     Translatable(
+         "marc: read every field of every record as CHARSET (utf-8, marc-8, tcvn3, vni, cp1258, "
+         "viscii, tcvn5712-1), whatever its bytes look like"),
+     SetFrom},
+    {"nfd", 0, "",
+     Translatable("marc: with --to utf-8, write letters decomposed (NFD) instead of composed"),
+     SetNfd},
+    {"check", 0, "",
+     Translatable(
+         "marc: write no records, only the report; exit status 0 when every record is clean, 1 "
+         "when any needs a change or has a problem"),
+     SetCheck},
+    {"rejects", 0, "FILE",
+     Translatable(
+         "marc: write each record that cannot be read or written to FILE, its bytes as they came"),
+     SetRejects},
 };
 
 // The program's own options, listed after every command's.
@@ -278,6 +342,40 @@ std::string OptionName(const CommandOption& option) {
 
 // What the options ask of the command, once both are known; then the
 // command's own words read into its run.
+// marc's options, once the command is known: the common table's, and
+// charset's -c, which marc takes for --to marc-8.
+bool CheckMarcOptions(Reading& reading) {
+  ParsedCommandLine& parsed = reading.parsed;
+  Options& options = parsed.options;
+  const auto refuse = [&](std::string message) {
+    parsed.error = std::move(message);
+    return false;
+  };
+  for (const CommandOption* option : reading.commandOptions) {
+    if (option->longName != "leave-out") return refuse("'marc' takes no " + OptionName(*option));
+    options.marc.leaveOut = true;
+  }
+  if (options.working || options.batch || options.verbose || options.precompose ||
+      options.splitBytes > 0) {
+    return refuse("'marc' takes none of --working, --batch, --verbose, --precompose, --split-size");
+  }
+  if (options.format == marc_exchange::OutputFormat::kRecord) {
+    return refuse("'marc' writes MARC records: --format iso2709, marcxml or mrk");
+  }
+  const bool marc8 = options.marc.to == field_text::FieldCharset::Marc8;
+  if (marc8 && options.format == marc_exchange::OutputFormat::kMarcXml) {
+    return refuse("MARCXML is UTF-8: --to marc-8 writes --format iso2709 or mrk");
+  }
+  if (marc8 && options.marc.nfd) return refuse("--nfd is for --to utf-8");
+  if (options.marc.leaveOut && !marc8) {
+    return refuse("-c leaves out what MARC-8 cannot hold: it goes with --to marc-8");
+  }
+  if (options.marc.check && (!options.outputPath.empty() || !options.marc.rejectsPath.empty())) {
+    return refuse("--check writes no records: leave out -o and --rejects");
+  }
+  return true;
+}
+
 bool CheckAgainstCommand(Reading& reading) {
   ParsedCommandLine& parsed = reading.parsed;
   Options& options = parsed.options;
@@ -287,6 +385,13 @@ bool CheckAgainstCommand(Reading& reading) {
   }
   const Command& command = *options.command;
   const std::string name(command.name);
+  if (std::holds_alternative<MarcFilesCommand>(command.kind)) return CheckMarcOptions(reading);
+  if (options.marc.to || options.marc.from || options.marc.nfd || options.marc.check ||
+      !options.marc.rejectsPath.empty()) {
+    parsed.error =
+        "'" + name + "' takes none of --to, --from, --nfd, --check, --rejects: they are marc's";
+    return false;
+  }
   const bool isSource = SourceOf(command) != nullptr;
   const StreamCommand* stream = std::get_if<StreamCommand>(&command.kind);
   if (options.working && !isSource) {
@@ -434,6 +539,7 @@ std::string Usage() {
       Tr("usage: velmora-convert COMMAND [OPTION...] [FILE...]\n"
          "       velmora-convert charset FROM TO [OPTION...] [FILE...]\n"
          "       velmora-convert charset auto TO [OPTION...] [FILE...]") +
+      "\n" + Tr("       velmora-convert marc [--check] [--to CHARSET] [OPTION...] [FILE...]") +
       "\n\n" +
       Tr("Converts what a library system's screen gave when a record was copied (each\n"
          "FILE, or standard input when there is none or FILE is -) and writes the\n"
@@ -460,6 +566,13 @@ std::string Usage() {
   text += "\n" + Tr("formats (--format):") + "\n";
   for (const marc_exchange::OutputFormatRow& row : marc_exchange::kOutputFormats) {
     text += HelpRow(std::string(row.name), Tr(row.summary));
+  }
+  text += "\n" + Tr("character sets (marc --to, --from):") + "\n";
+  for (const field_text::FieldCharset charset : field_text::AllFieldCharsets()) {
+    const bool writable =
+        charset == field_text::FieldCharset::Utf8 || charset == field_text::FieldCharset::Marc8;
+    text += HelpRow(std::string(field_text::Name(charset)),
+                    writable ? Tr("read (--from) and written (--to)") : Tr("read (--from)"));
   }
   text += "\n" +
           Tr("representations (charset FROM TO; any case; 1-5 are the short number codes):") + "\n";

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Encodings/FieldText/FieldTextDecoder.h"
 #include "MarcExchange/FixedField008.h"
 #include "MarcExchange/OutputFormats.h"
 #include "cli/Commands.h"
@@ -22,6 +23,16 @@
 namespace velmora::cli {
 
 inline constexpr std::string_view kStandardStream = "-";
+
+// What the options of marc ask of its run.
+struct MarcFlags {
+  std::optional<field_text::FieldCharset> to;    // --to: utf-8 (default) or marc-8
+  std::optional<field_text::FieldCharset> from;  // --from: every field read as this
+  bool nfd = false;                              // --nfd: UTF-8 text decomposed
+  bool check = false;                            // --check: only the report
+  bool leaveOut = false;                         // -c: leave out what MARC-8 cannot hold
+  std::string rejectsPath;                       // --rejects FILE
+};
 
 struct Options {
   const Command* command = nullptr;
@@ -37,6 +48,7 @@ struct Options {
   marc_exchange::CalendarDate dateEntered;  // the 008's date entered (SOURCE_DATE_EPOCH or today)
   std::string outputPath;                   // empty or "-": standard output
   std::vector<std::string> inputPaths;      // none: standard input; "-" is standard input
+  MarcFlags marc;                           // marc's --to, --from, --nfd, --check, --rejects, -c
 };
 
 struct ParsedCommandLine {

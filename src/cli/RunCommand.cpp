@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "cli/MarcCommand.h"
 #include "cli/SourceRun.h"
 #include "cli/StreamRun.h"
 #include "cli/WholeTextRun.h"
@@ -25,6 +26,7 @@ struct RunOfKind {
     }
     return RunStreamCommand(options);
   }
+  int operator()(const MarcFilesCommand& command) const { return command.run(options); }
 };
 
 }  // namespace

@@ -88,11 +88,16 @@ TEST_F(CommandLine, AFileThatCannotBeReadIsNamedAndTheOthersConverted) {
   const std::string text = "'" + Write("text.txt", kRecordA).string() + "'";
   const std::string record = "'" + Write("record.txt", "245=00$aA%100=##$aB").string() + "'";
   const std::string missing = "'" + (dir_ / "missing.txt").string() + "'";
+  const std::string marc =
+      "'" + Write("record.mrk", "=LDR  00042nam a2200037   4500\r\n=245  10$aA\r\n\r\n").string() +
+      "'";
   for (const cli::Command& command : cli::AllCommands()) {
-    // What the command takes: its source's sample record, an output record, any text.
+    // What the command takes: its source's sample record, an output record,
+    // a MARC file, any text.
     const records::SourceSystem* source = cli::SourceOf(command);
     const std::string good = source != nullptr ? Example(std::string(source->sample) + ".txt")
                              : command.name == "marcedit" ? record
+                             : command.name == "marc"     ? marc
                                                           : text;
     std::vector<std::string> calls = {std::string(command.name)};
     if (command.name == "charset") calls = {"charset unicode vni", "charset auto unicode"};
