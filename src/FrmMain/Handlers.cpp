@@ -53,6 +53,14 @@ std::string NoRecordMessage(bool fromClipboard, std::string_view source) {
 }
 
 std::string LooksLikeMessage(bool fromClipboard, std::string_view source, std::string_view layout) {
+  if (records::NameTakesAn(layout)) {
+    return fromClipboard ? Format(Tr("No %1 record was found in the copied text. It looks like an "
+                                     "%2 record."),
+                                  source, layout)
+                         : Format(Tr("No %1 record was found in the box's text. It looks like an "
+                                     "%2 record."),
+                                  source, layout);
+  }
   return fromClipboard ? Format(Tr("No %1 record was found in the copied text. It looks like a "
                                    "%2 record."),
                                 source, layout)
@@ -63,6 +71,14 @@ std::string LooksLikeMessage(bool fromClipboard, std::string_view source, std::s
 
 std::string PressInsteadMessage(bool fromClipboard, std::string_view source,
                                 std::string_view layout, std::string_view buttons) {
+  if (records::NameTakesAn(layout)) {
+    return fromClipboard ? Format(Tr("No %1 record was found in the copied text. It looks like an "
+                                     "%2 record: press %3 instead."),
+                                  source, layout, buttons)
+                         : Format(Tr("No %1 record was found in the box's text. It looks like an "
+                                     "%2 record: press %3 instead."),
+                                  source, layout, buttons);
+  }
   return fromClipboard ? Format(Tr("No %1 record was found in the copied text. It looks like a "
                                    "%2 record: press %3 instead."),
                                 source, layout, buttons)

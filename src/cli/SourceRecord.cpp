@@ -18,15 +18,6 @@ namespace {
 constexpr std::size_t kTaglessLinesNamed = 5;  // the rest are counted
 constexpr std::size_t kLongestLeaderLine = 64;
 
-// «an iLib record», «an Emiclib record», «a Libol record»: a name that is
-// spoken from a vowel takes «an». Each sentence is written out whole with
-// its article, so that a translation has both to translate.
-bool TakesAn(std::string_view name) {
-  if (name.empty()) return false;
-  const char first = static_cast<char>(name.front() | 0x20);
-  return std::string_view("aeiou").find(first) != std::string_view::npos;
-}
-
 bool IsBlank(TextView line) {
   return line.find_first_not_of(u" \t") == TextView::npos;
 }
@@ -92,8 +83,9 @@ std::string CommandsFor(records::SourceLayout layout) {
 std::string OtherSourceHint(const records::SourceSystem& source, records::SourceLayout layout) {
   if (layout == records::SourceLayout::None || layout == source.layout) return {};
   const std::string_view name = records::SourceLayoutName(layout);
-  return messages::Format(TakesAn(name) ? messages::Tr("; it looks like an %1 record: try %2")
-                                        : messages::Tr("; it looks like a %1 record: try %2"),
+  return messages::Format(records::NameTakesAn(name)
+                              ? messages::Tr("; it looks like an %1 record: try %2")
+                              : messages::Tr("; it looks like a %1 record: try %2"),
                           messages::Tr(name), CommandsFor(layout));
 }
 
@@ -106,8 +98,8 @@ std::string OtherSourceWarning(const records::SourceSystem& source,
                                const ConvertedRecord& converted) {
   const std::string hint = OtherSourceHint(source, converted.layout);
   if (hint.empty()) return {};
-  return messages::Format(TakesAn(source.title) ? messages::Tr("not an %1 record")
-                                                : messages::Tr("not a %1 record"),
+  return messages::Format(records::NameTakesAn(source.title) ? messages::Tr("not an %1 record")
+                                                             : messages::Tr("not a %1 record"),
                           source.title) +
          hint;
 }

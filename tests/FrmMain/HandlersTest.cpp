@@ -61,6 +61,9 @@ TEST(Handlers, TheWrongSourceButtonTellsAndKeepsTheCopiedRecord) {
       {"emiclib.txt", "CmdTvDakLak",
        u"No iLib record was found in the copied text. It looks like a LacViet or Emiclib record: "
        u"press \"LacViet (Dak Nong, Ca Mau, Hoi An)\" or \"Emiclib (VLong, HCM)\" instead."},
+      {"ilib.txt", "CmdLibol",
+       u"No Libol record was found in the copied text. It looks like an iLib record: press "
+       u"\"Ilib 4X-8X\" instead."},
       // The Hue button is hidden: nothing to press.
       {"hue.txt", "CmdLibol",
        u"No Libol record was found in the copied text. It looks like a Hue, Hai Phong record."},

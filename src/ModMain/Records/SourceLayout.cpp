@@ -162,4 +162,10 @@ std::string_view SourceLayoutName(SourceLayout layout) {
   return {};
 }
 
+bool NameTakesAn(std::string_view name) {
+  if (name.empty()) return false;
+  const char first = static_cast<char>(name.front() | 0x20);  // ASCII lowercase
+  return std::string_view("aeiou").find(first) != std::string_view::npos;
+}
+
 }  // namespace velmora::records

@@ -33,4 +33,10 @@ SourceLayout RecognizeSourceLayout(TextView copied);
 // "LacViet or Emiclib", "Verbrary", "iLib", "Hue, Hai Phong"; "" for None.
 std::string_view SourceLayoutName(SourceLayout layout);
 
+// Whether English writes «an» before a system's name (a layout's or a
+// source's): «an iLib record», «an Emiclib record», «a Libol record». The
+// messages write each sentence out whole with its article, so that a
+// translation has both to translate.
+bool NameTakesAn(std::string_view name);
+
 }  // namespace velmora::records
