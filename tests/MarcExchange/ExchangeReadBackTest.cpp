@@ -10,22 +10,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "MarcExchange/MarcXmlWriter.h"
 #include "MarcTestRecords.h"
+#include "support/Files.h"
 
 namespace velmora::marc_exchange::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
+using velmora::test::ReadFile;
 
 class ExchangeReadBack : public ::testing::Test {
  protected:
@@ -55,8 +50,8 @@ class ExchangeReadBack : public ::testing::Test {
     const std::string out = (dir_ / "tool.out").string(), err = (dir_ / "tool.err").string();
     const int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-    EXPECT_EQ(ReadBytes(err), "") << command;
-    return ReadBytes(out);
+    EXPECT_EQ(ReadFile(err), "") << command;
+    return ReadFile(out);
   }
 
   std::string Perl(const std::string& arguments) {
@@ -111,7 +106,7 @@ TEST_F(ExchangeReadBack, WeReadWhatYazWrites) {
       "yaz8.mrc", Tool("yaz-marcdump -i line -o marc -f utf8 -t marc8 -l 9=32 '" + lines + "'"));
   for (const auto& [path, format] :
        {std::pair{mrc, "marc"}, std::pair{xml, "marcxml"}, std::pair{marc8, "marc"}}) {
-    const ReadBack ours = ReadAll(ReadBytes(path));
+    const ReadBack ours = ReadAll(ReadFile(path));
     EXPECT_TRUE(ours.repairs.empty()) << path;
     EXPECT_EQ(ours.records.size(), 2u) << path;
     EXPECT_EQ(YazLineForm(ours.records),
@@ -119,7 +114,7 @@ TEST_F(ExchangeReadBack, WeReadWhatYazWrites) {
         << path;
   }
   // And yaz's ISO 2709 written again by us is yaz's byte for byte.
-  EXPECT_EQ(Rewrite(ReadBytes(mrc), OutputFormat::kIso2709), ReadBytes(mrc));
+  EXPECT_EQ(Rewrite(ReadFile(mrc), OutputFormat::kIso2709), ReadFile(mrc));
 }
 
 TEST_F(ExchangeReadBack, WeReadWhatMarcRecordWrites) {
@@ -127,7 +122,7 @@ TEST_F(ExchangeReadBack, WeReadWhatMarcRecordWrites) {
     for (const char* coding : {"utf8", "marc8"}) {
       const std::string path = (dir_ / (std::string(format) + "." + coding)).string();
       Perl(std::string("write ") + format + " " + coding + " '" + path + "'");
-      const ReadBack ours = ReadAll(ReadBytes(path));
+      const ReadBack ours = ReadAll(ReadFile(path));
       EXPECT_TRUE(ours.errors.empty()) << path;
       EXPECT_TRUE(ours.repairs.empty()) << path;
       ASSERT_EQ(ours.records.size(), 2u) << path;
@@ -147,7 +142,7 @@ TEST_F(ExchangeReadBack, WeReadWhatMarcRecordWrites) {
 // The committed table of mnemonic names is what its generator makes of the
 // Perl modules installed.
 TEST_F(ExchangeReadBack, TheMnemonicTableIsItsGeneratorsOutput) {
-  EXPECT_EQ(Tool("perl '" VELMORA_MNEMONIC_GENERATOR "'"), ReadBytes(VELMORA_MNEMONIC_TABLE));
+  EXPECT_EQ(Tool("perl '" VELMORA_MNEMONIC_GENERATOR "'"), ReadFile(VELMORA_MNEMONIC_TABLE));
 }
 
 // The committed list of the tags MARC 21 allows once in a record, which
@@ -155,7 +150,7 @@ TEST_F(ExchangeReadBack, TheMnemonicTableIsItsGeneratorsOutput) {
 // MARC::Lint's tag list.
 TEST_F(ExchangeReadBack, TheNonRepeatableTagTableIsItsGeneratorsOutput) {
   EXPECT_EQ(Tool("perl '" VELMORA_TAG_REPEATABILITY_GENERATOR "'"),
-            ReadBytes(VELMORA_NON_REPEATABLE_TAG_TABLE));
+            ReadFile(VELMORA_NON_REPEATABLE_TAG_TABLE));
 }
 
 }  // namespace

@@ -14,23 +14,18 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 
 #include "MarcExchange/ByteSource.h"
 #include "MarcExchange/MarcXmlReader.h"
 #include "MarcTestRecords.h"
+#include "support/Files.h"
 
 namespace velmora::marc_exchange::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
+using velmora::test::ReadFile;
 
 class MarcXmlConformance : public ::testing::Test {
  protected:
@@ -54,7 +49,7 @@ class MarcXmlConformance : public ::testing::Test {
     const fs::path out = dir_ / "out", err = dir_ / "err";
     const int status = std::system(
         (command + " '" + file + "' >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
   }
 
   // One file through xmllint, yaz and us; false on a disagreement.

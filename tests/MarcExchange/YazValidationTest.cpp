@@ -21,6 +21,7 @@
 #include "ModMain/Records/Sources.h"
 #include "ModMain/Text/LineBreaks.h"
 #include "support/TextPrinting.h"
+#include "support/Files.h"
 
 namespace velmora::marc_exchange {
 namespace {
@@ -31,15 +32,10 @@ bool HaveTool(const char* name) {
   return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
+using velmora::test::ReadFile;
 
 Text ReadExample(const char* name) {
-  const std::string bytes = ReadBytes(fs::path(VELMORA_EXAMPLES) / name);
+  const std::string bytes = ReadFile(fs::path(VELMORA_EXAMPLES) / name);
   std::optional<Text> text = encodings::DecodeUtf8(bytes, nullptr);
   EXPECT_TRUE(text.has_value()) << name;
   return text.value_or(Text());
@@ -84,7 +80,7 @@ class Yaz : public ::testing::Test {
     const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
     const int status =
         std::system((command + " >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
   }
 
   // Both our files through yaz and xmllint; `expectedLines` is what yaz's
