@@ -20,8 +20,8 @@
 #include "ModMain/Records/CatalogRecord.h"
 #include "ModMain/Records/Sources.h"
 #include "ModMain/Text/LineBreaks.h"
-#include "support/TextPrinting.h"
 #include "support/Files.h"
+#include "support/TextPrinting.h"
 
 namespace velmora::marc_exchange {
 namespace {

@@ -6,12 +6,11 @@
 #include <algorithm>
 #include <set>
 
-#include "Encodings/CodePage.h"
 #include "Encodings/Codecs.h"
-#include "Encodings/Marc8Encoder.h"
 #include "Encodings/Normalization.h"
 #include "Encodings/Utf8.h"
 #include "MarcRepair/RecordRepair.h"
+#include "support/WrittenText.h"
 
 namespace velmora::marc_repair {
 namespace {
@@ -19,41 +18,10 @@ namespace {
 using encodings::Representation;
 using marc_exchange::ExchangeRecord;
 
-// How a cataloguing system wrote a field's text.
-enum class Written { Utf8, Nfd, DoubleUtf8, Marc8, Tcvn3, Vni, Cp1258, Viscii, Tcvn5712 };
+using velmora::test::Written;
 
 std::string Bytes(Written as, TextView text) {
-  std::string out;
-  encodings::EncodeReport report;
-  const auto eightBit = [&](Representation r) {
-    EXPECT_TRUE(encodings::EncodeRepresentation(r, text, {}, out, report));
-    return out;
-  };
-  switch (as) {
-    case Written::Utf8:
-      return encodings::EncodeUtf8(text);
-    case Written::Nfd:
-      return encodings::EncodeUtf8(encodings::ToNfd(text));
-    case Written::DoubleUtf8: {  // UTF-8 read as Windows-1252 and written again
-      Text misread;
-      encodings::Windows1252().Decode(encodings::EncodeUtf8(text), misread);
-      return encodings::EncodeUtf8(misread);
-    }
-    case Written::Marc8:
-      EXPECT_TRUE(encodings::EncodeMarc8(text, {}, out, report));
-      return out;
-    case Written::Tcvn3:
-      return eightBit(Representation::Tcvn3);
-    case Written::Vni:
-      return eightBit(Representation::Vni);
-    case Written::Cp1258:
-      return eightBit(Representation::Cp1258);
-    case Written::Viscii:
-      return eightBit(Representation::Viscii);
-    case Written::Tcvn5712:
-      return eightBit(Representation::Tcvn5712);
-  }
-  return out;
+  return velmora::test::WrittenAs(as, text);
 }
 
 constexpr TextView kTitle =

@@ -1,59 +1,20 @@
 #include <gtest/gtest.h>
 
-#include "Encodings/CodePage.h"
 #include "Encodings/Codecs.h"
 #include "Encodings/FieldText/FieldTextDecoder.h"
-#include "Encodings/Marc8Encoder.h"
 #include "Encodings/Normalization.h"
-#include "Encodings/Utf8.h"
 #include "support/TextPrinting.h"
+#include "support/WrittenText.h"
 
 namespace velmora::field_text {
 namespace {
 
 using encodings::Representation;
 
-// A record's fields written as a cataloguing system would have written them.
-enum class Written { Utf8, DoubleUtf8, TripleUtf8, Marc8, Tcvn3, Vni, Cp1258, Viscii, Tcvn5712 };
+using velmora::test::Written;
 
 std::string Bytes(Written as, TextView text) {
-  std::string out;
-  encodings::EncodeReport report;
-  const auto eightBit = [&](Representation r) {
-    EXPECT_TRUE(encodings::EncodeRepresentation(r, text, {}, out, report));
-    return out;
-  };
-  // UTF-8 read as Windows-1252 and written again as UTF-8, once or twice.
-  const auto misread = [](std::string utf8, int times) {
-    for (int i = 0; i < times; ++i) {
-      Text read;
-      encodings::Windows1252().Decode(utf8, read);
-      utf8 = encodings::EncodeUtf8(read);
-    }
-    return utf8;
-  };
-  switch (as) {
-    case Written::Utf8:
-      return encodings::EncodeUtf8(text);
-    case Written::DoubleUtf8:
-      return misread(encodings::EncodeUtf8(text), 1);
-    case Written::TripleUtf8:
-      return misread(encodings::EncodeUtf8(text), 2);
-    case Written::Marc8:
-      EXPECT_TRUE(encodings::EncodeMarc8(text, {}, out, report));
-      return out;
-    case Written::Tcvn3:
-      return eightBit(Representation::Tcvn3);
-    case Written::Vni:
-      return eightBit(Representation::Vni);
-    case Written::Cp1258:
-      return eightBit(Representation::Cp1258);
-    case Written::Viscii:
-      return eightBit(Representation::Viscii);
-    case Written::Tcvn5712:
-      return eightBit(Representation::Tcvn5712);
-  }
-  return out;
+  return velmora::test::WrittenAs(as, text);
 }
 
 struct Field {
