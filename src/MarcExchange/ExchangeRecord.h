@@ -29,6 +29,18 @@ inline constexpr char kBlankByte = ' ';
 inline constexpr std::size_t kLeaderCharacterCoding = 9;
 inline constexpr char kUcsCoding = 'a';
 
+// What a tag is made of: an ASCII letter or digit.
+constexpr bool IsAsciiLetterOrDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// A tag every exchange format can carry: three ASCII letters or digits
+// («245»; MARC allows letters too).
+constexpr bool IsWellFormedTag(std::string_view tag) {
+  return tag.size() == 3 && IsAsciiLetterOrDigit(tag[0]) && IsAsciiLetterOrDigit(tag[1]) &&
+         IsAsciiLetterOrDigit(tag[2]);
+}
+
 struct ExchangeField {
   std::string tag;      // three bytes as read («245»; MARC allows letters too)
   std::string content;  // without the field terminator

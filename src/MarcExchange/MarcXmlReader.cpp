@@ -15,20 +15,12 @@ bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-bool IsAsciiAlnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 bool IsWhiteSpace(std::string_view text) {
   return std::all_of(text.begin(), text.end(), IsSpace);
 }
 
 std::string Cut(std::string_view text) {
   return std::string(text.substr(0, std::min(text.size(), kMaxRepairTextBytes)));
-}
-
-bool IsMarcTag(std::string_view tag) {
-  return tag.size() == 3 && std::all_of(tag.begin(), tag.end(), IsAsciiAlnum);
 }
 
 bool IsControlTag(std::string_view tag) {
@@ -165,7 +157,7 @@ void MarcXmlReader::StartChild() {
       tag_ = tag == nullptr ? std::string() : tag->value;
       content_.clear();
       text_.clear();
-      if (!IsMarcTag(tag_)) {
+      if (!IsWellFormedTag(tag_)) {
         reject(RejectReason::kBadTag);
         break;
       }

@@ -110,10 +110,6 @@ bool IsPrintableAscii(char c) {
   return c >= 0x20 && c <= 0x7E;
 }
 
-bool IsAsciiAlnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 WriteError NotUtf8(std::size_t index, const ExchangeField& field) {
   return {WriteErrorKind::kNotUtf8,
           messages::Format(
@@ -186,11 +182,7 @@ std::optional<WriteError> MarcXmlWriter::Write(const ExchangeRecord& record, std
   xml += "</leader>\n";
   for (std::size_t i = 0; i < record.FieldCount(); ++i) {
     const ExchangeField& field = record.Field(i);
-    if (field.tag.size() != 3 || !std::all_of(field.tag.begin(), field.tag.end(), IsAsciiAlnum)) {
-      return WriteError{WriteErrorKind::kBadField,
-                        messages::Format(messages::Tr("%1: the tag is not three letters or digits"),
-                                         messages::Format(messages::Tr("field %1"), i + 1))};
-    }
+    if (std::optional<WriteError> error = CheckTag(field, i)) return error;
     xml += kFieldIndent;
     if (field.IsControlField()) {
       xml += "<controlfield tag=\"";

@@ -19,12 +19,8 @@ bool IsBlankLine(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-bool IsAsciiAlnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 bool IsNameChar(char c) {
-  return IsAsciiAlnum(c) || c == '_';
+  return IsAsciiLetterOrDigit(c) || c == '_';
 }
 
 bool IsHexName(std::string_view name) {
@@ -86,7 +82,7 @@ class RecordParser {
       const std::size_t at = lines[index].second;
       const std::string_view tag =
           std::string_view(line).substr(1, std::min<std::size_t>(3, line.size() - 1));
-      if (line.size() < 4 || !std::all_of(tag.begin(), tag.end(), IsAsciiAlnum) || tag == "LDR") {
+      if (line.size() < 4 || !IsWellFormedTag(tag) || tag == "LDR") {
         if (!bad_) {
           bad_ = true;
           badLine_ = firstLine_ + index;

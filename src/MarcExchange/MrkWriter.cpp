@@ -56,10 +56,6 @@ void AppendIndicator(char ind, std::string& out) {
   out += ind == kBlankByte ? kMnemonicBlank : ind;
 }
 
-bool IsAsciiAlnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 std::string FieldName(std::size_t index, const ExchangeField& field) {
   return messages::Format(messages::Tr("field %1 (%2)"), index + 1, field.tag);
 }
@@ -89,11 +85,7 @@ std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::st
   // a subfield code "$" or none, a control character in either.
   for (std::size_t i = 0; i < record.FieldCount(); ++i) {
     const ExchangeField& field = record.Field(i);
-    if (field.tag.size() != 3 || !std::all_of(field.tag.begin(), field.tag.end(), IsAsciiAlnum)) {
-      return WriteError{WriteErrorKind::kBadField,
-                        messages::Format(messages::Tr("%1: the tag is not three letters or digits"),
-                                         messages::Format(messages::Tr("field %1"), i + 1))};
-    }
+    if (std::optional<WriteError> error = CheckTag(field, i)) return error;
     if (field.tag == kLeaderLine.substr(1)) {
       return WriteError{
           WriteErrorKind::kBadField,

@@ -68,6 +68,13 @@ std::optional<WriteError> MeasureField(std::size_t index, const MarcField& field
 
 }  // namespace
 
+std::optional<WriteError> CheckTag(const ExchangeField& field, std::size_t index) {
+  if (IsWellFormedTag(field.tag)) return std::nullopt;
+  return WriteError{WriteErrorKind::kBadField,
+                    messages::Format(messages::Tr("%1: the tag is not three letters or digits"),
+                                     messages::Format(messages::Tr("field %1"), index + 1))};
+}
+
 std::optional<WriteError> LayOutRecord(const MarcRecord& record, RecordLayout& layout) {
   if (record.fields.empty())
     return WriteError{WriteErrorKind::kNoFields, Tr("the record has no field")};

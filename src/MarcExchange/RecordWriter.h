@@ -52,6 +52,10 @@ struct RecordLayout {
 // stay far below the limits.
 std::optional<WriteError> LayOutRecord(const MarcRecord& record, RecordLayout& layout);
 
+// The error of a writer given a field whose tag no exchange format can
+// carry (see IsWellFormedTag); `index` counts the record's fields from 0.
+std::optional<WriteError> CheckTag(const ExchangeField& field, std::size_t index);
+
 // The form the exchange writers write a record of the output record model
 // in: its text as UTF-8 after MarcSafeCodePoint, with the leader LayOutRecord
 // gives it.
