@@ -84,9 +84,11 @@ MEMCHECK_PACKAGES=(valgrind)
 
 # What building for 64-bit Windows needs (scripts/windows): the mingw-w64
 # cross compiler with posix threads, NSIS for the installer, icoutils for the
-# icon, gettext for the message catalogues compiled in, and fakeroot, under
-# which a user other than root makes a ZIP whose files root owns.
-WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis icoutils gettext fakeroot)
+# icon, gettext for the message catalogues compiled in, zip, which makes the
+# ZIP again with its files in the order of their names and no times but
+# their own, and fakeroot, under which a user other than root packages as
+# root does.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis icoutils gettext zip fakeroot)
 # What running the Windows programs and their tests needs: Wine (64-bit
 # only), the X tools of the window tests, and Debian's locale sources, from
 # which the tests make a Vietnamese locale for Wine to start in and under
