@@ -248,6 +248,14 @@ class RepeatSource final : public ByteSource {
   std::size_t at_ = 0, repeats_ = 0;
 };
 
+// AddressSanitizer keeps what is freed in quarantine, so that its peak grows
+// with all that was read; the bound holds in the builds without it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPeakIsTheReaders = false;
+#else
+constexpr bool kPeakIsTheReaders = true;
+#endif
+
 long PeakKilobytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -310,7 +318,9 @@ TEST(MarcXmlHostile, RefusesOrStreamsWithoutGrowingMemory) {
     EXPECT_EQ(records, c.records) << c.name;
     EXPECT_EQ(rejected, c.rejected) << c.name;
     // The window, one record and the framing kept: a few megabytes at most.
-    EXPECT_LT(PeakKilobytes() - before, 32 * 1024) << c.name;
+    if (kPeakIsTheReaders) {
+      EXPECT_LT(PeakKilobytes() - before, 32 * 1024) << c.name;
+    }
   }
 }
 
