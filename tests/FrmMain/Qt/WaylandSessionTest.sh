@@ -111,7 +111,12 @@ stop_weston
 # --- 3. The buttons of a Wayland client ------------------------------------
 if [ -n "${DISPLAY:-}" ]; then
   start_weston --backend=x11-backend.so || { fail "weston did not start"; finish; exit 1; }
+  # Qt's Wayland platform plugin leaves what it allocated to the end of the
+  # process and is unloaded before LeakSanitizer looks, so its leaks cannot
+  # be told apart by library: in the sanitizer build they are not looked for
+  # here (the same test on X11 looks for them).
   if env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" \
+      ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
       "$window_test" >"$work/window-test.out" 2>&1; then
     pass "as a Wayland client, every button converts through the clipboard ($(grep '^Totals' "$work/window-test.out"))"
   else
