@@ -84,7 +84,10 @@ bool MarcInput::Open() {
   while (current_ < sources_.size()) {
     std::optional<ReadError> error;
     reader_ = OpenMarcReader(*sources_[current_], {current_, nextNumber_}, error);
-    if (reader_.reader) return true;
+    if (reader_.reader) {
+      lastFormat_ = reader_.reader->Format();
+      return true;
+    }
     errors_.push_back(*error);
     ++current_;
   }

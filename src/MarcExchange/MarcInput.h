@@ -66,6 +66,8 @@ class MarcInput {
   std::size_t CurrentInput() const { return current_; }
   // The format of the current input.
   std::optional<OutputFormat> CurrentFormat() const;
+  // The format of the last input opened, also once all have been read.
+  std::optional<OutputFormat> LastFormat() const { return lastFormat_; }
   // The errors that stopped inputs, in order.
   const std::vector<ReadError>& Errors() const { return errors_; }
   // The framing of the only input, once it has been read through; for
@@ -85,6 +87,7 @@ class MarcInput {
   std::size_t nextNumber_ = 1;
   std::vector<ReadError> errors_;
   FileFraming lastFraming_;
+  std::optional<OutputFormat> lastFormat_;
 };
 
 }  // namespace velmora::marc_exchange

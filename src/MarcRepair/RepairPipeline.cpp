@@ -33,8 +33,11 @@ std::vector<RepairedItem> RepairPipeline::Repair(std::span<marc_exchange::ReadIt
   return done;
 }
 
-void RepairPipeline::End(const marc_exchange::FileFraming& framing, std::string& out) {
-  if (!begun_) Begin(std::nullopt, framing, out);
+// Without a record, the output is still a file of the input's format: an
+// empty MARCXML collection stays one.
+void RepairPipeline::End(std::optional<OutputFormat> inputFormat,
+                         const marc_exchange::FileFraming& framing, std::string& out) {
+  if (!begun_) Begin(inputFormat, framing, out);
   if (writer_) writer_->EndInFraming(framing, out);
 }
 
@@ -59,7 +62,7 @@ RepairedFiles RepairInMemory(std::span<const std::string_view> inputs,
       files.rejects += done.rejectedBytes;
     }
   }
-  pipeline.End(input.Framing(), files.output);
+  pipeline.End(input.LastFormat(), input.Framing(), files.output);
   files.errors = input.Errors();
   return files;
 }

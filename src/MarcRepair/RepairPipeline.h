@@ -8,7 +8,7 @@
 //   RepairPipeline pipeline(options);
 //   pipeline.Begin(input.CurrentFormat(), input.FramingSoFar(), out);   // after the first Next
 //   std::vector<RepairedItem> done = pipeline.Repair(chunk);           // any thread
-//   pipeline.End(input.Framing(), out);
+//   pipeline.End(input.LastFormat(), input.Framing(), out);
 #pragma once
 
 #include <optional>
@@ -41,7 +41,8 @@ class RepairPipeline {
              const marc_exchange::FileFraming& framing, std::string& out);
   // Thread-safe once begun: each call writes with a writer of its own.
   std::vector<RepairedItem> Repair(std::span<marc_exchange::ReadItem> items) const;
-  void End(const marc_exchange::FileFraming& framing, std::string& out);
+  void End(std::optional<marc_exchange::OutputFormat> inputFormat,
+           const marc_exchange::FileFraming& framing, std::string& out);
 
   bool Begun() const { return begun_; }
   marc_exchange::OutputFormat Format() const { return format_; }

@@ -217,7 +217,7 @@ int RunMarcCommand(const Options& options) {
     }
   }
   framing.clear();
-  pipeline.End(input.Framing(), framing);
+  pipeline.End(input.LastFormat(), input.Framing(), framing);
   if (!check) {
     output.Write(framing);
     if (!output.Commit(error)) {
