@@ -133,7 +133,9 @@ class RecordParser {
     std::string out;
     std::size_t at = 0;
     for (int i = 0; i < 2; ++i) {
-      if (at < content.size() && content[at] != '$') {
+      // A subfield delimiter byte is no indicator: ISO 2709 would read it as
+      // the start of the subfields.
+      if (at < content.size() && content[at] != '$' && content[at] != kSubfieldDelimiterByte) {
         const char c = content[at++];
         out += c == kMnemonicBlank ? kBlankByte : c;
       } else {
