@@ -3,6 +3,8 @@
 // repair it must report; the other records stay as they were.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 
 #include "MarcExchange/Iso2709Writer.h"
@@ -112,6 +114,11 @@ const Damage kDamages[] = {
      [](std::string& f, const Layout& r) { f.insert(r.start + r.length, "\n"); },
      RepairKind::kGarbageSkipped},
 };
+
+// GoogleTest would otherwise print the case's bytes, unused buffers among them.
+void PrintTo(const Damage& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class Iso2709Damage : public ::testing::TestWithParam<Damage> {};
 

@@ -3,6 +3,8 @@
 // record that needs nothing comes back untouched.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <set>
 
@@ -127,6 +129,11 @@ std::string FindingsText(const RecordRepairOutcome& outcome) {
   std::string text;
   for (const Finding& finding : outcome.findings) text += "\n  " + finding.text;
   return text;
+}
+
+// GoogleTest would otherwise print the case's bytes, unused buffers among them.
+void PrintTo(const RepairCase& c, std::ostream* out) {
+  *out << c.what;
 }
 
 class MarcRepairCharacterDamage : public ::testing::TestWithParam<RepairCase> {};

@@ -44,7 +44,7 @@ std::vector<ExchangeRecord> InTcvn3(std::vector<ExchangeRecord> records) {
 }
 
 // UTF-8 in NFC, as yaz's MARC-8 reading (decomposed) compares with ours.
-std::string Composed(const std::string& utf8) {
+[[maybe_unused]] std::string Composed(const std::string& utf8) {
   const std::optional<Text> text = encodings::DecodeUtf8(utf8, nullptr);
   return text ? encodings::EncodeUtf8(encodings::ToNfc(*text)) : utf8;
 }
