@@ -11,6 +11,12 @@
 
 namespace velmora::marc_exchange {
 
+// A .mrk record starts with its leader line, «=LDR  00000nam\a2200000\\\4500»,
+// where "\" stands for a blank (in the leader, the control fields and the
+// indicators).
+inline constexpr std::string_view kMrkLeaderLine = "=LDR";
+inline constexpr char kMrkBlank = '\\';
+
 struct MrkMnemonic {
   std::string_view name;  // without the braces
   unsigned char marc8;    // the MARC-8 byte it stands for

@@ -8,10 +8,8 @@
 namespace velmora::marc_exchange {
 namespace {
 
-constexpr std::string_view kLeaderLine = "=LDR";
 constexpr std::string_view kDefaultLeader = "00000nam a2200000   4500";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr char kMnemonicBlank = '\\';
 constexpr std::size_t kLongestName = 8;  // «mlrhring»
 constexpr std::size_t kMaxFramingBytes = 1024 * 1024;
 
@@ -61,7 +59,7 @@ class RecordParser {
     }
     std::size_t first = 0;
     std::string leader;
-    if (!fields.empty() && fields[0].first.starts_with(kLeaderLine)) {
+    if (!fields.empty() && fields[0].first.starts_with(kMrkLeaderLine)) {
       leader = Decode(Content(fields[0].first, fields[0].second, lines), true, true, {});
       first = 1;
       if (leader.size() != kLeaderBytes) {
@@ -137,7 +135,7 @@ class RecordParser {
       // the start of the subfields.
       if (at < content.size() && content[at] != '$' && content[at] != kSubfieldDelimiterByte) {
         const char c = content[at++];
-        out += c == kMnemonicBlank ? kBlankByte : c;
+        out += c == kMrkBlank ? kBlankByte : c;
       } else {
         if (i == 0 || out.size() < 2) {
           Repair& repair = Report(RepairKind::kIndicatorsMissing, lineAt_, lineIndex_, tag_);
@@ -175,7 +173,7 @@ class RecordParser {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const char c = text[i];
-      if (c == kMnemonicBlank && backslashBlank) {
+      if (c == kMrkBlank && backslashBlank) {
         out += kBlankByte;
         continue;
       }
@@ -307,7 +305,7 @@ bool MrkReader::Next(ReadItem& item) {
   }
   bool firstLineOfRecord = true;
   while (PeekLine(line) && !IsBlankLine(line.text)) {
-    if (!firstLineOfRecord && line.text.starts_with(kLeaderLine)) {
+    if (!firstLineOfRecord && line.text.starts_with(kMrkLeaderLine)) {
       nextStartsWithoutBreak_ = true;
       break;
     }

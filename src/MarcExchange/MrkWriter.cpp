@@ -11,9 +11,7 @@ namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kAfterTag = "  ";
-constexpr std::string_view kLeaderLine = "=LDR";
 constexpr char kFieldStart = '=';
-constexpr char kMnemonicBlank = '\\';
 constexpr char kSubfieldMark = '$';
 
 // In the leader and control fields every blank is "\".
@@ -36,7 +34,7 @@ void AppendMnemonicText(std::string_view bytes, Blanks blanks, bool marc8, std::
         AppendName(MrkByteName(byte), out);
         continue;
       case ' ':
-        out += blanks == Blanks::kAsBackslash ? kMnemonicBlank : ' ';
+        out += blanks == Blanks::kAsBackslash ? kMrkBlank : ' ';
         continue;
       default:
         break;
@@ -53,7 +51,7 @@ void AppendMnemonicText(std::string_view bytes, Blanks blanks, bool marc8, std::
 }
 
 void AppendIndicator(char ind, std::string& out) {
-  out += ind == kBlankByte ? kMnemonicBlank : ind;
+  out += ind == kBlankByte ? kMrkBlank : ind;
 }
 
 std::string FieldName(std::size_t index, const ExchangeField& field) {
@@ -86,7 +84,7 @@ std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::st
   for (std::size_t i = 0; i < record.FieldCount(); ++i) {
     const ExchangeField& field = record.Field(i);
     if (std::optional<WriteError> error = CheckTag(field, i)) return error;
-    if (field.tag == kLeaderLine.substr(1)) {
+    if (field.tag == kMrkLeaderLine.substr(1)) {
       return WriteError{
           WriteErrorKind::kBadField,
           messages::Format(messages::Tr("%1: in .mrk the tag LDR stands for the leader"),
@@ -111,7 +109,7 @@ std::optional<WriteError> MrkWriter::Write(const ExchangeRecord& record, std::st
   const bool marc8 = record.Leader().size() > kLeaderCharacterCoding &&
                      record.Leader()[kLeaderCharacterCoding] != kUcsCoding;
   if (InFraming()) out += origin.leadingText;
-  out += kLeaderLine;
+  out += kMrkLeaderLine;
   out += kAfterTag;
   std::string leader = record.Leader();
   leader.resize(kLeaderBytes, kBlankByte);

@@ -23,8 +23,8 @@ TEST(MarcRepairKinds, TheReadmeListsEveryKindAsTheTableHasIt) {
     EXPECT_NE(readme.str().find(line), std::string::npos) << line;
     ++rows;
   }
-  // No row the table no longer has: as many rows between the header and
-  // the first line after the list.
+  // No row beyond the table's: as many rows between the header and the
+  // first line after the list.
   const std::string text = readme.str();
   const std::size_t header = text.find("| Kind | Counts as | What the summary counts |");
   ASSERT_NE(header, std::string::npos);

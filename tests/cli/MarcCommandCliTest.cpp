@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "DamagedCatalogue.h"
-#include "Encodings/Codecs.h"
 #include "Encodings/Normalization.h"
 #ifdef VELMORA_HAVE_TOOLS
 #include "Encodings/ToolOutput.h"
@@ -14,6 +13,7 @@
 #include "Encodings/Utf8.h"
 #include "MarcExchange/MarcTestRecords.h"
 #include "support/CliFixture.h"
+#include "support/WrittenText.h"
 
 namespace velmora::test {
 namespace {
@@ -26,11 +26,7 @@ using marc_exchange::test::WriteFile;
 using MarcCommandCli = CliTest;
 
 std::string Tcvn3(TextView text) {
-  std::string bytes;
-  encodings::EncodeReport report;
-  EXPECT_TRUE(
-      encodings::EncodeRepresentation(encodings::Representation::Tcvn3, text, {}, bytes, report));
-  return bytes;
+  return WrittenAs(Written::Tcvn3, text);
 }
 
 // The records with every field written in TCVN3, under a leader that says UTF-8.

@@ -89,7 +89,7 @@ wine_offers() { windows_clipboard --formats | grep -qx "$1"; }
 # a new X clipboard on its own a moment later, and must not do so only after
 # the window has written its result. When Wine has just lost the clipboard to
 # xclip, it sometimes never hands what xclip offers to Windows programs, or
-# no longer takes the clipboard back when the window writes. xclip taking
+# does not take the clipboard back when the window writes. xclip taking
 # the clipboard from itself does not do that: so a placeholder takes it from
 # Wine first, and the copy is retried when Windows programs do not see it.
 copy() {  # FILE [X_TYPE WINDOWS_FORMAT]
