@@ -197,7 +197,8 @@ wine notepad 2>/dev/null &
 notepad=$!
 pids+=("$notepad")
 notepad_window() { xdotool search --onlyvisible --name 'Notepad' 2>/dev/null | head -1; }
-if wait_for 60 test -n "$(notepad_window)"; then
+has_notepad() { [ -n "$(notepad_window)" ]; }  # asked again on every try
+if wait_for 60 has_notepad; then
   N=$(notepad_window)
   xdotool windowactivate --sync "$N" 2>/dev/null
   "$convert" libol "$examples/libol.txt" | sed -z 's/\n$//' >"$work/hotkey.expected"
