@@ -142,24 +142,56 @@ bool HoldsControlsOrReplacement(TextView text) {
                      [](char16_t c) { return (c >= 0x80 && c < 0xA0) || c == 0xFFFD; });
 }
 
-// A UTF-8 field's text, repaired where it is double-encoded: only when the
-// repaired text reads as Vietnamese and the text does not, or, for text in
-// no Vietnamese, when the repaired text is clean (no C1 control) and the text
+// Windows-1258's tone marks, which stand for misread bytes only in text
+// that was Vietnamese; elsewhere they are the text's own combining marks
+// (from MARC-8, or decomposed text), and «g̉©» is no «gҩ».
+bool HoldsWindows1258ToneMark(TextView text) {
+  return std::any_of(text.begin(), text.end(), [](char16_t c) {
+    return c == 0x0300 || c == 0x0301 || c == 0x0303 || c == 0x0309 || c == 0x0323;
+  });
+}
+
+// The text `text` was before it was double-encoded: only when the repaired
+// text reads as Vietnamese and the text does not, or, for text in no
+// Vietnamese, when the repaired text is clean (no C1 control) and the text
 // does not read as Vietnamese either.
+// The text is judged composed, as it is written: MARC-8 and decomposed
+// UTF-8 give «A» and a combining tilde where the misreading gave «Ã».
+std::optional<Text> DoubleEncodingUndone(TextView given) {
+  const bool combining =
+      std::any_of(given.begin(), given.end(), [](char16_t c) { return c >= 0x0300 && c < 0x0370; });
+  const Text composed = combining ? encodings::ToNfc(given) : Text();
+  const TextView text = combining ? TextView(composed) : given;
+  std::optional<Text> repaired = UndoMisreading(text);
+  if (!repaired || IsVietnamese(JudgeText(text))) return std::nullopt;
+  if (IsVietnamese(JudgeText(*repaired))) return repaired;
+  if (HoldsControlsOrReplacement(*repaired) || HoldsWindows1258ToneMark(text)) return std::nullopt;
+  return repaired;
+}
+
+// A UTF-8 field's text, repaired where it is double-encoded.
 FieldReading ReadUtf8(Text text) {
   FieldReading field;
   field.verdict = FieldVerdict::Read;
   field.charset = FieldCharset::Utf8;
-  if (std::optional<Text> repaired = UndoMisreading(text)) {
-    const bool repairedIsVietnamese = IsVietnamese(JudgeText(*repaired));
-    if (!IsVietnamese(JudgeText(text)) &&
-        (repairedIsVietnamese || !HoldsControlsOrReplacement(*repaired))) {
-      field.verdict = FieldVerdict::Repaired;
-      field.text = std::move(*repaired);
-      return field;
-    }
+  if (std::optional<Text> repaired = DoubleEncodingUndone(text)) {
+    field.verdict = FieldVerdict::Repaired;
+    field.text = std::move(*repaired);
+    return field;
   }
   field.text = std::move(text);
+  return field;
+}
+
+// A field read in MARC-8 or an 8-bit set whose text is double-encoded UTF-8
+// (the misread text written in that set) is repaired as in UTF-8, so that
+// its repair, read again as UTF-8, needs none.
+FieldReading RepairedWhereDoubleEncoded(FieldReading field) {
+  if (field.verdict != FieldVerdict::Read || field.invalid != 0) return field;
+  if (std::optional<Text> repaired = DoubleEncodingUndone(field.text)) {
+    field.verdict = FieldVerdict::Repaired;
+    field.text = std::move(*repaired);
+  }
   return field;
 }
 
@@ -303,7 +335,7 @@ FieldReading ReadAsJudged(std::string_view bytes, const Judgement& judgement) {
   if (judgement.charset == FieldCharset::Utf8) {
     if (std::optional<Text> text = StrictUtf8(bytes)) return ReadUtf8(std::move(*text));
   }
-  return ReadAs(judgement.charset, bytes);
+  return RepairedWhereDoubleEncoded(ReadAs(judgement.charset, bytes));
 }
 
 std::string SampleOf(std::span<const std::string_view> fields) {
@@ -351,7 +383,7 @@ FieldReading ReadInRecord(std::string_view field, const Judgement& record, Leade
       return reading;
     }
   }
-  return asRecord;
+  return RepairedWhereDoubleEncoded(std::move(asRecord));
 }
 
 }  // namespace

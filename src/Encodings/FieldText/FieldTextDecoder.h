@@ -51,7 +51,8 @@ enum class FieldVerdict : std::uint8_t {
   Ascii,       // nothing beyond ASCII (and no escape): it reads the same as anything
   Read,        // read as `charset`
   Repaired,    // UTF-8 that had been read as Windows-1252 (or Latin-1, or
-               // Windows-1258) and written again as UTF-8: the text it was
+               // Windows-1258) and written again (as UTF-8, or in `charset`):
+               // the text it was
   TooClose,    // `charset` or `rival`, too close to tell: the bytes are kept
   Unreadable,  // no reading fits (not the UTF-8 or MARC-8 the leader says, and
                // no reading is Vietnamese): the bytes are kept
@@ -63,7 +64,7 @@ struct FieldReading {
   // back as they came.
   Text text;
   FieldVerdict verdict = FieldVerdict::Ascii;
-  // Read: what the bytes were read as; Repaired: UTF-8; TooClose: the
+  // Read, Repaired: what the bytes were read as; TooClose: the
   // reading that reads a little better; Unreadable: what the leader says.
   FieldCharset charset = FieldCharset::Utf8;
   FieldCharset rival = FieldCharset::Utf8;  // TooClose: the other reading

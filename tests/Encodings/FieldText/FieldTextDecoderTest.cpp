@@ -21,7 +21,7 @@ struct Field {
   TextView text;
   Written as;
   FieldVerdict verdict;
-  FieldCharset charset;  // as read (Repaired: utf-8)
+  FieldCharset charset;  // as read
   bool decidedAlone = false;
 };
 
@@ -199,6 +199,45 @@ TEST(FieldTextDecoder, SevenBitMarc8IsMarc8) {
   EXPECT_TEXT_EQ(greek.text, u"\u03B1\u03B2");
   EXPECT_EQ(ReadFieldText("plain", {LeaderCoding::Utf8, std::nullopt}).verdict,
             FieldVerdict::Ascii);
+}
+
+// Double-encoded UTF-8 is a fault of the text, whatever set it was then
+// written in; combining marks that are the text's own are no misreading.
+TEST(FieldTextDecoder, RepairsDoubleEncodingInEverySetAndOnlyThere) {
+  struct Case {
+    const char* what;
+    char leader09;
+    std::string_view bytes;
+    FieldVerdict verdict;
+    FieldCharset charset;
+    TextView text;
+  };
+  const Case cases[] = {
+      {"double-encoded «café» written in MARC-8", ' ',
+       "  \x1F"
+       "acaf\xE4"
+       "A\xC3 Paris",
+       FieldVerdict::Repaired, FieldCharset::Marc8, u"  \u001Facaf\u00E9 Paris"},
+      {"MARC-8 hook above, g and ©", ' ',
+       "  \x1F"
+       "a\xE0g\xC3",
+       kRead, FieldCharset::Marc8, u"  \u001Fag\u0309\u00A9"},
+      {"double-encoded «café» in decomposed UTF-8", 'a',
+       "  \x1F"
+       "acafA\xCC\x83\xC2\xA9",
+       FieldVerdict::Repaired, FieldCharset::Utf8, u"  \u001Facaf\u00E9"},
+      {"the same in UTF-8", 'a',
+       "  \x1F"
+       "ag\xCC\x89\xC2\xA9",
+       kRead, FieldCharset::Utf8, u"  \u001Fag\u0309\u00A9"},
+  };
+  for (const Case& c : cases) {
+    const FieldReading got = ReadFieldText(c.bytes, {LeaderCodingOf(c.leader09), std::nullopt});
+    EXPECT_EQ(got.verdict, c.verdict) << c.what;
+    EXPECT_EQ(Name(got.charset), Name(c.charset)) << c.what;
+    EXPECT_TEXT_EQ(encodings::ToNfc(got.text), c.text) << c.what;
+    EXPECT_TRUE(AgreesWithLeader(got, LeaderCodingOf(c.leader09))) << c.what;
+  }
 }
 
 }  // namespace
