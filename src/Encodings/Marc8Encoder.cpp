@@ -254,9 +254,12 @@ class Writer {
     return true;
   }
 
+  // The first half alone (U+FE20) is written as the whole mark, with its
+  // second half before the next letter: MARC-8 reads a first half as the
+  // whole, and a lone one would take the next letter's own second half.
   static const marc8::DoubleDiacritic* DoubleDiacriticOf(char32_t mark) {
     for (const marc8::DoubleDiacritic& d : marc8::kDoubleDiacritics) {
-      if (d.whole == mark) return &d;
+      if (d.whole == mark || d.firstHalfAlone == mark) return &d;
     }
     return nullptr;
   }

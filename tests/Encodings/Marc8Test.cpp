@@ -127,6 +127,8 @@ TEST(Marc8, WritesEveryCharacterWithEscapesOnlyWhereNeeded) {
       {u"\u4EBA \u4EBA", "\x1B$1\x21\x30\x64 \x21\x30\x64\x1B(B"},
       {u"\U00022C4D", "\x1B$1\x22\x33\x39\x1B(B"},
       {u"to\u0361s", "t\xEBo\xECs"},  // a double diacritic in two halves
+      {u"to\uFE20s", "t\xEBo\xECs"},  // its first half alone, as the whole
+      {u"e\uFE20e\uFE20\uFE21", "\xEB" "e\xEC\xEB\xEC" "e"},  // a second half of its own
       {u"\u0098The \u009C", "\x88The \x89"},
       {u"a\tb", "a\tb"},
       {u"10\u001FaVi\u1EC7t\u001Fb\u041C",
