@@ -23,6 +23,8 @@ constexpr FindingKindRow kRows[] = {
      messages::Translatable("characters MARC-8 cannot hold, left out (-c)")},
     {FindingKind::kTooClose, "too-close", Severity::kProblem,
      messages::Translatable("fields two representations read about as well: bytes kept")},
+    {FindingKind::kReadsOtherwise, "reads-otherwise", Severity::kProblem,
+     messages::Translatable("fields written whose bytes read as other text when read again: check them")},
     {FindingKind::kUnreadable, "unreadable", Severity::kProblem,
      messages::Translatable("fields no character set reads: bytes kept")},
     {FindingKind::kInvalidBytes, "invalid-bytes", Severity::kProblem,

@@ -30,6 +30,7 @@ enum class FindingKind {
   kNormalized,
   kLeftOut,
   kTooClose,
+  kReadsOtherwise,
   kUnreadable,
   kInvalidBytes,
   kNotWritable,
@@ -48,6 +49,6 @@ struct FindingKindRow {
 
 std::span<const FindingKindRow> AllFindingKinds();
 const FindingKindRow& Describe(FindingKind kind);
-inline constexpr std::size_t kFindingKindCount = 15;
+inline constexpr std::size_t kFindingKindCount = 16;
 
 }  // namespace velmora::marc_repair

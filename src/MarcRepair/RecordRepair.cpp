@@ -178,6 +178,7 @@ std::optional<field_text::RecordReading> PlainUtf8Reading(
 struct FieldOutcome {
   Text text;                 // what the checks read
   bool targetBytes = false;  // holds more than ASCII, in the target coding
+  bool writtenWhole = true;  // false when -c left characters of `text` out
 };
 
 class RecordRepairer {
@@ -220,6 +221,7 @@ class RecordRepairer {
       checked.push_back({record_.Field(i).tag, fields[i].text, tcvn3});
     }
     CheckRecord(checked, outcome_.findings);
+    if (record_.Changed() && !options_.from) CheckReadsAsWritten(reading, fields);
     return std::move(outcome_);
   }
 
@@ -306,6 +308,7 @@ class RecordRepairer {
     const FieldCharset source = SourceOf(reading);
     Text text = reading.text;
     std::string bytes;
+    bool whole = true;
     bool keep = false;
     if (options_.target == TargetCoding::kUtf8) {
       Text normal = options_.nfd ? encodings::ToNfd(text) : encodings::ToNfc(text);
@@ -318,7 +321,7 @@ class RecordRepairer {
       }
     } else {
       keep = source == FieldCharset::Marc8 && reading.verdict == FieldVerdict::Read;
-      if (!keep && !EncodeToMarc8(label, text, bytes)) return {};
+      if (!keep && !EncodeToMarc8(label, text, bytes, whole)) return {};
     }
     if (reading.verdict == FieldVerdict::Repaired) {
       AddToGroup(FindingKind::kDoubleEncoded, {}, label);
@@ -328,10 +331,10 @@ class RecordRepairer {
       converted_ = source;
     }
     if (!keep) record_.SetFieldContent(i, bytes);
-    return {std::move(text), true};
+    return {std::move(text), true, whole};
   }
 
-  bool EncodeToMarc8(const std::string& label, TextView text, std::string& bytes) {
+  bool EncodeToMarc8(const std::string& label, TextView text, std::string& bytes, bool& whole) {
     encodings::EncodeReport report;
     if (!encodings::EncodeMarc8(text, {options_.leaveOut}, bytes, report)) {
       outcome_.writable = false;
@@ -341,6 +344,7 @@ class RecordRepairer {
                            label, CodePoint(report.unwritable)));
       return false;
     }
+    whole = report.leftOut == 0;
     if (report.leftOut > 0) {
       Add(FindingKind::kLeftOut,
           messages::Format(messages::TrN("%1: %n character MARC-8 cannot hold left out (%2)",
@@ -382,6 +386,43 @@ class RecordRepairer {
         {FindingKind::kLeaderCodingFixed,
          messages::Format(messages::Tr("leader/09 said %1, bytes are %2: leader fixed"),
                           LeaderClaim(position09), found)});
+  }
+
+  // The record as written, read again as a later repair would read it:
+  // each field read here must read back as the same text, or a second
+  // repair would change it. Detection can read a short or unusual text
+  // written in one set as another; such a field is named, not left to chance.
+  void CheckReadsAsWritten(const field_text::RecordReading& reading,
+                           const std::vector<FieldOutcome>& fields) {
+    std::vector<std::string_view> written;
+    written.reserve(record_.FieldCount());
+    for (const ExchangeField& field : record_.Fields()) written.push_back(field.content);
+    const std::string& leader = record_.Leader();
+    const char position09 = leader.size() > marc_exchange::kLeaderCharacterCoding
+                                ? leader[marc_exchange::kLeaderCharacterCoding]
+                                : marc_exchange::kBlankByte;
+    std::optional<field_text::RecordReading> plain = PlainUtf8Reading(written);
+    const field_text::RecordReading again =
+        plain ? std::move(*plain)
+              : field_text::ReadRecordFields(
+                    written, {field_text::LeaderCodingOf(position09), std::nullopt});
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      const FieldVerdict first = reading.fields[i].verdict;
+      if (first != FieldVerdict::Read && first != FieldVerdict::Repaired) continue;
+      if (!fields[i].writtenWhole) continue;
+      const FieldReading& second = again.fields[i];
+      const bool same =
+          (second.verdict == FieldVerdict::Read || second.verdict == FieldVerdict::Ascii) &&
+          encodings::ToNfc(second.text) == encodings::ToNfc(fields[i].text);
+      if (same) continue;
+      const std::string otherwise = second.verdict == FieldVerdict::Repaired
+                                        ? messages::Tr("double-encoded UTF-8")
+                                        : std::string(DisplayName(second.charset));
+      Add(FindingKind::kReadsOtherwise,
+          messages::Format(messages::Tr("%1: written in %2, its bytes would be read as %3 when "
+                                        "read again: check its text"),
+                           FieldLabel(record_.Field(i)), DisplayName(Target()), otherwise));
+    }
   }
 
   ExchangeRecord& record_;

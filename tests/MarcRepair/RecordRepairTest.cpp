@@ -207,6 +207,33 @@ TEST(MarcRepairRecord, KeepsTheBytesItCannotRead) {
   }
 }
 
+// A field whose written bytes a later repair would read as other text is
+// named: here UTF-8 text of no language that, written in MARC-8, reads as
+// TCVN3.
+TEST(MarcRepairRecord, NamesAFieldThatWouldReadOtherwiseWhenReadAgain) {
+  RepairOptions toMarc8;
+  toMarc8.target = TargetCoding::kMarc8;
+  ExchangeRecord record("00000nam a2200000 i 4500");
+  const std::string piece =
+      "\xC3\xB3"
+      "a d\xC3\xA2\x1F"
+      "aL\xC3\xAA Q";
+  record.AppendReadField("008", "002001800" + piece + "3 i 4500001001~00000008004100010002001800" +
+                                    piece + "u Quanvmn ");
+  record.MutableOrigin().exact = true;
+  const RecordRepairOutcome outcome = RepairRecord(record, toMarc8);
+  EXPECT_TRUE(KindsOf(outcome).contains(FindingKind::kReadsOtherwise)) << FindingsText(outcome);
+  EXPECT_NE(FindingsText(outcome).find("would be read as TCVN3"), std::string::npos)
+      << FindingsText(outcome);
+  // Real Vietnamese text reads back as it was written.
+  ExchangeRecord vietnamese("00000nam a2200000 i 4500");
+  vietnamese.AppendReadField("245",
+                             encodings::EncodeUtf8(u"10\u001FaL\u1ECBch s\u1EED Vi\u1EC7t Nam"));
+  vietnamese.MutableOrigin().exact = true;
+  const RecordRepairOutcome clean = RepairRecord(vietnamese, toMarc8);
+  EXPECT_FALSE(KindsOf(clean).contains(FindingKind::kReadsOtherwise)) << FindingsText(clean);
+}
+
 // MARC-8 cannot hold every character: the record is refused, naming the
 // field and the character, or with -c the character is left out.
 TEST(MarcRepairRecord, NamesWhatMarc8CannotHoldOrLeavesItOut) {
