@@ -221,7 +221,8 @@ class RecordRepairer {
       checked.push_back({record_.Field(i).tag, fields[i].text, tcvn3});
     }
     CheckRecord(checked, outcome_.findings);
-    if (record_.Changed() && !options_.from) CheckReadsAsWritten(reading, fields);
+    // An unchanged record reads again as it did, unless --from said otherwise.
+    if (record_.Changed() || options_.from) CheckReadsAsWritten(reading, fields);
     return std::move(outcome_);
   }
 
@@ -388,7 +389,8 @@ class RecordRepairer {
                           LeaderClaim(position09), found)});
   }
 
-  // The record as written, read again as a later repair would read it:
+  // The record as written, read again as a later repair without --from
+  // would read it:
   // each field read here must read back as the same text, or a second
   // repair would change it. Detection can read a short or unusual text
   // written in one set as another; such a field is named, not left to chance.
@@ -409,11 +411,14 @@ class RecordRepairer {
     for (std::size_t i = 0; i < fields.size(); ++i) {
       const FieldVerdict first = reading.fields[i].verdict;
       if (first != FieldVerdict::Read && first != FieldVerdict::Repaired) continue;
-      if (!fields[i].writtenWhole) continue;
       const FieldReading& second = again.fields[i];
+      // Read as the set it was written in; as the same text, unless -c left
+      // some of it out.
+      const bool sameSet = second.verdict == FieldVerdict::Ascii ||
+                           (second.verdict == FieldVerdict::Read && second.charset == Target());
       const bool same =
-          (second.verdict == FieldVerdict::Read || second.verdict == FieldVerdict::Ascii) &&
-          encodings::ToNfc(second.text) == encodings::ToNfc(fields[i].text);
+          sameSet && (!fields[i].writtenWhole ||
+                      encodings::ToNfc(second.text) == encodings::ToNfc(fields[i].text));
       if (same) continue;
       const std::string otherwise = second.verdict == FieldVerdict::Repaired
                                         ? messages::Tr("double-encoded UTF-8")
