@@ -174,6 +174,33 @@ std::optional<field_text::RecordReading> PlainUtf8Reading(
   return reading;
 }
 
+// Leader/09, or a blank where the leader is too short to hold it.
+char LeaderCodingByte(const ExchangeRecord& record) {
+  const std::string& leader = record.Leader();
+  return leader.size() > marc_exchange::kLeaderCharacterCoding
+             ? leader[marc_exchange::kLeaderCharacterCoding]
+             : marc_exchange::kBlankByte;
+}
+
+std::vector<std::string_view> FieldContents(const ExchangeRecord& record) {
+  std::vector<std::string_view> contents;
+  contents.reserve(record.FieldCount());
+  for (const ExchangeField& field : record.Fields()) contents.push_back(field.content);
+  return contents;
+}
+
+// The record's fields read as a repair reads them: plainly UTF-8 ones
+// without detection, unless `from` names the set they are in.
+field_text::RecordReading ReadFields(std::span<const std::string_view> contents, char position09,
+                                     std::optional<FieldCharset> from) {
+  if (!from) {
+    if (std::optional<field_text::RecordReading> plain = PlainUtf8Reading(contents)) {
+      return std::move(*plain);
+    }
+  }
+  return field_text::ReadRecordFields(contents, {field_text::LeaderCodingOf(position09), from});
+}
+
 // What one field's repair did, before the record's findings are put together.
 struct FieldOutcome {
   Text text;                 // what the checks read
@@ -187,19 +214,9 @@ class RecordRepairer {
       : record_(record), options_(options) {}
 
   RecordRepairOutcome Run() {
-    const std::string& leader = record_.Leader();
-    const char position09 = leader.size() > marc_exchange::kLeaderCharacterCoding
-                                ? leader[marc_exchange::kLeaderCharacterCoding]
-                                : marc_exchange::kBlankByte;
-    std::vector<std::string_view> contents;
-    contents.reserve(record_.FieldCount());
-    for (const ExchangeField& field : record_.Fields()) contents.push_back(field.content);
-    std::optional<field_text::RecordReading> plain;
-    if (!options_.from) plain = PlainUtf8Reading(contents);
-    const field_text::RecordReading reading =
-        plain ? std::move(*plain)
-              : field_text::ReadRecordFields(
-                    contents, {field_text::LeaderCodingOf(position09), options_.from});
+    const char position09 = LeaderCodingByte(record_);
+    const std::vector<std::string_view> contents = FieldContents(record_);
+    const field_text::RecordReading reading = ReadFields(contents, position09, options_.from);
     std::vector<FieldOutcome> fields(record_.FieldCount());
     for (std::size_t i = 0; i < record_.FieldCount(); ++i) {
       fields[i] = RepairField(i, WithUtf8Kept(contents[i], reading.fields[i]));
@@ -396,18 +413,8 @@ class RecordRepairer {
   // written in one set as another; such a field is named, not left to chance.
   void CheckReadsAsWritten(const field_text::RecordReading& reading,
                            const std::vector<FieldOutcome>& fields) {
-    std::vector<std::string_view> written;
-    written.reserve(record_.FieldCount());
-    for (const ExchangeField& field : record_.Fields()) written.push_back(field.content);
-    const std::string& leader = record_.Leader();
-    const char position09 = leader.size() > marc_exchange::kLeaderCharacterCoding
-                                ? leader[marc_exchange::kLeaderCharacterCoding]
-                                : marc_exchange::kBlankByte;
-    std::optional<field_text::RecordReading> plain = PlainUtf8Reading(written);
     const field_text::RecordReading again =
-        plain ? std::move(*plain)
-              : field_text::ReadRecordFields(
-                    written, {field_text::LeaderCodingOf(position09), std::nullopt});
+        ReadFields(FieldContents(record_), LeaderCodingByte(record_), std::nullopt);
     for (std::size_t i = 0; i < fields.size(); ++i) {
       const FieldVerdict first = reading.fields[i].verdict;
       if (first != FieldVerdict::Read && first != FieldVerdict::Repaired) continue;
