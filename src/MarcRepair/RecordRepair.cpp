@@ -69,6 +69,8 @@ std::string CodePoint(char32_t c) {
   return shown;
 }
 
+constexpr char16_t kDelimiterAsRead = marc_exchange::kSubfieldDelimiterByte;
+
 char TargetLeaderByte(TargetCoding target) {
   return target == TargetCoding::kUtf8 ? marc_exchange::kUcsCoding : marc_exchange::kBlankByte;
 }
@@ -339,7 +341,11 @@ class RecordRepairer {
       }
     } else {
       keep = source == FieldCharset::Marc8 && reading.verdict == FieldVerdict::Read;
-      if (!keep && !EncodeToMarc8(label, text, bytes, whole)) return {};
+      if (!keep) {
+        LeftOut blanked;
+        if (options_.leaveOut && !field.IsControlField()) blanked = BlankUnwritableIndicators(text);
+        if (!EncodeToMarc8(label, text, blanked, bytes, whole)) return {};
+      }
     }
     if (reading.verdict == FieldVerdict::Repaired) {
       AddToGroup(FindingKind::kDoubleEncoded, {}, label);
@@ -352,7 +358,37 @@ class RecordRepairer {
     return {std::move(text), true, whole};
   }
 
-  bool EncodeToMarc8(const std::string& label, TextView text, std::string& bytes, bool& whole) {
+  struct LeftOut {
+    std::size_t count = 0;
+    char32_t first = 0;
+  };
+
+  // -c leaves out what MARC-8 cannot hold. An indicator left out would take
+  // the field's first data character for its place, so it is a blank
+  // instead, as the reader gives for one that is missing.
+  static LeftOut BlankUnwritableIndicators(Text& text) {
+    LeftOut blanked;
+    for (std::size_t i = 0; i < 2 && i < text.size() && text[i] != kDelimiterAsRead;) {
+      const text::CodePoint cp = text::CodePointAt(text, i);
+      std::string bytes;
+      encodings::EncodeReport report;
+      if (encodings::EncodeMarc8(TextView(text).substr(i, cp.units), {}, bytes, report)) {
+        i += cp.units;
+        continue;
+      }
+      if (blanked.count++ == 0) blanked.first = cp.value;
+      // A blank for each indicator the character stood in.
+      const std::size_t blanks = std::min<std::size_t>(cp.units, 2 - i);
+      text.replace(i, cp.units, blanks, u' ');
+      i += blanks;
+    }
+    return blanked;
+  }
+
+  // `blanked`: the indicators already left out of `text`, counted with the
+  // characters the encoder leaves out.
+  bool EncodeToMarc8(const std::string& label, TextView text, LeftOut blanked, std::string& bytes,
+                     bool& whole) {
     encodings::EncodeReport report;
     if (!encodings::EncodeMarc8(text, {options_.leaveOut}, bytes, report)) {
       outcome_.writable = false;
@@ -361,6 +397,10 @@ class RecordRepairer {
                                         "characters out)"),
                            label, CodePoint(report.unwritable)));
       return false;
+    }
+    if (blanked.count > 0) {
+      report.firstLeftOut = blanked.first;
+      report.leftOut += blanked.count;
     }
     whole = report.leftOut == 0;
     if (report.leftOut > 0) {

@@ -12,6 +12,7 @@
 #include "Encodings/Normalization.h"
 #include "Encodings/Utf8.h"
 #include "MarcRepair/RecordRepair.h"
+#include "support/TextPrinting.h"
 #include "support/WrittenText.h"
 
 namespace velmora::marc_repair {
@@ -254,6 +255,36 @@ TEST(MarcRepairRecord, NamesWhatMarc8CannotHoldOrLeavesItOut) {
     if (leaveOut) {
       EXPECT_EQ(record.Field(0).content, Bytes(Written::Marc8, u"10\u001FaVi\u1EC7t Nam  x"));
     }
+  }
+}
+
+TEST(MarcRepairRecord, LeavesAnUnwritableIndicatorOutAsABlankSoTheFieldKeepsTwo) {
+  struct Case {
+    TextView indicators;
+    TextView written;  // as -c writes them
+  };
+  const Case cases[] = {
+      {u"\u001B ", u"  "},
+      {u"0\u001B", u"0 "},
+      {u"\u001B4", u" 4"},
+      {u"\U0001F600", u"  "},  // one character in both places
+      {u"0\U0001F600", u"0 "},
+  };
+  for (const Case& c : cases) {
+    ExchangeRecord record("00000nam a2200000 i 4500");
+    const Text data = u"\u001FaVi\u1EC7t Nam";
+    record.AppendReadField("245", encodings::EncodeUtf8(Text(c.indicators) + data));
+    const RecordRepairOutcome first = RepairRecord(record, Options(TargetCoding::kMarc8, false, true));
+    ASSERT_TRUE(first.writable) << FindingsText(first);
+    EXPECT_TRUE(KindsOf(first).contains(FindingKind::kLeftOut)) << FindingsText(first);
+    EXPECT_EQ(record.Field(0).content, Bytes(Written::Marc8, Text(c.written) + data))
+        << test::Readable(c.indicators);
+    // What is written repairs to itself.
+    ExchangeRecord again("00000nam a2200000 i 4500");
+    again.SetLeaderByte(marc_exchange::kLeaderCharacterCoding, 'a');
+    again.AppendReadField("245", record.Field(0).content);
+    RepairRecord(again, Options(TargetCoding::kMarc8, false, true));
+    EXPECT_EQ(again.Field(0).content, record.Field(0).content) << test::Readable(c.indicators);
   }
 }
 
