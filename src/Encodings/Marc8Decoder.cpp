@@ -1,5 +1,6 @@
 #include "Encodings/Marc8Decoder.h"
 
+#include <array>
 #include <optional>
 
 #include "Encodings/Marc8CharacterSets.h"
@@ -136,9 +137,10 @@ class Reader {
   // first half went on the letter before is dropped: the first half stands
   // for the whole mark.
   void Mark(char32_t mark, std::uint8_t set, std::uint32_t code, std::size_t at) {
-    for (const marc8::DoubleDiacritic& d : marc8::kDoubleDiacritics) {
-      if (d.set == set && d.secondHalf == code && awaitedSecondHalf_ == &d) {
-        awaitedSecondHalf_ = nullptr;
+    for (std::size_t k = 0; k < marc8::kDoubleDiacritics.size(); ++k) {
+      const marc8::DoubleDiacritic& d = marc8::kDoubleDiacritics[k];
+      if (d.set == set && d.secondHalf == code && awaitedSecondHalves_[k] > 0) {
+        --awaitedSecondHalves_[k];
         return;
       }
     }
@@ -148,11 +150,11 @@ class Reader {
 
   void Base(char32_t character) {
     text::AppendCodePoint(character, result_.text);
-    awaitedSecondHalf_ = nullptr;
+    awaitedSecondHalves_.fill(0);
     for (const char32_t mark : pending_) {
       text::AppendCodePoint(mark, result_.text);
-      for (const marc8::DoubleDiacritic& d : marc8::kDoubleDiacritics) {
-        if (d.whole == mark) awaitedSecondHalf_ = &d;
+      for (std::size_t k = 0; k < marc8::kDoubleDiacritics.size(); ++k) {
+        if (marc8::kDoubleDiacritics[k].whole == mark) ++awaitedSecondHalves_[k];
       }
     }
     pending_.clear();
@@ -170,7 +172,9 @@ class Reader {
   const CharacterSet* g1_ = FindCharacterSet(marc8::kAnsel);
   std::u32string pending_;  // marks before their base
   std::size_t pendingAt_ = 0;
-  const marc8::DoubleDiacritic* awaitedSecondHalf_ = nullptr;
+  // Of each double diacritic, the second halves that the letter before
+  // leads one to expect.
+  std::array<std::size_t, marc8::kDoubleDiacritics.size()> awaitedSecondHalves_{};
 };
 
 }  // namespace

@@ -27,7 +27,7 @@ constexpr bool IsStructural(char32_t c) {
 // What one cluster (a base and the marks on it) is written as.
 struct Spelling {
   std::vector<Placement> marks;
-  const marc8::DoubleDiacritic* doubleDiacritic = nullptr;  // a mark over this and the next base
+  std::vector<const marc8::DoubleDiacritic*> doubleDiacritics;  // over this and the next base
   std::optional<Placement> base;
 };
 
@@ -86,7 +86,7 @@ class Writer {
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n;) {
       // ASCII with no mark after it, as it stands.
-      if (g0_ == marc8::kBasicLatin && secondHalf_ == nullptr) {
+      if (g0_ == marc8::kBasicLatin && secondHalves_.empty()) {
         std::size_t run = i;
         while (run < n && text[run] >= 0x20 && text[run] < 0x7F &&
                (run + 1 == n || text[run + 1] < 0x0300)) {
@@ -102,7 +102,7 @@ class Writer {
       // A character that is a segment alone, with the default sets in place.
       const text::CodePoint cp = text::CodePointAt(text, i);
       if (lookUpSpellings_ && g0_ == marc8::kBasicLatin && g1_ == marc8::kAnsel &&
-          secondHalf_ == nullptr && cp.value >= 0x80 &&
+          secondHalves_.empty() && cp.value >= 0x80 &&
           (i + cp.units == n || text[i + cp.units] < 0x0300)) {
         if (const std::string* bytes = Spellings().Find(cp.value)) {
           out_ += *bytes;
@@ -137,7 +137,9 @@ class Writer {
   bool IsMark(char32_t c) const { return CombiningClass(c) != 0 || IsMarc8Mark(c); }
 
   bool WriteSegment(TextView text, std::size_t from, std::size_t to) {
-    const TextView segment = text.substr(from, to - from);
+    const TextView asInput = text.substr(from, to - from);
+    const Text wholeMarks = WithWholeDoubleDiacritics(asInput);
+    const TextView segment = wholeMarks;
     const std::u32string asWritten = CodePoints(segment);
     // As it stands where MARC-8 holds every character, else composed (NFC)
     // and each cluster spelled as MARC-8 can.
@@ -152,7 +154,7 @@ class Writer {
       while (end < composed.size() && IsMark(composed[end])) ++end;
       const std::u32string_view cluster = std::u32string_view(composed).substr(start, end - start);
       Spelling spelling;
-      if (!SpellCluster(cluster, spelling) && !SpellDecomposed(cluster, segment, from, spelling)) {
+      if (!SpellCluster(cluster, spelling) && !SpellDecomposed(cluster, segment, asInput, from, spelling)) {
         return false;
       }
       Emit(spelling);
@@ -184,7 +186,7 @@ class Writer {
     for (const char32_t mark : cluster.substr(1)) {
       if (const marc8::DoubleDiacritic* d = DoubleDiacriticOf(mark)) {
         spelling.marks.push_back(Placement{d->set, d->firstHalf, true});
-        spelling.doubleDiacritic = d;
+        spelling.doubleDiacritics.push_back(d);
         continue;
       }
       const std::optional<Placement> p = Placed(mark);
@@ -198,8 +200,9 @@ class Writer {
   // The cluster decomposed, each mark MARC-8 lacks composed into the base
   // where the base it gives is a letter MARC-8 has. What still cannot be
   // written is named in the report, or left out and counted.
-  bool SpellDecomposed(std::u32string_view cluster, TextView segment, std::size_t segmentStart,
-                       Spelling& spelling) {
+  // `segment` is `asInput` with first halves alone as whole marks.
+  bool SpellDecomposed(std::u32string_view cluster, TextView segment, TextView asInput,
+                       std::size_t segmentStart, Spelling& spelling) {
     std::u32string decomposed;
     for (const char32_t c : cluster) AppendCanonicalDecomposition(c, decomposed);
     char32_t base = decomposed[0];
@@ -241,6 +244,7 @@ class Writer {
         const text::CodePoint cp = text::CodePointAt(segment, i);
         if (cp.value == named) {
           at = segmentStart + i;
+          named = text::CodePointAt(asInput, i).value;  // U+FE20, not the whole mark it became
           break;
         }
         i += cp.units;
@@ -254,14 +258,25 @@ class Writer {
     return true;
   }
 
-  // The first half alone (U+FE20) is written as the whole mark, with its
-  // second half before the next letter: MARC-8 reads a first half as the
-  // whole, and a lone one would take the next letter's own second half.
   static const marc8::DoubleDiacritic* DoubleDiacriticOf(char32_t mark) {
     for (const marc8::DoubleDiacritic& d : marc8::kDoubleDiacritics) {
-      if (d.whole == mark || d.firstHalfAlone == mark) return &d;
+      if (d.whole == mark) return &d;
     }
     return nullptr;
+  }
+
+  // The first half alone (U+FE20) as the whole mark, which is written with
+  // its second half before the next letter: MARC-8 reads a first half as the
+  // whole, and a lone one would take the next letter's own second half. It
+  // takes the whole mark's place among the marks, the place it reads back in.
+  static Text WithWholeDoubleDiacritics(TextView segment) {
+    Text out(segment);
+    for (char16_t& c : out) {
+      for (const marc8::DoubleDiacritic& d : marc8::kDoubleDiacritics) {
+        if (c == d.firstHalfAlone) c = static_cast<char16_t>(d.whole);
+      }
+    }
+    return out;
   }
 
   std::optional<Placement> Placed(char32_t c) const {
@@ -273,13 +288,12 @@ class Writer {
 
   void Emit(const Spelling& spelling) {
     if (!spelling.base) return;  // left out whole
-    if (secondHalf_ != nullptr) {
-      WriteCode(Placement{secondHalf_->set, secondHalf_->secondHalf, true});
-      secondHalf_ = nullptr;
+    for (const marc8::DoubleDiacritic* d : secondHalves_) {
+      WriteCode(Placement{d->set, d->secondHalf, true});
     }
     for (const Placement& mark : spelling.marks) WriteCode(mark);
     WriteCode(*spelling.base);
-    secondHalf_ = spelling.doubleDiacritic;
+    secondHalves_ = spelling.doubleDiacritics;
   }
 
   void WriteCode(const Placement& p) {
@@ -316,7 +330,7 @@ class Writer {
   EncodeReport& report_;
   bool lookUpSpellings_;
   std::uint8_t g0_ = marc8::kBasicLatin, g1_ = marc8::kAnsel;
-  const marc8::DoubleDiacritic* secondHalf_ = nullptr;  // to write before the next base
+  std::vector<const marc8::DoubleDiacritic*> secondHalves_;  // to write before the next base
 };
 
 OneCharacterSpellings::OneCharacterSpellings() {

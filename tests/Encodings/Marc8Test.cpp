@@ -43,6 +43,7 @@ TEST(Marc8, ReadsEverySetWithItsEscapesAndPutsMarksAfterTheirBase) {
       {"\x1B(2\x60\x1B)3\xE1", u"\u05D0\u0641"},  // Hebrew in G0 and Arabic in G1 at once
       {"t\xEBo\xECs", u"to\u0361s"},              // a double diacritic: one mark, after the first
       {"\xECo", u"o\uFE21"},                      // its second half alone stays
+      {"t\xEB\xFAo\xEC\xFBs", u"to\u0361\u0360s"},  // two over one letter: both second halves go
       {"\x88The \x89\x8D\x8E", u"\u0098The \u009C\u200D\u200C"},  // the controls of ANSEL
       {"a\tb\x1F" "c\x1E",
        u"a\tb\x1F" "c\x1E"},  // controls pass through
@@ -128,7 +129,10 @@ TEST(Marc8, WritesEveryCharacterWithEscapesOnlyWhereNeeded) {
       {u"\U00022C4D", "\x1B$1\x22\x33\x39\x1B(B"},
       {u"to\u0361s", "t\xEBo\xECs"},  // a double diacritic in two halves
       {u"to\uFE20s", "t\xEBo\xECs"},  // its first half alone, as the whole
-      {u"e\uFE20e\uFE20\uFE21", "\xEB" "e\xEC\xEB\xEC" "e"},  // a second half of its own
+      {u"e\uFE20e\uFE20\uFE21",
+       "\xEB" "e\xEC\xEC\xEB" "e"},  // a second half of its own, before the whole mark (230 < 234)
+      {u"to\u0361\u0360s", "t\xEB\xFAo\xEC\xFBs"},  // two over one letter, both second halves
+      {u"to\u0361\uFE22s", "t\xEB\xFAo\xEC\xFBs"},  // a first half alone in the whole mark's place
       {u"\u0098The \u009C", "\x88The \x89"},
       {u"a\tb", "a\tb"},
       {u"10\u001FaVi\u1EC7t\u001Fb\u041C",
@@ -154,6 +158,7 @@ TEST(Marc8, StopsAtWhatItCannotHoldOrLeavesItOut) {
       {u"x\u031B y", 1, 0x031B, "x y"},      // a horn on a letter that has none
       {u"a\U0001F600", 1, 0x1F600, "a"},     // beyond every set
       {u"\u0301a", 0, 0x0301, "a"},          // a mark with nothing before it
+      {u"\uFE20a", 0, 0xFE20, "a"},          // a first half alone with nothing before it
       {u"a\u001Bb\u001Ec", 1, 0x1B, "abc"},  // would change the sets, or end the field
       {u"\u1EA0\u0305 q", 1, 0x0305,
        "\xF2" "A q"},                     // a mark MARC-8 lacks on Ạ
