@@ -154,7 +154,8 @@ class Writer {
       while (end < composed.size() && IsMark(composed[end])) ++end;
       const std::u32string_view cluster = std::u32string_view(composed).substr(start, end - start);
       Spelling spelling;
-      if (!SpellCluster(cluster, spelling) && !SpellDecomposed(cluster, segment, asInput, from, spelling)) {
+      if (!SpellCluster(cluster, spelling) &&
+          !SpellDecomposed(cluster, segment, asInput, from, spelling)) {
         return false;
       }
       Emit(spelling);

@@ -264,17 +264,16 @@ TEST(MarcRepairRecord, LeavesAnUnwritableIndicatorOutAsABlankSoTheFieldKeepsTwo)
     TextView written;  // as -c writes them
   };
   const Case cases[] = {
-      {u"\u001B ", u"  "},
-      {u"0\u001B", u"0 "},
-      {u"\u001B4", u" 4"},
-      {u"\U0001F600", u"  "},  // one character in both places
+      {u"\u001B ", u"  "},     {u"0\u001B", u"0 "},
+      {u"\u001B4", u" 4"},     {u"\U0001F600", u"  "},  // one character in both places
       {u"0\U0001F600", u"0 "},
   };
   for (const Case& c : cases) {
     ExchangeRecord record("00000nam a2200000 i 4500");
     const Text data = u"\u001FaVi\u1EC7t Nam";
     record.AppendReadField("245", encodings::EncodeUtf8(Text(c.indicators) + data));
-    const RecordRepairOutcome first = RepairRecord(record, Options(TargetCoding::kMarc8, false, true));
+    const RecordRepairOutcome first =
+        RepairRecord(record, Options(TargetCoding::kMarc8, false, true));
     ASSERT_TRUE(first.writable) << FindingsText(first);
     EXPECT_TRUE(KindsOf(first).contains(FindingKind::kLeftOut)) << FindingsText(first);
     EXPECT_EQ(record.Field(0).content, Bytes(Written::Marc8, Text(c.written) + data))
