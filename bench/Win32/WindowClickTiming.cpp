@@ -93,7 +93,7 @@ int main(int argc, char* argv[]) {
   std::string error;
   form.StartHotkey(*frmmain::ParseKeyCombination("Ctrl+Alt+Shift+F24", error));
   frmmain::FrmMainPorts& window = form.Ports();
-  const HWND box = form.ControlWindow(0);
+  const auto box = [&form] { return form.ControlWindow(0); };  // replaced after a long text
   QuietMessages messages;
   NoStacking stacking;
   EditBox before(form.Handle());
@@ -112,7 +112,7 @@ int main(int argc, char* argv[]) {
   const auto hotkey = [&] {
     ::PostMessageW(form.Handle(), WM_HOTKEY, frmmain::win32::FrmMain::kHotkeyId, 0);
     Pump();
-    ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ::RedrawWindow(box(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   };
   const auto editClick = [&](void (*click)(frmmain::FrmMainPorts&) noexcept) {
     return [&edit, &before, click] {
@@ -180,7 +180,7 @@ int main(int argc, char* argv[]) {
       rich.Show();
     });
     step("box painted",
-         [&] { ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
+         [&] { ::RedrawWindow(box(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
     step("box read", [&] { (void)rich.GetText(); });
     step("EDIT set (before)", [&] {
       before.SetText(u"");

@@ -83,8 +83,8 @@ FrmMain::FrmMain(HINSTANCE instance) {
     if (controls_[i] == nullptr)
       throw std::runtime_error(messages::Tr("cannot create the window's controls"));
   }
-  const HWND box = controls_[static_cast<std::size_t>(&kTxtZ3950 - kControls)];
-  ports_ = std::make_unique<PortSet>(form_, box);
+  const HWND box = controls_[kBoxIndex];
+  ports_ = std::make_unique<PortSet>(form_, box, [this](HWND fresh) { BoxReplaced(fresh); });
   LayOut(::GetDpiForWindow(form_));
   ::SetFocus(box);
 }
@@ -131,18 +131,32 @@ void FrmMain::ShowNotice(TextView notice) {
   }
   // One tool for the form's own area and one for each control, all with the
   // same text, so that the tip shows wherever the pointer rests.
-  const auto setTool = [&](HWND window) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = form_;
-    tool.uId = reinterpret_cast<UINT_PTR>(window);
-    tool.lpszText = notices_.data();  // copied by the tooltip
-    ::SendMessageW(tooltip_, adding ? TTM_ADDTOOLW : TTM_UPDATETIPTEXTW, 0,
-                   reinterpret_cast<LPARAM>(&tool));
-  };
-  setTool(form_);
-  for (const HWND control : controls_) setTool(control);
+  const UINT message = adding ? TTM_ADDTOOLW : TTM_UPDATETIPTEXTW;
+  SetTooltipTool(form_, message);
+  for (const HWND control : controls_) SetTooltipTool(control, message);
+}
+
+void FrmMain::SetTooltipTool(HWND window, UINT message) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = form_;
+  tool.uId = reinterpret_cast<UINT_PTR>(window);
+  tool.lpszText = notices_.data();  // copied by the tooltip
+  ::SendMessageW(tooltip_, message, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The box's control was replaced by a fresh one (see RichEditTextBox): laid
+// out and given the notices from now on.
+void FrmMain::BoxReplaced(HWND fresh) {
+  if (tooltip_ != nullptr) {
+    SetTooltipTool(controls_[kBoxIndex], TTM_DELTOOLW);
+    SetTooltipTool(fresh, TTM_ADDTOOLW);
+  }
+  controls_[kBoxIndex] = fresh;
+  // Wine's RichEdit gives no font back (WM_GETFONT), so the new one is told it.
+  ::SendMessageW(fresh, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(kTxtZ3950.font)]), TRUE);
 }
 
 void FrmMain::Form_Load() {

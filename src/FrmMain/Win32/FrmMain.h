@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -63,10 +64,17 @@ class FrmMain {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Sizes the window, the controls and their fonts for `dpi` dots per inch.
   void LayOut(UINT dpi);
+  void SetTooltipTool(HWND window, UINT message);
+  void BoxReplaced(HWND fresh);
+
+  static constexpr std::size_t kBoxIndex = static_cast<std::size_t>(&kTxtZ3950 - kControls);
 
   struct PortSet {
-    PortSet(HWND form, HWND edit)
-        : box(edit), clipboard(form), messages(form, &box), stacking(form) {}
+    PortSet(HWND form, HWND edit, std::function<void(HWND)> boxReplaced)
+        : box(edit, std::move(boxReplaced)),
+          clipboard(form),
+          messages(form, &box),
+          stacking(form) {}
     PortSet(const PortSet&) = delete;  // `view` refers to the members
     PortSet& operator=(const PortSet&) = delete;
     RichEditTextBox box;

@@ -56,9 +56,42 @@ void RichEditTextBox::SetText(TextView text) {
   pending_ = true;
 }
 
+namespace {
+
+// A new control in `old`'s place (position, tab order, font, focus), and
+// `old` destroyed; `old` itself when no new one can be made.
+HWND FreshControlInPlaceOf(HWND old) {
+  const HWND parent = ::GetParent(old);
+  const HWND fresh = CreateRichEditControl(parent, ::GetDlgCtrlID(old));
+  if (fresh == nullptr) return old;  // kept: slow to replace, but nothing lost
+  RECT place{};
+  ::GetWindowRect(old, &place);
+  ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
+  ::SetWindowPos(fresh, old, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOACTIVATE);
+  ::SendMessageW(fresh, WM_SETFONT, static_cast<WPARAM>(::SendMessageW(old, WM_GETFONT, 0, 0)),
+                 FALSE);
+  // Focused only where the old one was and its window is the active one:
+  // SetFocus would activate it, taking the focus from another program.
+  const bool focused =
+      ::GetFocus() == old && ::GetForegroundWindow() == ::GetAncestor(parent, GA_ROOT);
+  ::DestroyWindow(old);
+  if (focused) ::SetFocus(fresh);
+  return fresh;
+}
+
+}  // namespace
+
 void RichEditTextBox::Show() {
   if (!pending_) return;
   pending_ = false;
+  if (::GetWindowTextLengthW(control_) > kLongestTextReplacedInPlace) {
+    const HWND fresh = FreshControlInPlaceOf(control_);
+    if (fresh != control_) {
+      control_ = fresh;
+      if (replaced_) replaced_(fresh);
+    }
+  }
   // Redrawn once, after the whole text is in.
   ::SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
   const std::wstring wide = ToWide(lastSet_);

@@ -104,21 +104,83 @@ TEST(RichEditTextBox, GivesBackExactlyWhatWasSetAndTypedBreaksAsCrlf) {
   box.SetText(u"second");
   box.Show();
   std::wstring shown(16, L'\0');
-  shown.resize(static_cast<std::size_t>(::GetWindowTextW(control, shown.data(), 16)));
+  shown.resize(static_cast<std::size_t>(::GetWindowTextW(box.Control(), shown.data(), 16)));
   EXPECT_EQ(shown, L"second");
 
   box.SetText(u"a\nb");
   box.Show();
-  ::SendMessageW(control, EM_SETSEL, 3, 3);
+  ::SendMessageW(box.Control(), EM_SETSEL, 3, 3);
   // Return typed after b: the key, and the character TranslateMessage makes.
-  ::PostMessageW(control, WM_KEYDOWN, VK_RETURN, 1);
+  ::PostMessageW(box.Control(), WM_KEYDOWN, VK_RETURN, 1);
   MSG message;
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
-  ::SendMessageW(control, WM_CHAR, L'\u1EC7', 0);  // ệ
+  ::SendMessageW(box.Control(), WM_CHAR, L'\u1EC7', 0);  // ệ
   EXPECT_TEXT_EQ(box.GetText(), u"a\r\nb\r\n\u1EC7");
+}
+
+// A control holding a long text is not cleared in place (Wine takes minutes
+// to delete 1 MB) but replaced: same place and id; the new text exactly.
+TEST(RichEditTextBox, ALongTextIsReplacedByAFreshControlInTheSamePlace) {
+  OwnerWindow parent;
+  HWND control = frmmain::win32::CreateRichEditControl(parent.handle, 7);
+  ASSERT_NE(control, nullptr);
+  ::MoveWindow(control, 3, 5, 169, 137, FALSE);
+  std::vector<HWND> told;
+  frmmain::win32::RichEditTextBox box(control, [&](HWND fresh) { told.push_back(fresh); });
+  const auto controlText = [&] {  // as the control has it, not as it was set
+    ::SendMessageW(box.Control(), EM_SETMODIFY, TRUE, 0);
+    return ToWide(box.GetText());
+  };
+  const int limit = frmmain::win32::RichEditTextBox::kLongestTextReplacedInPlace;
+  // Lines of a record, as the box holds them.
+  const auto lines = [](std::size_t units) {
+    std::wstring text;
+    while (text.size() < units) text += L"245  10$aTi\u1EBFng Vi\u1EC7t\r\n";
+    text.resize(units);
+    return text;
+  };
+  const std::wstring atLimit = lines(static_cast<std::size_t>(limit));
+  const std::wstring beyond = lines(static_cast<std::size_t>(limit) + 1);
+  struct Step {
+    const std::wstring& text;
+    bool replacesControl;  // the one that holds the text before
+  };
+  const Step steps[] = {{atLimit, false}, {beyond, false}, {atLimit, true}, {atLimit, false}};
+  for (const Step& step : steps) {
+    const HWND before = box.Control();
+    const std::size_t toldBefore = told.size();
+    box.SetText(FromWide(step.text));
+    box.Show();
+    EXPECT_EQ(controlText(), step.text);
+    if (!step.replacesControl) {
+      EXPECT_EQ(box.Control(), before);
+      EXPECT_EQ(told.size(), toldBefore);
+      continue;
+    }
+    ASSERT_NE(box.Control(), before);
+    EXPECT_FALSE(::IsWindow(before));
+    ASSERT_EQ(told.size(), toldBefore + 1);
+    EXPECT_EQ(told.back(), box.Control());
+    EXPECT_EQ(::GetParent(box.Control()), parent.handle);
+    EXPECT_EQ(::GetDlgCtrlID(box.Control()), 7);
+    RECT place{};
+    ::GetWindowRect(box.Control(), &place);
+    ::MapWindowPoints(HWND_DESKTOP, parent.handle, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, 3);
+    EXPECT_EQ(place.top, 5);
+    EXPECT_EQ(place.right - place.left, 169);
+    EXPECT_EQ(place.bottom - place.top, 137);
+    // Still a plain-text control with no 64 K limit.
+    const std::wstring large = lines(70000);
+    box.SetText(FromWide(large));
+    box.Show();
+    EXPECT_EQ(controlText(), large);
+    box.SetText(FromWide(step.text));
+    box.Show();
+  }
 }
 
 TEST(Win32Clipboard, CarriesTextBothWaysAndReadsABlockUpToItsFirstNul) {
@@ -320,6 +382,31 @@ TEST(FrmMain, GetTextAndSetTextMoveTextThroughTheClipboard) {
   EXPECT_EQ(pasted, L"N\u00F3i Vi\u1EC7t");
   EXPECT_EQ(form.Ports().clipboard.ReadText(), Text(u"N\u00F3i"));
   ::DestroyWindow(edit);
+}
+
+TEST(FrmMain, ABoxControlReplacedForALongTextIsTheWindowsFromThenOn) {
+  frmmain::win32::FrmMain form(::GetModuleHandleW(nullptr));
+  form.ShowNotice(u"a notice");
+  auto& box = static_cast<frmmain::win32::RichEditTextBox&>(form.Ports().txtZ3950);
+  const HWND first = form.ControlWindow(0);
+  const Text longText(
+      static_cast<std::size_t>(frmmain::win32::RichEditTextBox::kLongestTextReplacedInPlace) + 1,
+      u'x');
+  box.SetText(longText);
+  box.Show();
+  box.SetText(u"short");
+  box.Show();
+  ASSERT_NE(form.ControlWindow(0), first);
+  EXPECT_EQ(form.ControlWindow(0), box.Control());
+  wchar_t text[64] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = form.Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(form.ControlWindow(0));
+  tool.lpszText = text;
+  ::SendMessageW(form.NoticeTooltip(), TTM_GETTEXTW, std::size(text),
+                 reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::wstring(text), L"a notice");
 }
 
 TEST(Utf8ToText, DecodesUtf8BytesHeldOnePerCharacter) {
