@@ -85,7 +85,8 @@ HWND FreshControlInPlaceOf(HWND old) {
 void RichEditTextBox::Show() {
   if (!pending_) return;
   pending_ = false;
-  if (::GetWindowTextLengthW(control_) > kLongestTextReplacedInPlace) {
+  if (::GetWindowTextLengthW(control_) > kLongestTextReplacedInPlace ||
+      lastSet_.size() > static_cast<std::size_t>(kLongestTextReplacedInPlace)) {
     const HWND fresh = FreshControlInPlaceOf(control_);
     if (fresh != control_) {
       control_ = fresh;

@@ -23,9 +23,10 @@ namespace velmora::frmmain::win32 {
 //
 // Wine's RichEdit deletes text in time that grows with its square (7 s for
 // 200 000 units, minutes for 1 MB), and replacing the text deletes the old
-// one: a control that holds a long text is replaced by a fresh one, in the
-// same place, with the same font and focus, and destroyed, which is quick.
-// `replaced` is told the new control's window.
+// one; a long text put into a control that holds some text took it up to
+// 47 s for 1 MB. So a long text, old or new, goes into a fresh control, in
+// the same place, with the same font and focus; the old one is destroyed,
+// which is quick. `replaced` is told the new control's window.
 class RichEditTextBox final : public TextBox {
  public:
   explicit RichEditTextBox(HWND control, std::function<void(HWND)> replaced = {})
@@ -37,7 +38,7 @@ class RichEditTextBox final : public TextBox {
   void Show();
   HWND Control() const { return control_; }
 
-  // The longest text a control keeps when a new one is set: deleting it
+  // The longest text set into, or kept by, the same control: deleting it
   // takes Wine some 60 ms.
   static constexpr int kLongestTextReplacedInPlace = 1 << 14;
 
