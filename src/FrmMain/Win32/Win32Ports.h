@@ -1,4 +1,4 @@
-// The window's ports over the Windows API: the EDIT control TxtZ3950, the
+// The window's ports over the Windows API: the RichEdit control TxtZ3950, the
 // system clipboard, MessageBoxW and the window's stacking.
 #pragma once
 

@@ -1,5 +1,6 @@
-// The window's Win32 ports where their behaviour is Windows' own: the EDIT
-// control's line breaks, the clipboard's blocks and formats, a clipboard
+// The window's Win32 ports where their behaviour is Windows' own: the text
+// box's line breaks and its control replaced for a long text, the
+// clipboard's blocks and formats, a clipboard
 // that another program holds open, the buttons wired to the handlers, and
 // the native Get_Text, Set_Text and Utf8ToText. Runs under Wine.
 #include <gtest/gtest.h>
