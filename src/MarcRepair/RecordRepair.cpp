@@ -342,7 +342,7 @@ class RecordRepairer {
     } else {
       keep = source == FieldCharset::Marc8 && reading.verdict == FieldVerdict::Read;
       if (!keep) {
-        LeftOut blanked;
+        encodings::EncodeReport blanked;
         if (options_.leaveOut && !field.IsControlField()) blanked = BlankUnwritableIndicators(text);
         if (!EncodeToMarc8(label, text, blanked, bytes, whole)) return {};
       }
@@ -358,16 +358,12 @@ class RecordRepairer {
     return {std::move(text), true, whole};
   }
 
-  struct LeftOut {
-    std::size_t count = 0;
-    char32_t first = 0;
-  };
-
   // -c leaves out what MARC-8 cannot hold. An indicator left out would take
   // the field's first data character for its place, so it is a blank
   // instead, as the reader gives for one that is missing.
-  static LeftOut BlankUnwritableIndicators(Text& text) {
-    LeftOut blanked;
+  // What it left out is counted as the encoder counts it.
+  static encodings::EncodeReport BlankUnwritableIndicators(Text& text) {
+    encodings::EncodeReport blanked;
     for (std::size_t i = 0; i < 2 && i < text.size() && text[i] != kDelimiterAsRead;) {
       const text::CodePoint cp = text::CodePointAt(text, i);
       std::string bytes;
@@ -376,7 +372,7 @@ class RecordRepairer {
         i += cp.units;
         continue;
       }
-      if (blanked.count++ == 0) blanked.first = cp.value;
+      if (blanked.leftOut++ == 0) blanked.firstLeftOut = cp.value;
       // A blank for each indicator the character stood in.
       const std::size_t blanks = std::min<std::size_t>(cp.units, 2 - i);
       text.replace(i, cp.units, blanks, u' ');
@@ -387,21 +383,19 @@ class RecordRepairer {
 
   // `blanked`: the indicators already left out of `text`, counted with the
   // characters the encoder leaves out.
-  bool EncodeToMarc8(const std::string& label, TextView text, LeftOut blanked, std::string& bytes,
-                     bool& whole) {
-    encodings::EncodeReport report;
-    if (!encodings::EncodeMarc8(text, {options_.leaveOut}, bytes, report)) {
+  bool EncodeToMarc8(const std::string& label, TextView text,
+                     const encodings::EncodeReport& blanked, std::string& bytes, bool& whole) {
+    encodings::EncodeReport encoded;
+    if (!encodings::EncodeMarc8(text, {options_.leaveOut}, bytes, encoded)) {
       outcome_.writable = false;
       Add(FindingKind::kNotWritable,
           messages::Format(messages::Tr("%1: %2 cannot be written in MARC-8 (-c leaves such "
                                         "characters out)"),
-                           label, CodePoint(report.unwritable)));
+                           label, CodePoint(encoded.unwritable)));
       return false;
     }
-    if (blanked.count > 0) {
-      report.firstLeftOut = blanked.first;
-      report.leftOut += blanked.count;
-    }
+    encodings::EncodeReport report = blanked;  // the indicators come first
+    report.Add(encoded);
     whole = report.leftOut == 0;
     if (report.leftOut > 0) {
       Add(FindingKind::kLeftOut,
