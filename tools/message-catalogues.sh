@@ -10,7 +10,7 @@
 #   tools/message-catalogues.sh check [ROOT]    changes nothing; fails, naming each
 #       entry, when po/velmora.pot is not what update would write, when a
 #       message of the sources has no translation (or a fuzzy or empty one),
-#       when a catalogue keeps a message the sources no longer have, or when
+#       when a catalogue keeps a message no source has, or when
 #       a catalogue fails msgfmt --check (format strings included).
 #
 # ROOT is the source tree (default: this script's). The messages are found
@@ -114,7 +114,7 @@ for language in $(languages); do
   fi
   if ! msgcmp --use-untranslated --use-fuzzy "$scratch/velmora.pot" "$po" 2>"$scratch/unused"; then
     grep -v 'warning: this message is not used' "$scratch/unused" >&2 || true
-    fault "$po has messages the sources no longer have: $update_hint"
+    fault "$po has messages no source has: $update_hint"
   fi
   if grep -n '^#~' "$po" >"$scratch/obsolete"; then
     sed "s|^|$po:|" "$scratch/obsolete" >&2

@@ -102,9 +102,9 @@ make_tree "$scratch/empty"
 sed -i 's/^msgstr "chưa chọn lệnh nào"/msgstr ""/' "$scratch/empty/po/vi.po"
 expect_fault empty "po/vi.po does not translate every message of the sources"
 
-make_tree "$scratch/gone-from-sources"
-printf '\nmsgid "a message no source has"\nmsgstr "thừa"\n' >>"$scratch/gone-from-sources/po/vi.po"
-expect_fault gone-from-sources "po/vi.po has messages the sources no longer have"
+make_tree "$scratch/not-in-sources"
+printf '\nmsgid "a message no source has"\nmsgstr "thừa"\n' >>"$scratch/not-in-sources/po/vi.po"
+expect_fault not-in-sources "po/vi.po has messages no source has"
 
 make_tree "$scratch/obsolete"
 printf '\n#~ msgid "an old message"\n#~ msgstr "cũ"\n' >>"$scratch/obsolete/po/vi.po"
