@@ -147,14 +147,13 @@ void FrmMain::SetTooltipTool(HWND window, UINT message) {
 }
 
 // The box's control was replaced by a fresh one (see RichEditTextBox): laid
-// out and given the notices from now on.
+// out, given its font and the notices from now on.
 void FrmMain::BoxReplaced(HWND fresh) {
   if (tooltip_ != nullptr) {
     SetTooltipTool(controls_[kBoxIndex], TTM_DELTOOLW);
     SetTooltipTool(fresh, TTM_ADDTOOLW);
   }
   controls_[kBoxIndex] = fresh;
-  // Wine's RichEdit gives no font back (WM_GETFONT), so the new one is told it.
   ::SendMessageW(fresh, WM_SETFONT,
                  reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(kTxtZ3950.font)]), TRUE);
 }

@@ -58,8 +58,9 @@ void RichEditTextBox::SetText(TextView text) {
 
 namespace {
 
-// A new control in `old`'s place (position, tab order, font, focus), and
-// `old` destroyed; `old` itself when no new one can be made.
+// A new control in `old`'s place (position, tab order, focus), and `old`
+// destroyed; `old` itself when no new one can be made. Its font is the
+// window's to give: Wine's RichEdit gives none back (WM_GETFONT).
 HWND FreshControlInPlaceOf(HWND old) {
   const HWND parent = ::GetParent(old);
   const HWND fresh = CreateRichEditControl(parent, ::GetDlgCtrlID(old));
@@ -69,8 +70,6 @@ HWND FreshControlInPlaceOf(HWND old) {
   ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
   ::SetWindowPos(fresh, old, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOACTIVATE);
-  ::SendMessageW(fresh, WM_SETFONT, static_cast<WPARAM>(::SendMessageW(old, WM_GETFONT, 0, 0)),
-                 FALSE);
   // Focused only where the old one was and its window is the active one:
   // SetFocus would activate it, taking the focus from another program.
   const bool focused =

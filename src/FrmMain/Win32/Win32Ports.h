@@ -25,8 +25,8 @@ namespace velmora::frmmain::win32 {
 // 200 000 units, minutes for 1 MB), and replacing the text deletes the old
 // one; a long text put into a control that holds some text took it up to
 // 47 s for 1 MB. So a long text, old or new, goes into a fresh control, in
-// the same place, with the same font and focus; the old one is destroyed,
-// which is quick. `replaced` is told the new control's window.
+// the same place and with the same focus; the old one is destroyed, which
+// is quick. `replaced` is told the new control's window, to give it its font.
 class RichEditTextBox final : public TextBox {
  public:
   explicit RichEditTextBox(HWND control, std::function<void(HWND)> replaced = {})

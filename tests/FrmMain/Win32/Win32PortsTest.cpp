@@ -126,7 +126,7 @@ TEST(RichEditTextBox, GivesBackExactlyWhatWasSetAndTypedBreaksAsCrlf) {
 // delete 1 MB) but in a fresh control: same place and id; the text exactly.
 TEST(RichEditTextBox, ALongTextIsReplacedByAFreshControlInTheSamePlace) {
   OwnerWindow parent;
-  HWND control = frmmain::win32::CreateRichEditControl(parent.handle, 7);
+  const HWND control = frmmain::win32::CreateRichEditControl(parent.handle, 7);
   ASSERT_NE(control, nullptr);
   ::MoveWindow(control, 3, 5, 169, 137, FALSE);
   std::vector<HWND> told;
